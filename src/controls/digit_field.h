@@ -1,0 +1,14 @@
+// Kiv_DigitExClass: a number of at least two digits in a coloured box.
+// Left click counts up, right click resets to the minimum (both post
+// WM_COMMAND code 1), the wheel counts up or down (posts WM_VSCROLL with
+// the new value in the high word); the value wraps within its range.
+// SBM_SETPOS / SBM_GETPOS set and read it without notification.
+#pragma once
+
+#include <windows.h>
+
+// Creates a visible field showing 0, with its own bold Arial font as tall as
+// the field. Returns NULL when the window cannot be made.
+HWND CreateDigitField(HINSTANCE instance, HWND parent, int id, int x, int y,
+                      int width, int height, COLORREF textColour,
+                      COLORREF backColour, int maximum, int minimum);

@@ -1,0 +1,42 @@
+// The skinned control toolkit's shared frame: registration of the fifteen
+// Kiv_ window classes, the skin bitmap cache, the shared font and the
+// drawing trace hook.
+#pragma once
+
+#include <windows.h>
+
+// One slot of the skin bitmap cache. A free slot has an empty name and no
+// bitmap; a slot whose load failed keeps the name with no bitmap until it
+// is reused.
+struct SkinBitmapEntry {
+    char name[32];  // at most 31 characters and the terminator
+    HBITMAP bitmap;
+};
+
+constexpr int kSkinBitmapCacheSize = 256;
+
+extern HINSTANCE toolkitInstance;
+extern HFONT toolkitFont;
+extern SkinBitmapEntry skinBitmapCache[kSkinBitmapCacheSize];
+
+// Registers every built class (and remembers the instance), then creates the
+// shared font. Called once at start, before the first control exists.
+void RegisterControlClasses(HINSTANCE instance);
+
+// Unregisters the classes, frees every cached bitmap and deletes the shared
+// font. Called once after the last control has been destroyed.
+void UnregisterControlClasses();
+
+// Returns the bitmap resource `name` from the cache, loading it on the first
+// request. `name` may also be an integer resource id (MAKEINTRESOURCEA).
+// The cache owns the handle: callers never delete it. Returns NULL when the
+// bitmap is missing (after one "NotFound" box), when the name is longer than
+// 31 characters, or when every slot already holds a bitmap.
+HBITMAP LoadSkinBitmap(HINSTANCE instance, const char* name);
+
+// Deletes every cached bitmap and frees every slot.
+void FreeSkinBitmaps();
+
+// Drawing trace hook: takes a wsprintfA-style format and its arguments and
+// does nothing with them.
+void ToolkitTrace(const char* format, ...);
