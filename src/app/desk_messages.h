@@ -1,0 +1,14 @@
+// Window messages with the program's own meaning, and the menu commands the
+// main window carries out itself.
+#pragma once
+
+constexpr unsigned kWmTrayNotify = 0x0400;     // WM_USER: the tray icon's callback
+constexpr unsigned kWmRoutingNotify = 0x0401;  // the driver: a routing change
+constexpr unsigned kWmTimecodeByte = 0x0402;   // the driver: one byte of MIDI Time Code
+
+#define WM_TRAY_NOTIFY kWmTrayNotify
+#define WM_ROUTING_NOTIFY kWmRoutingNotify
+#define WM_TIMECODE_BYTE kWmTimecodeByte
+
+constexpr unsigned kCmdClosePanel = 1004;
+constexpr unsigned kCmdAlwaysOnTop = 1005;

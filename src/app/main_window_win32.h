@@ -1,0 +1,14 @@
+// The desk's one top-level window: one column per card, hidden until the
+// tray icon is clicked, and the hub every notification passes through.
+#pragma once
+
+#include <windows.h>
+
+extern const char kMainWindowTitle[];
+
+int RunMainWindow(HINSTANCE instance);
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The shared start-up and shut-down of desk.exe and desk-sim.exe, once the
+// driver link, the settings key and the clock are installed.
+int RunDesk(HINSTANCE instance);

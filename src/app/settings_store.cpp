@@ -1,0 +1,72 @@
+#include "app/settings_store.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "card/card_table.h"
+
+namespace {
+
+SettingsKey* settingsKey = nullptr;
+MixerSettings records[kMaxCards];
+
+// Every slot 0 but set A's row 1: fs, internal clock, routing on with set A
+// on the second output pair, 32000 Hz by hand, 24 frames.
+const MixerSettings kDefaultRecord = {
+    0, 0, 0, 0, 0, 0, {0, 1, 0, 0}, {0, 0, 0, 0}, 0, 0, 0,
+};
+
+void RecordValueName(int32_t column, char (&name)[16]) {
+    std::snprintf(name, sizeof name, "Mixer2%d", static_cast<int>(column));
+}
+
+}  // namespace
+
+void SetSettingsKey(SettingsKey* key) { settingsKey = key; }
+
+uint32_t ReadSetting(const char* name, const void* defaultData, void* destination, uint32_t size) {
+    if (settingsKey != nullptr) {
+        // Query into a scratch buffer: a value of the wrong type is still
+        // copied out by the registry, and the caller's default may be the
+        // destination itself, so nothing may land there unless it is used.
+        std::vector<uint8_t> scratch(size);
+        uint32_t bytes = size;
+        uint32_t type = 0;
+        if (settingsKey->Query(name, scratch.data(), &bytes, &type) && type == kRegBinary && bytes <= size) {
+            std::memcpy(destination, scratch.data(), bytes);
+            return bytes;
+        }
+    }
+    // memmove: the default and the destination may be the same buffer.
+    std::memmove(destination, defaultData, size);
+    return size;
+}
+
+void WriteSetting(const char* name, const void* data, uint32_t size) {
+    if (settingsKey != nullptr) {
+        settingsKey->SetBinary(name, data, size);
+    }
+}
+
+const MixerSettings& DefaultMixerSettings() { return kDefaultRecord; }
+
+MixerSettings& SettingsRecord(int32_t column) { return records[column]; }
+
+void LoadAllSettings() {
+    for (int32_t i = 0; i < CardCount(); ++i) {
+        char name[16];
+        RecordValueName(i, name);
+        ReadSetting(name, &kDefaultRecord, &records[i], sizeof(MixerSettings));
+    }
+}
+
+void SaveAllSettings() {
+    for (int32_t i = 0; i < CardCount(); ++i) {
+        char name[16];
+        RecordValueName(i, name);
+        WriteSetting(name, &records[i], sizeof(MixerSettings));
+    }
+}
+
+void ResetSettingsRecordsForTest() { std::memset(records, 0, sizeof records); }

@@ -1,0 +1,55 @@
+// The settings store: one registry key holding a binary record per card and
+// the driver's options. Portable: the registry itself sits behind
+// SettingsKey, so the logic runs against an in-memory fake natively.
+#pragma once
+
+#include <cstdint>
+
+// One card's settings, stored byte for byte as "Mixer2<column>".
+struct MixerSettings {
+    int32_t inputCoaxial;   // 0/1: state the coaxial toggle took at its last click
+    int32_t inputOptical;   // 0/1: state the optical toggle took at its last click
+    int32_t fsMode;         // 0 = fs, 1 = 256 fs
+    int32_t clockSource;    // 0 internal, 1 digital input, 2 word clock, 3 external unit
+    int32_t showTimecode;   // always written 0
+    int32_t routingOff;     // 0/1
+    int32_t routeA[4];      // set A, rows 0..3; at most one is 1
+    int32_t routeB[4];      // set B, rows 0..3
+    int32_t autoRate;       // 0/1
+    int32_t manualRate;     // 0 = 32000, 1 = 44100, 2 = 48000
+    int32_t frameRate;      // 0 = 24, 1 = 25, 2 = 29.97, 3 = 30 drop, 4 = 30
+};
+static_assert(sizeof(MixerSettings) == 68, "the stored record is 17 slots, 68 bytes");
+
+constexpr uint32_t kRegBinary = 3;  // REG_BINARY
+
+// The program's registry key. Every call opens the key afresh, as the
+// registry primitives do, so a key that appears or vanishes meanwhile is seen.
+class SettingsKey {
+public:
+    virtual ~SettingsKey() = default;
+    // Opens the key without creating it and queries `name` into `buffer` of
+    // `*size` bytes. False when the key is missing or the query fails (a
+    // stored value longer than the buffer fails). On success `*size` holds
+    // the byte count stored and `*type` the value's type.
+    virtual bool Query(const char* name, void* buffer, uint32_t* size, uint32_t* type) = 0;
+    // Opens the key, creating it if missing, and sets `name` to `size` bytes
+    // of REG_BINARY. False when the key cannot be opened or created.
+    virtual bool SetBinary(const char* name, const void* data, uint32_t size) = 0;
+};
+
+void SetSettingsKey(SettingsKey* key);
+
+// Reads binary value `name` into `destination`; falls back to `defaultData`
+// for a missing key or value, another type, or a value longer than `size`.
+// A shorter binary value fills only its own length. Returns the bytes placed.
+uint32_t ReadSetting(const char* name, const void* defaultData, void* destination, uint32_t size);
+void WriteSetting(const char* name, const void* data, uint32_t size);
+
+const MixerSettings& DefaultMixerSettings();
+MixerSettings& SettingsRecord(int32_t column);
+void LoadAllSettings();
+void SaveAllSettings();
+
+// Tests only: zero every record, as at process start.
+void ResetSettingsRecordsForTest();

@@ -1,0 +1,69 @@
+#include "card/card_table.h"
+
+#include <new>
+
+#include "app/settings_store.h"
+#include "card/driver_link.h"
+
+namespace {
+
+DriverLink* driverLink = nullptr;
+CardSlot cardSlots[kMaxCards];
+int32_t cardCount = 0;
+
+}  // namespace
+
+void SetDriverLink(DriverLink* link) { driverLink = link; }
+DriverLink* GetDriverLink() { return driverLink; }
+
+int32_t DiscoverCards() {
+    if (driverLink == nullptr || !driverLink->Open()) {
+        return 1;
+    }
+    cardCount = 0;
+    for (int32_t index = 0; index < kMaxCards; ++index) {
+        SharedCardBlock* block = nullptr;
+        if (!driverLink->QueryBlock(index, &block) || block == nullptr) {
+            continue;
+        }
+        // Links live until the program ends. A card whose link cannot be
+        // made is skipped: the count never includes an unusable entry.
+        CardLink* link = new (std::nothrow) CardLink{block, driverLink->RegistersFor(block)};
+        if (link == nullptr) {
+            continue;
+        }
+        cardSlots[cardCount] = CardSlot{index, link};
+        ++cardCount;
+    }
+    driverLink->Close();
+    return cardCount > 0 ? 0 : 2;
+}
+
+int32_t OpenCards() {
+    DiscoverCards();
+    if (cardCount == 0) {
+        return 0;
+    }
+    LoadAllSettings();
+    return cardCount;
+}
+
+int32_t CardCount() { return cardCount; }
+
+CardLink* CardAt(int32_t column) { return cardSlots[column].link; }
+
+int32_t DriverIndexAt(int32_t column) { return cardSlots[column].driverIndex; }
+
+void SetNotifyWindow(int32_t column, uint32_t window) {
+    cardSlots[column].link->block->notifyWindow = window;
+}
+
+void SetCardRunning(CardLink* link, int32_t flag) { link->block->running = flag; }
+
+void ResetCardTableForTest() {
+    for (int32_t i = 0; i < cardCount; ++i) {
+        delete cardSlots[i].link;
+        cardSlots[i] = CardSlot{0, nullptr};
+    }
+    cardCount = 0;
+}
