@@ -1,0 +1,24 @@
+/* Numeric resource ids of the control desk, shared by desk.rc and the C++ code. */
+#ifndef DESK_RESOURCE_H
+#define DESK_RESOURCE_H
+
+/* Window icons: the large one for the window class, the small one for the
+   caption and the notification area. */
+#define IDI_DESK_LARGE          107
+#define IDI_DESK_SMALL          108
+
+/* String 109 holds the main window's class name; accelerator table 109
+   shares the number. */
+#define IDS_MAIN_CLASS_NAME     109
+#define IDR_MAIN_ACCELERATORS   109
+
+/* Menu command the accelerator table points at (hide the panel). */
+#define IDM_ACCEL_CLOSE_PANEL   1004
+
+/* The four faces of the on/off switch class, one bitmap each. */
+#define IDB_ONOFF_PRESSED_OFF   129
+#define IDB_ONOFF_RELEASED_OFF  130
+#define IDB_ONOFF_RELEASED_ON   131
+#define IDB_ONOFF_PRESSED_ON    132
+
+#endif /* DESK_RESOURCE_H */
