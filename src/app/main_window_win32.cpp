@@ -26,6 +26,7 @@ HINSTANCE programInstance = nullptr;
 char className[100];
 HBITMAP mainBackground = nullptr;
 HBITMAP timecodeBackground = nullptr;
+void (*readyHook)(HWND) = nullptr;
 
 SIZE BitmapSize(HBITMAP bitmap) {
     BITMAP info = {};
@@ -156,6 +157,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
 }
 
+void SetMainWindowReadyHook(void (*hook)(HWND window)) { readyHook = hook; }
+
 int RunMainWindow(HINSTANCE instance) {
     programInstance = instance;
     LoadStringA(instance, kClassNameResource, className, sizeof className);
@@ -182,6 +185,7 @@ int RunMainWindow(HINSTANCE instance) {
     }
     ShowWindow(window, SW_HIDE);
     UpdateWindow(window);
+    if (readyHook != nullptr) readyHook(window);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

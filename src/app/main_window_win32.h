@@ -9,6 +9,10 @@ extern const char kMainWindowTitle[];
 int RunMainWindow(HINSTANCE instance);
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Called once the main window exists (still hidden) and before the message
+// loop; the simulated desk uses it to open its monitor. Null by default.
+void SetMainWindowReadyHook(void (*hook)(HWND window));
+
 // The shared start-up and shut-down of desk.exe and desk-sim.exe, once the
 // driver link, the settings key and the clock are installed.
 int RunDesk(HINSTANCE instance);

@@ -31,5 +31,5 @@ void VxdDriverLink::Close() {
 }
 
 RegisterSpace* VxdDriverLink::RegistersFor(SharedCardBlock* block) {
-    return new (std::nothrow) MemoryRegisterSpace(block);
+    return new (std::nothrow) MemoryRegisterSpace(block->registers);
 }

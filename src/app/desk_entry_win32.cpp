@@ -1,0 +1,19 @@
+// desk.exe: the control desk on the real card driver.
+#include <windows.h>
+
+#include "app/main_window_win32.h"
+#include "app/registry_settings_key_win32.h"
+#include "card/card_table.h"
+#include "card/driver_link.h"
+#include "card/vxd_driver_link_win32.h"
+#include "card/winmm_clock_win32.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    static VxdDriverLink driver;
+    static RegistrySettingsKey settingsKey;
+    static WinmmClock clock;
+    SetDriverLink(&driver);
+    SetSettingsKey(&settingsKey);
+    SetMillisecondClock(&clock);
+    return RunDesk(instance);
+}

@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include "sim/sim_options.h"
+
+namespace {
+
+struct OptionCase {
+    std::vector<std::string> words;
+    bool valid;
+    unsigned answering;
+};
+
+class SimOptionsTest : public ::testing::TestWithParam<OptionCase> {};
+
+TEST_P(SimOptionsTest, ChoosesTheAnsweringIndices) {
+    SimOptions options;
+    std::string error;
+    const bool valid = ParseSimOptions(GetParam().words, &options, &error);
+    EXPECT_EQ(valid, GetParam().valid) << error;
+    if (valid) EXPECT_EQ(options.answering, GetParam().answering);
+    else EXPECT_FALSE(error.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cards, SimOptionsTest,
+    ::testing::Values(OptionCase{{}, true, 0x3}, OptionCase{{"--cards", "0"}, true, 0x0},
+                      OptionCase{{"--cards", "1"}, true, 0x1}, OptionCase{{"--cards", "4"}, true, 0xF},
+                      OptionCase{{"--cards", "5"}, false, 0}, OptionCase{{"--cards", "-1"}, false, 0},
+                      OptionCase{{"--cards"}, false, 0}, OptionCase{{"--cards", "2x"}, false, 0},
+                      OptionCase{{"--indices", "1,3"}, true, 0xA}, OptionCase{{"--indices", "2"}, true, 0x4},
+                      OptionCase{{"--indices", "0,4"}, false, 0}, OptionCase{{"--indices", "1,,3"}, false, 0},
+                      OptionCase{{"--indices", ""}, false, 0}, OptionCase{{"--bogus"}, false, 0}));
+
+TEST(SimOptions, FlagsAndTrace) {
+    SimOptions options;
+    std::string error;
+    ASSERT_TRUE(ParseSimOptions({"--trace", "t.txt", "--no-unit", "--stuck-bridge", "--show", "--no-monitor"},
+                                &options, &error));
+    EXPECT_EQ(options.traceFile, "t.txt");
+    EXPECT_TRUE(options.unitAbsent);
+    EXPECT_TRUE(options.bridgeStuck);
+    EXPECT_TRUE(options.showPanel);
+    EXPECT_FALSE(options.monitor);
+}
+
+TEST(SimOptions, SplitsQuotedWordsAndDropsTheProgram) {
+    EXPECT_EQ(SplitCommandLine("\"C:\\a b\\desk-sim.exe\"  --trace \"x y.txt\" --show", true),
+              (std::vector<std::string>{"--trace", "x y.txt", "--show"}));
+    EXPECT_TRUE(SplitCommandLine("   ", false).empty());
+    EXPECT_TRUE(SplitCommandLine(nullptr, false).empty());
+}
+
+}  // namespace
