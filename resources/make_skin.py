@@ -1,218 +1,722 @@
 #!/usr/bin/python3
-"""Draws the control desk's skin: every bitmap, the two icons and the resize
-cursor, into resources/skin/, plus a contact sheet for review.
+"""Draws the control desk's skin into resources/skin/.
 
-Run with Debian's Python 3 and Pillow:  /usr/bin/python3 resources/make_skin.py
-The output is deterministic; the generated files are committed, the build
-only compiles desk.rc.
+Writes every skin bitmap as a 24-bit uncompressed BMP, the two window icons,
+the "psize" resize cursor and contact-sheet.png (every bitmap with its name
+and size, plus a preview of one assembled column) for review.
+
+Run with Debian's Python 3 and Pillow:
+
+    /usr/bin/python3 resources/make_skin.py
+
+The output is the same, byte for byte, on every run. The generated files are
+committed; the build only compiles desk.rc and never runs this script.
+
+Look: a dark anodised, brushed front plate with white printed legends. Keys
+of the card settings light amber when on; the timecode keys light green, the
+colour of the timecode readout. Unlit keys are dark with dim lettering.
 """
 import os
 import random
 import struct
 
-from PIL import Image, ImageDraw, ImageFont
+from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, "skin")
 FONT_DIR = "/usr/share/fonts/truetype/dejavu"
 
-# ---------------------------------------------------------------- palette
-PANEL = (44, 48, 54)
-PANEL_DARK = (24, 26, 30)
-FACE_OFF = (30, 32, 36)
-TEXT_OFF = (128, 134, 142)
-TEXT_ON = (255, 226, 160)
-LED_OFF = (70, 52, 28)
-LED_ON = (255, 176, 32)
-LEGEND = (200, 204, 210)
+COLUMN_W = 339
+MAIN_H = 254
+TIMECODE_H = 100
 
-# Faces of the on/off switch class by resource number.
-FACE_FILES = {
-    129: "switch_off_pressed",
-    130: "switch_off",
-    131: "switch_on",
-    132: "switch_on_pressed",
+# ------------------------------------------------------------------ palette
+PLATE = (50, 54, 60)            # anodised front plate, mid tone
+PLATE_EDGE_LIGHT = (92, 97, 105)
+PLATE_EDGE_DARK = (16, 17, 19)
+LEGEND = (214, 217, 222)         # printed legends
+LEGEND_DIM = (140, 146, 154)
+RULE = (98, 104, 112)            # printed rules beside captions
+RULE_SHADOW = (30, 32, 36)
+
+KEY_RIM = (12, 13, 15)
+KEY_OFF_TOP = (60, 64, 71)
+KEY_OFF_BOTTOM = (37, 40, 45)
+KEY_OFF_HILITE = (86, 91, 99)
+KEY_SHADOW = (25, 27, 30)
+TEXT_OFF = (132, 138, 147)
+
+AMBER = {
+    "top": (88, 70, 40), "bottom": (56, 43, 24), "hilite": (132, 106, 62),
+    "led": (255, 168, 36), "core": (255, 238, 186), "led_off": (66, 50, 30),
+    "text": (255, 228, 168), "glow": (255, 150, 20),
+}
+GREEN = {
+    "top": (44, 78, 46), "bottom": (26, 50, 28), "hilite": (76, 124, 78),
+    "led": (60, 235, 70), "core": (210, 255, 200), "led_off": (30, 56, 32),
+    "text": (200, 255, 190), "glow": (30, 220, 40),
 }
 
+# Faces of the on/off switch class by resource number: which state each one
+# shows, and its file name.
+SWITCH_FACES = [
+    (129, "switch_off_pressed", False, True),
+    (130, "switch_off", False, False),
+    (131, "switch_on", True, False),
+    (132, "switch_on_pressed", True, True),
+]
 
-def font(size, bold=True, condensed=False):
-    name = "DejaVuSans"
-    if condensed:
-        name += "Condensed"
-    if bold:
-        name += "-Bold"
-    return ImageFont.truetype(os.path.join(FONT_DIR, name + ".ttf"), size)
+# Where the controls of one column sit (x, y, w, h); y counts from the top of
+# "mainbak", so the timecode row starts at y = 254. Legends on the
+# backgrounds must stay clear of all of these.
+CONTROL_RECTS = (
+    [(18, y, 123, 15) for y in (58, 74, 117, 133, 161, 177, 193, 209)]
+    + [(197, 56 + 16 * r, 17, 15) for r in range(4)]
+    + [(215, 56 + 16 * r, 72, 15) for r in range(4)]
+    + [(288, 56 + 16 * r, 17, 15) for r in range(4)]
+    + [(312, 62, 19, 53)]
+    + [(197, 133 + 16 * i, 110, 15) for i in range(3)]
+    + [(312, 129, 19, 53), (197, 198, 110, 15), (40, 11, 25, 31)]
+    + [(x, 269, 50, 44) for x in (39, 94, 149, 204)]
+    + [(269, 280, 44, 31)]
+    + [(37 + 45 * j, 326, 40, 21) for j in range(5)]
+)
+
+_fonts = {}
 
 
-def new(w, h, colour):
-    return Image.new("RGB", (w, h), colour)
+def font(size, bold=True):
+    key = (size, bold)
+    if key not in _fonts:
+        name = "DejaVuSans-Bold.ttf" if bold else "DejaVuSans.ttf"
+        _fonts[key] = ImageFont.truetype(os.path.join(FONT_DIR, name), size)
+    return _fonts[key]
 
 
-def centred_text(draw, box, text, fnt, fill):
+def lerp(a, b, t):
+    return tuple(int(round(a[i] + (b[i] - a[i]) * t)) for i in range(3))
+
+
+def text_size(text, fnt):
+    l, t, r, b = fnt.getbbox(text)
+    return r - l, b - t, l, t
+
+
+def draw_text_centred(draw, box, text, fnt, fill):
+    """Centres the ink of text in box (x0, y0, x1, y1), x1/y1 exclusive."""
     x0, y0, x1, y1 = box
-    l, t, r, b = draw.textbbox((0, 0), text, font=fnt)
-    x = x0 + (x1 - x0 - (r - l)) // 2 - l
-    y = y0 + (y1 - y0 - (b - t)) // 2 - t
+    w, h, l, t = text_size(text, fnt)
+    x = x0 + (x1 - x0 - w) // 2 - l
+    y = y0 + (y1 - y0 - h) // 2 - t
     draw.text((x, y), text, font=fnt, fill=fill)
+    return x + l, y + t, w, h
 
 
-def toggle_face(w, h, text, on):
-    img = new(w, h, FACE_OFF)
-    d = ImageDraw.Draw(img)
-    d.rectangle([0, 0, w - 1, h - 1], outline=PANEL_DARK)
-    d.rectangle([4, h // 2 - 2, 8, h // 2 + 2], fill=LED_ON if on else LED_OFF)
-    centred_text(d, (10, 0, w, h), text, font(9), TEXT_ON if on else TEXT_OFF)
+# --------------------------------------------------------------- the plate
+def brushed_plate(w, h, seed):
+    """Anodised aluminium with fine horizontal brushing."""
+    rng = random.Random(seed)
+    coarse = Image.frombytes("L", (max(2, w // 24), h),
+                             bytes(rng.randrange(256) for _ in range(max(2, w // 24) * h)))
+    streaks = coarse.resize((w, h), Image.BILINEAR)
+    fine = Image.frombytes("L", (w, h), bytes(rng.randrange(256) for _ in range(w * h)))
+    img = Image.new("RGB", (w, h))
+    sp = streaks.load()
+    fp = fine.load()
+    px = img.load()
+    for y in range(h):
+        shade = 1.0 + 0.05 * (0.5 - y / h)       # light falls from above
+        for x in range(w):
+            n = (sp[x, y] - 128) / 128.0 * 4.0 + (fp[x, y] - 128) / 128.0 * 2.0
+            px[x, y] = tuple(max(0, min(255, int(round(c * shade + n)))) for c in PLATE)
     return img
 
 
+def plate_bevel(draw, w, h):
+    draw.line([(0, 0), (w - 1, 0)], fill=PLATE_EDGE_LIGHT)
+    draw.line([(0, 0), (0, h - 1)], fill=PLATE_EDGE_LIGHT)
+    draw.line([(0, h - 1), (w - 1, h - 1)], fill=PLATE_EDGE_DARK)
+    draw.line([(w - 1, 0), (w - 1, h - 1)], fill=PLATE_EDGE_DARK)
+
+
+def screw(img, cx, cy):
+    """A small countersunk Phillips screw centred on (cx, cy)."""
+    d = ImageDraw.Draw(img)
+    d.ellipse([cx - 4, cy - 4, cx + 4, cy + 4], fill=(28, 30, 33))
+    d.ellipse([cx - 3, cy - 3, cx + 3, cy + 3], fill=(128, 132, 138))
+    d.pieslice([cx - 3, cy - 3, cx + 3, cy + 3], 200, 20, fill=(158, 162, 168))
+    d.line([(cx - 2, cy), (cx + 2, cy)], fill=(40, 42, 46))
+    d.line([(cx, cy - 2), (cx, cy + 2)], fill=(40, 42, 46))
+
+
+def printed(draw, xy, text, fnt, fill=LEGEND):
+    draw.text(xy, text, font=fnt, fill=fill)
+
+
+def caption(draw, x, bottom, text, right=None, size=8):
+    """A section caption whose capitals end at row bottom - 1, with a printed
+    rule running on to x = right."""
+    fnt = font(size)
+    w, h, l, t = text_size(text, fnt)
+    top = bottom - h
+    draw.text((x - l, top - t), text, font=fnt, fill=LEGEND)
+    if right is not None and right > x + w + 6:
+        ry = top + h // 2
+        draw.line([(x + w + 4, ry), (right, ry)], fill=RULE)
+        draw.line([(x + w + 4, ry + 1), (right, ry + 1)], fill=RULE_SHADOW)
+
+
+def groove_v(draw, x, y0, y1):
+    draw.line([(x, y0), (x, y1)], fill=RULE_SHADOW)
+    draw.line([(x + 1, y0), (x + 1, y1)], fill=PLATE_EDGE_LIGHT)
+
+
+def groove_h(draw, x0, x1, y):
+    draw.line([(x0, y), (x1, y)], fill=RULE_SHADOW)
+    draw.line([(x0, y + 1), (x1, y + 1)], fill=PLATE_EDGE_LIGHT)
+
+
+def plain_mainbak():
+    img = brushed_plate(COLUMN_W, MAIN_H, seed=20)
+    d = ImageDraw.Draw(img)
+    plate_bevel(d, COLUMN_W, MAIN_H)
+    for cx, cy in ((7, 7), (COLUMN_W - 8, 7), (7, MAIN_H - 8), (COLUMN_W - 8, MAIN_H - 8)):
+        screw(img, cx, cy)
+    return img
+
+
+def mainbak():
+    img = plain_mainbak()
+    d = ImageDraw.Draw(img)
+
+    # Title beside the card badge at (40, 11).
+    title = font(12)
+    d.text((72, 12), "TARA DOCK 20", font=title, fill=LEGEND)
+    d.text((72, 29), "MULTI-CHANNEL PCI AUDIO", font=font(7, bold=False), fill=LEGEND_DIM)
+    d.text((26 - text_size("CARD", font(7))[0] // 2, 16), "", font=font(7))
+
+    # Left half: input, fs mode and clock source; their keys sit at x = 18.
+    caption(d, 18, 55, "DIGITAL INPUT", right=141)
+    caption(d, 18, 114, "FS MODE", right=141)
+    caption(d, 18, 158, "CLOCK SOURCE", right=141)
+
+    groove_v(d, 168, 46, 224)
+
+    # Right half: routing (A and B columns), sample rate, display.
+    caption(d, 197, 41, "OUTPUT ROUTING", right=331)
+    small = font(8)
+    for cx, text in ((205, "A"), (296, "B")):
+        w, h, l, t = text_size(text, small)
+        d.text((cx - w // 2 - l, 46 - t), text, font=small, fill=LEGEND)
+    w, h, l, t = text_size("OUTPUTS", font(7, bold=False))
+    d.text((251 - w // 2 - l, 47 - t), "OUTPUTS", font=font(7, bold=False), fill=LEGEND_DIM)
+    caption(d, 197, 130, "SAMPLE RATE", right=307)
+    caption(d, 197, 195, "DISPLAY", right=307)
+
+    # Foot of the plate.
+    groove_h(d, 18, COLUMN_W - 19, 231)
+    foot = "DIGITAL AUDIO CONTROL DESK"
+    fnt = font(7, bold=False)
+    w, h, l, t = text_size(foot, fnt)
+    d.text(((COLUMN_W - w) // 2 - l, 239 - t), foot, font=fnt, fill=LEGEND_DIM)
+    return img
+
+
+def plain_smptebak():
+    img = brushed_plate(COLUMN_W, TIMECODE_H, seed=21)
+    d = ImageDraw.Draw(img)
+    plate_bevel(d, COLUMN_W, TIMECODE_H)
+    for cx, cy in ((7, 7), (COLUMN_W - 8, 7), (7, TIMECODE_H - 8), (COLUMN_W - 8, TIMECODE_H - 8)):
+        screw(img, cx, cy)
+    return img
+
+
+def smptebak():
+    img = plain_smptebak()
+    d = ImageDraw.Draw(img)
+
+    # One dark readout window behind the four digit fields (x 39..253,
+    # y 15..58); the fields paint themselves black with green digits, and
+    # the colons between them belong to the window.
+    d.rectangle([36, 12, 256, 61], fill=PLATE_EDGE_DARK)
+    d.line([(36, 61), (256, 61)], fill=PLATE_EDGE_LIGHT)
+    d.line([(256, 12), (256, 61)], fill=PLATE_EDGE_LIGHT)
+    d.rectangle([37, 13, 255, 60], fill=(0, 0, 0))
+    for x in (90, 145, 200):
+        for y in (29, 42):
+            d.rectangle([x, y, x + 1, y + 1], fill=(0, 200, 0))
+
+    small = font(7)
+    for x, text in ((39, "HOURS"), (94, "MIN"), (149, "SEC"), (204, "FRAMES")):
+        w, h, l, t = text_size(text, small)
+        d.text((x + 25 - w // 2 - l, 3 - t), text, font=small, fill=LEGEND)
+
+    # Generator start key at (269, 26), 44 x 31.
+    fnt = font(8)
+    w, h, l, t = text_size("START", fnt)
+    d.text((291 - w // 2 - l, 15 - t), "START", font=fnt, fill=LEGEND)
+
+    # Frame-rate keys at y = 72, x = 37 + 45 j, 40 x 21 each.
+    w, h, l, t = text_size("FRAME RATE", fnt)
+    d.text((264 - l, 73 - t), "FRAME RATE", font=fnt, fill=LEGEND)
+    d.text((264, 84), "fps", font=font(8, bold=False), fill=LEGEND_DIM)
+    return img
+
+
+# ------------------------------------------------------------------- keys
+def key_body(w, h, on, accent):
+    """A rectangular key in a dark rim, lit (accent colours) or unlit."""
+    img = Image.new("RGB", (w, h), KEY_RIM)
+    px = img.load()
+    top, bottom = (accent["top"], accent["bottom"]) if on else (KEY_OFF_TOP, KEY_OFF_BOTTOM)
+    for y in range(1, h - 1):
+        c = lerp(top, bottom, (y - 1) / max(1, h - 3))
+        for x in range(1, w - 1):
+            px[x, y] = c
+    d = ImageDraw.Draw(img)
+    d.line([(1, 1), (w - 2, 1)], fill=accent["hilite"] if on else KEY_OFF_HILITE)
+    d.line([(1, h - 2), (w - 2, h - 2)], fill=KEY_SHADOW)
+    # Soften the corners into the plate.
+    for x, y in ((0, 0), (w - 1, 0), (0, h - 1), (w - 1, h - 1)):
+        px[x, y] = lerp(KEY_RIM, PLATE, 0.6)
+    return img
+
+
+def glow(img, mask, colour, radius, strength):
+    """Adds a soft light of colour around the lit pixels of mask."""
+    halo = mask.filter(ImageFilter.GaussianBlur(radius))
+    halo = halo.point(lambda v: min(255, int(v * strength)))
+    light = Image.new("RGB", img.size, colour)
+    lit = ImageChops.multiply(light, Image.merge("RGB", (halo, halo, halo)))
+    return ImageChops.add(img, lit)
+
+
+def led(img, cx, cy, r, on, accent):
+    """Round LED of radius r; lit LEDs throw a small glow on the key."""
+    box = [cx - r, cy - r, cx + r, cy + r]
+    if on:
+        mask = Image.new("L", img.size, 0)
+        ImageDraw.Draw(mask).ellipse(box, fill=255)
+        img = glow(img, mask, accent["glow"], 2.0, 0.55)
+        d = ImageDraw.Draw(img)
+        d.ellipse(box, fill=accent["led"])
+        d.ellipse([cx - r + 1, cy - r + 1, cx + r - 1, cy + r - 1], fill=lerp(accent["led"], accent["core"], 0.5))
+        d.point((cx - 1, cy - 1), fill=accent["core"])
+    else:
+        d = ImageDraw.Draw(img)
+        d.ellipse([box[0] - 1, box[1] - 1, box[2] + 1, box[3] + 1], fill=KEY_RIM)
+        d.ellipse(box, fill=accent["led_off"])
+        d.point((cx - 1, cy - 1), fill=lerp(accent["led_off"], (160, 160, 160), 0.3))
+    return img
+
+
+def bar_led(img, x, y, length, on, accent):
+    """Flat bar LED, two pixels high, from (x, y)."""
+    box = [x, y, x + length - 1, y + 1]
+    if on:
+        mask = Image.new("L", img.size, 0)
+        ImageDraw.Draw(mask).rectangle(box, fill=255)
+        img = glow(img, mask, accent["glow"], 1.5, 0.6)
+        d = ImageDraw.Draw(img)
+        d.rectangle(box, fill=accent["led"])
+        d.line([(x + 1, y), (x + length - 2, y)], fill=accent["core"])
+    else:
+        d = ImageDraw.Draw(img)
+        d.rectangle([box[0] - 1, box[1] - 1, box[2] + 1, box[3] + 1], fill=KEY_RIM)
+        d.rectangle(box, fill=accent["led_off"])
+    return img
+
+
+def key_text(img, box, text, on, accent, size=9):
+    d = ImageDraw.Draw(img)
+    if on:
+        mask = Image.new("L", img.size, 0)
+        draw_text_centred(ImageDraw.Draw(mask), box, text, font(size), 255)
+        img = glow(img, mask, accent["glow"], 1.2, 0.35)
+        d = ImageDraw.Draw(img)
+    draw_text_centred(d, box, text, font(size), accent["text"] if on else TEXT_OFF)
+    return img
+
+
+def wide_key(w, h, text, on, accent=AMBER):
+    """Selector key: LED at the left, legend centred in the rest."""
+    img = key_body(w, h, on, accent)
+    img = led(img, 8, h // 2, 2, on, accent)
+    return key_text(img, (14, 0, w - 4, h), text, on, accent)
+
+
+def square_key(w, h, on, accent=AMBER):
+    """Routing key: a bare LED key."""
+    img = key_body(w, h, on, accent)
+    return led(img, w // 2, h // 2, 3, on, accent)
+
+
+def tall_key(w, h, text, on, accent=AMBER):
+    """Upright key: LED at the top, legend running up the key."""
+    img = key_body(w, h, on, accent)
+    img = led(img, w // 2, 8, 3, on, accent)
+    # Draw the legend across a sideways strip, then turn it upright.
+    strip_w, strip_h = h - 16, w
+    strip = Image.new("RGB", (strip_w, strip_h))
+    strip.paste(img.crop((w - strip_h, 15, w, 15 + strip_w)).rotate(-90, expand=True), (0, 0))
+    strip = key_text(strip, (0, 0, strip_w, strip_h), text, on, accent)
+    img.paste(strip.rotate(90, expand=True), (0, 15))
+    # The key's rim and bevel run under the legend strip; put them back.
+    d = ImageDraw.Draw(img)
+    d.line([(0, 15), (0, h - 2)], fill=KEY_RIM)
+    d.line([(w - 1, 15), (w - 1, h - 2)], fill=KEY_RIM)
+    return img
+
+
+def badge(number, background):
+    """Card number plate at (40, 11): a big lit digit in a dark window."""
+    img = background.copy()
+    w, h = img.size
+    d = ImageDraw.Draw(img)
+    d.rounded_rectangle([0, 0, w - 1, h - 1], radius=3, fill=KEY_RIM)
+    d.rounded_rectangle([1, 1, w - 2, h - 2], radius=2, fill=(6, 6, 7), outline=(40, 42, 46))
+    mask = Image.new("L", img.size, 0)
+    draw_text_centred(ImageDraw.Draw(mask), (0, 0, w, h), str(number), font(20), 255)
+    img = glow(img, mask, AMBER["glow"], 1.6, 0.6)
+    draw_text_centred(ImageDraw.Draw(img), (0, 0, w, h), str(number), font(20), AMBER["led"])
+    return img
+
+
+def row_label(text, background):
+    """Static label between the routing keys: printed on the plate itself."""
+    img = background.copy()
+    d = ImageDraw.Draw(img)
+    w, h = img.size
+    draw_text_centred(d, (0, 0, w, h), text, font(9), LEGEND)
+    return img
+
+
+def start_key(on):
+    w, h = 44, 31
+    img = key_body(w, h, on, GREEN)
+    img = led(img, 8, 8, 2, on, GREEN)
+    tri = [(17, 9), (17, 22), (28, 15)]
+    if on:
+        mask = Image.new("L", img.size, 0)
+        ImageDraw.Draw(mask).polygon(tri, fill=255)
+        img = glow(img, mask, GREEN["glow"], 1.5, 0.5)
+    ImageDraw.Draw(img).polygon(tri, fill=GREEN["text"] if on else TEXT_OFF)
+    return img
+
+
+def frame_rate_key(text, on):
+    w, h = 40, 21
+    img = key_body(w, h, on, GREEN)
+    img = bar_led(img, (w - 10) // 2, 4, 10, on, GREEN)
+    return key_text(img, (0, 7, w, h - 2), text, on, GREEN)
+
+
+def switch_knob(pressed):
+    """The switch's sliding knob, 16 x 16; pressed, it is pushed in: darker,
+    lit from below instead of above."""
+    w = h = 16
+    img = Image.new("RGB", (w, h), KEY_RIM)
+    px = img.load()
+    top, bottom = (KEY_OFF_TOP, KEY_OFF_BOTTOM) if not pressed else ((30, 32, 36), (46, 49, 55))
+    for y in range(1, h - 1):
+        c = lerp(top, bottom, (y - 1) / (h - 3))
+        for x in range(1, w - 1):
+            px[x, y] = c
+    d = ImageDraw.Draw(img)
+    if not pressed:
+        d.line([(1, 1), (w - 2, 1)], fill=KEY_OFF_HILITE)
+        d.line([(1, h - 2), (w - 2, h - 2)], fill=KEY_SHADOW)
+    else:
+        d.line([(1, 1), (w - 2, 1)], fill=(14, 15, 17))
+        d.line([(1, 1), (1, h - 2)], fill=(20, 21, 24))
+    for gx in (5, 8, 11):
+        d.line([(gx, 4), (gx, 11)], fill=KEY_SHADOW)
+        d.line([(gx + 1, 4), (gx + 1, 11)], fill=(70, 74, 81) if not pressed else (50, 53, 58))
+    return img
+
+
+def switch_face(on, pressed):
+    """On/off switch, 40 x 20: a slide switch with its knob at the left (off)
+    or right (on) and the state lettered in the free half of the slot; the
+    pressed faces show the knob pushed in, one pixel lower."""
+    w, h = 40, 20
+    img = Image.new("RGB", (w, h), KEY_RIM)
+    d = ImageDraw.Draw(img)
+    d.rectangle([1, 1, w - 2, h - 2], fill=(18, 19, 22))
+    d.line([(1, 1), (w - 2, 1)], fill=(8, 8, 10))
+    if on:
+        img = key_text(img, (2, 1, 21, h - 1), "ON", True, AMBER, size=8)
+        kx = 22
+    else:
+        img = key_text(img, (19, 1, 38, h - 1), "OFF", False, AMBER, size=8)
+        kx = 2
+    img.paste(switch_knob(pressed), (kx, 2 + (1 if pressed else 0)))
+    if pressed:
+        ImageDraw.Draw(img).line([(kx, 2), (kx + 15, 2)], fill=(8, 8, 10))
+    return img
+
+
+# ------------------------------------------------------------ all bitmaps
 def build_all():
-    """Returns an ordered dict-like list of (name, image)."""
+    """Returns [(name, image)] in the order of the contact sheet."""
+    main = mainbak()
+    timecode = smptebak()
     items = []
-    wide = [("coaxial", "COAXIAL"), ("optical", "OPTICAL"), ("fs", "FS"),
-            ("256fs", "256 FS"), ("internal", "INTERNAL"),
-            ("digitalin", "DIGITAL IN"), ("word", "WORD CLOCK"),
-            ("extertara", "EXT. TARA")]
-    for name, text in wide:
-        for on in (True, False):
-            items.append((name + ("_on" if on else "_off"), toggle_face(123, 15, text, on)))
-    for on in (True, False):
-        items.append(("btn" + ("_on" if on else "_off"), toggle_face(17, 15, "", on)))
-    for pair in ("12", "34", "56", "78"):
-        items.append(("out%s_off" % pair, toggle_face(72, 15, "OUT %s-%s" % (pair[0], pair[1]), False)))
-    for name, text in (("off", "OFF"), ("auto", "AUTO")):
-        for on in (True, False):
-            items.append((name + ("_on" if on else "_off"), toggle_face(19, 53, "", on)))
-    for name, text in (("32000", "32000 Hz"), ("44100", "44100 Hz"),
-                       ("48000", "48000 Hz"), ("showhide", "TIMECODE")):
-        for on in (True, False):
-            items.append((name + ("_on" if on else "_off"), toggle_face(110, 15, text, on)))
-    for i in range(1, 5):
-        items.append(("id%d" % i, toggle_face(25, 31, str(i), True)))
-    for on in (True, False):
-        items.append(("start" + ("_on" if on else "_off"), toggle_face(44, 31, "", on)))
+
+    def pair(name, draw_face):
+        items.append((name + "_on", draw_face(True)))
+        items.append((name + "_off", draw_face(False)))
+
+    for name, text in (("coaxial", "COAXIAL"), ("optical", "OPTICAL"),
+                       ("fs", "FS"), ("256fs", "256 FS"),
+                       ("internal", "INTERNAL"), ("digitalin", "DIGITAL IN"),
+                       ("word", "WORD CLOCK"), ("extertara", "TARA UNIT")):
+        pair(name, lambda on, t=text: wide_key(123, 15, t, on))
+    pair("btn", lambda on: square_key(17, 15, on))
+    for r, pair_no in enumerate(("12", "34", "56", "78")):
+        y = 56 + 16 * r
+        items.append(("out%s_off" % pair_no,
+                      row_label("OUT %s-%s" % (pair_no[0], pair_no[1]),
+                                main.crop((215, y, 215 + 72, y + 15)))))
+    pair("off", lambda on: tall_key(19, 53, "OFF", on))
+    for name, text in (("32000", "32 kHz"), ("44100", "44.1 kHz"), ("48000", "48 kHz")):
+        pair(name, lambda on, t=text: wide_key(110, 15, t, on))
+    pair("auto", lambda on: tall_key(19, 53, "AUTO", on))
+    pair("showhide", lambda on: wide_key(110, 15, "TIMECODE", on))
+    badge_bg = main.crop((40, 11, 65, 42))
+    for n in range(1, 5):
+        items.append(("id%d" % n, badge(n, badge_bg)))
+    pair("start", start_key)
     for name, text in (("24", "24"), ("25", "25"), ("2997", "29.97"),
-                       ("30D", "30D"), ("30", "30")):
-        for on in (True, False):
-            items.append((name + ("_on" if on else "_off"), toggle_face(40, 21, text, on)))
-    items.append(("mainbak", new(339, 254, PANEL)))
-    items.append(("smptebak", new(339, 100, PANEL)))
-    faces = [(129, False, "OFF"), (130, False, "OFF"), (131, True, "ON"), (132, True, "ON")]
-    for num, on, text in faces:
-        items.append((FACE_FILES[num], toggle_face(40, 20, text, on)))
+                       ("30D", "30 DF"), ("30", "30")):
+        pair(name, lambda on, t=text: frame_rate_key(t, on))
+    for number, name, on, pressed in SWITCH_FACES:
+        items.append((name, switch_face(on, pressed)))
+    items.append(("mainbak", main))
+    items.append(("smptebak", timecode))
     return items
 
 
-# ---------------------------------------------------------- icon / cursor
-def ico_entry_32bpp(img):
-    """BITMAPINFOHEADER + BGRA rows bottom-up + AND mask."""
-    w, h = img.size
-    px = img.convert("RGBA").load()
-    xor = bytearray()
-    for y in range(h - 1, -1, -1):
-        for x in range(w):
-            r, g, b, a = px[x, y]
-            xor += bytes((b, g, r, a))
-    stride = ((w + 31) // 32) * 4
-    mask = bytearray()
-    for y in range(h - 1, -1, -1):
-        row = bytearray(stride)
-        for x in range(w):
-            if px[x, y][3] < 128:
-                row[x // 8] |= 0x80 >> (x % 8)
-        mask += row
-    header = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
-    return header + bytes(xor) + bytes(mask)
+def check_legends_clear(items):
+    """Legends and decoration must never sit under a control."""
+    named = dict(items)
+    full = Image.new("RGB", (COLUMN_W, MAIN_H + TIMECODE_H))
+    full.paste(named["mainbak"], (0, 0))
+    full.paste(named["smptebak"], (0, MAIN_H))
+    plain = Image.new("RGB", full.size)
+    plain.paste(plain_mainbak(), (0, 0))
+    plain.paste(plain_smptebak(), (0, MAIN_H))
+    diff = ImageChops.difference(full, plain)
+    for x, y, w, h in CONTROL_RECTS:
+        box = diff.crop((x, y, x + w, y + h)).getbbox()
+        is_readout = y >= MAIN_H and h == 44      # the digit fields' window
+        if box and not is_readout:
+            raise SystemExit("legend under the control at %d,%d" % (x, y))
 
 
-def write_icon_file(path, images, kind=1, hotspots=None):
-    count = len(images)
-    data = struct.pack("<HHH", 0, kind, count)
-    blobs = []
-    offset = 6 + 16 * count
-    for i, (img, blob) in enumerate(images):
-        w, h = img.size
-        if kind == 1:
-            planes, bits = 1, 32
-        else:
-            planes, bits = hotspots[i]
-        data += struct.pack("<BBBBHHII", w % 256, h % 256, 0, 0, planes, bits, len(blob), offset)
-        offset += len(blob)
-        blobs.append(blob)
-    with open(path, "wb") as f:
-        f.write(data + b"".join(blobs))
-
-
+# ------------------------------------------------------- icons and cursor
 def icon_image(size):
+    """The desk's icon: a dark rack unit with an amber level meter in its
+    window. Drawn on a 32-pixel grid; the 16-pixel one has fewer bars."""
     img = Image.new("RGBA", (size, size), (0, 0, 0, 0))
     d = ImageDraw.Draw(img)
-    d.rectangle([0, 0, size - 1, size - 1], fill=PANEL + (255,), outline=PANEL_DARK + (255,))
+    opaque = lambda c: c + (255,)
+    if size >= 32:
+        body, window, bars, bw, seg = (0, 4, 31, 27), (4, 8, 27, 23), [6, 9, 7, 10, 5, 8], 3, 3
+    else:
+        body, window, bars, bw, seg = (0, 2, 15, 13), (2, 4, 13, 11), [3, 5, 4, 6], 2, 1
+    d.rectangle(body, fill=opaque(PLATE), outline=opaque(KEY_RIM))
+    d.line([(body[0] + 1, body[1] + 1), (body[2] - 1, body[1] + 1)], fill=opaque(PLATE_EDGE_LIGHT))
+    d.rectangle(window, fill=opaque((0, 0, 0)))
+    inner_w = window[2] - window[0] - 1
+    gap = 1
+    x = window[0] + 1 + (inner_w - (len(bars) * (bw + gap) - gap)) // 2
+    base = window[3] - 1
+    step = 2 if size >= 32 else 1
+    for n in bars:
+        for k in range(n):
+            y = base - k * step
+            if size >= 32 and k * step >= 13:
+                break
+            colour = AMBER["led"] if k < n - 2 else (255, 214, 90)
+            d.line([(x, y), (x + bw - 1, y)], fill=opaque(colour))
+        x += bw + gap
     return img
 
 
-def cursor_blob():
-    """Monochrome 32x32 cursor: XOR bitmap then AND mask, 1 bit each."""
-    w = h = 32
-    shape = Image.new("L", (w, h), 0)   # 255 = drawn
-    d = ImageDraw.Draw(shape)
-    d.rectangle([14, 4, 17, 27], fill=255)
-    d.rectangle([4, 14, 27, 17], fill=255)
-    pix = shape.load()
-    stride = 4
+def icon_entry(img):
+    """One 32-bit icon image: header, BGRA rows bottom-up, AND mask."""
+    w, h = img.size
+    px = img.load()
+    colour = bytearray()
+    mask = bytearray()
+    stride = ((w + 31) // 32) * 4
+    for y in range(h - 1, -1, -1):
+        row = bytearray(stride)
+        for x in range(w):
+            r, g, b, a = px[x, y]
+            colour += bytes((b, g, r, a))
+            if a < 128:
+                row[x // 8] |= 0x80 >> (x % 8)
+        mask += row
+    header = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 32, 0,
+                         len(colour) + len(mask), 0, 0, 0, 0)
+    return header + bytes(colour) + bytes(mask)
+
+
+def cursor_entry(shape):
+    """One monochrome cursor image from an "L" picture: 0 transparent,
+    128 black, 255 white."""
+    w, h = shape.size
+    px = shape.load()
+    stride = ((w + 31) // 32) * 4
     xor = bytearray()
     andm = bytearray()
     for y in range(h - 1, -1, -1):
         xr = bytearray(stride)
         ar = bytearray(b"\xff" * stride)
         for x in range(w):
-            if pix[x, y]:
+            v = px[x, y]
+            if v:
                 ar[x // 8] &= ~(0x80 >> (x % 8)) & 0xFF
-                xr[x // 8] |= 0x80 >> (x % 8)
+                if v == 255:
+                    xr[x // 8] |= 0x80 >> (x % 8)
         xor += xr
         andm += ar
-    header = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 1, 0, len(xor) + len(andm), 0, 0, 2, 0)
+    header = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 1, 0,
+                         len(xor) + len(andm), 0, 0, 2, 0)
     palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
     return header + palette + bytes(xor) + bytes(andm)
 
 
+def write_icon_dir(path, entries, kind):
+    """entries: [(width, height, field4, field6, data)]; for icons the two
+    fields are planes and bit count, for cursors the hotspot x and y."""
+    out = struct.pack("<HHH", 0, kind, len(entries))
+    offset = 6 + 16 * len(entries)
+    for w, h, f4, f6, data in entries:
+        colours = 2 if (kind == 2) else 0
+        out += struct.pack("<BBBBHHII", w % 256, h % 256, colours, 0, f4, f6, len(data), offset)
+        offset += len(data)
+    out += b"".join(e[4] for e in entries)
+    with open(path, "wb") as f:
+        f.write(out)
+
+
+def psize_shape():
+    """Four-way adjust pointer: white arrows with a black outline, pointing
+    up, down, left and right from the hotspot at (16, 16)."""
+    white = Image.new("1", (32, 32), 0)
+    d = ImageDraw.Draw(white)
+    c = 16
+    d.rectangle([c - 1, c - 10, c + 1, c + 10], fill=1)
+    d.rectangle([c - 10, c - 1, c + 10, c + 1], fill=1)
+    for sign in (-1, 1):
+        tip = c + sign * 14
+        base = c + sign * 9
+        d.polygon([(c, tip), (c - 4, base), (c + 4, base)], fill=1)
+        d.polygon([(tip, c), (base, c - 4), (base, c + 4)], fill=1)
+    black = white.filter(ImageFilter.MaxFilter(3))
+    shape = Image.new("L", (32, 32), 0)
+    shape.paste(128, mask=black)
+    shape.paste(255, mask=white)
+    return shape
+
+
+# ---------------------------------------------------------- contact sheet
+def preview(items):
+    """One assembled column, a few keys lit, as the window shows it."""
+    n = dict(items)
+    col = Image.new("RGB", (COLUMN_W, MAIN_H + TIMECODE_H))
+    col.paste(n["mainbak"], (0, 0))
+    col.paste(n["smptebak"], (0, MAIN_H))
+    lit = {"coaxial", "fs", "internal", "48000", "showhide", "25"}
+    place = [
+        ("coaxial", 18, 58), ("optical", 18, 74), ("fs", 18, 117), ("256fs", 18, 133),
+        ("internal", 18, 161), ("digitalin", 18, 177), ("word", 18, 193),
+        ("extertara", 18, 209), ("off", 312, 62), ("32000", 197, 133),
+        ("44100", 197, 149), ("48000", 197, 165), ("auto", 312, 129),
+        ("showhide", 197, 198), ("start", 269, 280),
+    ]
+    for j, name in enumerate(("24", "25", "2997", "30D", "30")):
+        place.append((name, 37 + 45 * j, 326))
+    for name, x, y in place:
+        col.paste(n[name + ("_on" if name in lit else "_off")], (x, y))
+    for r in range(4):
+        col.paste(n["btn_on" if r in (0, 2) else "btn_off"], (197, 56 + 16 * r))
+        col.paste(n["out%s_off" % ("12", "34", "56", "78")[r]], (215, 56 + 16 * r))
+        col.paste(n["btn_on" if r in (1, 3) else "btn_off"], (288, 56 + 16 * r))
+    col.paste(n["id1"], (40, 11))
+    d = ImageDraw.Draw(col)
+    for x, v in zip((39, 94, 149, 204), ("01", "23", "45", "12")):
+        d.rectangle([x, 269, x + 49, 312], fill=(0, 0, 0))
+        draw_text_centred(d, (x, 269, x + 50, 313), v, font(26), (0, 255, 0))
+    return col
+
+
 def contact_sheet(items):
-    fnt = font(10, bold=False)
-    pad = 8
-    col_w = 360
-    cols = 3
+    """Every bitmap 1:1 under its name and size, then the two backgrounds,
+    one assembled column, and that column at twice the size."""
+    label_font = font(10, bold=False)
+    ink = (250, 250, 250)
+    pad, sheet_w = 10, 1100
     cells = []
+    x = y = pad
+    row_h = 0
     for name, img in items:
+        if name in ("mainbak", "smptebak"):
+            continue
         w, h = img.size
-        cells.append((name, img, max(h, 12) + 16))
-    rows = (len(cells) + cols - 1) // cols
-    heights = []
-    for r in range(rows):
-        heights.append(max(c[2] for c in cells[r * cols:(r + 1) * cols]) + pad)
-    sheet = Image.new("RGB", (cols * col_w + pad, sum(heights) + pad), (90, 90, 96))
+        label = "%s %dx%d" % (name, w, h)
+        cell_w = max(w, label_font.getbbox(label)[2])
+        if x + cell_w > sheet_w - pad:
+            x = pad
+            y += row_h + pad
+            row_h = 0
+        cells.append((label, img, x, y))
+        x += cell_w + 2 * pad
+        row_h = max(row_h, 14 + h)
+    big_top = y + row_h + 2 * pad
+    column = preview(items)
+    zoom = column.resize((COLUMN_W * 2, column.size[1] * 2), Image.NEAREST)
+    height = big_top + 14 + column.size[1] + 2 * pad + 14 + zoom.size[1] + pad
+    sheet = Image.new("RGB", (sheet_w, height), (104, 106, 112))
     d = ImageDraw.Draw(sheet)
-    y = pad
-    for r in range(rows):
-        for c, (name, img, _) in enumerate(cells[r * cols:(r + 1) * cols]):
-            x = pad + c * col_w
-            d.text((x, y), "%s  %dx%d" % (name, img.size[0], img.size[1]), font=fnt, fill=(240, 240, 240))
-            sheet.paste(img, (x, y + 14))
-        y += heights[r]
+    for label, img, x, y in cells:
+        d.text((x, y), label, font=label_font, fill=ink)
+        sheet.paste(img, (x, y + 14))
+    named = dict(items)
+    x = pad
+    d.text((x, big_top), "mainbak 339x254", font=label_font, fill=ink)
+    sheet.paste(named["mainbak"], (x, big_top + 14))
+    x += COLUMN_W + 2 * pad
+    d.text((x, big_top), "smptebak 339x100", font=label_font, fill=ink)
+    sheet.paste(named["smptebak"], (x, big_top + 14))
+    x += COLUMN_W + 2 * pad
+    d.text((x, big_top), "one column assembled (preview)", font=label_font, fill=ink)
+    sheet.paste(column, (x, big_top + 14))
+    y = big_top + 14 + column.size[1] + 2 * pad
+    d.text((pad, y), "the same column at 2x", font=label_font, fill=ink)
+    sheet.paste(zoom, (pad, y + 14))
     return sheet
 
 
 def main():
     os.makedirs(OUT, exist_ok=True)
     items = build_all()
+    check_legends_clear(items)
     for name, img in items:
-        img.save(os.path.join(OUT, name.lower() + ".bmp"), format="BMP")
-    big = icon_image(32)
-    small = icon_image(16)
-    write_icon_file(os.path.join(OUT, "desk_large.ico"),
-                    [(big, ico_entry_32bpp(big)), (small, ico_entry_32bpp(small))])
-    write_icon_file(os.path.join(OUT, "desk_small.ico"), [(small, ico_entry_32bpp(small))])
-    cur = Image.new("L", (32, 32))
-    write_icon_file(os.path.join(OUT, "psize.cur"), [(cur, cursor_blob())], kind=2,
-                    hotspots=[(16, 16)])
-    contact_sheet(items).save(os.path.join(OUT, "contact-sheet.png"), optimize=False)
+        img.convert("RGB").save(os.path.join(OUT, name.lower() + ".bmp"), format="BMP")
+
+    large, small = icon_image(32), icon_image(16)
+    write_icon_dir(os.path.join(OUT, "desk_large.ico"),
+                   [(32, 32, 1, 32, icon_entry(large)), (16, 16, 1, 32, icon_entry(small))], kind=1)
+    write_icon_dir(os.path.join(OUT, "desk_small.ico"),
+                   [(16, 16, 1, 32, icon_entry(small))], kind=1)
+    write_icon_dir(os.path.join(OUT, "psize.cur"),
+                   [(32, 32, 16, 16, cursor_entry(psize_shape()))], kind=2)
+
+    contact_sheet(items).save(os.path.join(OUT, "contact-sheet.png"))
 
 
 if __name__ == "__main__":
