@@ -17,9 +17,14 @@ target_link_libraries(desk_win PUBLIC desk_core ${win_libs})
 
 file(GLOB sim_win_sources CONFIGURE_DEPENDS src/sim/*_win32.cpp)
 list(FILTER sim_win_sources EXCLUDE REGEX "_entry_win32\\.cpp$")
-add_library(desk_sim_win STATIC ${sim_win_sources})
-target_compile_options(desk_sim_win PRIVATE ${warnings})
-target_link_libraries(desk_sim_win PUBLIC desk_win desk_sim_core)
+if(sim_win_sources)
+  add_library(desk_sim_win STATIC ${sim_win_sources})
+  target_compile_options(desk_sim_win PRIVATE ${warnings})
+  target_link_libraries(desk_sim_win PUBLIC desk_win desk_sim_core)
+else()
+  add_library(desk_sim_win INTERFACE)
+  target_link_libraries(desk_sim_win INTERFACE desk_win desk_sim_core)
+endif()
 
 set(desk_resources ${CMAKE_SOURCE_DIR}/resources/desk.rc)
 

@@ -1,0 +1,119 @@
+// desk.exe and desk-sim.exe as real processes: start-up, the window's size
+// and visibility, and when the records reach the registry.
+#include <gtest/gtest.h>
+
+#include "app/desk_messages.h"
+#include "support/desk_process.h"
+#include "support/registry_fixture.h"
+
+namespace {
+
+class DeskProcessTest : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteSettingsKey(); }
+    void TearDown() override { DeleteSettingsKey(); }
+};
+
+SIZE WindowSize(HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+bool HasRecord(const char* name) {
+    std::vector<BYTE> bytes;
+    DWORD type = 0;
+    return ReadRawValue(name, &bytes, &type) && bytes.size() == 68 && type == REG_BINARY;
+}
+
+TEST_F(DeskProcessTest, RealDeskWithoutDriverEndsAtOnceSilently) {
+    DeskProcess desk("desk.exe", "");
+    ASSERT_TRUE(desk.started());
+    EXPECT_EQ(desk.WaitForExit(15000), 0u);
+    EXPECT_FALSE(SettingsKeyExists());
+}
+
+TEST_F(DeskProcessTest, SimulatedDeskWithNoCardEndsLikeTheRealOne) {
+    DeskProcess desk("desk-sim.exe", "--cards 0 --no-monitor");
+    EXPECT_EQ(desk.WaitForExit(15000), 0u);
+    EXPECT_FALSE(SettingsKeyExists());
+}
+
+TEST_F(DeskProcessTest, OneCardWindowIsHiddenUntilTheTrayIsClicked) {
+    DeskProcess desk("desk-sim.exe", "--cards 1 --no-monitor");
+    HWND window = desk.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    const SIZE size = WindowSize(window);
+    EXPECT_EQ(size.cx, 345);
+    EXPECT_EQ(size.cy, 279);
+    EXPECT_FALSE(IsWindowVisible(window));
+    char title[100] = "";
+    GetWindowTextA(window, title, sizeof title);
+    EXPECT_STREQ(title, "Tara Dock 20 ver. 1.9 07/06/2000");
+
+    // Other mouse messages on the icon do nothing.
+    PostMessageA(window, kWmTrayNotify, 0, WM_MOUSEMOVE);
+    PostMessageA(window, kWmTrayNotify, 0, WM_LBUTTONUP);
+    Sleep(300);
+    EXPECT_FALSE(IsWindowVisible(window));
+
+    PostMessageA(window, kWmTrayNotify, 0x507, WM_LBUTTONDOWN);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) == FALSE; }));
+    EXPECT_TRUE(IsWindow(window)) << "closing only hides";
+
+    PostMessageA(window, kWmTrayNotify, 0x507, WM_RBUTTONDOWN);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(desk.WaitForExit(), 0u);
+}
+
+TEST_F(DeskProcessTest, FourCardsMakeA1362PixelWideWindow) {
+    DeskProcess desk("desk-sim.exe", "--cards 4 --no-monitor");
+    HWND window = desk.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(WindowSize(window).cx, 1362);
+    EXPECT_EQ(WindowSize(window).cy, 279);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(desk.WaitForExit(), 0u);
+}
+
+TEST_F(DeskProcessTest, SystemCloseWithLowBitsIsNotTheDesksHide) {
+    DeskProcess desk("desk-sim.exe", "--cards 1 --no-monitor");
+    HWND window = desk.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    PostMessageA(window, kWmTrayNotify, 0, WM_LBUTTONDOWN);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE | 0x3, 0);
+    Sleep(500);
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_TRUE(IsWindowVisible(window));
+}
+
+TEST_F(DeskProcessTest, SessionEndSavesEvenWhenTheSessionGoesOn) {
+    DeskProcess desk("desk-sim.exe", "--indices 1,3 --no-monitor");
+    HWND window = desk.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(SettingsKeyExists());
+    SendMessageA(window, WM_ENDSESSION, 0, 0);
+    EXPECT_TRUE(HasRecord("Mixer20"));
+    EXPECT_TRUE(HasRecord("Mixer21"));
+    EXPECT_FALSE(HasRecord("Mixer22"));
+    EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(DeskProcessTest, ClosingFromOutsideEndsTheDeskAndSavesTheRecords) {
+    DeskProcess desk("desk-sim.exe", "--cards 2 --no-monitor");
+    HWND window = desk.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(SettingsKeyExists());
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(desk.WaitForExit(), 0u);
+    EXPECT_TRUE(HasRecord("Mixer20"));
+    EXPECT_TRUE(HasRecord("Mixer21"));
+}
+
+}  // namespace

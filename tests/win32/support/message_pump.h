@@ -1,0 +1,27 @@
+// Message loop helpers for Windows tests.
+#pragma once
+
+#include <windows.h>
+
+namespace wintest {
+
+// Dispatches every message waiting in this thread's queue (posted messages,
+// paints, timers) and returns how many there were.
+int PumpMessages();
+
+// Pumps until `done()` is true or `timeoutMs` has passed; returns done().
+template <typename Predicate>
+bool PumpUntil(Predicate done, DWORD timeoutMs = 2000) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) {
+            return done();
+        }
+        if (PumpMessages() == 0) {
+            Sleep(5);
+        }
+    }
+    return true;
+}
+
+}  // namespace wintest
