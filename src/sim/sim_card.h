@@ -52,7 +52,6 @@ struct SimCardState {
     uint32_t wordsLatched = 0;      // complete control words received
     uint32_t serialErrors = 0;      // malformed line writes and frames not latched
     bool digitalInputCoaxial = false;   // false: optical
-    bool digitalInputEnabled = false;
     int32_t fsMode = 0;             // 0 = fs, 1 = 256 fs, -1 = bits not a setting the desk makes
     int32_t clockSource = 0;        // 0 internal, 1 digital input, 2 word clock, 3 external unit
     int32_t routeA = -1;            // routed row 0..3 of set A, or -1 for none
