@@ -192,8 +192,7 @@ def mainbak():
     # Title beside the card badge at (40, 11).
     title = font(12)
     d.text((72, 12), "TARA DOCK 20", font=title, fill=LEGEND)
-    d.text((72, 29), "MULTI-CHANNEL PCI AUDIO", font=font(7, bold=False), fill=LEGEND_DIM)
-    d.text((26 - text_size("CARD", font(7))[0] // 2, 16), "", font=font(7))
+    d.text((73, 29), "MULTI-CHANNEL PCI AUDIO", font=font(8, bold=False), fill=LEGEND_DIM)
 
     # Left half: input, fs mode and clock source; their keys sit at x = 18.
     caption(d, 18, 55, "DIGITAL INPUT", right=141)
@@ -208,15 +207,15 @@ def mainbak():
     for cx, text in ((205, "A"), (296, "B")):
         w, h, l, t = text_size(text, small)
         d.text((cx - w // 2 - l, 46 - t), text, font=small, fill=LEGEND)
-    w, h, l, t = text_size("OUTPUTS", font(7, bold=False))
-    d.text((251 - w // 2 - l, 47 - t), "OUTPUTS", font=font(7, bold=False), fill=LEGEND_DIM)
+    w, h, l, t = text_size("OUTPUTS", font(7))
+    d.text((251 - w // 2 - l, 47 - t), "OUTPUTS", font=font(7), fill=LEGEND_DIM)
     caption(d, 197, 130, "SAMPLE RATE", right=307)
     caption(d, 197, 195, "DISPLAY", right=307)
 
     # Foot of the plate.
     groove_h(d, 18, COLUMN_W - 19, 231)
     foot = "DIGITAL AUDIO CONTROL DESK"
-    fnt = font(7, bold=False)
+    fnt = font(8, bold=False)
     w, h, l, t = text_size(foot, fnt)
     d.text(((COLUMN_W - w) // 2 - l, 239 - t), foot, font=fnt, fill=LEGEND_DIM)
     return img
@@ -246,7 +245,7 @@ def smptebak():
         for y in (29, 42):
             d.rectangle([x, y, x + 1, y + 1], fill=(0, 200, 0))
 
-    small = font(7)
+    small = font(8)
     for x, text in ((39, "HOURS"), (94, "MIN"), (149, "SEC"), (204, "FRAMES")):
         w, h, l, t = text_size(text, small)
         d.text((x + 25 - w // 2 - l, 3 - t), text, font=small, fill=LEGEND)
