@@ -26,7 +26,9 @@ else()
   target_link_libraries(desk_sim_win INTERFACE desk_win desk_sim_core)
 endif()
 
-set(desk_resources ${CMAKE_SOURCE_DIR}/resources/desk.rc)
+# The resources are compiled once and linked into every program.
+add_library(desk_rc OBJECT resources/desk.rc)
+set(desk_resources $<TARGET_OBJECTS:desk_rc>)
 
 add_executable(desk WIN32 src/app/desk_entry_win32.cpp ${desk_resources})
 target_link_libraries(desk PRIVATE desk_win)
@@ -45,7 +47,7 @@ file(GLOB win_test_support CONFIGURE_DEPENDS tests/win32/support/*.cpp)
 foreach(test_source ${win_tests})
   get_filename_component(test_name ${test_source} NAME_WE)
   add_executable(${test_name} ${test_source} ${win_test_support} ${desk_resources})
-  target_include_directories(${test_name} PRIVATE tests/win32)
+  target_include_directories(${test_name} PRIVATE tests/win32 resources)
   target_link_libraries(${test_name} PRIVATE desk_sim_win gtest gtest_main)
   add_test(NAME win.${test_name}
     COMMAND ${wine_run} --timeout 300 $<TARGET_FILE:${test_name}> --gtest_brief=1)

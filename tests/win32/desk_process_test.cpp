@@ -81,16 +81,19 @@ TEST_F(DeskProcessTest, FourCardsMakeA1362PixelWideWindow) {
     EXPECT_EQ(desk.WaitForExit(), 0u);
 }
 
-TEST_F(DeskProcessTest, SystemCloseWithLowBitsIsNotTheDesksHide) {
+TEST_F(DeskProcessTest, SystemCloseWithLowBitsGoesToTheDefaultHandling) {
+    // Only SC_CLOSE compared whole is the desk's hide. With low bits set the
+    // command goes to the system's default handling, which closes the window
+    // for real: the desk then ends the orderly way and saves its records.
     DeskProcess desk("desk-sim.exe", "--cards 1 --no-monitor");
     HWND window = desk.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
     PostMessageA(window, kWmTrayNotify, 0, WM_LBUTTONDOWN);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    EXPECT_FALSE(SettingsKeyExists());
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE | 0x3, 0);
-    Sleep(500);
-    EXPECT_TRUE(IsWindow(window));
-    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(desk.WaitForExit(), 0u);
+    EXPECT_TRUE(HasRecord("Mixer20"));
 }
 
 TEST_F(DeskProcessTest, SessionEndSavesEvenWhenTheSessionGoesOn) {

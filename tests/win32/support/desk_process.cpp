@@ -52,6 +52,9 @@ BOOL CALLBACK MatchMainWindow(HWND window, LPARAM parameter) {
 }  // namespace
 
 HWND DeskProcess::WaitForMainWindow(DWORD ms) {
+    // The window exists from the middle of its creation on; the desk is
+    // ready once its message loop waits for input.
+    WaitForInputIdle(process_.hProcess, ms);
     WindowSearch search = {process_.dwProcessId, nullptr};
     WaitUntil(
         [&] {

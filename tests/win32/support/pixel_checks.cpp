@@ -1,0 +1,84 @@
+#include "support/pixel_checks.h"
+
+#include <cstdio>
+
+namespace wintest {
+
+namespace {
+
+PixelImage ReadFromDc(HDC source, int width, int height) {
+    PixelImage image;
+    image.width = width;
+    image.height = height;
+    image.pixels.reserve(static_cast<size_t>(width) * height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.pixels.push_back(GetPixel(source, x, y));
+        }
+    }
+    return image;
+}
+
+}  // namespace
+
+PixelImage CaptureClient(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    HDC dc = GetDC(window);
+    PixelImage image = ReadFromDc(dc, client.right, client.bottom);
+    ReleaseDC(window, dc);
+    return image;
+}
+
+PixelImage ReadBitmap(HBITMAP bitmap, int width, int height) {
+    BITMAP info;
+    if (bitmap == NULL || GetObjectA(bitmap, sizeof info, &info) != sizeof info) {
+        return PixelImage();
+    }
+    width = width < info.bmWidth ? width : info.bmWidth;
+    height = height < info.bmHeight ? height : info.bmHeight;
+    HDC screen = GetDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    PixelImage image = ReadFromDc(memory, width, height);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+    return image;
+}
+
+PixelImage RenderWith(int width, int height, void (*draw)(HDC, void*), void* context) {
+    HDC screen = GetDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, canvas);
+    draw(memory, context);
+    PixelImage image = ReadFromDc(memory, width, height);
+    SelectObject(memory, previous);
+    DeleteObject(canvas);
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+    return image;
+}
+
+std::string FirstDifference(const PixelImage& actual, const PixelImage& expected) {
+    char text[128];
+    if (actual.width != expected.width || actual.height != expected.height) {
+        std::snprintf(text, sizeof text, "size %dx%d != %dx%d", actual.width, actual.height,
+                      expected.width, expected.height);
+        return text;
+    }
+    for (int y = 0; y < actual.height; ++y) {
+        for (int x = 0; x < actual.width; ++x) {
+            if (actual.at(x, y) != expected.at(x, y)) {
+                std::snprintf(text, sizeof text, "(%d, %d) %06lX != %06lX", x, y,
+                              static_cast<unsigned long>(actual.at(x, y)),
+                              static_cast<unsigned long>(expected.at(x, y)));
+                return text;
+            }
+        }
+    }
+    return "";
+}
+
+}  // namespace wintest

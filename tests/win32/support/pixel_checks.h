@@ -1,0 +1,47 @@
+// Reading what a window shows, for comparing it with bitmaps and with
+// reference drawings. Pixels are 0x00BBGGRR colours.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace wintest {
+
+struct PixelImage {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;  // row by row from the top-left corner
+
+    COLORREF at(int x, int y) const { return pixels[y * width + x]; }
+    bool operator==(const PixelImage& other) const {
+        return width == other.width && height == other.height && pixels == other.pixels;
+    }
+};
+
+// What the window's client area shows now, read through its own DC.
+PixelImage CaptureClient(HWND window);
+
+// The top-left width x height part of a bitmap (cut to the bitmap's size).
+PixelImage ReadBitmap(HBITMAP bitmap, int width, int height);
+
+// Draws into a fresh bitmap of the given size (compatible with the screen)
+// and returns its pixels; `draw` gets a memory DC with that bitmap selected.
+template <typename Draw>
+PixelImage Render(int width, int height, Draw draw);
+
+// Where two images of the same size differ first, as "(x, y) a != b", or ""
+// when they are equal (or a size mismatch when they are not the same size).
+std::string FirstDifference(const PixelImage& actual, const PixelImage& expected);
+
+// Implementation of Render, through a plain callback.
+PixelImage RenderWith(int width, int height, void (*draw)(HDC, void*), void* context);
+
+template <typename Draw>
+PixelImage Render(int width, int height, Draw draw) {
+    return RenderWith(width, height,
+                      [](HDC dc, void* context) { (*static_cast<Draw*>(context))(dc); }, &draw);
+}
+
+}  // namespace wintest
