@@ -35,7 +35,7 @@ protected:
     bool ShowsOn() const { return CaptureClient(toggle_) == Face(onFace_); }
     bool ShowsOff() const { return CaptureClient(toggle_) == Face(offFace_); }
     LRESULT Check() const { return SendMessageA(toggle_, BM_GETCHECK, 0, 0); }
-    int CountCommands(WORD code) const {
+    static int CountCommands(WORD code) {
         int count = 0;
         for (const RecordedNotification& note : recorder().notifications()) {
             if (note.message == WM_COMMAND && HIWORD(note.wParam) == code) {

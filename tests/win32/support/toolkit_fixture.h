@@ -1,13 +1,15 @@
 // Common ground of the control toolkit's Windows tests: the classes
-// registered once for the test program, a fresh recording parent window per
-// test, a watcher for "NotFound" boxes, and an empty bitmap cache.
+// registered for each test suite, one recording parent window per suite
+// (emptied of its children after every test), a watcher for "NotFound"
+// boxes, and an empty bitmap cache at the start of every test.
+//
+// The parent lives for the whole suite because Wine, with no window manager
+// on the display, spends two seconds destroying each top-level window.
 #pragma once
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 #include "controls/toolkit_frame.h"
 #include "support/message_box_watcher.h"
@@ -18,31 +20,46 @@ namespace wintest {
 
 class ToolkitTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { RegisterControlClasses(GetModuleHandleA(NULL)); }
-    static void TearDownTestSuite() { UnregisterControlClasses(); }
+    static void SetUpTestSuite() {
+        RegisterControlClasses(GetModuleHandleA(NULL));
+        parent_ = new NotificationRecorder();
+    }
+    static void TearDownTestSuite() {
+        delete parent_;
+        parent_ = nullptr;
+        PumpMessages();
+        UnregisterControlClasses();
+    }
 
     void SetUp() override {
         FreeSkinBitmaps();
-        parent_.reset(new NotificationRecorder());
-        SetForegroundWindow(parent_->window());
+        SetForegroundWindow(parent());
         PumpMessages();
+        recorder().clear();
     }
 
     void TearDown() override {
-        parent_.reset();
+        DestroyChildren(parent());
         PumpMessages();
+        recorder().onNotification(nullptr);
+        recorder().clear();
         FreeSkinBitmaps();
     }
 
-    HINSTANCE instance() const { return GetModuleHandleA(NULL); }
-    HWND parent() const { return parent_->window(); }
-    NotificationRecorder& recorder() { return *parent_; }
-    const NotificationRecorder& recorder() const { return *parent_; }
+    static HINSTANCE instance() { return GetModuleHandleA(NULL); }
+    static HWND parent() { return parent_->window(); }
+    static NotificationRecorder& recorder() { return *parent_; }
     MessageBoxWatcher& boxes() { return watcher_; }
 
+    static void DestroyChildren(HWND window) {
+        while (HWND child = GetWindow(window, GW_CHILD)) {
+            DestroyWindow(child);
+        }
+    }
+
 private:
+    static inline NotificationRecorder* parent_ = nullptr;
     MessageBoxWatcher watcher_;
-    std::unique_ptr<NotificationRecorder> parent_;
 };
 
 // Low 16 bits of a window handle, as controls put them in lParam.
