@@ -27,14 +27,19 @@ int64_t FramesPerDay(const MtcRate& rate) {
 
 int64_t NonNegative(int32_t field) { return field < 0 ? 0 : field; }
 
-// A label's frame number since 00:00:00:00. Fields out of range carry; an
-// invalid drop-frame label (frame 00 or 01 of a dropped minute) lands on the
-// next valid one.
+// A label's frame number since 00:00:00:00. Fields out of range carry first;
+// a drop-frame label that does not exist (frame 00 or 01 of a dropped
+// minute) is taken as frame 02 of that minute.
 int64_t FrameNumber(const MtcTime& time, const MtcRate& rate) {
-    const int64_t totalMinutes = NonNegative(time.hours) * 60 + NonNegative(time.minutes);
-    int64_t number = (totalMinutes * 60 + NonNegative(time.seconds)) * rate.framesPerSecond + NonNegative(time.frames);
-    if (rate.dropFrame) number -= kDroppedPerMinute * (totalMinutes - totalMinutes / 10);
-    return number;
+    const int64_t fps = rate.framesPerSecond;
+    const int64_t labels = ((NonNegative(time.hours) * 60 + NonNegative(time.minutes)) * 60 + NonNegative(time.seconds)) * fps +
+                           NonNegative(time.frames);
+    if (!rate.dropFrame) return labels;
+    int64_t frames = labels % fps;
+    const int64_t seconds = labels / fps % 60;
+    const int64_t totalMinutes = labels / (fps * 60);
+    if (frames < kDroppedPerMinute && seconds == 0 && totalMinutes % 10 != 0) frames = kDroppedPerMinute;
+    return (totalMinutes * 60 + seconds) * fps + frames - kDroppedPerMinute * (totalMinutes - totalMinutes / 10);
 }
 
 MtcTime LabelOf(int64_t number, const MtcRate& rate) {
