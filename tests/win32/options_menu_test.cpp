@@ -1,0 +1,183 @@
+// The tray icon's companion: the popup menu of driver options, against the
+// real registry and real menus.
+#include <gtest/gtest.h>
+
+#include "app/desk_messages.h"
+#include "app/main_window_win32.h"
+#include "app/registry_settings_key_win32.h"
+#include "app/settings_store.h"
+#include "app/tray_menu_win32.h"
+#include "support/message_box_watcher.h"
+#include "support/registry_fixture.h"
+
+namespace {
+
+std::vector<BYTE> Int32Bytes(int32_t value) {
+    const BYTE* p = reinterpret_cast<const BYTE*>(&value);
+    return std::vector<BYTE>(p, p + 4);
+}
+
+std::vector<BYTE> Stored(const char* name) {
+    std::vector<BYTE> bytes;
+    DWORD type = 0;
+    if (!ReadRawValue(name, &bytes, &type) || type != REG_BINARY) bytes.clear();
+    return bytes;
+}
+
+class OptionsMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DeleteSettingsKey();
+        SetSettingsKey(&key);
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "OptionsMenuTestOwner";
+        RegisterClassA(&windowClass);
+        owner = CreateWindowExA(0, "OptionsMenuTestOwner", "owner", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    }
+    void TearDown() override {
+        DestroyWindow(owner);
+        DeleteSettingsKey();
+    }
+    bool Checked(UINT id) { return (GetMenuState(OptionsMenu(), id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+    std::vector<UINT> CheckedAmong(UINT first, UINT last) {
+        std::vector<UINT> checked;
+        for (UINT id = first; id <= last; ++id) {
+            if (Checked(id)) checked.push_back(id);
+        }
+        return checked;
+    }
+    void Choose(UINT id) { OnOptionsCommand(owner, WM_COMMAND, id, 0); }
+
+    RegistrySettingsKey key;
+    HWND owner = nullptr;
+};
+
+TEST_F(OptionsMenuTest, ItemsStandInTheirOrderWithTheirLabels) {
+    BuildOptionsMenu();
+    HMENU menu = OptionsMenu();
+    ASSERT_EQ(GetMenuItemCount(menu), 11);
+    const char* const labels[] = {"&Close Panel", "", "Always on &Top", "", "&EASI", "", "&GigaSampler", "",
+                                  "&DirectSound", "", "&MME Bufsize"};
+    for (int i = 0; i < 11; ++i) {
+        char text[64] = "";
+        GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+        EXPECT_STREQ(text, labels[i]) << "position " << i;
+        const bool separator = (GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR) != 0;
+        EXPECT_EQ(separator, i % 2 == 1) << "position " << i;
+    }
+    EXPECT_EQ(GetMenuItemID(menu, 0), 1004u);
+    EXPECT_EQ(GetMenuItemID(menu, 2), 1005u);
+    const int submenuSizes[] = {4, 2, 5, 4};
+    const UINT firstIds[] = {930, 920, 910, 940};
+    for (int s = 0; s < 4; ++s) {
+        HMENU submenu = GetSubMenu(menu, 4 + 2 * s);
+        ASSERT_NE(submenu, nullptr);
+        ASSERT_EQ(GetMenuItemCount(submenu), submenuSizes[s]);
+        for (int i = 0; i < submenuSizes[s]; ++i) EXPECT_EQ(GetMenuItemID(submenu, i), firstIds[s] + i);
+    }
+    char text[64] = "";
+    GetMenuStringA(GetSubMenu(menu, 8), 2, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "Select Wave 2");
+    GetMenuStringA(GetSubMenu(menu, 10), 2, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "4000h");
+}
+
+TEST_F(OptionsMenuTest, WithoutValuesOnlyTheTwoDisablesAreChecked) {
+    BuildOptionsMenu();
+    EXPECT_EQ(CheckedAmong(910, 914), std::vector<UINT>{910});
+    EXPECT_EQ(CheckedAmong(920, 921), std::vector<UINT>{920});
+    EXPECT_TRUE(CheckedAmong(930, 933).empty());
+    EXPECT_TRUE(CheckedAmong(940, 943).empty());
+    EXPECT_FALSE(Checked(1005));
+}
+
+TEST_F(OptionsMenuTest, StoredValuesSetTheCheckMarks) {
+    WriteRawValue("DSOUND", REG_BINARY, Int32Bytes(7));
+    WriteRawValue("GSIF", REG_BINARY, Int32Bytes(1));
+    WriteRawValue("EASI1", REG_BINARY, Int32Bytes(1));
+    WriteRawValue("EASI3", REG_BINARY, Int32Bytes(2));
+    WriteRawValue("MMEBufsize", REG_BINARY, Int32Bytes(0x2000));
+    BuildOptionsMenu();
+    EXPECT_TRUE(CheckedAmong(910, 914).empty()) << "only 0 to 4 name an item";
+    EXPECT_EQ(CheckedAmong(920, 921), std::vector<UINT>{921});
+    EXPECT_EQ(CheckedAmong(930, 933), std::vector<UINT>{931});
+    EXPECT_EQ(CheckedAmong(940, 943), std::vector<UINT>{941});
+}
+
+TEST_F(OptionsMenuTest, DwordValuesCountAsMissing) {
+    WriteRawValue("DSOUND", REG_DWORD, Int32Bytes(3));
+    WriteRawValue("MMEBufsize", REG_DWORD, Int32Bytes(0x1000));
+    BuildOptionsMenu();
+    EXPECT_EQ(CheckedAmong(910, 914), std::vector<UINT>{910});
+    EXPECT_TRUE(CheckedAmong(940, 943).empty());
+}
+
+TEST_F(OptionsMenuTest, SelectWaveTwoStoresItAndCancelKeepsRunning) {
+    BuildOptionsMenu();
+    wintest::MessageBoxWatcher watcher;
+    watcher.answerWith(IDCANCEL);
+    Choose(912);
+    EXPECT_EQ(Stored("DSOUND"), Int32Bytes(2));
+    EXPECT_EQ(CheckedAmong(910, 914), std::vector<UINT>{912});
+    const auto boxes = watcher.boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "DSOUUND mode change");
+    EXPECT_EQ(boxes[0].text, "To take effect DirectSound change, you must reboot.");
+    // The question comes again for the item already checked.
+    Choose(912);
+    EXPECT_EQ(watcher.boxes().size(), 2u);
+    EXPECT_EQ(Stored("DSOUND"), Int32Bytes(2));
+}
+
+TEST_F(OptionsMenuTest, CheckedDisableWaveThreeWritesZeroAndUnchecks) {
+    WriteRawValue("EASI2", REG_BINARY, Int32Bytes(1));
+    BuildOptionsMenu();
+    ASSERT_TRUE(Checked(932));
+    Choose(932);
+    EXPECT_EQ(Stored("EASI2"), Int32Bytes(0));
+    EXPECT_FALSE(Checked(932));
+    Choose(932);
+    EXPECT_EQ(Stored("EASI2"), Int32Bytes(1));
+    EXPECT_TRUE(Checked(932));
+    EXPECT_TRUE(Stored("EASI0").empty()) << "the items toggle independently";
+}
+
+TEST_F(OptionsMenuTest, GigaSamplerAndBufferSizeStoreTheirValues) {
+    BuildOptionsMenu();
+    Choose(942);
+    EXPECT_EQ(Stored("MMEBufsize"), (std::vector<BYTE>{0x00, 0x40, 0x00, 0x00}));
+    EXPECT_EQ(CheckedAmong(940, 943), std::vector<UINT>{942});
+    Choose(921);
+    EXPECT_EQ(Stored("GSIF"), Int32Bytes(1));
+    EXPECT_EQ(CheckedAmong(920, 921), std::vector<UINT>{921});
+    Choose(920);
+    EXPECT_EQ(Stored("GSIF"), Int32Bytes(0));
+    EXPECT_EQ(CheckedAmong(920, 921), std::vector<UINT>{920});
+}
+
+TEST_F(OptionsMenuTest, OtherMessagesAndIdsDoNothing) {
+    BuildOptionsMenu();
+    OnOptionsCommand(owner, WM_SYSCOMMAND, 912, 0);
+    for (UINT id = 915; id <= 919; ++id) Choose(id);
+    Choose(922);
+    Choose(939);
+    EXPECT_FALSE(SettingsKeyExists());
+    EXPECT_EQ(CheckedAmong(910, 914), std::vector<UINT>{910});
+}
+
+TEST_F(OptionsMenuTest, AlwaysOnTopTwiceReturnsToNormalStacking) {
+    BuildOptionsMenu();
+    auto topmost = [&] { return (GetWindowLongA(owner, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    ASSERT_FALSE(topmost());
+    OnAlwaysOnTop(owner);
+    EXPECT_TRUE(topmost());
+    EXPECT_TRUE(Checked(1005));
+    OnAlwaysOnTop(owner);
+    EXPECT_FALSE(topmost());
+    EXPECT_FALSE(Checked(1005));
+}
+
+}  // namespace
