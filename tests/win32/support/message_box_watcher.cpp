@@ -89,7 +89,7 @@ BOOL CALLBACK MessageBoxWatcher::CheckWindow(HWND window, LPARAM self) {
     watcher->boxes_.push_back(seen);
     LeaveCriticalSection(&watcher->lock_);
     watcher->dismissed_.push_back(window);
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(watcher->answer_, BN_CLICKED), 0);
     return TRUE;
 }
 

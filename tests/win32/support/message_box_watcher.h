@@ -28,6 +28,8 @@ public:
     // returns only after the watcher has dismissed it, so once that call is
     // back its box is in this list.
     std::vector<SeenMessageBox> boxes() const;
+    // The button pressed on every box from now on (IDOK unless told).
+    void answerWith(int button) { answer_ = button; }
     void clear();
 
 private:
@@ -40,6 +42,7 @@ private:
     mutable CRITICAL_SECTION lock_;
     std::vector<SeenMessageBox> boxes_;
     std::vector<HWND> dismissed_;
+    volatile int answer_ = IDOK;
 };
 
 }  // namespace wintest
