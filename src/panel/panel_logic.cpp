@@ -1,0 +1,274 @@
+#include "panel/panel_logic.h"
+
+#include <algorithm>
+
+#include "card/card_registers.h"
+#include "card/card_table.h"
+#include "panel/card_panel.h"
+#include "panel/panel_controls.h"
+#include "panel/timecode.h"
+
+namespace {
+
+constexpr int32_t kInputMembers = 2;
+constexpr int32_t kFsMembers = 2;
+constexpr int32_t kClockMembers = 4;
+constexpr int32_t kRateMembers = 3;
+constexpr int32_t kAutoMember = 3;
+constexpr int32_t kRoutingRows = 4;
+constexpr int32_t kFrameRateMembers = 5;
+constexpr uint8_t kRoutingNone = 0xFF;
+
+// Handlers are reached from window messages; a column without a card (a
+// stray id, a bad notification) is left alone rather than indexed.
+bool HasCard(int32_t c) { return c >= 0 && c < CardCount() && c < kPanelColumns; }
+
+bool IsMember(int32_t member, int32_t count) { return member >= 0 && member < count; }
+
+int32_t Check(ControlHandle toggle) { return CurrentPanelControls().GetCheck(toggle); }
+void SetCheck(ControlHandle toggle, int32_t state) { CurrentPanelControls().SetCheck(toggle, state); }
+
+void Send(int32_t c, uint16_t type, uint32_t value) { SetCardControl(CardAt(c), type, value); }
+
+int32_t LowestRoutedRow(const int32_t (&rows)[4]) {
+    for (int32_t r = 0; r < kRoutingRows; ++r) {
+        if (rows[r] == 1) return r;
+    }
+    return kRoutingRows;
+}
+
+// One routing set's click: at most one row per set, and nothing while
+// routing is off.
+void OnRoutingSet(int32_t c, int32_t row, ControlHandle (&toggles)[4], int32_t (&routed)[4]) {
+    const int32_t a = Check(toggles[row]);
+    const int32_t off = Check(PanelAt(c)->routingOff);
+    for (int32_t r = 0; r < kRoutingRows; ++r) {
+        SetCheck(toggles[r], 0);
+        routed[r] = 0;
+    }
+    if (off == 1) {
+        return;
+    }
+    routed[row] = a;
+    SetCheck(toggles[row], a);
+    Send(c, kControlRouting, ComputeRoutingByte(SettingsRecord(c)));
+}
+
+int32_t Clamp(int32_t value, int32_t low, int32_t high) { return std::min(std::max(value, low), high); }
+
+// A stored record may have been written by other software. Every value that
+// picks a toggle is brought into its group (the input slots, used as the
+// pair's member, to 0..1; fs mode 0..1; clock source 0..3; manual rate 0..2;
+// frame rate 0..4), so no toggle outside the group is touched. Flags count
+// as set only when exactly 1, and of each routing set only the lowest routed
+// row is kept: that is the row the card is sent, so the panel shows it alone.
+void NormaliseRecord(MixerSettings& record) {
+    record.inputCoaxial = Clamp(record.inputCoaxial, 0, kInputMembers - 1);
+    record.inputOptical = Clamp(record.inputOptical, 0, kInputMembers - 1);
+    record.fsMode = Clamp(record.fsMode, 0, kFsMembers - 1);
+    record.clockSource = Clamp(record.clockSource, 0, kClockMembers - 1);
+    record.routingOff = record.routingOff == 1 ? 1 : 0;
+    const int32_t rowA = LowestRoutedRow(record.routeA);
+    const int32_t rowB = LowestRoutedRow(record.routeB);
+    for (int32_t r = 0; r < kRoutingRows; ++r) {
+        record.routeA[r] = r == rowA ? 1 : 0;
+        record.routeB[r] = r == rowB ? 1 : 0;
+    }
+    record.autoRate = record.autoRate == 1 ? 1 : 0;
+    record.manualRate = Clamp(record.manualRate, 0, kRateMembers - 1);
+    record.frameRate = Clamp(record.frameRate, 0, kFrameRateMembers - 1);
+}
+
+}  // namespace
+
+int32_t RoutePanelCommand(void* window, uint32_t wParam, uint32_t lParam) {
+    const uint32_t id = wParam & 0xFFFF;
+    const int32_t c = ControlIdColumn(id);
+    const int32_t base = ControlIdBase(id);
+    if (!HasCard(c)) {
+        return 0;
+    }
+    if (base == kBaseCoaxial || base == kBaseOptical) {
+        OnDigitalInput(c, base - kBaseCoaxial);
+    } else if (base == kBaseFs || base == kBaseFs256) {
+        OnFsMode(c, base - kBaseFs);
+    } else if (base >= kBaseClockSource && base < kBaseClockSource + kClockMembers) {
+        OnClockSource(c, base - kBaseClockSource);
+    } else if (base == kBaseShowHide || base == kBaseShowHideSpare) {
+        OnShowHide(window, c);
+    } else if (base >= kBaseRate && base <= kBaseAutoRate) {
+        OnSampleRate(c, base - kBaseRate);
+    } else if (base == kBaseStart) {
+        OnGeneratorStart(c);
+    } else if (base >= kBaseFrameRate && base < kBaseFrameRate + kFrameRateMembers) {
+        OnFrameRate(c, base - kBaseFrameRate);
+    } else if (base >= kBaseRouteA && base < kBaseRouteA + kRoutingRows) {
+        OnRoutingA(c, base - kBaseRouteA);
+    } else if (base >= kBaseRouteB && base < kBaseRouteB + kRoutingRows) {
+        OnRoutingB(c, base - kBaseRouteB);
+    } else if (base == kBaseRoutingOff) {
+        OnRoutingOff(c);
+    }
+    return 0;
+}
+
+void OnDigitalInput(int32_t c, int32_t member) {
+    if (!HasCard(c) || !IsMember(member, kInputMembers)) return;
+    CardPanel& panel = *PanelAt(c);
+    MixerSettings& record = SettingsRecord(c);
+    ControlHandle clicked = member == 0 ? panel.coaxial : panel.optical;
+    ControlHandle other = member == 0 ? panel.optical : panel.coaxial;
+
+    const int32_t a = Check(clicked);
+    (member == 0 ? record.inputCoaxial : record.inputOptical) = a;
+    SetCheck(other, a == 0 ? 1 : 0);
+    // The card gets the input whose toggle ends up checked: the clicked one
+    // when the click checked it, the other one when it unchecked it. Sending
+    // the clicked toggle's input regardless would leave the card on one
+    // input while the panel shows the other.
+    const int32_t checkedMember = a == 1 ? member : 1 - member;
+    Send(c, kControlDigitalInput, static_cast<uint32_t>(checkedMember + 1));
+}
+
+void OnFsMode(int32_t c, int32_t member) {
+    if (!HasCard(c) || !IsMember(member, kFsMembers)) return;
+    CardPanel& panel = *PanelAt(c);
+    SettingsRecord(c).fsMode = member;
+    SetCheck(panel.fs, member == 0 ? 1 : 0);
+    SetCheck(panel.fs256, member == 1 ? 1 : 0);
+    Send(c, kControlFsMode, static_cast<uint32_t>(member));
+}
+
+void OnClockSource(int32_t c, int32_t member) {
+    if (!HasCard(c) || !IsMember(member, kClockMembers)) return;
+    CardPanel& panel = *PanelAt(c);
+    SettingsRecord(c).clockSource = member;
+    ControlHandle group[kClockMembers] = {panel.internalClock, panel.digitalInClock, panel.wordClock, panel.unitClock};
+    for (int32_t i = 0; i < kClockMembers; ++i) {
+        SetCheck(group[i], i == member ? 1 : 0);
+    }
+    Send(c, kControlClockSource, static_cast<uint32_t>(member));
+}
+
+void OnShowHide(void* window, int32_t c) {
+    if (!HasCard(c)) return;
+    const int32_t s = Check(PanelAt(c)->showHide);
+    // The window takes the size of the state, not a step from its current
+    // size: a right click re-runs this with the state unchanged and must not
+    // grow or shrink the window again.
+    CurrentPanelControls().SetTimecodeRowShown(window, s == 1);
+    for (int32_t i = 0; i < CardCount() && i < kPanelColumns; ++i) {
+        ControlHandle toggle = PanelAt(i)->showHide;
+        if (toggle != nullptr) {
+            SetCheck(toggle, s);
+        }
+    }
+}
+
+void OnSampleRate(int32_t c, int32_t member) {
+    if (!HasCard(c) || !IsMember(member, kRateMembers + 1)) return;
+    CardPanel& panel = *PanelAt(c);
+    MixerSettings& record = SettingsRecord(c);
+    CardLink* link = CardAt(c);
+
+    int32_t automatic = Check(panel.autoRate);
+    if (member != kAutoMember) {
+        record.manualRate = member;
+        automatic = 0;
+    }
+    record.autoRate = automatic;
+    SetCheck(panel.autoRate, automatic);
+    for (int32_t i = 0; i < kRateMembers; ++i) {
+        SetCheck(panel.rate[i], automatic == 0 && record.manualRate == i ? 1 : 0);
+    }
+    if (automatic == 0) {
+        // The card takes a new rate only while its running flag is set.
+        SetCardRunning(link, 1);
+        SetCardControl(link, kControlSampleRate, static_cast<uint32_t>(record.manualRate));
+    }
+    SetCardRunning(link, record.autoRate);
+}
+
+void OnRoutingA(int32_t c, int32_t row) {
+    if (!HasCard(c) || !IsMember(row, kRoutingRows)) return;
+    OnRoutingSet(c, row, PanelAt(c)->routeA, SettingsRecord(c).routeA);
+}
+
+void OnRoutingB(int32_t c, int32_t row) {
+    if (!HasCard(c) || !IsMember(row, kRoutingRows)) return;
+    OnRoutingSet(c, row, PanelAt(c)->routeB, SettingsRecord(c).routeB);
+}
+
+uint8_t ComputeRoutingByte(const MixerSettings& record) {
+    const int32_t ia = LowestRoutedRow(record.routeA);
+    const int32_t ib = LowestRoutedRow(record.routeB);
+    const uint32_t low = ia == kRoutingRows ? 0x0F : static_cast<uint32_t>(ia);
+    const uint32_t high = ib == kRoutingRows ? 0x0F : static_cast<uint32_t>(ib);
+    return static_cast<uint8_t>((high << 4) | low);
+}
+
+void OnRoutingOff(int32_t c) {
+    if (!HasCard(c)) return;
+    CardPanel& panel = *PanelAt(c);
+    MixerSettings& record = SettingsRecord(c);
+
+    const int32_t off = Check(panel.routingOff);
+    record.routingOff = off;
+    SetCheck(panel.routingOff, off);
+    if (off == 1) {
+        // The record keeps the routing, so unchecking brings it back.
+        for (int32_t r = 0; r < kRoutingRows; ++r) {
+            SetCheck(panel.routeA[r], 0);
+            SetCheck(panel.routeB[r], 0);
+        }
+        Send(c, kControlRouting, kRoutingNone);
+        return;
+    }
+    for (int32_t r = 0; r < kRoutingRows; ++r) {
+        SetCheck(panel.routeA[r], record.routeA[r]);
+        SetCheck(panel.routeB[r], record.routeB[r]);
+    }
+    Send(c, kControlRouting, ComputeRoutingByte(record));
+}
+
+void RestoreCardPanel(int32_t c) {
+    if (!HasCard(c)) return;
+    CardPanel& panel = *PanelAt(c);
+    MixerSettings& record = SettingsRecord(c);
+    NormaliseRecord(record);
+
+    // The second call reads the optical slot after the first call may have
+    // written it.
+    OnDigitalInput(c, record.inputCoaxial);
+    OnDigitalInput(c, record.inputOptical);
+    OnFsMode(c, record.fsMode);
+    OnClockSource(c, record.clockSource);
+    record.showTimecode = 0;
+    SetCheck(panel.showHide, 0);
+    // The routing-off toggle is still unchecked here: routing comes back on
+    // and the stored routing is shown and sent.
+    OnRoutingOff(c);
+    SetCheck(panel.autoRate, record.autoRate);
+    OnSampleRate(c, record.autoRate == 1 ? kAutoMember : record.manualRate);
+    OnFrameRate(c, record.frameRate);
+}
+
+int32_t OnRoutingNotify(uint32_t wParam, uint32_t lParam) {
+    const int32_t c = static_cast<int32_t>(lParam >> 16);
+    const int32_t s = static_cast<int32_t>(lParam & 0xFFFF);
+    const uint32_t g = wParam >> 16;
+    const int32_t k = static_cast<int32_t>(wParam & 0xFFFF);
+    if (!HasCard(c) || g / 2 > 1 || k >= kRoutingRows) {
+        return 0;
+    }
+    CardPanel& panel = *PanelAt(c);
+    OnDigitalInput(c, static_cast<int32_t>(g / 2));
+    if (g == 0) {
+        SetCheck(panel.routeA[k], s);
+        OnRoutingA(c, k / 2);
+    } else {
+        SetCheck(panel.routeB[k], s);
+        OnRoutingB(c, k / 2);
+    }
+    return 0;
+}

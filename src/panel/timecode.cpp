@@ -1,0 +1,107 @@
+#include "panel/timecode.h"
+
+#include "app/settings_store.h"
+#include "card/card_table.h"
+#include "card/unit_link.h"
+#include "panel/card_panel.h"
+#include "panel/panel_controls.h"
+#include "panel/quarter_frame.h"
+
+namespace {
+
+constexpr int32_t kFrameRateMembers = 5;
+constexpr uint8_t kQuarterFrameStatus = 0xF1;
+
+// Set by the first quarter-frame status byte on any column, never cleared:
+// bytes before it are dropped.
+bool timecodeArmed = false;
+QuarterFrameTime received[kPanelColumns];
+
+bool HasCard(int32_t c) { return c >= 0 && c < CardCount() && c < kPanelColumns; }
+
+}  // namespace
+
+void OnGeneratorStart(int32_t c) {
+    if (!HasCard(c)) return;
+    PanelControls& controls = CurrentPanelControls();
+    CardPanel& panel = *PanelAt(c);
+    CardLink* link = CardAt(c);
+
+    const int32_t on = controls.GetCheck(panel.start);
+    const int32_t hours = controls.GetPosition(panel.hours);
+    const int32_t minutes = controls.GetPosition(panel.minutes);
+    const int32_t seconds = controls.GetPosition(panel.seconds);
+    const int32_t frames = controls.GetPosition(panel.frames);
+    if (on == 1) {
+        const int32_t levelsBefore = link->block->unitLockCount;
+        // The panel holds one lock level of its own while the generator runs,
+        // on top of the one the start takes.
+        LockUnit(link, 1);
+        StartTimecode(link, SettingsRecord(c).frameRate, hours, minutes, seconds, frames);
+        // Started again while it ran (a new frame rate, a repeated click): the
+        // unit is sent the new start, but no stop gives back the levels of
+        // the earlier start, so the new ones are given back here and the
+        // counter stays where the running generator had it. Nothing needs
+        // sending: the counter stays above 0, so the unit stays locked.
+        if (levelsBefore > 0) {
+            link->block->unitLockCount = levelsBefore;
+        }
+    } else {
+        StopTimecode(link);
+        LockUnit(link, 0);
+    }
+}
+
+void OnFrameRate(int32_t c, int32_t member) {
+    if (!HasCard(c) || member < 0 || member >= kFrameRateMembers) return;
+    PanelControls& controls = CurrentPanelControls();
+    CardPanel& panel = *PanelAt(c);
+
+    SettingsRecord(c).frameRate = member;
+    for (int32_t j = 0; j < kFrameRateMembers; ++j) {
+        controls.SetCheck(panel.frameRate[j], j == member ? 1 : 0);
+    }
+    if (controls.GetCheck(panel.start) == 1) {
+        // Running: start again, from the time now in the fields, at the new rate.
+        OnGeneratorStart(c);
+    }
+}
+
+int32_t OnTimecodeByte(uint32_t wParam, uint32_t lParam) {
+    const uint8_t b = static_cast<uint8_t>(wParam & 0xFF);
+    const int32_t c = static_cast<int32_t>(lParam & 0xFFFF);
+    if (!HasCard(c)) {
+        return 0;
+    }
+    if (b == kQuarterFrameStatus) {
+        timecodeArmed = true;
+        return 0;
+    }
+    if (!timecodeArmed) {
+        return 0;
+    }
+    PanelControls& controls = CurrentPanelControls();
+    CardPanel& panel = *PanelAt(c);
+    // Incoming timecode shows as a running generator; nothing goes to the unit.
+    if (controls.GetCheck(panel.start) == 0) {
+        controls.SetCheck(panel.start, 1);
+    }
+    if (b >= 0x80) {
+        return 0;
+    }
+    if (ApplyQuarterFrame(received[c], b)) {
+        const QuarterFrameTime& time = received[c];
+        controls.SetPosition(panel.frames, time.frames);
+        controls.SetPosition(panel.seconds, time.seconds);
+        controls.SetPosition(panel.minutes, time.minutes);
+        controls.SetPosition(panel.hours, time.hours);
+    }
+    return 0;
+}
+
+void ResetTimecodeForTest() {
+    timecodeArmed = false;
+    for (QuarterFrameTime& time : received) {
+        time = QuarterFrameTime{};
+    }
+}

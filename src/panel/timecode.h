@@ -1,0 +1,16 @@
+// The timecode row of a card's column: the external unit's generator (start
+// toggle and frame-rate toggles) and the display of incoming MIDI Time Code
+// in the four digit fields. Portable: no windows.h here.
+#pragma once
+
+#include <cstdint>
+
+void OnGeneratorStart(int32_t c);
+void OnFrameRate(int32_t c, int32_t member);  // 0 = 24, 1 = 25, 2 = 29.97, 3 = 30 drop, 4 = 30
+
+// One byte of incoming MIDI Time Code: LOBYTE(wParam) is the byte,
+// LOWORD(lParam) the column. Returns 0.
+int32_t OnTimecodeByte(uint32_t wParam, uint32_t lParam);
+
+// Tests only: forget the received times and disarm, as at program start.
+void ResetTimecodeForTest();

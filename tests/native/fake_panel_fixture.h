@@ -1,0 +1,93 @@
+// A program with `cards` cards found, their panels built with made-up
+// handles over the fake controls, zeroed records and a clock that never
+// makes a busy wait spin. Each test starts from the program's start state.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/settings_store.h"
+#include "card/card_table.h"
+#include "card/driver_link.h"
+#include "card/unit_link.h"
+#include "fake_panel_card.h"
+#include "fake_panel_controls.h"
+#include "panel/card_panel.h"
+#include "panel/panel_controls.h"
+#include "panel/timecode.h"
+
+namespace panel_test {
+
+class StepClock : public MillisecondClock {
+public:
+    uint32_t now = 0;
+    uint32_t Now() override { return now += 8; }
+};
+
+class PanelFixture : public ::testing::Test {
+protected:
+    void* const window = reinterpret_cast<void*>(static_cast<uintptr_t>(0x4D41));
+
+    // Finds cards at the driver indices given (columns 0, 1, ... in order).
+    void FindCards(std::initializer_list<int32_t> driverIndices) {
+        ResetCardTableForTest();
+        for (int32_t i = 0; i < kMaxCards; ++i) {
+            driver.blocks[i] = SharedCardBlock{};
+            driver.cards[i].events.clear();
+        }
+        driver.answering = driverIndices;
+        SetDriverLink(&driver);
+        ASSERT_EQ(DiscoverCards(), 0);
+        ASSERT_EQ(CardCount(), static_cast<int32_t>(driverIndices.size()));
+        for (int32_t c = 0; c < CardCount(); ++c) {
+            InstallFakePanel(c);
+        }
+    }
+
+    void SetUp() override {
+        ResetSettingsRecordsForTest();
+        ResetCardPanelsForTest();
+        ResetTimecodeForTest();
+        controls = FakePanelControls{};
+        SetPanelControls(&controls);
+        SetMillisecondClock(&clock);
+        FindCards({0});
+    }
+
+    void TearDown() override {
+        ResetCardTableForTest();
+        SetDriverLink(nullptr);
+        SetPanelControls(nullptr);
+        SetMillisecondClock(nullptr);
+        ResetCardPanelsForTest();
+        ResetSettingsRecordsForTest();
+        ResetTimecodeForTest();
+    }
+
+    CardPanel& Panel(int32_t c = 0) { return *PanelAt(c); }
+    MixerSettings& Record(int32_t c = 0) { return SettingsRecord(c); }
+    SharedCardBlock& Block(int32_t c = 0) { return *CardAt(c)->block; }
+    DecodingRegisterSpace& Card(int32_t c = 0) {
+        return *static_cast<DecodingRegisterSpace*>(CardAt(c)->registers);
+    }
+
+    // Starts a new observation of column c's card: forgets what it has seen
+    // so far and remembers its block, the state later sends start from.
+    void Mark(int32_t c = 0) {
+        Card(c).events.clear();
+        marked[c] = Block(c);
+    }
+    // What the card must have seen since the mark for exactly `sent`.
+    std::vector<CardEvent> Sent(const std::vector<Control>& sent, int32_t c = 0) {
+        return EventsOfControls(marked[c], sent);
+    }
+
+    PanelTestDriver driver;
+    FakePanelControls controls;
+    StepClock clock;
+    SharedCardBlock marked[kMaxCards] = {};
+};
+
+}  // namespace panel_test

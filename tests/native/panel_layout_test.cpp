@@ -1,0 +1,132 @@
+// The column's layout table and the command router: ids, places, the
+// handles the panel keeps, and commands the router must leave alone.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <set>
+
+#include "fake_panel_fixture.h"
+#include "panel/card_panel.h"
+#include "panel/card_panel_layout.h"
+#include "panel/panel_logic.h"
+
+namespace panel_test {
+namespace {
+
+TEST(PanelLayoutTest, ControlIdsCarryTheColumn) {
+    EXPECT_EQ(MakeControlId(2, kBaseCoaxial), 10240);
+    EXPECT_EQ(MakeControlId(2, kBaseFrameRate + 4), 10356);
+    EXPECT_EQ(StaticBitmapId(3), 53248);
+    EXPECT_EQ(StaticBitmapId(0), 4096);
+    for (int32_t column = 0; column < kPanelColumns; ++column) {
+        const uint16_t id = MakeControlId(column, kBaseRoutingOff);
+        EXPECT_EQ(ControlIdColumn(id), column);
+        EXPECT_EQ(ControlIdBase(id), kBaseRoutingOff);
+    }
+}
+
+TEST(PanelLayoutTest, RowsMakeOneColumnOfThirtySevenControls) {
+    ASSERT_EQ(PanelLayoutRowCount(), 37u);
+    int toggles = 0, statics = 0, badges = 0, digits = 0;
+    const PanelControlRow* rows = PanelLayoutRows();
+    for (size_t i = 0; i < PanelLayoutRowCount(); ++i) {
+        switch (rows[i].kind) {
+        case ControlKind::Toggle: ++toggles; break;
+        case ControlKind::StaticBitmap: ++statics; break;
+        case ControlKind::CardBadge: ++badges; break;
+        case ControlKind::DigitField: ++digits; break;
+        }
+    }
+    EXPECT_EQ(toggles, 28);
+    EXPECT_EQ(statics, 4);
+    EXPECT_EQ(badges, 1);
+    EXPECT_EQ(digits, 4);
+    // Creation order: the first is coaxial, the last the 30-frames toggle.
+    EXPECT_EQ(rows[0].baseId, kBaseCoaxial);
+    EXPECT_EQ(rows[36].baseId, kBaseFrameRate + 4);
+    EXPECT_STREQ(LayoutBitmap(rows[26], 2), "id3");
+}
+
+TEST(PanelLayoutTest, ControlsStayInTheirRowAndDoNotOverlap) {
+    const PanelControlRow* rows = PanelLayoutRows();
+    const size_t count = PanelLayoutRowCount();
+    for (size_t i = 0; i < count; ++i) {
+        const PanelControlRow& r = rows[i];
+        SCOPED_TRACE(testing::Message() << "row " << i + 1);
+        EXPECT_GE(r.x, 0);
+        EXPECT_LE(r.x + r.width, 339);
+        if (i < 27) {  // on "mainbak"
+            EXPECT_LE(r.y + r.height, 254);
+        } else {       // on "smptebak", shown only in the tall form
+            EXPECT_GE(r.y, 254);
+            EXPECT_LE(r.y + r.height, 354);
+        }
+        for (size_t j = i + 1; j < count; ++j) {
+            const PanelControlRow& s = rows[j];
+            const bool apart = r.x + r.width <= s.x || s.x + s.width <= r.x || r.y + r.height <= s.y ||
+                               s.y + s.height <= r.y;
+            EXPECT_TRUE(apart) << "overlaps row " << j + 1;
+        }
+    }
+}
+
+TEST(PanelLayoutTest, EveryHandleOfThePanelIsFilledOnceAndIdsNeverClash) {
+    constexpr size_t kHandles = (sizeof(CardPanel) - offsetof(CardPanel, coaxial)) / sizeof(ControlHandle);
+    std::set<uint16_t> ids;
+    for (int32_t column = 0; column < kPanelColumns; ++column) {
+        CardPanel panel{};
+        std::set<ControlHandle*> slots;
+        const PanelControlRow* rows = PanelLayoutRows();
+        for (size_t i = 0; i < PanelLayoutRowCount(); ++i) {
+            const uint16_t id = LayoutControlId(rows[i], column);
+            if (rows[i].kind == ControlKind::StaticBitmap || rows[i].kind == ControlKind::CardBadge) {
+                EXPECT_EQ(PanelFieldSlot(panel, rows[i].field, rows[i].index), nullptr);
+                continue;
+            }
+            EXPECT_TRUE(ids.insert(id).second) << "id " << id;
+            EXPECT_FALSE(id >= 910 && id <= 1005) << "menu command id " << id;
+            ControlHandle* slot = PanelFieldSlot(panel, rows[i].field, rows[i].index);
+            ASSERT_NE(slot, nullptr) << "row " << i + 1;
+            EXPECT_TRUE(slots.insert(slot).second) << "row " << i + 1;
+        }
+        EXPECT_EQ(slots.size(), kHandles);
+    }
+}
+
+class PanelRouterTest : public PanelFixture {};
+
+TEST_F(PanelRouterTest, CommandsWithoutAHandlerOrCardChangeNothing) {
+    FindCards({0, 1});
+    const uint32_t ignored[] = {
+        915, 929, 939,                              // gaps in the menu's ranges
+        MakeControlId(0, kBaseHours),               // the digit fields' own commands
+        MakeControlId(1, kBaseFrames),
+        MakeControlId(0, kBaseRouteA + 4),
+        MakeControlId(2, kBaseCoaxial),             // column 2 has no card
+        MakeControlId(15, kBaseRoutingOff),
+        StaticBitmapId(1),
+    };
+    for (uint32_t id : ignored) {
+        Mark(0);
+        Mark(1);
+        EXPECT_EQ(RoutePanelCommand(window, id | (1u << 16), 0), 0);
+        EXPECT_TRUE(controls.setChecks.empty()) << id;
+        EXPECT_TRUE(controls.rowShownCalls.empty()) << id;
+        EXPECT_TRUE(Card(0).events.empty()) << id;
+        EXPECT_TRUE(Card(1).events.empty()) << id;
+    }
+}
+
+TEST_F(PanelRouterTest, ColumnFromTheIdPicksTheCard) {
+    FindCards({1, 2});
+    Mark(0);
+    Mark(1);
+    controls.LeftClick(window, Panel(1).fs256);
+    EXPECT_TRUE(Card(0).events.empty());
+    EXPECT_EQ(Card(1).events, Sent({{1, 1}}, 1));
+    EXPECT_EQ(Record(1).fsMode, 1);
+    EXPECT_EQ(Record(0).fsMode, 0);
+}
+
+}  // namespace
+}  // namespace panel_test

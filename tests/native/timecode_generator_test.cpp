@@ -1,0 +1,121 @@
+// The generator's start toggle and frame-rate toggles: the bytes the
+// external unit receives and the unit's lock level in the card's block.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "fake_panel_fixture.h"
+#include "panel/timecode.h"
+
+namespace panel_test {
+namespace {
+
+const std::vector<uint32_t> kLock = {0xF8, 0xF8, 0xF8, 0xF8, 0xF8};
+const std::vector<uint32_t> kUnlock = {0xFF, 0xF5, 0xFF, 0xF5, 0xFF, 0xF5, 0xFF, 0xF5, 0xFF, 0xF5};
+
+std::vector<uint32_t> Join(std::initializer_list<std::vector<uint32_t>> parts) {
+    std::vector<uint32_t> all;
+    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+class TimecodeGeneratorTest : public PanelFixture {
+protected:
+    void SetFields(int32_t h, int32_t m, int32_t s, int32_t f) {
+        controls.positions[Panel().hours] = h;
+        controls.positions[Panel().minutes] = m;
+        controls.positions[Panel().seconds] = s;
+        controls.positions[Panel().frames] = f;
+    }
+};
+
+TEST_F(TimecodeGeneratorTest, StartAndStopSendTheUnitItsSequences) {
+    controls.LeftClick(window, Panel().frameRate[1]);
+    SetFields(1, 2, 3, 4);
+    Mark();
+    controls.LeftClick(window, Panel().start);
+    EXPECT_EQ(Card().UnitBytes(), Join({kLock, {0xE8, 4, 3, 2, 1, 0xEE, 0xE2}}));
+    EXPECT_EQ(Block().unitLockCount, 2);
+
+    Mark();
+    controls.LeftClick(window, Panel().start);
+    EXPECT_EQ(Card().UnitBytes(), Join({{0xEF}, kUnlock}));
+    EXPECT_EQ(Block().unitLockCount, 0);
+}
+
+TEST_F(TimecodeGeneratorTest, FrameRateWhileStoppedOnlyStoresIt) {
+    for (int32_t member = 4; member >= 0; --member) {
+        Mark();
+        controls.LeftClick(window, Panel().frameRate[member]);
+        EXPECT_EQ(Record().frameRate, member);
+        for (int32_t j = 0; j < 5; ++j) EXPECT_EQ(controls.Checked(Panel().frameRate[j]), j == member);
+        EXPECT_TRUE(Card().events.empty());
+        EXPECT_EQ(Block().unitLockCount, 0);
+    }
+}
+
+// A new rate while running starts the unit again, from the time now in the
+// fields; the lock level stays that of one running generator.
+TEST_F(TimecodeGeneratorTest, FrameRateWhileRunningRestartsWithoutTakingMoreLockLevels) {
+    SetFields(10, 20, 30, 5);
+    controls.LeftClick(window, Panel().start);
+    ASSERT_EQ(Block().unitLockCount, 2);
+
+    SetFields(11, 21, 31, 6);
+    Mark();
+    controls.LeftClick(window, Panel().frameRate[4]);
+    EXPECT_EQ(Card().UnitBytes(), (std::vector<uint32_t>{0xE8, 6, 31, 21, 11, 0xEE, 0xE0}));
+    EXPECT_EQ(Record().frameRate, 4);
+    EXPECT_EQ(Block().unitLockCount, 2);
+
+    Mark();
+    controls.LeftClick(window, Panel().frameRate[3]);
+    EXPECT_EQ(Card().UnitBytes(), (std::vector<uint32_t>{0xE8, 6, 31, 21, 11, 0xEE, 0xE1}));
+    EXPECT_EQ(Block().unitLockCount, 2);
+
+    // The stop releases the unit completely.
+    Mark();
+    controls.LeftClick(window, Panel().start);
+    EXPECT_EQ(Card().UnitBytes(), Join({{0xEF}, kUnlock}));
+    EXPECT_EQ(Block().unitLockCount, 0);
+}
+
+TEST_F(TimecodeGeneratorTest, RightClickOnRunningStartRestartsWithoutTakingMoreLockLevels) {
+    controls.LeftClick(window, Panel().start);
+    Mark();
+    controls.RightClick(window, Panel().start);
+    EXPECT_EQ(Card().UnitBytes(), (std::vector<uint32_t>{0xE8, 0, 0, 0, 0, 0xEE, 0xE3}));
+    EXPECT_EQ(Block().unitLockCount, 2);
+    controls.LeftClick(window, Panel().start);
+    EXPECT_EQ(Block().unitLockCount, 0);
+}
+
+// Incoming timecode checks the start toggle without starting the unit; a new
+// rate then is the unit's first start and takes its lock levels.
+TEST_F(TimecodeGeneratorTest, FrameRateAfterIncomingTimecodeIsAFirstStart) {
+    OnTimecodeByte(0xF1, 0);
+    OnTimecodeByte(0x00, 0);
+    ASSERT_TRUE(controls.Checked(Panel().start));
+    Mark();
+    controls.LeftClick(window, Panel().frameRate[2]);
+    EXPECT_EQ(Card().UnitBytes(), Join({kLock, {0xE8, 0, 0, 0, 0, 0xEE, 0xE4}}));
+    EXPECT_EQ(Block().unitLockCount, 2);
+    Mark();
+    controls.LeftClick(window, Panel().start);
+    EXPECT_EQ(Card().UnitBytes(), Join({{0xEF}, kUnlock}));
+    EXPECT_EQ(Block().unitLockCount, 0);
+}
+
+TEST_F(TimecodeGeneratorTest, RestoreNeverStartsTheGenerator) {
+    Record() = DefaultMixerSettings();
+    Record().frameRate = 3;
+    Mark();
+    RestoreCardPanel(0);
+    EXPECT_TRUE(controls.Checked(Panel().frameRate[3]));
+    EXPECT_FALSE(controls.Checked(Panel().start));
+    EXPECT_EQ(Block().unitLockCount, 0);
+    for (uint32_t byte : Card().UnitBytes()) EXPECT_EQ(byte, 0xC1u);  // the sample-rate byte only
+}
+
+}  // namespace
+}  // namespace panel_test
