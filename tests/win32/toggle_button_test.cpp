@@ -82,7 +82,7 @@ TEST_F(ToggleTest, APressShowsTheOnFaceBeforeTheParentHearsOfIt) {
     EXPECT_EQ(static_cast<UINT>(WM_COMMAND), note.message);
     EXPECT_EQ(MAKEWPARAM(kToggleId, 1), note.wParam);
     EXPECT_EQ(HandleLowWord(toggle_), note.lParam);
-    EXPECT_FALSE(note.wasSent);
+    EXPECT_TRUE(note.posted);
     EXPECT_TRUE(onFaceAtNotification);
 
     SendMessageA(toggle_, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
@@ -156,7 +156,7 @@ TEST_F(ToggleTest, ARightClickPostsCodeTwoAndChangesNothing) {
         EXPECT_EQ(static_cast<UINT>(WM_COMMAND), note.message);
         EXPECT_EQ(MAKEWPARAM(kToggleId, 2), note.wParam);
         EXPECT_EQ(HandleLowWord(toggle_), note.lParam);
-        EXPECT_FALSE(note.wasSent);
+        EXPECT_TRUE(note.posted);
     }
 }
 

@@ -2,12 +2,21 @@
 
 namespace wintest {
 
+namespace {
+thread_local const MSG* dispatching = nullptr;
+}  // namespace
+
+const MSG* MessageBeingDispatched() { return dispatching; }
+
 int PumpMessages() {
     int count = 0;
     MSG message;
     while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
+        const MSG* outer = dispatching;
+        dispatching = &message;
         DispatchMessageA(&message);
+        dispatching = outer;
         ++count;
     }
     return count;

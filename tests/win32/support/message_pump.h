@@ -9,6 +9,11 @@ namespace wintest {
 // paints, timers) and returns how many there were.
 int PumpMessages();
 
+// The queued message PumpMessages is dispatching right now, or NULL. A
+// window procedure can tell by it whether a message was posted (it came out
+// of the queue) or sent (InSendMessage cannot: it only sees other threads).
+const MSG* MessageBeingDispatched();
+
 // Pumps until `done()` is true or `timeoutMs` has passed; returns done().
 template <typename Predicate>
 bool PumpUntil(Predicate done, DWORD timeoutMs = 2000) {

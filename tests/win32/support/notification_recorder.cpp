@@ -1,5 +1,7 @@
 #include "support/notification_recorder.h"
 
+#include "support/message_pump.h"
+
 namespace wintest {
 
 namespace {
@@ -50,7 +52,11 @@ LRESULT CALLBACK NotificationRecorder::Procedure(HWND window, UINT message, WPAR
         case WM_COMMAND:
         case WM_VSCROLL:
         case WM_HSCROLL: {
-            const RecordedNotification note = {message, wParam, lParam, InSendMessage() != FALSE};
+            const MSG* queued = MessageBeingDispatched();
+            const bool posted = queued != nullptr && queued->hwnd == window &&
+                                queued->message == message && queued->wParam == wParam &&
+                                queued->lParam == lParam;
+            const RecordedNotification note = {message, wParam, lParam, posted};
             if (self->hook_) {
                 self->hook_(note);
             }

@@ -1,6 +1,7 @@
 // A visible top-level window that stands in for a control's parent and
 // records what its children tell it: WM_COMMAND, WM_VSCROLL and WM_HSCROLL,
-// each with whether it arrived posted or sent.
+// each with whether it arrived posted (dispatched from the queue by
+// PumpMessages) or not.
 #pragma once
 
 #include <windows.h>
@@ -14,7 +15,7 @@ struct RecordedNotification {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
-    bool wasSent;  // true when it came through SendMessage instead of the queue
+    bool posted;  // came out of the queue through PumpMessages, not SendMessage
 };
 
 class NotificationRecorder {

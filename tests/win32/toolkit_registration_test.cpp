@@ -1,0 +1,149 @@
+// Registration and unregistration of the toolkit's classes, and the shared
+// font that lives between them.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "controls/toolkit_frame.h"
+#include "support/gui_object_counts.h"
+
+namespace {
+
+enum class Cursor { kArrow, kSize };
+
+struct ClassRow {
+    const char* name;
+    UINT style;
+    Cursor cursor;
+};
+
+// Every class of the toolkit with its style and pointer.
+const ClassRow kClasses[] = {
+    {"Kiv_ButtonClass", 0x4003, Cursor::kArrow},   {"Kiv_StaticClass", 0x4003, Cursor::kArrow},
+    {"Kiv_PopMenuClass", 0x4003, Cursor::kArrow},  {"Kiv_OnOffClass", 0x4003, Cursor::kArrow},
+    {"Kiv_TogleClass", 0x4003, Cursor::kArrow},    {"Kiv_State3Class", 0x4003, Cursor::kArrow},
+    {"Kiv_VSClass", 0x400B, Cursor::kSize},        {"Kiv_HSClass", 0x4003, Cursor::kArrow},
+    {"Kiv_BmpListClass", 0x4003, Cursor::kArrow},  {"Kiv_DigitClass", 0x4003, Cursor::kArrow},
+    {"Kiv_BmpTextClass", 0x4003, Cursor::kArrow},  {"Kiv_BmpGageClass", 0x4003, Cursor::kArrow},
+    {"Kiv_KnobClass", 0x400B, Cursor::kSize},      {"Kiv_DigitExClass", 0x4003, Cursor::kSize},
+    {"Kiv_SmallTextClass", 0x4003, Cursor::kArrow},
+};
+
+// The classes that must be there now; the rest follow as they are built.
+const char* const kBuiltClasses[] = {"Kiv_TogleClass", "Kiv_StaticClass", "Kiv_DigitExClass"};
+
+HINSTANCE Program() { return GetModuleHandleA(NULL); }
+
+bool IsRegistered(HINSTANCE instance, const char* name) {
+    WNDCLASSA info;
+    return GetClassInfoA(instance, name, &info) != FALSE;
+}
+
+class RegistrationTest : public ::testing::Test {
+protected:
+    void SetUp() override { RegisterControlClasses(Program()); }
+    void TearDown() override { UnregisterControlClasses(); }
+};
+
+TEST_F(RegistrationTest, RegistersEveryBuiltClassWithItsStyleAndPointer) {
+    HCURSOR arrow = LoadCursorA(NULL, IDC_ARROW);
+    HCURSOR size = LoadCursorA(Program(), "psize");
+    ASSERT_NE(nullptr, size) << "the program's resources carry the psize pointer";
+    ASSERT_NE(arrow, size);
+
+    for (const char* name : kBuiltClasses) {
+        EXPECT_TRUE(IsRegistered(Program(), name)) << name;
+    }
+    int registered = 0;
+    for (const ClassRow& row : kClasses) {
+        WNDCLASSA info;
+        if (!GetClassInfoA(Program(), row.name, &info)) {
+            continue;
+        }
+        ++registered;
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(row.style, info.style);
+        EXPECT_EQ(row.cursor == Cursor::kSize ? size : arrow, info.hCursor);
+        EXPECT_EQ(0, info.cbClsExtra);
+        EXPECT_EQ(4, info.cbWndExtra);
+        EXPECT_EQ(reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), info.hbrBackground);
+        EXPECT_EQ(nullptr, info.hIcon);
+        EXPECT_EQ(nullptr, info.lpszMenuName);
+        EXPECT_NE(nullptr, info.lpfnWndProc);
+    }
+    EXPECT_GE(registered, 3);
+    EXPECT_EQ(Program(), toolkitInstance);
+}
+
+TEST_F(RegistrationTest, CreatesTheSharedFont) {
+    ASSERT_NE(nullptr, toolkitFont);
+    LOGFONTA font;
+    ASSERT_EQ(static_cast<int>(sizeof font), GetObjectA(toolkitFont, sizeof font, &font));
+    EXPECT_EQ(14, font.lfHeight);
+    EXPECT_EQ(400, font.lfWeight);
+    EXPECT_EQ(0, font.lfCharSet);
+    EXPECT_STREQ("Arial", font.lfFaceName);
+    EXPECT_EQ(0, font.lfWidth);
+    EXPECT_EQ(0, font.lfEscapement);
+    EXPECT_EQ(0, font.lfOrientation);
+    EXPECT_EQ(0, font.lfItalic);
+    EXPECT_EQ(0, font.lfUnderline);
+    EXPECT_EQ(0, font.lfStrikeOut);
+    EXPECT_EQ(0, font.lfOutPrecision);
+    EXPECT_EQ(0, font.lfClipPrecision);
+    EXPECT_EQ(0, font.lfQuality);
+    EXPECT_EQ(0, font.lfPitchAndFamily);
+}
+
+TEST(UnregistrationTest, RemovesTheClassesAndFreesTheFontAndEveryBitmap) {
+    const long before = wintest::CountGdiObjects().count;
+    ASSERT_GE(before, 0);
+    RegisterControlClasses(Program());
+    ASSERT_NE(nullptr, LoadSkinBitmap(Program(), "btn_on"));
+    ASSERT_NE(nullptr, LoadSkinBitmap(Program(), MAKEINTRESOURCEA(130)));
+    EXPECT_EQ(before + 3, wintest::CountGdiObjects().count) << "font and two bitmaps";
+
+    UnregisterControlClasses();
+    for (const ClassRow& row : kClasses) {
+        EXPECT_FALSE(IsRegistered(Program(), row.name)) << row.name;
+    }
+    EXPECT_EQ(nullptr, toolkitFont);
+    for (const SkinBitmapEntry& entry : skinBitmapCache) {
+        EXPECT_EQ(nullptr, entry.bitmap);
+        EXPECT_EQ('\0', entry.name[0]);
+    }
+    EXPECT_EQ(before, wintest::CountGdiObjects().count);
+
+    // And the toolkit can be brought up again.
+    RegisterControlClasses(Program());
+    EXPECT_TRUE(IsRegistered(Program(), "Kiv_TogleClass"));
+    EXPECT_NE(nullptr, toolkitFont);
+    UnregisterControlClasses();
+}
+
+TEST(UnregistrationTest, RegisteringTwiceKeepsOneFont) {
+    const long before = wintest::CountGdiObjects().count;
+    RegisterControlClasses(Program());
+    HFONT first = toolkitFont;
+    RegisterControlClasses(Program());
+    EXPECT_EQ(first, toolkitFont);
+    UnregisterControlClasses();
+    EXPECT_EQ(before, wintest::CountGdiObjects().count);
+}
+
+TEST(CursorFallbackTest, ValueControlsGetTheArrowWhenThePsizePointerIsMissing) {
+    // A module whose resources hold no psize pointer.
+    HINSTANCE bare = GetModuleHandleA("kernel32.dll");
+    ASSERT_NE(nullptr, bare);
+    ASSERT_EQ(nullptr, LoadCursorA(bare, "psize"));
+    RegisterControlClasses(bare);
+    WNDCLASSA info;
+    ASSERT_TRUE(GetClassInfoA(bare, "Kiv_DigitExClass", &info));
+    EXPECT_EQ(LoadCursorA(NULL, IDC_ARROW), info.hCursor);
+    UnregisterControlClasses();
+    EXPECT_FALSE(GetClassInfoA(bare, "Kiv_DigitExClass", &info));
+}
+
+}  // namespace

@@ -1,0 +1,212 @@
+// The skin bitmap cache: one load per name, the "NotFound" box, freeing,
+// integer ids, and names or a cache that do not fit.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "controls/toolkit_frame.h"
+#include "support/gui_object_counts.h"
+#include "support/pixel_checks.h"
+#include "support/toolkit_fixture.h"
+
+namespace wintest {
+namespace {
+
+class SkinCacheTest : public ToolkitTest {
+protected:
+    static long GdiObjects() {
+        const GuiObjectCount count = CountGdiObjects();
+        EXPECT_GE(count.count, 0) << "no way to count GDI objects here";
+        return count.count;
+    }
+
+    static int EntriesNamed(const char* name) {
+        int count = 0;
+        for (const SkinBitmapEntry& entry : skinBitmapCache) {
+            if (std::strcmp(entry.name, name) == 0) {
+                ++count;
+            }
+        }
+        return count;
+    }
+
+    static std::vector<unsigned char> Snapshot() {
+        const unsigned char* bytes = reinterpret_cast<const unsigned char*>(skinBitmapCache);
+        return std::vector<unsigned char>(bytes, bytes + sizeof skinBitmapCache);
+    }
+
+    static bool AllFree() {
+        for (const SkinBitmapEntry& entry : skinBitmapCache) {
+            if (entry.name[0] != '\0' || entry.bitmap != NULL) {
+                return false;
+            }
+        }
+        return true;
+    }
+};
+
+TEST_F(SkinCacheTest, EightRequestsLoadTheBitmapOnceAndShareOneHandle) {
+    const long before = GdiObjects();
+    HBITMAP first = LoadSkinBitmap(instance(), "btn_on");
+    ASSERT_NE(nullptr, first);
+    EXPECT_EQ(OBJ_BITMAP, static_cast<int>(GetObjectType(first)));
+    for (int request = 1; request < 8; ++request) {
+        EXPECT_EQ(first, LoadSkinBitmap(instance(), "btn_on")) << "request " << request;
+    }
+    EXPECT_EQ(before + 1, GdiObjects()) << "one bitmap object for eight requests";
+    EXPECT_EQ(1, EntriesNamed("btn_on"));
+    EXPECT_TRUE(boxes().boxes().empty());
+}
+
+TEST_F(SkinCacheTest, NamesAreComparedExactlyButResourcesFoundInAnyCase) {
+    const long before = GdiObjects();
+    HBITMAP lower = LoadSkinBitmap(instance(), "btn_off");
+    HBITMAP upper = LoadSkinBitmap(instance(), "BTN_OFF");
+    ASSERT_NE(nullptr, lower);
+    ASSERT_NE(nullptr, upper);
+    EXPECT_NE(lower, upper);
+    EXPECT_EQ(before + 2, GdiObjects());
+    EXPECT_EQ(1, EntriesNamed("btn_off"));
+    EXPECT_EQ(1, EntriesNamed("BTN_OFF"));
+}
+
+struct Request {
+    const char* name;
+    bool loads;    // a bitmap comes back
+    bool showsBox; // a "NotFound" box names it
+};
+
+TEST_F(SkinCacheTest, AMissingNameShowsOneBoxUntilItsEntryIsReused) {
+    const Request requests[] = {
+        {"missing_a", false, true},   // first time: the box
+        {"missing_a", false, false},  // asked again at once: silent
+        {"missing_a", false, false},
+        {"missing_b", false, true},   // another new name takes over the entry...
+        {"missing_a", false, true},   // ...so the first one is reported again
+        {"missing_a", false, false},
+        {"btn_on", true, false},      // a good new name also takes the entry
+        {"missing_a", false, true},
+        {"btn_on", true, false},      // a cached name never disturbs it
+        {"missing_a", false, false},
+    };
+    for (const Request& request : requests) {
+        boxes().clear();
+        HBITMAP bitmap = LoadSkinBitmap(instance(), request.name);
+        EXPECT_EQ(request.loads, bitmap != NULL) << request.name;
+        const std::vector<SeenMessageBox> seen = boxes().boxes();
+        ASSERT_EQ(request.showsBox ? 1u : 0u, seen.size()) << request.name;
+        if (request.showsBox) {
+            EXPECT_EQ("NotFound", seen[0].caption);
+            EXPECT_EQ(request.name, seen[0].text);
+        }
+    }
+}
+
+TEST_F(SkinCacheTest, FreeingEmptiesEveryEntryAndTheNextRequestLoadsAnew) {
+    const long empty = GdiObjects();
+    for (const char* name : {"btn_on", "btn_off", "id1", "fs_on"}) {
+        ASSERT_NE(nullptr, LoadSkinBitmap(instance(), name)) << name;
+    }
+    LoadSkinBitmap(instance(), "missing_name");
+    ASSERT_EQ(empty + 4, GdiObjects());
+
+    FreeSkinBitmaps();
+    EXPECT_TRUE(AllFree());
+    EXPECT_EQ(empty, GdiObjects()) << "every cached bitmap deleted";
+
+    HBITMAP again = LoadSkinBitmap(instance(), "btn_on");
+    ASSERT_NE(nullptr, again);
+    EXPECT_EQ(OBJ_BITMAP, static_cast<int>(GetObjectType(again)));
+    EXPECT_EQ(empty + 1, GdiObjects()) << "loaded anew";
+    EXPECT_EQ(1, EntriesNamed("btn_on"));
+}
+
+TEST_F(SkinCacheTest, ANameOf31CharactersFitsAnEntry) {
+    const std::string name = "a_skin_name_of_31_characters_xx";
+    ASSERT_EQ(31u, name.size());
+    EXPECT_EQ(nullptr, LoadSkinBitmap(instance(), name.c_str()));
+    ASSERT_EQ(1u, boxes().boxes().size());
+    EXPECT_EQ(name, boxes().boxes()[0].text) << "the whole name, not cut";
+    EXPECT_EQ(1, EntriesNamed(name.c_str()));
+
+    boxes().clear();
+    EXPECT_EQ(nullptr, LoadSkinBitmap(instance(), name.c_str()));
+    EXPECT_TRUE(boxes().boxes().empty()) << "found again by its full name";
+}
+
+TEST_F(SkinCacheTest, LongerNamesAreNeverStoredNorMistakenForAShorterOne) {
+    // An entry holding a bitmap under a 31-character name...
+    const std::string stored = "a_skin_name_of_31_characters_xx";
+    HBITMAP own = CreateBitmap(4, 4, 1, 32, NULL);
+    ASSERT_NE(nullptr, own);
+    std::memcpy(skinBitmapCache[0].name, stored.c_str(), stored.size() + 1);
+    skinBitmapCache[0].bitmap = own;
+    const std::vector<unsigned char> before = Snapshot();
+    const long objects = GdiObjects();
+
+    // ...is not what a longer name sharing those 31 characters gets.
+    for (const std::string& name : {stored + "y", stored + "_and_much_more", std::string(400, 'n')}) {
+        EXPECT_EQ(nullptr, LoadSkinBitmap(instance(), name.c_str())) << name;
+    }
+    EXPECT_TRUE(before == Snapshot()) << "no entry written";
+    EXPECT_EQ(objects, GdiObjects()) << "nothing loaded";
+    EXPECT_TRUE(boxes().boxes().empty());
+    EXPECT_EQ(own, LoadSkinBitmap(instance(), stored.c_str()));
+}
+
+TEST_F(SkinCacheTest, AFullCacheAnswersAMissWithNoneAndLoadsNothing) {
+    for (int i = 0; i < kSkinBitmapCacheSize; ++i) {
+        std::snprintf(skinBitmapCache[i].name, sizeof skinBitmapCache[i].name, "filler%d", i);
+        skinBitmapCache[i].bitmap = CreateBitmap(2, 2, 1, 32, NULL);
+        ASSERT_NE(nullptr, skinBitmapCache[i].bitmap);
+    }
+    const std::vector<unsigned char> before = Snapshot();
+    const long objects = GdiObjects();
+
+    EXPECT_EQ(nullptr, LoadSkinBitmap(instance(), "btn_on"));
+    EXPECT_EQ(nullptr, LoadSkinBitmap(instance(), MAKEINTRESOURCEA(129)));
+    EXPECT_EQ(objects, GdiObjects()) << "no bitmap loaded and left without owner";
+    EXPECT_TRUE(before == Snapshot());
+    EXPECT_TRUE(boxes().boxes().empty());
+    // Names already held are still served.
+    EXPECT_EQ(skinBitmapCache[200].bitmap, LoadSkinBitmap(instance(), "filler200"));
+
+    FreeSkinBitmaps();  // deletes the fillers too
+    EXPECT_EQ(objects - kSkinBitmapCacheSize, GdiObjects());
+}
+
+TEST_F(SkinCacheTest, IntegerIdsAreKeysOfTheirOwn) {
+    const long before = GdiObjects();
+    HBITMAP pressedOff = LoadSkinBitmap(instance(), MAKEINTRESOURCEA(129));
+    HBITMAP pressedOn = LoadSkinBitmap(instance(), MAKEINTRESOURCEA(132));
+    ASSERT_NE(nullptr, pressedOff);
+    ASSERT_NE(nullptr, pressedOn);
+    EXPECT_NE(pressedOff, pressedOn);
+    EXPECT_EQ(pressedOff, LoadSkinBitmap(instance(), MAKEINTRESOURCEA(129)));
+    EXPECT_EQ(pressedOff, LoadSkinBitmap(instance(), "#129")) << "the same resource by its number";
+    EXPECT_EQ(before + 2, GdiObjects());
+    EXPECT_EQ(1, EntriesNamed("#129"));
+    EXPECT_EQ(1, EntriesNamed("#132"));
+
+    // The cached bitmap is resource 129 itself.
+    HBITMAP reference = LoadBitmapA(instance(), MAKEINTRESOURCEA(129));
+    ASSERT_NE(nullptr, reference);
+    EXPECT_EQ("", FirstDifference(ReadBitmap(pressedOff, 1000, 1000), ReadBitmap(reference, 1000, 1000)));
+    DeleteObject(reference);
+
+    EXPECT_EQ(nullptr, LoadSkinBitmap(instance(), MAKEINTRESOURCEA(4000)));
+    ASSERT_EQ(1u, boxes().boxes().size());
+    EXPECT_EQ("#4000", boxes().boxes()[0].text);
+}
+
+TEST_F(SkinCacheTest, NoNameAtAllIsRefusedQuietly) {
+    const std::vector<unsigned char> before = Snapshot();
+    EXPECT_EQ(nullptr, LoadSkinBitmap(instance(), NULL));
+    EXPECT_EQ(nullptr, LoadSkinBitmap(instance(), ""));
+    EXPECT_TRUE(before == Snapshot());
+    EXPECT_TRUE(boxes().boxes().empty());
+}
+
+}  // namespace
+}  // namespace wintest
