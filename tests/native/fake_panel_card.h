@@ -1,13 +1,15 @@
-// Cards for the panel tests: a register space that reads like a ready card
-// and decodes what is written to it (control words off the serial lines,
-// command bytes to the external unit off the port bridge), and a driver that
-// hands out such cards for the driver indices a test chooses.
+// Cards for the panel tests: simulated cards whose decoded events are read
+// back in order, and a driver that hands them out for the driver indices a
+// test chooses.
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
+#include <cstdio>
+#include <memory>
 #include <ostream>
 #include <set>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -16,6 +18,7 @@
 #include "card/card_types.h"
 #include "card/driver_link.h"
 #include "card/register_space.h"
+#include "sim/sim_card.h"
 
 namespace panel_test {
 
@@ -33,95 +36,63 @@ inline std::ostream& operator<<(std::ostream& out, const CardEvent& e) {
     return out << "unit byte 0x" << std::hex << e.value << std::dec;
 }
 
-class DecodingRegisterSpace : public RegisterSpace {
+// A simulated card whose decoded events (control words latched, bytes the
+// external unit received) are read back off its trace, in order.
+class TracedSimCard {
 public:
-    std::vector<CardEvent> events;
-    int malformedFrames = 0;
+    SimCard card;
 
-    uint32_t Read(uint32_t offset) override {
-        if (offset == kBridgeControl) return 0x2;    // cycle done at once
-        if (offset == kBridgeStatus) return 0;       // never busy
-        if (offset == kBridgeData) return 0x80;      // the unit is ready
-        return 0;
-    }
+    TracedSimCard() { card.SetTrace(&trace_); }
+    TracedSimCard(const TracedSimCard&) = delete;
+    TracedSimCard& operator=(const TracedSimCard&) = delete;
 
-    void Write(uint32_t offset, uint32_t value) override {
-        if (offset == kSerialLines) {
-            SerialWrite(value);
-        } else if (offset == kBridgeAddress) {
-            bridgeAddress_ = value;
-        } else if (offset == kBridgeData) {
-            bridgeData_ = value;
-        } else if (offset == kBridgeControl && value == 0x00020002 && (bridgeAddress_ >> 16) == 2) {
-            PortWrite(static_cast<uint16_t>(bridgeAddress_ & 0xFFFF), static_cast<uint16_t>(bridgeData_ & 0xFFFF));
+    std::vector<CardEvent> Events() const {
+        std::vector<CardEvent> events;
+        std::istringstream lines(trace_.str());
+        std::string line;
+        while (std::getline(lines, line)) {
+            const size_t mark = line.find(" # ");
+            if (mark == std::string::npos) continue;
+            const char* event = line.c_str() + mark + 3;
+            unsigned address = 0, value = 0;
+            if (std::sscanf(event, "word %u = 0x%x", &address, &value) == 2) {
+                events.push_back({CardEvent::Word, address, value});
+            } else if (std::sscanf(event, "unit byte 0x%x", &value) == 1) {
+                events.push_back({CardEvent::UnitByte, 0, value});
+            }
         }
+        return events;
     }
-
     std::vector<uint32_t> UnitBytes() const {
         std::vector<uint32_t> bytes;
-        for (const CardEvent& e : events) {
+        for (const CardEvent& e : Events()) {
             if (e.kind == CardEvent::UnitByte) bytes.push_back(e.value);
         }
         return bytes;
     }
+    void ForgetEvents() { trace_.str(""); }
+    SimCardState State() const { return card.State(); }
 
 private:
-    static constexpr uint32_t kData = 0x10, kClock = 0x1000, kSelect = 0x00100000;
-
-    // Bits are taken on the clock's rising edge: address bits while select
-    // is low, word bits while it is high. Select falling with the clock high
-    // latches the word.
-    void SerialWrite(uint32_t lines) {
-        const bool clock = (lines & kClock) != 0, select = (lines & kSelect) != 0, data = (lines & kData) != 0;
-        if (clock && !clock_) {
-            if (select) {
-                word_ = (word_ << 1) | (data ? 1u : 0u);
-                ++wordBits_;
-            } else {
-                address_ = (address_ << 1) | (data ? 1u : 0u);
-                ++addressBits_;
-            }
-        } else if (clock && clock_ && select_ && !select) {
-            if (addressBits_ == 4 && wordBits_ == 16) {
-                events.push_back({CardEvent::Word, address_ & 0xF, word_ & 0xFFFF});
-            } else {
-                ++malformedFrames;
-            }
-            address_ = word_ = 0;
-            addressBits_ = wordBits_ = 0;
-        }
-        clock_ = clock;
-        select_ = select;
-    }
-
-    // The unit takes the data port's byte when the strobe (control port
-    // bit 0) rises.
-    void PortWrite(uint16_t port, uint16_t value) {
-        if (port == UnitPortBase) {
-            unitData_ = value & 0xFF;
-        } else if (port == UnitPortBase + 2) {
-            if ((value & 1) && !(control_ & 1)) {
-                events.push_back({CardEvent::UnitByte, 0, unitData_});
-            }
-            control_ = value;
-        }
-    }
-
-    bool clock_ = true, select_ = true;
-    uint32_t address_ = 0, word_ = 0;
-    int addressBits_ = 0, wordBits_ = 0;
-    uint32_t bridgeAddress_ = 0, bridgeData_ = 0;
-    uint32_t unitData_ = 0;
-    uint16_t control_ = 0x16;
+    std::ostringstream trace_;
 };
 
 // Answers for the driver indices in `answering`; each index has its own
-// zeroed block and its own decoding card.
+// zeroed block and its own simulated card.
 class PanelTestDriver : public DriverLink {
 public:
     std::set<int32_t> answering;
     SharedCardBlock blocks[kMaxCards] = {};
-    DecodingRegisterSpace cards[kMaxCards];
+    std::unique_ptr<TracedSimCard> cards[kMaxCards];
+
+    PanelTestDriver() { Reset(); }
+    // Fresh blocks and cards, as after power-up.
+    void Reset() {
+        for (int32_t i = 0; i < kMaxCards; ++i) {
+            blocks[i] = SharedCardBlock{};
+            cards[i].reset(new TracedSimCard);
+        }
+    }
 
     bool Open() override { return true; }
     bool QueryBlock(int32_t index, SharedCardBlock** block) override {
@@ -130,7 +101,7 @@ public:
         return true;
     }
     void Close() override {}
-    RegisterSpace* RegistersFor(SharedCardBlock* block) override { return &cards[block - blocks]; }
+    RegisterSpace* RegistersFor(SharedCardBlock* block) override { return &cards[block - blocks]->card; }
 };
 
 struct Control {
@@ -142,18 +113,18 @@ struct Control {
 // from the state `before` (running set, so rates apply). Each control must
 // reach the card, or the comparison would prove nothing.
 inline std::vector<CardEvent> EventsOfControls(const SharedCardBlock& before, const std::vector<Control>& controls) {
-    DecodingRegisterSpace twin;
+    TracedSimCard twin;
     SharedCardBlock block = before;
     block.running = 1;
-    CardLink link{&block, &twin};
+    CardLink link{&block, &twin.card};
     for (const Control& control : controls) {
-        const size_t eventsBefore = twin.events.size();
+        const size_t eventsBefore = twin.Events().size();
         SetCardControl(&link, control.type, control.value);
-        if (twin.events.size() == eventsBefore) {
+        if (twin.Events().size() == eventsBefore) {
             ADD_FAILURE() << "control (" << control.type << ", " << control.value << ") reaches no card";
         }
     }
-    return twin.events;
+    return twin.Events();
 }
 
 }  // namespace panel_test

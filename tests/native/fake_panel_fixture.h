@@ -33,10 +33,7 @@ protected:
     // Finds cards at the driver indices given (columns 0, 1, ... in order).
     void FindCards(std::initializer_list<int32_t> driverIndices) {
         ResetCardTableForTest();
-        for (int32_t i = 0; i < kMaxCards; ++i) {
-            driver.blocks[i] = SharedCardBlock{};
-            driver.cards[i].events.clear();
-        }
+        driver.Reset();
         driver.answering = driverIndices;
         SetDriverLink(&driver);
         ASSERT_EQ(DiscoverCards(), 0);
@@ -69,14 +66,12 @@ protected:
     CardPanel& Panel(int32_t c = 0) { return *PanelAt(c); }
     MixerSettings& Record(int32_t c = 0) { return SettingsRecord(c); }
     SharedCardBlock& Block(int32_t c = 0) { return *CardAt(c)->block; }
-    DecodingRegisterSpace& Card(int32_t c = 0) {
-        return *static_cast<DecodingRegisterSpace*>(CardAt(c)->registers);
-    }
+    TracedSimCard& Card(int32_t c = 0) { return *driver.cards[DriverIndexAt(c)]; }
 
     // Starts a new observation of column c's card: forgets what it has seen
     // so far and remembers its block, the state later sends start from.
     void Mark(int32_t c = 0) {
-        Card(c).events.clear();
+        Card(c).ForgetEvents();
         marked[c] = Block(c);
     }
     // What the card must have seen since the mark for exactly `sent`.

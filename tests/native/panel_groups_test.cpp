@@ -18,7 +18,8 @@ TEST_F(PanelGroupsTest, ClickOnUncheckedCoaxialSelectsCoaxial) {
     EXPECT_TRUE(controls.Checked(Panel().coaxial));
     EXPECT_FALSE(controls.Checked(Panel().optical));
     EXPECT_EQ(Record().inputCoaxial, 1);
-    EXPECT_EQ(Card().events, Sent({{0, 1}}));
+    EXPECT_EQ(Card().Events(), Sent({{0, 1}}));
+    EXPECT_TRUE(Card().State().digitalInputCoaxial);
 }
 
 // Unchecking coaxial checks optical, so the card must be switched to optical
@@ -31,7 +32,8 @@ TEST_F(PanelGroupsTest, ClickOnCheckedCoaxialSendsOptical) {
     EXPECT_FALSE(controls.Checked(Panel().coaxial));
     EXPECT_TRUE(controls.Checked(Panel().optical));
     EXPECT_EQ(Record().inputCoaxial, 0);
-    EXPECT_EQ(Card().events, Sent({{0, 2}}));
+    EXPECT_EQ(Card().Events(), Sent({{0, 2}}));
+    EXPECT_FALSE(Card().State().digitalInputCoaxial);  // the card follows the panel
 }
 
 TEST_F(PanelGroupsTest, DigitalInputSendsTheInputThatEndsChecked) {
@@ -54,8 +56,9 @@ TEST_F(PanelGroupsTest, DigitalInputSendsTheInputThatEndsChecked) {
         EXPECT_NE(controls.Checked(clicked), controls.Checked(other));
         EXPECT_EQ(coaxialShown ? 1 : 2, k.expectedInput);
         EXPECT_EQ(k.coaxialFirst ? Record().inputCoaxial : Record().inputOptical, 1 - k.checkedBefore);
-        EXPECT_EQ(Card().events, Sent({{0, static_cast<uint32_t>(k.expectedInput)}}))
+        EXPECT_EQ(Card().Events(), Sent({{0, static_cast<uint32_t>(k.expectedInput)}}))
             << "coaxial clicked " << k.coaxialFirst << ", checked before " << k.checkedBefore;
+        EXPECT_EQ(Card().State().digitalInputCoaxial, coaxialShown);
     }
 }
 
@@ -81,13 +84,13 @@ TEST_F(PanelGroupsTest, RadioGroupsCheckOnlyTheClickedMember) {
                 EXPECT_EQ(controls.Checked(Panel().*group.members[i]), i == member) << "type " << group.type;
             }
             EXPECT_EQ(Record().*group.slot, member);
-            EXPECT_EQ(Card().events, Sent({{group.type, static_cast<uint32_t>(member)}}));
+            EXPECT_EQ(Card().Events(), Sent({{group.type, static_cast<uint32_t>(member)}}));
         }
         // A click on the checked member keeps it checked and sends it again.
         Mark();
         controls.LeftClick(window, Panel().*group.members[0]);
         EXPECT_TRUE(controls.Checked(Panel().*group.members[0]));
-        EXPECT_EQ(Card().events, Sent({{group.type, 0}}));
+        EXPECT_EQ(Card().Events(), Sent({{group.type, 0}}));
     }
 }
 
@@ -103,7 +106,7 @@ TEST_F(PanelGroupsTest, AutoUnchecksTheRatesAndKeepsTheCardRunning) {
     EXPECT_EQ(Record().autoRate, 1);
     EXPECT_EQ(Record().manualRate, 0);  // kept while auto is on
     EXPECT_EQ(Block().running, 1);
-    EXPECT_TRUE(Card().events.empty());
+    EXPECT_TRUE(Card().Events().empty());
 
     Mark();
     controls.LeftClick(window, Panel().rate[1]);
@@ -113,9 +116,10 @@ TEST_F(PanelGroupsTest, AutoUnchecksTheRatesAndKeepsTheCardRunning) {
     EXPECT_FALSE(controls.Checked(Panel().rate[2]));
     EXPECT_EQ(Record().autoRate, 0);
     EXPECT_EQ(Record().manualRate, 1);
-    EXPECT_EQ(Card().events, Sent({{7, 1}}));
+    EXPECT_EQ(Card().Events(), Sent({{7, 1}}));
     EXPECT_EQ(Block().sampleRate, 44100);
     EXPECT_EQ(Block().running, 0);
+    EXPECT_EQ(Card().State().sampleRate, 44100);
 }
 
 // The card takes a rate only while running is set: a manual rate must be

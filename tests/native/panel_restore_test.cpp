@@ -41,11 +41,19 @@ TEST_F(PanelRestoreTest, DefaultRecordShowsAndSendsItsSettings) {
 
     // Coaxial is unchecked, so the first input call leaves optical checked
     // and the card on optical; the second does the same again.
-    EXPECT_EQ(Card().events, Sent({{0, 2}, {0, 2}, {1, 0}, {2, 0}, {3, 0xF1}, {7, 0}}));
+    EXPECT_EQ(Card().Events(), Sent({{0, 2}, {0, 2}, {1, 0}, {2, 0}, {3, 0xF1}, {7, 0}}));
     ExpectCheckedExactly({kBaseOptical, kBaseFs, kBaseClockSource, kBaseRouteA + 1, kBaseRate, kBaseFrameRate});
     EXPECT_EQ(Block().sampleRate, 32000);  // running was 1 while the rate went out
     EXPECT_EQ(Block().running, 0);
     EXPECT_EQ(Block().unitLockCount, 0);
+    const SimCardState card = Card().State();
+    EXPECT_FALSE(card.digitalInputCoaxial);
+    EXPECT_EQ(card.fsMode, 0);
+    EXPECT_EQ(card.clockSource, 0);
+    EXPECT_EQ(card.routeA, 1);
+    EXPECT_EQ(card.routeB, -1);
+    EXPECT_EQ(card.sampleRate, 32000);
+    EXPECT_EQ(card.unit.lastRateByte, 0xC1);
     const MixerSettings& record = Record();
     const MixerSettings& expected = DefaultMixerSettings();
     EXPECT_EQ(0, std::memcmp(&record, &expected, sizeof record));
@@ -65,7 +73,8 @@ TEST_F(PanelRestoreTest, BothInputSlotsSetRestoresCoaxial) {
     EXPECT_FALSE(controls.Checked(Panel().optical));
     EXPECT_EQ(Record().inputCoaxial, 1);
     EXPECT_EQ(Record().inputOptical, 0);
-    EXPECT_EQ(Card().events, Sent({{0, 1}, {0, 1}, {1, 0}, {2, 0}, {3, 0xF1}, {7, 0}}));
+    EXPECT_EQ(Card().Events(), Sent({{0, 1}, {0, 1}, {1, 0}, {2, 0}, {3, 0xF1}, {7, 0}}));
+    EXPECT_TRUE(Card().State().digitalInputCoaxial);
 }
 
 TEST_F(PanelRestoreTest, RoutingOffAndShowTimecodeDoNotSurviveARestore) {
@@ -91,7 +100,7 @@ TEST_F(PanelRestoreTest, AutoRateRestoresWithTheCardRunning) {
     for (ControlHandle rate : Panel().rate) EXPECT_FALSE(controls.Checked(rate));
     EXPECT_EQ(Block().running, 1);
     EXPECT_EQ(Record().manualRate, 2);
-    EXPECT_EQ(Card().events, Sent({{0, 2}, {0, 2}, {1, 0}, {2, 0}, {3, 0xF1}}));
+    EXPECT_EQ(Card().Events(), Sent({{0, 2}, {0, 2}, {1, 0}, {2, 0}, {3, 0xF1}}));
 }
 
 TEST_F(PanelRestoreTest, OutOfRangeRecordsStayInsideTheirGroups) {
@@ -125,7 +134,7 @@ TEST_F(PanelRestoreTest, OutOfRangeRecordsStayInsideTheirGroups) {
 
         ExpectCheckedExactly(c.checked);
         ExpectOnlyOwnControlsTouched();
-        EXPECT_EQ(Card().events, Sent(c.sent));
+        EXPECT_EQ(Card().Events(), Sent(c.sent));
         EXPECT_EQ(Block().running, c.running);
         // The record now holds values the panel can show.
         EXPECT_GE(Record().fsMode, 0);

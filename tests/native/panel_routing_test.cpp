@@ -52,23 +52,23 @@ TEST_F(PanelRoutingTest, ClickRoutesOneRowPerSetAndClickOnRoutedRowEmptiesIt) {
     controls.LeftClick(window, Panel().routeA[2]);
     EXPECT_EQ(ChecksOf(Panel().routeA), (std::vector<bool>{false, false, true, false}));
     EXPECT_EQ(Record().routeA[2], 1);
-    EXPECT_EQ(Card().events, Sent({{3, 0xF2}}));
+    EXPECT_EQ(Card().Events(), Sent({{3, 0xF2}}));
 
     Mark();
     controls.LeftClick(window, Panel().routeB[1]);
-    EXPECT_EQ(Card().events, Sent({{3, 0x12}}));
+    EXPECT_EQ(Card().Events(), Sent({{3, 0x12}}));
 
     Mark();
     controls.LeftClick(window, Panel().routeA[0]);
     EXPECT_EQ(ChecksOf(Panel().routeA), (std::vector<bool>{true, false, false, false}));
     EXPECT_EQ(Record().routeA[2], 0);
-    EXPECT_EQ(Card().events, Sent({{3, 0x10}}));
+    EXPECT_EQ(Card().Events(), Sent({{3, 0x10}}));
 
     Mark();
     controls.LeftClick(window, Panel().routeA[0]);
     EXPECT_EQ(ChecksOf(Panel().routeA), (std::vector<bool>{false, false, false, false}));
     EXPECT_EQ(Record().routeA[0], 0);
-    EXPECT_EQ(Card().events, Sent({{3, 0x1F}}));
+    EXPECT_EQ(Card().Events(), Sent({{3, 0x1F}}));
     EXPECT_EQ(ChecksOf(Panel().routeB), (std::vector<bool>{false, true, false, false}));
 }
 
@@ -81,21 +81,24 @@ TEST_F(PanelRoutingTest, WhileRoutingIsOffASetClickEmptiesTheSetAndSendsNothing)
     EXPECT_EQ(ChecksOf(Panel().routeA), (std::vector<bool>{false, false, false, false}));
     EXPECT_EQ(ChecksOf(Panel().routeB), (std::vector<bool>{false, false, false, false}));
     EXPECT_EQ(Record().routeA[1], 1);  // kept for when routing comes back
-    EXPECT_EQ(Card().events, Sent({{3, 0xFF}}));
+    EXPECT_EQ(Card().Events(), Sent({{3, 0xFF}}));
+    EXPECT_TRUE(Card().State().routingOff);
 
     Mark();
     controls.LeftClick(window, Panel().routeB[3]);
     EXPECT_EQ(ChecksOf(Panel().routeB), (std::vector<bool>{false, false, false, false}));
     for (int32_t r = 0; r < 4; ++r) EXPECT_EQ(Record().routeB[r], 0) << r;
-    EXPECT_TRUE(Card().events.empty());
+    EXPECT_TRUE(Card().Events().empty());
 
     Mark();
     controls.LeftClick(window, Panel().routingOff);
     EXPECT_EQ(Record().routingOff, 0);
     EXPECT_EQ(ChecksOf(Panel().routeA), (std::vector<bool>{false, true, false, false}));
     EXPECT_EQ(ChecksOf(Panel().routeB), (std::vector<bool>{false, false, false, false}));
-    EXPECT_EQ(Card().events, Sent({{3, 0xF1}}));
+    EXPECT_EQ(Card().Events(), Sent({{3, 0xF1}}));
     EXPECT_EQ(ComputeRoutingByte(Record()) >> 4, 0xF);
+    EXPECT_EQ(Card().State().routeA, 1);
+    EXPECT_EQ(Card().State().routeB, -1);
 }
 
 TEST_F(PanelRoutingTest, NotificationSetsTheToggleAndRerunsItsSet) {
@@ -106,7 +109,7 @@ TEST_F(PanelRoutingTest, NotificationSetsTheToggleAndRerunsItsSet) {
     EXPECT_EQ(Record().inputOptical, 0);
     EXPECT_TRUE(controls.Checked(Panel().coaxial));
     EXPECT_EQ(ChecksOf(Panel().routeB), (std::vector<bool>{false, false, false, false}));
-    EXPECT_EQ(Card().events, Sent({{0, 1}, {3, 0xFF}}));
+    EXPECT_EQ(Card().Events(), Sent({{0, 1}, {3, 0xFF}}));
 
     // Set A (g = 0), with coaxial now checked and row 0 checked by hand.
     controls.checks[Panel().routeA[0]] = 1;
@@ -115,7 +118,7 @@ TEST_F(PanelRoutingTest, NotificationSetsTheToggleAndRerunsItsSet) {
     EXPECT_EQ(Record().inputCoaxial, 1);
     EXPECT_EQ(ChecksOf(Panel().routeA), (std::vector<bool>{true, false, false, false}));
     EXPECT_EQ(Record().routeA[0], 1);
-    EXPECT_EQ(Card().events, Sent({{0, 1}, {3, 0xF0}}));
+    EXPECT_EQ(Card().Events(), Sent({{0, 1}, {3, 0xF0}}));
 }
 
 TEST_F(PanelRoutingTest, NotificationsOutsideTheirRangesAreIgnored) {
@@ -137,13 +140,13 @@ TEST_F(PanelRoutingTest, NotificationsOutsideTheirRangesAreIgnored) {
         controls.setChecks.clear();
         EXPECT_EQ(OnRoutingNotify(c.wParam, c.lParam), 0);
         EXPECT_TRUE(controls.setChecks.empty()) << std::hex << c.wParam << " " << c.lParam;
-        EXPECT_TRUE(Card(0).events.empty());
-        EXPECT_TRUE(Card(1).events.empty());
+        EXPECT_TRUE(Card(0).Events().empty());
+        EXPECT_TRUE(Card(1).Events().empty());
     }
     // Column 1 exists, so a notification for it is followed.
     Mark(1);
     OnRoutingNotify((3u << 16) | 3u, (1u << 16) | 1u);
-    EXPECT_EQ(Card(1).events, Sent({{0, 1}, {3, 0xFF}}, 1));
+    EXPECT_EQ(Card(1).Events(), Sent({{0, 1}, {3, 0xFF}}, 1));
     EXPECT_TRUE(controls.Checked(Panel(1).coaxial));
 }
 

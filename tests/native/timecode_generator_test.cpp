@@ -36,11 +36,19 @@ TEST_F(TimecodeGeneratorTest, StartAndStopSendTheUnitItsSequences) {
     controls.LeftClick(window, Panel().start);
     EXPECT_EQ(Card().UnitBytes(), Join({kLock, {0xE8, 4, 3, 2, 1, 0xEE, 0xE2}}));
     EXPECT_EQ(Block().unitLockCount, 2);
+    SimUnitState unit = Card().State().unit;
+    EXPECT_TRUE(unit.locked);
+    EXPECT_TRUE(unit.generatorRunning);
+    EXPECT_EQ(unit.frameRateMode, 1);
+    EXPECT_EQ(unit.startTime, (MtcTime{1, 2, 3, 4}));
 
     Mark();
     controls.LeftClick(window, Panel().start);
     EXPECT_EQ(Card().UnitBytes(), Join({{0xEF}, kUnlock}));
     EXPECT_EQ(Block().unitLockCount, 0);
+    unit = Card().State().unit;
+    EXPECT_FALSE(unit.locked);
+    EXPECT_FALSE(unit.generatorRunning);
 }
 
 TEST_F(TimecodeGeneratorTest, FrameRateWhileStoppedOnlyStoresIt) {
@@ -49,7 +57,7 @@ TEST_F(TimecodeGeneratorTest, FrameRateWhileStoppedOnlyStoresIt) {
         controls.LeftClick(window, Panel().frameRate[member]);
         EXPECT_EQ(Record().frameRate, member);
         for (int32_t j = 0; j < 5; ++j) EXPECT_EQ(controls.Checked(Panel().frameRate[j]), j == member);
-        EXPECT_TRUE(Card().events.empty());
+        EXPECT_TRUE(Card().Events().empty());
         EXPECT_EQ(Block().unitLockCount, 0);
     }
 }
@@ -67,6 +75,11 @@ TEST_F(TimecodeGeneratorTest, FrameRateWhileRunningRestartsWithoutTakingMoreLock
     EXPECT_EQ(Card().UnitBytes(), (std::vector<uint32_t>{0xE8, 6, 31, 21, 11, 0xEE, 0xE0}));
     EXPECT_EQ(Record().frameRate, 4);
     EXPECT_EQ(Block().unitLockCount, 2);
+    const SimUnitState unit = Card().State().unit;
+    EXPECT_EQ(unit.startCount, 2u);
+    EXPECT_EQ(unit.frameRateMode, 4);
+    EXPECT_EQ(unit.startTime, (MtcTime{11, 21, 31, 6}));
+    EXPECT_TRUE(unit.locked);
 
     Mark();
     controls.LeftClick(window, Panel().frameRate[3]);
@@ -78,6 +91,8 @@ TEST_F(TimecodeGeneratorTest, FrameRateWhileRunningRestartsWithoutTakingMoreLock
     controls.LeftClick(window, Panel().start);
     EXPECT_EQ(Card().UnitBytes(), Join({{0xEF}, kUnlock}));
     EXPECT_EQ(Block().unitLockCount, 0);
+    EXPECT_FALSE(Card().State().unit.locked);
+    EXPECT_FALSE(Card().State().unit.generatorRunning);
 }
 
 TEST_F(TimecodeGeneratorTest, RightClickOnRunningStartRestartsWithoutTakingMoreLockLevels) {
@@ -114,7 +129,7 @@ TEST_F(TimecodeGeneratorTest, RestoreNeverStartsTheGenerator) {
     EXPECT_TRUE(controls.Checked(Panel().frameRate[3]));
     EXPECT_FALSE(controls.Checked(Panel().start));
     EXPECT_EQ(Block().unitLockCount, 0);
-    for (uint32_t byte : Card().UnitBytes()) EXPECT_EQ(byte, 0xC1u);  // the sample-rate byte only
+    EXPECT_EQ(Card().UnitBytes(), std::vector<uint32_t>{0xC1});  // the sample-rate byte only
 }
 
 }  // namespace
