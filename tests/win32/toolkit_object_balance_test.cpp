@@ -2,6 +2,8 @@
 // as many GDI and USER objects as before.
 #include <cstdio>
 #include <functional>
+#include <ostream>
+#include <string>
 
 #include "controls/digit_field.h"
 #include "controls/static_bitmap.h"
@@ -30,6 +32,8 @@ struct ControlLife {
     std::function<HWND(HINSTANCE, HWND)> create;
     std::function<void(HWND)> use;  // exercises every drawing path
 };
+
+void PrintTo(const ControlLife& life, std::ostream* out) { *out << life.name; }
 
 class ObjectBalanceTest : public ToolkitTest,
                           public ::testing::WithParamInterface<ControlLife> {
