@@ -112,8 +112,8 @@ TEST_F(PanelRouterTest, CommandsWithoutAHandlerOrCardChangeNothing) {
         EXPECT_EQ(RoutePanelCommand(window, id | (1u << 16), 0), 0);
         EXPECT_TRUE(controls.setChecks.empty()) << id;
         EXPECT_TRUE(controls.rowShownCalls.empty()) << id;
-        EXPECT_TRUE(Card(0).events.empty()) << id;
-        EXPECT_TRUE(Card(1).events.empty()) << id;
+        EXPECT_TRUE(Card(0).Events().empty()) << id;
+        EXPECT_TRUE(Card(1).Events().empty()) << id;
     }
 }
 
@@ -122,8 +122,8 @@ TEST_F(PanelRouterTest, ColumnFromTheIdPicksTheCard) {
     Mark(0);
     Mark(1);
     controls.LeftClick(window, Panel(1).fs256);
-    EXPECT_TRUE(Card(0).events.empty());
-    EXPECT_EQ(Card(1).events, Sent({{1, 1}}, 1));
+    EXPECT_TRUE(Card(0).Events().empty());
+    EXPECT_EQ(Card(1).Events(), Sent({{1, 1}}, 1));
     EXPECT_EQ(Record(1).fsMode, 1);
     EXPECT_EQ(Record(0).fsMode, 0);
 }

@@ -41,7 +41,7 @@ TEST_F(PanelShowHideTest, EveryColumnShowsTheSameStateAndNothingIsStored) {
         EXPECT_TRUE(controls.Checked(Panel(c).showHide)) << c;
     }
     EXPECT_EQ(std::memcmp(&before, &Record(1), sizeof before), 0);
-    EXPECT_TRUE(Card(1).events.empty());
+    EXPECT_TRUE(Card(1).Events().empty());
 
     // Column 2's spare id (base 2113) acts as its show/hide toggle.
     controls.checks[Panel(2).showHide] = 0;

@@ -37,7 +37,7 @@ TEST_F(TimecodeDisplayTest, EightQuarterFramesShowTheTime) {
     // Checked once, as a display: nothing goes to the unit.
     EXPECT_EQ(std::count(controls.setChecks.begin(), controls.setChecks.end(),
                          std::make_pair(Panel().start, int32_t{1})), 1);
-    EXPECT_TRUE(Card().events.empty());
+    EXPECT_TRUE(Card().Events().empty());
     EXPECT_EQ(Block().unitLockCount, 0);
 }
 
