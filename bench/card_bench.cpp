@@ -3,7 +3,8 @@
 // register space that only counts. "Writes" and "Reads" time bare accesses
 // through the link (per access: the time over 64), so what a call costs
 // beyond its accesses is time(call) - writes x t(write) - reads x t(read);
-// scripts/count-register-accesses prints that difference.
+// scripts/count-register-accesses builds this program and prints that
+// difference.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
