@@ -21,9 +21,10 @@ if(DESK_SANITIZE)
 endif()
 add_test(NAME native COMMAND native_tests --gtest_brief=1)
 
+# Benchmarks only in a tree without the sanitizers (scripts/bench builds one).
 find_package(benchmark QUIET)
 file(GLOB bench_sources CONFIGURE_DEPENDS bench/native/*.cpp)
-if(benchmark_FOUND AND bench_sources)
+if(benchmark_FOUND AND bench_sources AND NOT DESK_SANITIZE)
   add_executable(native_bench ${bench_sources})
   target_include_directories(native_bench PRIVATE tests/native)
   target_link_libraries(native_bench PRIVATE desk_sim_core desk_core benchmark::benchmark Threads::Threads)

@@ -62,3 +62,7 @@ foreach(script ${e2e_tests})
   add_test(NAME e2e.${script_name} COMMAND bash ${script} ${CMAKE_BINARY_DIR}/bin)
   set_tests_properties(e2e.${script_name} PROPERTIES RESOURCE_LOCK wine_desktop)
 endforeach()
+
+# A console helper the end-to-end scripts use to look at the desk from outside.
+add_executable(desk-probe tests/e2e/tools/desk_probe_win32.cpp)
+target_link_libraries(desk-probe PRIVATE user32 advapi32)

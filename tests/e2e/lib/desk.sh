@@ -1,0 +1,62 @@
+# Shared by the end-to-end scripts: start the simulated desk, click on it as
+# a person would (real X pointer events through xdotool), and look at it
+# from outside with desk-probe.exe. Source it; it expects BIN (the folder of
+# the Windows programs) and a Wine session (display and prefix) around it.
+
+probe() { wine "$BIN/desk-probe.exe" "$@" | tr -d '\r'; }
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+expect_eq() {  # expect_eq WHAT ACTUAL EXPECTED
+  if [ "$2" != "$3" ]; then fail "$1: got '$2', expected '$3'"; fi
+  echo "ok: $1 = $3"
+}
+
+# start_desk OPTIONS...: starts desk-sim.exe in the background and waits for
+# its window; DESK_PID holds the wine process.
+start_desk() {
+  wine "$BIN/desk-sim.exe" "$@" &
+  DESK_PID=$!
+  probe wait-window 30 || fail "the desk's window did not appear"
+}
+
+# stop_desk: closes the desk the way another program would and waits for it.
+stop_desk() {
+  probe post 0x10 0 0
+  local status=0
+  wait "$DESK_PID" || status=$?
+  expect_eq "desk exit code" "$status" 0
+}
+
+tray_window() { xdotool search --name "Wine System Tray" | head -1; }
+
+# click_tray: a real left click on the desk's icon, the first in the tray.
+click_tray() {
+  local tray
+  tray=$(tray_window)
+  [ -n "$tray" ] || fail "no system tray window"
+  eval "$(xdotool getwindowgeometry --shell "$tray")"
+  xdotool mousemove $((X + 10)) $((Y + HEIGHT / 2)) click 1
+}
+
+wait_visible() {  # wait_visible 1|0
+  for _ in $(seq 1 50); do
+    [ "$(probe visible)" = "$1" ] && return 0
+    sleep 0.2
+  done
+  fail "window visibility did not become $1"
+}
+
+# click_control COLUMN X Y [BUTTON]: clicks inside a control of a column at
+# its layout position (the middle of a 9x9 patch from its top-left corner).
+click_control() {
+  local column=$1 x=$2 y=$3 button=${4:-1}
+  read -r ox oy < <(probe origin)
+  xdotool mousemove $((ox + column * 339 + x + 4)) $((oy + y + 4)) click "$button"
+  sleep 0.3
+}
+
+control_id() { echo $(( ($1 << 12) + $2 )); }

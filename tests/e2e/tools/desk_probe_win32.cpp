@@ -1,0 +1,133 @@
+// desk-probe.exe: a small Windows helper for the end-to-end scripts. It looks
+// at the running desk from outside, the way another program would, and
+// prints what it finds on standard output.
+//
+//   desk-probe wait-window SECONDS   wait until the desk's window exists and idles
+//   desk-probe origin                screen position of the client area: "x y"
+//   desk-probe size                  window size: "w h"
+//   desk-probe visible               "1" or "0"
+//   desk-probe check ID              a toggle's check state
+//   desk-probe pos ID                a digit field's value
+//   desk-probe timecode COLUMN       the column's digit fields: "hh:mm:ss:ff"
+//   desk-probe post MSG WPARAM LPARAM
+//   desk-probe record COLUMN         the stored record's 17 slots, or "missing"
+//   desk-probe write-record COLUMN S0 .. S16
+//   desk-probe delete-key
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const char kKeyPath[] = "System\\CurrentControlSet\\Control\\MediaResources\\TaraDock24";
+
+HWND DeskWindow() { return FindWindowA("TA20PAN", nullptr); }
+
+unsigned long Number(const char* text) { return std::strtoul(text, nullptr, 0); }
+
+int Usage() {
+    std::fprintf(stderr, "desk-probe: see the comment at the top of desk_probe_win32.cpp\n");
+    return 2;
+}
+
+int WaitWindow(int seconds) {
+    for (int i = 0; i < seconds * 10; ++i) {
+        HWND window = DeskWindow();
+        if (window != nullptr) {
+            DWORD processId = 0;
+            GetWindowThreadProcessId(window, &processId);
+            HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+            if (process != nullptr) {
+                WaitForInputIdle(process, 10000);
+                CloseHandle(process);
+            }
+            return 0;
+        }
+        Sleep(100);
+    }
+    return 1;
+}
+
+int Record(int column) {
+    HKEY key = nullptr;
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kKeyPath, &key) != ERROR_SUCCESS) {
+        std::printf("missing\n");
+        return 0;
+    }
+    char name[16];
+    std::snprintf(name, sizeof name, "Mixer2%d", column);
+    int32_t slots[17] = {};
+    DWORD size = sizeof slots;
+    DWORD type = 0;
+    const LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(slots), &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS || type != REG_BINARY || size != sizeof slots) {
+        std::printf("missing\n");
+        return 0;
+    }
+    for (int i = 0; i < 17; ++i) std::printf(i ? " %d" : "%d", static_cast<int>(slots[i]));
+    std::printf("\n");
+    return 0;
+}
+
+int WriteRecord(int column, char** values) {
+    int32_t slots[17];
+    for (int i = 0; i < 17; ++i) slots[i] = static_cast<int32_t>(std::strtol(values[i], nullptr, 0));
+    HKEY key = nullptr;
+    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, kKeyPath, &key) != ERROR_SUCCESS) return 1;
+    char name[16];
+    std::snprintf(name, sizeof name, "Mixer2%d", column);
+    RegSetValueExA(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(slots), sizeof slots);
+    RegCloseKey(key);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage();
+    const char* command = argv[1];
+    if (std::strcmp(command, "wait-window") == 0 && argc == 3) return WaitWindow(std::atoi(argv[2]));
+    if (std::strcmp(command, "record") == 0 && argc == 3) return Record(std::atoi(argv[2]));
+    if (std::strcmp(command, "write-record") == 0 && argc == 20) return WriteRecord(std::atoi(argv[2]), argv + 3);
+    if (std::strcmp(command, "delete-key") == 0) {
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKeyPath);
+        return 0;
+    }
+
+    HWND window = DeskWindow();
+    if (window == nullptr) {
+        std::fprintf(stderr, "desk-probe: no desk window\n");
+        return 1;
+    }
+    if (std::strcmp(command, "origin") == 0) {
+        POINT origin = {0, 0};
+        ClientToScreen(window, &origin);
+        std::printf("%ld %ld\n", origin.x, origin.y);
+    } else if (std::strcmp(command, "size") == 0) {
+        RECT rect;
+        GetWindowRect(window, &rect);
+        std::printf("%ld %ld\n", rect.right - rect.left, rect.bottom - rect.top);
+    } else if (std::strcmp(command, "visible") == 0) {
+        std::printf("%d\n", IsWindowVisible(window) ? 1 : 0);
+    } else if (std::strcmp(command, "check") == 0 && argc == 3) {
+        std::printf("%d\n", static_cast<int>(SendMessageA(GetDlgItem(window, Number(argv[2])), BM_GETCHECK, 0, 0)));
+    } else if (std::strcmp(command, "pos") == 0 && argc == 3) {
+        std::printf("%d\n", static_cast<int>(SendMessageA(GetDlgItem(window, Number(argv[2])), SBM_GETPOS, 0, 0)));
+    } else if (std::strcmp(command, "timecode") == 0 && argc == 3) {
+        const int column = std::atoi(argv[2]);
+        int values[4];
+        for (int i = 0; i < 4; ++i) {
+            values[i] = static_cast<int>(SendMessageA(GetDlgItem(window, (column << 12) + 2176 + i), SBM_GETPOS, 0, 0));
+        }
+        std::printf("%02d:%02d:%02d:%02d\n", values[0], values[1], values[2], values[3]);
+    } else if (std::strcmp(command, "post") == 0 && argc == 5) {
+        PostMessageA(window, Number(argv[2]), Number(argv[3]), Number(argv[4]));
+    } else {
+        return Usage();
+    }
+    return 0;
+}
