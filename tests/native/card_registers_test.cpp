@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -284,6 +285,7 @@ struct RateCase {
     int32_t request;
     std::vector<std::string> events;  // from a word 0 of 0x1C70
 };
+void PrintTo(const RateCase& c, std::ostream* out) { *out << "request " << c.request; }
 
 class SampleRateRowTest : public ::testing::TestWithParam<RateCase> {};
 

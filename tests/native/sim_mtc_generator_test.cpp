@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <vector>
 
 #include "panel/quarter_frame.h"
@@ -35,6 +36,10 @@ struct RoundTripCase {
     int32_t mode;
     MtcTime start;
 };
+void PrintTo(const RoundTripCase& c, std::ostream* out) {
+    *out << "mode " << c.mode << " from " << c.start.hours << ":" << c.start.minutes << ":" << c.start.seconds << ":"
+         << c.start.frames;
+}
 
 class MtcRoundTripTest : public ::testing::TestWithParam<RoundTripCase> {};
 
