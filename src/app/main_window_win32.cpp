@@ -159,7 +159,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 void SetMainWindowReadyHook(void (*hook)(HWND window)) { readyHook = hook; }
 
-int RunMainWindow(HINSTANCE instance) {
+HWND CreateMainWindow(HINSTANCE instance) {
     programInstance = instance;
     LoadStringA(instance, kClassNameResource, className, sizeof className);
 
@@ -178,8 +178,12 @@ int RunMainWindow(HINSTANCE instance) {
     char title[100];
     std::snprintf(title, sizeof title, "Tara Dock 20 ver. %s", "1.9 07/06/2000");
 
-    HWND window = CreateWindowExA(0, className, title, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                  CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr, nullptr, instance, nullptr);
+    return CreateWindowExA(0, className, title, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                           CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr, nullptr, instance, nullptr);
+}
+
+int RunMainWindow(HINSTANCE instance) {
+    HWND window = CreateMainWindow(instance);
     if (window == nullptr) {
         return 0;
     }

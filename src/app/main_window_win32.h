@@ -7,6 +7,10 @@
 extern const char kMainWindowTitle[];
 
 int RunMainWindow(HINSTANCE instance);
+// Registers the main window class and creates the window (hidden, its panels
+// built and restored); NULL when it cannot be created. RunMainWindow's first
+// step, on its own for programs that run the window without its loop.
+HWND CreateMainWindow(HINSTANCE instance);
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Called once the main window exists (still hidden) and before the message
