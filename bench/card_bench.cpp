@@ -19,22 +19,7 @@
 
 namespace {
 
-// Ready unit unless told otherwise; the bridge always completes at once.
-class BenchRegisterSpace : public RegisterSpace {
-public:
-    bool unitReady = true;
-    uint64_t reads = 0;
-    uint64_t writes = 0;
-    uint32_t Read(uint32_t offset) override {
-        ++reads;
-        if (offset == kBridgeControl) return 0x2;
-        if (offset == kBridgeData) return unitReady ? 0x80 : 0;
-        return 0;
-    }
-    void Write(uint32_t, uint32_t) override { ++writes; }
-};
-
-void ReportAccesses(benchmark::State& state, const BenchRegisterSpace& space) {
+void ReportAccesses(benchmark::State& state, const CountingRegisterSpace& space) {
     const double calls = static_cast<double>(state.iterations());
     state.counters["reads"] = static_cast<double>(space.reads) / calls;
     state.counters["writes"] = static_cast<double>(space.writes) / calls;
@@ -46,14 +31,14 @@ constexpr int kBareAccesses = 64;
 // The bare accesses are virtual calls on the register space, as each access
 // of the protocol is at the least; the pointer is hidden from the optimizer
 // so the calls stay virtual.
-RegisterSpace* Opaque(BenchRegisterSpace* space) {
+RegisterSpace* Opaque(CountingRegisterSpace* space) {
     RegisterSpace* registers = space;
     benchmark::DoNotOptimize(registers);
     return registers;
 }
 
 void BM_Writes(benchmark::State& state) {
-    BenchRegisterSpace space;
+    CountingRegisterSpace space;
     RegisterSpace* registers = Opaque(&space);
     const uint32_t value = 0x10505040;
     for (auto _ : state) {
@@ -64,7 +49,7 @@ void BM_Writes(benchmark::State& state) {
 BENCHMARK(BM_Writes);
 
 void BM_Reads(benchmark::State& state) {
-    BenchRegisterSpace space;
+    CountingRegisterSpace space;
     RegisterSpace* registers = Opaque(&space);
     uint32_t sink = 0;
     for (auto _ : state) {
@@ -76,7 +61,7 @@ void BM_Reads(benchmark::State& state) {
 BENCHMARK(BM_Reads);
 
 void BM_ControlWord(benchmark::State& state) {
-    BenchRegisterSpace space;
+    CountingRegisterSpace space;
     FakeCard card(&space);
     uint32_t bits = 0;
     for (auto _ : state) WriteControlWord(&card.link, 2, 0x0077, ++bits & 0x77);
@@ -85,7 +70,7 @@ void BM_ControlWord(benchmark::State& state) {
 BENCHMARK(BM_ControlWord);
 
 void BM_UnitByteReady(benchmark::State& state) {
-    BenchRegisterSpace space;
+    CountingRegisterSpace space;
     FakeCard card(&space);
     for (auto _ : state) SendUnitByte(&card.link, 0xC2);
     ReportAccesses(state, space);
@@ -93,7 +78,7 @@ void BM_UnitByteReady(benchmark::State& state) {
 BENCHMARK(BM_UnitByteReady);
 
 void BM_UnitByteAbsent(benchmark::State& state) {
-    BenchRegisterSpace space;
+    CountingRegisterSpace space;
     space.unitReady = false;
     FakeCard card(&space);
     for (auto _ : state) SendUnitByte(&card.link, 0xC2);
@@ -104,7 +89,7 @@ BENCHMARK(BM_UnitByteAbsent);
 // SetCardControl, one benchmark per kind of row. Values alternate so every
 // call changes something (the rate control skips a rate already applied).
 void BM_SetCardControl(benchmark::State& state, uint16_t type, uint32_t value0, uint32_t value1) {
-    BenchRegisterSpace space;
+    CountingRegisterSpace space;
     FakeCard card(&space);
     card.block.running = 1;
     bool flip = false;
@@ -130,7 +115,7 @@ BENCHMARK_CAPTURE(BM_SetCardControl, silent, 5, 0, 1);
 class BenchDriverLink : public DriverLink {
 public:
     SharedCardBlock block = {};
-    BenchRegisterSpace* space = nullptr;
+    CountingRegisterSpace* space = nullptr;
     bool Open() override { return true; }
     bool QueryBlock(int32_t index, SharedCardBlock** found) override {
         if (index != 0) return false;
@@ -142,7 +127,7 @@ public:
 };
 
 void BM_RestoreDefaultRecord(benchmark::State& state) {
-    BenchRegisterSpace space;
+    CountingRegisterSpace space;
     BenchDriverLink driver;
     driver.space = &space;
     SetDriverLink(&driver);

@@ -13,7 +13,6 @@
 #include <iosfwd>
 #include <memory>
 #include <mutex>
-#include <string>
 
 #include "card/register_space.h"
 #include "sim/mtc_generator.h"

@@ -58,15 +58,17 @@ public:
     int Reads() const { return static_cast<int>(accesses.size()) - Writes(); }
 };
 
-// Counts accesses and answers like a ready card; cheap enough for benchmarks.
+// Counts accesses and answers like a card whose bridge completes at once;
+// cheap enough for benchmarks.
 class CountingRegisterSpace : public RegisterSpace {
 public:
+    bool unitReady = true;
     uint64_t reads = 0;
     uint64_t writes = 0;
     uint32_t Read(uint32_t offset) override {
         ++reads;
         if (offset == kBridgeControl) return 0x2;
-        if (offset == kBridgeData) return 0x80;
+        if (offset == kBridgeData) return unitReady ? 0x80 : 0;
         return 0;
     }
     void Write(uint32_t, uint32_t) override { ++writes; }
