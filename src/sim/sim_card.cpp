@@ -48,7 +48,8 @@
 //                          0xE1 30 drop, 0xE0 30)
 //   0xEF                   stop
 //   0xC1..0xC4             rate range (<= 32000, 44100, 48000, higher)
-//   0xB1..0xB3 / 0xB6..0xB8  input source A / B: 0 analog, 1 digital, 2 card
+//   0xB1..0xB3 / 0xB6..0xB8  input source A / B: 0 analog, 1 digital, 2 card (a source
+//                          of 3 would send 0xB4 / 0xB9, which are the level bytes)
 //   0xB4 / 0xB5            input A level high / low
 //   0xB9 / 0xBA            input B level high / low
 //   0xC6 / 0xC5            outputs muted / playing

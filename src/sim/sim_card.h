@@ -26,8 +26,8 @@ struct SimUnitState {
     bool generatorRunning = false;
     int32_t frameRateMode = -1;     // 0..4 from the last start's mode byte; -1 before any start
     MtcTime startTime;              // as loaded by the last start
-    MtcTime currentTime;            // the generator's time at the moment of the snapshot
-    uint32_t elapsedMs = 0;         // since the last start, while running
+    MtcTime currentTime;            // the generator's time at the snapshot; held at a stop
+    uint32_t elapsedMs = 0;         // since the last start; held at a stop
     uint32_t startCount = 0;        // starts received so far; a restart changes it
     int32_t lastRateByte = -1;      // 0xC1..0xC4, -1 before any
     // Settings taken from the desk's other command bytes; -1 before any.
