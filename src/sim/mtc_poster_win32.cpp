@@ -22,8 +22,20 @@ struct Feed {
     uint32_t startCount = 0;                  // the start the generator follows
 };
 
-std::thread g_thread;
 std::atomic<bool> g_stop{false};
+
+// Stops a poster still running at exit rather than letting the thread's
+// destructor end the process.
+struct PosterThread {
+    std::thread thread;
+    ~PosterThread() {
+        if (thread.joinable()) {
+            g_stop = true;
+            thread.join();
+        }
+    }
+};
+PosterThread g_poster;
 
 // The window field belongs to the desk's thread; read it as the driver would,
 // with one plain 32-bit load from outside.
@@ -69,11 +81,11 @@ void StartMtcPoster(SimCard* const* cards, SharedCardBlock* const* blocks, int c
         feeds.push_back(std::move(feed));
     }
     g_stop = false;
-    g_thread = std::thread(Run, std::move(feeds));
+    g_poster.thread = std::thread(Run, std::move(feeds));
 }
 
 void StopMtcPoster() {
-    if (!g_thread.joinable()) return;
+    if (!g_poster.thread.joinable()) return;
     g_stop = true;
-    g_thread.join();
+    g_poster.thread.join();
 }

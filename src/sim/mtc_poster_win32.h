@@ -9,5 +9,7 @@
 // cards[i] and blocks[i] belong to column i, which goes out in lParam. The
 // cards and blocks must outlive the poster. Starting again restarts it.
 void StartMtcPoster(SimCard* const* cards, SharedCardBlock* const* blocks, int count);
-// Ends the thread and waits for it. Harmless when not started.
+// Ends the thread and waits for it. Harmless when not started. Call it
+// before the cards and blocks go away (at the latest when the desk's loop
+// has ended).
 void StopMtcPoster();
