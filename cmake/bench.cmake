@@ -1,0 +1,24 @@
+# Windows benchmarks: built with everything else, never run by ctest
+# (scripts/bench runs them under Wine and prints the figures).
+#   floor.exe          the least a program with a window costs, to compare with
+#   startup-bench.exe  start-up time and peak memory of desk-sim.exe next to floor.exe
+#   paint-bench.exe    full repaint of the desk with four cards, in process
+#   click-bench.exe    time and register accesses per panel click, in process
+add_executable(floor WIN32 bench/floor/floor_win32.cpp)
+target_compile_options(floor PRIVATE ${warnings})
+target_link_libraries(floor PRIVATE user32 kernel32)
+
+add_executable(startup-bench bench/win32/startup_bench_win32.cpp)
+target_compile_options(startup-bench PRIVATE ${warnings})
+target_link_libraries(startup-bench PRIVATE desk_win psapi)
+add_dependencies(startup-bench floor desk desk-sim)
+
+add_library(bench_desk STATIC bench/win32/in_process_desk_win32.cpp)
+target_compile_options(bench_desk PRIVATE ${warnings})
+target_link_libraries(bench_desk PUBLIC desk_sim_win)
+
+foreach(bench paint click)
+  add_executable(${bench}-bench bench/win32/${bench}_bench_win32.cpp ${desk_resources})
+  target_compile_options(${bench}-bench PRIVATE ${warnings})
+  target_link_libraries(${bench}-bench PRIVATE bench_desk)
+endforeach()
