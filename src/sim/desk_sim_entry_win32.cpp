@@ -1,4 +1,5 @@
-// desk-sim.exe: the same desk, on a simulated driver and simulated cards.
+// desk-sim.exe: the same desk, on a simulated driver and simulated cards,
+// with a monitor window that shows what the cards receive.
 #include <windows.h>
 
 #include <cstdio>
@@ -10,16 +11,53 @@
 #include "card/card_table.h"
 #include "card/driver_link.h"
 #include "card/winmm_clock_win32.h"
+#include "sim/card_monitor_win32.h"
+#include "sim/mtc_poster_win32.h"
 #include "sim/sim_driver_link.h"
 #include "sim/sim_options.h"
+#include "sim/state_file_win32.h"
 
 namespace {
 
 SimOptions options;
+HINSTANCE programInstance = nullptr;
+SimDriverLink* simDriver = nullptr;
+HWND monitorWindow = nullptr;
+
+// Writes to the standard handle the program inherited (a GUI program under
+// Wine gets the shell's); with none, as when started from a desktop, the
+// text goes into a message box instead.
+void Report(DWORD standardHandle, const std::string& text, UINT boxIcon) {
+    HANDLE handle = GetStdHandle(standardHandle);
+    DWORD written = 0;
+    if (handle != nullptr && handle != INVALID_HANDLE_VALUE &&
+        WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
+        FlushFileBuffers(handle);
+        return;
+    }
+    MessageBoxA(nullptr, text.c_str(), "desk-sim", MB_OK | boxIcon);
+}
+
+// The simulated driver forwards each running generator's MIDI Time Code to
+// the window named in its card's block, as the real driver does.
+void StartTimecodeForwarding() {
+    SimCard* cards[kMaxCards] = {};
+    SharedCardBlock* blocks[kMaxCards] = {};
+    const int count = simDriver->CardCount();
+    for (int column = 0; column < count; ++column) {
+        cards[column] = &simDriver->CardInColumn(column);
+        blocks[column] = &simDriver->BlockInColumn(column);
+    }
+    StartMtcPoster(cards, blocks, count);
+}
 
 void OnDeskReady(HWND window) {
     if (options.showPanel) {
         PostMessageA(window, kWmTrayNotify, 0, WM_LBUTTONDOWN);
+    }
+    StartTimecodeForwarding();
+    if (options.monitor) {
+        monitorWindow = CreateCardMonitor(programInstance, window, simDriver);
     }
 }
 
@@ -28,17 +66,19 @@ void OnDeskReady(HWND window) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     std::string error;
     if (!ParseSimOptions(SplitCommandLine(GetCommandLineA(), true), &options, &error)) {
-        MessageBoxA(nullptr, (error + "\n\n" + kSimUsage).c_str(), "desk-sim", MB_OK | MB_ICONERROR);
+        Report(STD_ERROR_HANDLE, "desk-sim: " + error + "\n\n" + kSimUsage, MB_ICONERROR);
         return 2;
     }
     if (options.help) {
-        MessageBoxA(nullptr, kSimUsage, "desk-sim", MB_OK | MB_ICONINFORMATION);
+        Report(STD_OUTPUT_HANDLE, kSimUsage, MB_ICONINFORMATION);
         return 0;
     }
+    programInstance = instance;
 
     static SimDriverLink driver(options.answering);
     static RegistrySettingsKey settingsKey;
     static WinmmClock clock;
+    simDriver = &driver;
     std::FILE* trace = nullptr;
     if (!options.traceFile.empty()) {
         trace = std::fopen(options.traceFile.c_str(), "w");
@@ -46,6 +86,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     driver.SetUnitPresent(!options.unitAbsent);
     driver.SetBridgeStuck(options.bridgeStuck);
+    if (!options.stateFile.empty()) StartStateFile(options.stateFile, &driver);
 
     SetDriverLink(&driver);
     SetSettingsKey(&settingsKey);
@@ -54,6 +95,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     const int result = RunDesk(instance);
 
+    StopMtcPoster();
+    DestroyCardMonitor(instance, monitorWindow);
+    monitorWindow = nullptr;
+    FinishStateFile();
     driver.SetTrace(static_cast<std::FILE*>(nullptr));
     if (trace != nullptr) std::fclose(trace);
     return result;

@@ -8,10 +8,13 @@ const char kSimUsage[] =
     "  --cards N         N simulated cards (0 to 4) at driver indices 0..N-1 (default 2)\n"
     "  --indices I,J,..  the driver indices (0 to 3) that answer, e.g. --indices 1,3\n"
     "  --trace FILE      write every register access and decoded event to FILE\n"
+    "  --state FILE      keep every card's decoded state in FILE, as text: rewritten\n"
+    "                    whenever it changes while the desk runs, and once more at exit\n"
     "  --no-unit         the external unit is absent (never ready)\n"
     "  --stuck-bridge    the card's port bridge never completes a cycle\n"
     "  --show            open the panel at start, as a click on the tray icon does\n"
-    "  --no-monitor      do not open the card monitor window\n"
+    "  --no-monitor      do not open the card monitor window (closing the monitor\n"
+    "                    ends the simulated desk)\n"
     "  --help            show this text\n";
 
 std::vector<std::string> SplitCommandLine(const char* commandLine, bool skipProgramName) {
@@ -87,6 +90,12 @@ bool ParseSimOptions(const std::vector<std::string>& words, SimOptions* options,
                 return false;
             }
             options->traceFile = words[++i];
+        } else if (word == "--state") {
+            if (!hasValue || words[i + 1].empty()) {
+                *error = "--state takes a file name";
+                return false;
+            }
+            options->stateFile = words[++i];
         } else if (word == "--no-unit") {
             options->unitAbsent = true;
         } else if (word == "--stuck-bridge") {

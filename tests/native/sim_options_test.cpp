@@ -34,13 +34,36 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SimOptions, FlagsAndTrace) {
     SimOptions options;
     std::string error;
-    ASSERT_TRUE(ParseSimOptions({"--trace", "t.txt", "--no-unit", "--stuck-bridge", "--show", "--no-monitor"},
-                                &options, &error));
+    ASSERT_TRUE(ParseSimOptions(
+        {"--trace", "t.txt", "--no-unit", "--stuck-bridge", "--show", "--no-monitor", "--state", "s.txt"}, &options,
+        &error));
     EXPECT_EQ(options.traceFile, "t.txt");
+    EXPECT_EQ(options.stateFile, "s.txt");
     EXPECT_TRUE(options.unitAbsent);
     EXPECT_TRUE(options.bridgeStuck);
     EXPECT_TRUE(options.showPanel);
     EXPECT_FALSE(options.monitor);
+}
+
+TEST(SimOptions, FileOptionsNeedAName) {
+    for (const char* option : {"--trace", "--state"}) {
+        SimOptions options;
+        std::string error;
+        EXPECT_FALSE(ParseSimOptions({option}, &options, &error)) << option;
+        EXPECT_FALSE(ParseSimOptions({option, ""}, &options, &error)) << option;
+        EXPECT_NE(error.find(option), std::string::npos) << error;
+    }
+}
+
+TEST(SimOptions, HelpNamesEveryOption) {
+    SimOptions options;
+    std::string error;
+    ASSERT_TRUE(ParseSimOptions({"--help"}, &options, &error));
+    EXPECT_TRUE(options.help);
+    for (const char* option : {"--cards", "--indices", "--trace", "--state", "--no-unit", "--stuck-bridge", "--show",
+                               "--no-monitor", "--help"}) {
+        EXPECT_NE(std::string(kSimUsage).find(option), std::string::npos) << option;
+    }
 }
 
 TEST(SimOptions, SplitsQuotedWordsAndDropsTheProgram) {

@@ -1,0 +1,71 @@
+// Geometry of the card monitor: one strip per simulated card in a grid, the
+// buttons on each strip, and where on the screen the monitor goes so that it
+// leaves the desk's panel free. Portable.
+#pragma once
+
+#include <vector>
+
+struct MonitorRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+    MonitorRect Offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+};
+
+bool Intersects(const MonitorRect& a, const MonitorRect& b);
+// True when `inner` lies wholly inside `outer`.
+bool Inside(const MonitorRect& inner, const MonitorRect& outer);
+
+constexpr int kCardStripWidth = 424;
+constexpr int kCardStripHeight = 350;
+constexpr int kMonitorMargin = 8;   // around and between the strips
+constexpr int kMonitorFooter = 20;  // the hint line under the strips
+constexpr int kMonitorScreenGap = 6;  // between the desk's window and the monitor
+
+struct MonitorSize {
+    int width;
+    int height;
+};
+
+// Rows of strips needed for `cardCount` cards in `gridColumns` columns.
+int MonitorGridRows(int cardCount, int gridColumns);
+MonitorSize MonitorClientSize(int cardCount, int gridColumns);
+// Strip `index` (a column of the desk) in the monitor's client area.
+MonitorRect CardStripRect(int index, int gridColumns);
+
+// What a strip's buttons do. Routing buttons send the driver's routing
+// notification for set 0 (A) or 1 (B) and row 0..3, switching it on or off.
+enum class MonitorButtonKind { RouteOn, RouteOff, UnitPlug };
+
+struct MonitorButton {
+    MonitorButtonKind kind;
+    int set;
+    int row;
+    MonitorRect rect;  // relative to the strip
+};
+
+const std::vector<MonitorButton>& CardStripButtons();
+
+struct MonitorHit {
+    int card;    // -1: no button
+    int button;  // index into CardStripButtons()
+};
+MonitorHit HitTestMonitor(int x, int y, int cardCount, int gridColumns);
+
+struct MonitorPlacement {
+    int gridColumns;
+    MonitorRect window;  // the monitor's window rectangle on the screen
+};
+
+// Picks the grid and the window position: beside, below or above `desk` (the
+// desk's window in its tallest form) and inside `workArea`, without touching
+// the desk when there is room anywhere; otherwise inside the work area where
+// it covers the least of the desk. `frameWidth` and `frameHeight` are what
+// the window adds around its client area.
+MonitorPlacement PlaceMonitor(int cardCount, const MonitorRect& desk, const MonitorRect& workArea, int frameWidth,
+                              int frameHeight);

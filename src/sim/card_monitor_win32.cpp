@@ -1,0 +1,253 @@
+#include "sim/card_monitor_win32.h"
+
+#include <new>
+#include <string>
+#include <vector>
+
+#include "app/desk_messages.h"
+#include "card/card_table.h"
+#include "sim/card_monitor_layout.h"
+#include "sim/card_state_text.h"
+#include "sim/card_strip_painter_win32.h"
+#include "sim/gdi_scoped_win32.h"
+#include "sim/monitor_painter_win32.h"
+#include "sim/sim_driver_link.h"
+
+const char kCardMonitorTitle[] = "TaraDock-20 Card Monitor (simulated)";
+const char kCardMonitorClassName[] = "TaraDock20SimCardMonitor";
+
+namespace {
+
+constexpr UINT_PTR kPollTimer = 1;
+constexpr UINT kPollMs = 100;
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr int kLargeIconResource = 107;
+constexpr int kSmallIconResource = 108;
+
+struct MonitorSetup {
+    HWND desk;
+    SimDriverLink* driver;
+    int gridColumns;
+};
+
+// The window's state block, made at WM_CREATE and freed at WM_DESTROY.
+struct MonitorWindowState {
+    explicit MonitorWindowState(const MonitorSetup& setup)
+        : desk(setup.desk), driver(setup.driver), gridColumns(setup.gridColumns),
+          views(static_cast<size_t>(setup.driver->CardCount())), texts(views.size()) {
+        for (size_t i = 0; i < views.size(); ++i) {
+            views[i].column = static_cast<int>(i);
+            views[i].driverIndex = DriverIndexAt(static_cast<int32_t>(i));
+        }
+    }
+
+    HWND desk;
+    SimDriverLink* driver;
+    int gridColumns;
+    std::vector<CardView> views;
+    std::vector<std::string> texts;  // each card's text form at the last poll: what changed is what is drawn
+    MonitorFonts fonts;
+    MonitorHit pressed = {-1, -1};
+    bool pressedInside = false;
+};
+
+MonitorWindowState* StateOf(HWND window) {
+    return reinterpret_cast<MonitorWindowState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+int CardCountOf(const MonitorWindowState& state) { return static_cast<int>(state.views.size()); }
+
+// Takes a fresh snapshot of every card; true when anything shown changed.
+bool Poll(MonitorWindowState& state) {
+    bool changed = false;
+    for (int column = 0; column < CardCountOf(state); ++column) {
+        const SimCardState snapshot = state.driver->CardInColumn(column).State();
+        const SharedCardBlock& block = state.driver->BlockInColumn(column);
+        std::string text = FormatCardState(column, snapshot, block);
+        if (text == state.texts[column]) continue;
+        state.texts[column].swap(text);
+        CardView& view = state.views[column];
+        view.state = snapshot;
+        view.blockRunning = block.running;
+        view.blockSampleRate = block.sampleRate;
+        view.blockLockCount = block.unitLockCount;
+        view.commands = DecodeUnitCommands(snapshot.unit.history, snapshot.unit.historyCount);
+        changed = true;
+    }
+    return changed;
+}
+
+void PaintMonitor(HDC dc, const RECT& client, const MonitorWindowState& state) {
+    FillBox(dc, client, monitor_colours::kWindow);
+    for (int column = 0; column < CardCountOf(state); ++column) {
+        const MonitorRect strip = CardStripRect(column, state.gridColumns);
+        const int pressed = state.pressed.card == column && state.pressedInside ? state.pressed.button : -1;
+        PaintCardStrip(dc, state.fonts, strip.left, strip.top, state.views[column], pressed);
+    }
+    const RECT footer = {kMonitorMargin, client.bottom - kMonitorFooter - 2, client.right - kMonitorMargin,
+                         client.bottom - 2};
+    PutText(dc, state.fonts.note(),
+            "Closing this window ends the simulated desk.",
+            footer, monitor_colours::kLabelDim, DT_LEFT | DT_VCENTER | DT_END_ELLIPSIS);
+}
+
+void OnPaint(HWND window, const MonitorWindowState* state) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    if (dc != nullptr && state != nullptr) {
+        RECT client;
+        GetClientRect(window, &client);
+        BackBuffer buffer(dc, client.right, client.bottom);
+        if (buffer.Ready()) {
+            PaintMonitor(buffer.dc(), client, *state);
+            buffer.CopyToTarget();
+        }
+    }
+    EndPaint(window, &paint);
+}
+
+void Press(HWND window, MonitorWindowState& state, int column, int index) {
+    const MonitorButton& button = CardStripButtons()[index];
+    if (button.kind == MonitorButtonKind::UnitPlug) {
+        SimCard& card = state.driver->CardInColumn(column);
+        card.SetUnitPresent(!card.State().unit.present);
+        Poll(state);
+        return;
+    }
+    // As the card's driver posts it: row and set in wParam, on/off and the
+    // column in lParam.
+    const int on = button.kind == MonitorButtonKind::RouteOn ? 1 : 0;
+    PostMessageA(state.desk, kWmRoutingNotify, MAKEWPARAM(button.row, button.set), MAKELPARAM(on, column));
+}
+
+void OnButtonDown(HWND window, MonitorWindowState& state, int x, int y) {
+    const MonitorHit hit = HitTestMonitor(x, y, CardCountOf(state), state.gridColumns);
+    if (hit.card < 0) return;
+    state.pressed = hit;
+    state.pressedInside = true;
+    SetCapture(window);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+void OnMouseMove(HWND window, MonitorWindowState& state, int x, int y) {
+    if (state.pressed.card < 0) return;
+    const MonitorHit hit = HitTestMonitor(x, y, CardCountOf(state), state.gridColumns);
+    const bool inside = hit.card == state.pressed.card && hit.button == state.pressed.button;
+    if (inside != state.pressedInside) {
+        state.pressedInside = inside;
+        InvalidateRect(window, nullptr, FALSE);
+    }
+}
+
+void OnButtonUp(HWND window, MonitorWindowState& state) {
+    if (state.pressed.card < 0) return;
+    const MonitorHit pressed = state.pressed;
+    const bool act = state.pressedInside;
+    state.pressed = {-1, -1};
+    state.pressedInside = false;
+    ReleaseCapture();
+    if (act) Press(window, state, pressed.card, pressed.button);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+LRESULT CALLBACK CardMonitorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    MonitorWindowState* state = StateOf(window);
+    switch (message) {
+    case WM_CREATE: {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        const auto* setup = static_cast<const MonitorSetup*>(create->lpCreateParams);
+        MonitorWindowState* made = new (std::nothrow) MonitorWindowState(*setup);
+        if (made == nullptr) return -1;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(made));
+        Poll(*made);
+        SetTimer(window, kPollTimer, kPollMs, nullptr);
+        return 0;
+    }
+    case WM_DESTROY:
+        KillTimer(window, kPollTimer);
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        delete state;
+        return 0;
+    case WM_TIMER:
+        if (state != nullptr && wParam == kPollTimer && Poll(*state)) InvalidateRect(window, nullptr, FALSE);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;  // the whole client area is painted from the back buffer
+    case WM_PAINT:
+        OnPaint(window, state);
+        return 0;
+    case WM_LBUTTONDOWN:
+        if (state != nullptr) OnButtonDown(window, *state, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        return 0;
+    case WM_MOUSEMOVE:
+        if (state != nullptr) OnMouseMove(window, *state, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        return 0;
+    case WM_LBUTTONUP:
+        if (state != nullptr) OnButtonUp(window, *state);
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (state != nullptr && state->pressed.card >= 0 && reinterpret_cast<HWND>(lParam) != window) {
+            state->pressed = {-1, -1};
+            state->pressedInside = false;
+            InvalidateRect(window, nullptr, FALSE);
+        }
+        return 0;
+    case WM_CLOSE:
+        // The desk has no way to end of its own; ending it here ends the
+        // whole program, which then takes this window down.
+        ShowWindow(window, SW_HIDE);
+        if (state != nullptr) PostMessageA(state->desk, WM_CLOSE, 0, 0);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+bool RegisterMonitorClass(HINSTANCE instance) {
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = CardMonitorProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kLargeIconResource));
+    windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(kSmallIconResource));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = nullptr;
+    windowClass.lpszClassName = kCardMonitorClassName;
+    return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+MonitorRect ToMonitorRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// The desk's window as it is when its timecode row is shown.
+constexpr int kTimecodeRowHeight = 100;
+
+}  // namespace
+
+HWND CreateCardMonitor(HINSTANCE instance, HWND desk, SimDriverLink* driver) {
+    if (driver == nullptr || driver->CardCount() == 0 || !RegisterMonitorClass(instance)) return nullptr;
+
+    RECT deskRect = {};
+    GetWindowRect(desk, &deskRect);
+    deskRect.bottom += kTimecodeRowHeight;
+    RECT workArea = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    RECT frame = {0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+
+    const MonitorPlacement placement = PlaceMonitor(driver->CardCount(), ToMonitorRect(deskRect),
+                                                    ToMonitorRect(workArea), frame.right - frame.left,
+                                                    frame.bottom - frame.top);
+    const MonitorSetup setup = {desk, driver, placement.gridColumns};
+    HWND monitor = CreateWindowExA(0, kCardMonitorClassName, kCardMonitorTitle, kWindowStyle, placement.window.left,
+                                   placement.window.top, placement.window.Width(), placement.window.Height(), nullptr,
+                                   nullptr, instance, const_cast<MonitorSetup*>(&setup));
+    if (monitor == nullptr) return nullptr;
+    ShowWindow(monitor, SW_SHOWNOACTIVATE);
+    UpdateWindow(monitor);
+    return monitor;
+}
+
+void DestroyCardMonitor(HINSTANCE instance, HWND monitor) {
+    if (monitor != nullptr && IsWindow(monitor)) DestroyWindow(monitor);
+    UnregisterClassA(kCardMonitorClassName, instance);
+}
