@@ -60,3 +60,63 @@ click_control() {
 }
 
 control_id() { echo $(( ($1 << 12) + $2 )); }
+
+# --- The card monitor and the state file of desk-sim.exe ---------------------
+
+# card_field FILE CARD KEY: the value of "KEY: value" in card CARD's part of a
+# file written by desk-sim.exe --state (empty when there is none).
+card_field() {
+  awk -v card="card $2" -v key="$3: " '
+    $0 == card { on = 1; next }
+    /^card [0-9]/ { on = 0 }
+    on && index($0, key) == 1 { print substr($0, length(key) + 1); exit }
+  ' "$1" 2>/dev/null || true
+}
+
+# wait_card_field FILE CARD KEY EXPECTED [SECONDS]: waits until the card's
+# decoded state says KEY: EXPECTED (desk-sim.exe keeps the file current).
+wait_card_field() {
+  local file=$1 card=$2 key=$3 expected=$4 seconds=${5:-10} value=""
+  local tries=$((seconds * 10))
+  for _ in $(seq 1 "$tries"); do
+    value=$(card_field "$file" "$card" "$key")
+    if [ "$value" = "$expected" ]; then
+      echo "ok: card $card $key = $expected"
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "card $card $key: got '$value', expected '$expected'"
+}
+
+monitor_window() { xdotool search --name "Card Monitor \\(simulated\\)" 2>/dev/null | head -1 || true; }
+
+# wait_monitor: waits for the card monitor; MONITOR holds its X window.
+wait_monitor() {
+  MONITOR=""
+  for _ in $(seq 1 50); do
+    MONITOR=$(monitor_window)
+    [ -n "$MONITOR" ] && return 0
+    sleep 0.2
+  done
+  fail "the card monitor did not appear"
+}
+
+# click_monitor CARD X Y: a real click at (X, Y) in card CARD's strip of the
+# monitor. The strips are 424 x 350 with 8 pixels around and between them,
+# in as many columns as the monitor is wide enough for.
+click_monitor() {
+  local card=$1 x=$2 y=$3 columns
+  eval "$(xdotool getwindowgeometry --shell "$MONITOR")"
+  columns=$(( (WIDTH - 8) / 432 ))
+  [ "$columns" -ge 1 ] || columns=1
+  xdotool mousemove $((X + 8 + (card % columns) * 432 + x)) $((Y + 8 + (card / columns) * 358 + y)) click 1
+  sleep 0.3
+}
+
+# screenshot NAME: the whole screen as SHOTS/NAME.png, when SHOTS is set.
+screenshot() {
+  [ -n "${SHOTS:-}" ] || return 0
+  import -window root "$SHOTS/$1.png"
+  echo "screenshot: $SHOTS/$1.png"
+}
