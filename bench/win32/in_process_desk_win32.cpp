@@ -6,6 +6,7 @@
 #include "card/winmm_clock_win32.h"
 #include "controls/toolkit_frame.h"
 #include "panel/card_panel.h"
+#include "bench_stats.h"
 
 namespace {
 
@@ -44,10 +45,11 @@ SIZE ClientSize(HWND window) {
     return SIZE{client.right - client.left, client.bottom - client.top};
 }
 
-HWND BuildInProcessDesk(HINSTANCE instance, DriverLink* driver) {
+HWND BuildInProcessDesk(HINSTANCE instance, DriverLink* driver, double* buildMs) {
     SetDriverLink(driver);
     SetSettingsKey(&settingsKey);
     SetMillisecondClock(&winmmClock);
+    const int64_t start = Ticks();
     if (OpenCards() == 0) {
         return nullptr;
     }
@@ -57,6 +59,7 @@ HWND BuildInProcessDesk(HINSTANCE instance, DriverLink* driver) {
         UnregisterControlClasses();
         return nullptr;
     }
+    if (buildMs != nullptr) *buildMs = TicksToMs(Ticks() - start);
     // As a click on the tray icon opens it.
     ShowWindow(window, SW_SHOWNORMAL);
     SetForegroundWindow(window);

@@ -11,8 +11,10 @@
 // from the default record) and the multimedia clock; finds the cards,
 // registers the control classes, creates the main window and shows it with
 // the timecode row open (by a click on column 0's show/hide toggle). Null
-// when there is no card or no window.
-HWND BuildInProcessDesk(HINSTANCE instance, DriverLink* driver);
+// when there is no card or no window. `buildMs`, when given, receives the
+// time from finding the cards to the window's existence (its four panels
+// built and restored).
+HWND BuildInProcessDesk(HINSTANCE instance, DriverLink* driver, double* buildMs = nullptr);
 
 // Destroys the window and unregisters the control classes.
 void CloseInProcessDesk(HWND window);
