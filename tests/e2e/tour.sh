@@ -107,7 +107,7 @@ screenshot 09-generator-running
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 run_started=$(now_ms)
 readings=()
-while [ $(( $(now_ms) - run_started )) -lt 2000 ]; do
+while [ $(( $(now_ms) - run_started )) -lt 2000 ] || [ "${#readings[@]}" -lt 4 ]; do
   readings+=("$(probe timecode 0)")
   sleep 0.3
 done
