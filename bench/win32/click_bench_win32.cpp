@@ -181,8 +181,8 @@ void PrintTally(const std::string& label, const Tally& tally) {
     } else {
         std::snprintf(accesses, sizeof accesses, "%.0f-%.0f", low, high);
     }
-    std::printf("%-40s %6zu %9s %7.1f %7.1f ", label.c_str(), tally.wholeMs.size(), accesses, Mean(tally.reads),
-                Mean(tally.writes));
+    std::printf("%-40s %6u %9s %7.1f %7.1f ", label.c_str(), static_cast<unsigned>(tally.wholeMs.size()), accesses,
+                Mean(tally.reads), Mean(tally.writes));
     if (tally.toLastAccessMs.empty()) {
         std::printf("%11s %11s ", "-", "-");
     } else {
