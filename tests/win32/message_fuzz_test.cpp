@@ -1,0 +1,500 @@
+// Random messages at every window of the real desk (four simulated cards):
+// the main window and every control of every column, which covers every
+// control class the toolkit has built (Kiv_TogleClass, Kiv_StaticClass,
+// Kiv_DigitExClass). For a few seconds each window gets message numbers from
+// the system range 0..0x3FF, the program's own 0x400..0x402, and the
+// messages it is known to handle, with random wParam and lParam; then the
+// desk is taken down. Nothing may crash and nothing may write outside its
+// own state, which is checked afterwards:
+//   - guard bytes fill the driver's private parts of every card's block and
+//     the upper halves of the control-word shadows; none may change;
+//   - the panel records (control handles) stay byte for byte as built;
+//   - every settings record holds only values its handlers can write, and
+//     the cards agree with the records where every handler keeps them equal;
+//   - every control keeps the same state block, which still validates as a
+//     heap block, and reports values in its range; every heap validates;
+//   - the skin bitmap cache holds only bitmaps and terminated names, and the
+//     toolkit font is still the font;
+//   - the desk still answers: a click still sets its card and record.
+//
+// Messages left out, and why (each would end or block the run, not find a
+// fault; the desk's own handling of them is tested elsewhere):
+//   - WM_CREATE, WM_NCCREATE, WM_DESTROY, WM_NCDESTROY: the system's own
+//     announcements around creation and destruction; sent to a live window
+//     they replace or free its state block, taking the window out of the run.
+//   - WM_CLOSE to any window (the default handling destroys it), WM_QUIT, and
+//     WM_ENDSESSION to the main window (the end of the desk's session).
+//   - WM_SYSCOMMAND except exact SC_CLOSE (the desk's own hide), SC_MINIMIZE
+//     and SC_RESTORE to the main window and values below 0xF000 (no command):
+//     SC_CLOSE with low bits closes for real, SC_MOVE and SC_SIZE run modal
+//     move and size loops, SC_KEYMENU and SC_MOUSEMENU modal menu loops,
+//     SC_VSCROLL and SC_HSCROLL modal scroll loops, SC_TASKLIST and
+//     SC_SCREENSAVE start other programs, SC_HOTKEY activates another window.
+//   - WM_RBUTTONDOWN to the main window: the options menu (TrackPopupMenu
+//     runs a modal loop).
+//   - WM_COMMAND 910..914 to the main window: the DirectSound choice asks to
+//     reboot in a message box (and OK would reboot).
+//   - What opens the system menu or a modal mouse loop: WM_CONTEXTMENU,
+//     0x313 (the taskbar's system-menu request), WM_RBUTTONUP to windows that
+//     leave it to the default handling (the main window, static bitmaps,
+//     digit fields: it becomes WM_CONTEXTMENU), WM_NCLBUTTONDOWN,
+//     WM_NCLBUTTONDBLCLK and WM_NCRBUTTONDOWN (move, size, scroll and
+//     system-menu tracking by the hit-test code in wParam).
+//   - The keyboard's way into the menu: WM_SYSKEYDOWN, WM_SYSKEYUP,
+//     WM_SYSCHAR, and WM_KEYDOWN, WM_KEYUP, WM_IME_KEYDOWN, WM_IME_KEYUP for
+//     F10, Alt and the context-menu key.
+// A message box or menu that opens all the same is counted and closed by a
+// message filter hook (boxes by the message box watcher), so a gap in the
+// list shows in the output instead of hanging the run.
+//
+// Pointers and handles in parameters (the rule): a parameter that the
+// receiver reads or writes as a pointer gets the address of a zeroed 4 KB
+// scratch buffer (WM_SETTEXT a terminated random text in it, WM_GETTEXT and
+// WM_ASKCBFORMATNAME a count within it); WM_SETICON to a static bitmap takes
+// a bitmap name, so it gets a skin name, a name the cache refuses (empty, too
+// long), null, or now and then a missing name or a small resource number
+// (each shows the "NotFound" box, which the watcher closes). A parameter
+// that is a GDI handle (a DC, font or region) gets 0, an object of that kind
+// that the test owns, or a value that names no GDI object at all; WM_SETICON
+// to other windows gets 0 or the desk's own icon; WM_INPUTLANGCHANGE gets the
+// thread's own keyboard layout; WM_TIMER and WM_SYSTIMER get lParam 0 (a
+// timer callback address).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "app/desk_messages.h"
+#include "app/settings_store.h"
+#include "card/card_table.h"
+#include "controls/toolkit_frame.h"
+#include "panel/card_panel.h"
+#include "support/desk_in_process.h"
+#include "support/heap_in_use.h"
+#include "support/memory_settings_key.h"
+#include "support/message_box_watcher.h"
+#include "support/message_pump.h"
+#include "support/wine_window_manager.h"
+
+namespace wintest {
+namespace {
+
+constexpr DWORD kFuzzMilliseconds = 4000;
+constexpr unsigned kSeed = 777;
+constexpr int kMessagesPerPump = 32;
+constexpr uint8_t kGuardByte = 0xA5;
+constexpr uint32_t kGuardWord = 0xA5A5A5A5u;
+constexpr uint32_t kShadowGuard = 0x5A5A0000u;
+constexpr UINT kPopupSystemMenu = 0x313;
+constexpr UINT kSysTimer = 0x118;
+constexpr UINT kCtlColor = 0x019;  // the 16-bit WM_CTLCOLOR
+constexpr int kSmallIcon = 108;
+
+alignas(16) uint8_t scratch[4096];
+
+// ---- Menus that open despite the rules -------------------------------------
+
+int menusClosed = 0;
+
+LRESULT CALLBACK CloseMenus(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == MSGF_MENU) {
+        ++menusClosed;
+        EndMenu();
+    }
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+// ---- Messages ----------------------------------------------------------------
+
+enum class Kind { kMain, kToggle, kStatic, kDigitField };
+
+struct Target {
+    HWND window;
+    Kind kind;
+};
+
+struct Message {
+    UINT number;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+bool IsMenuKey(WPARAM key) {
+    return key == VK_F10 || key == VK_MENU || key == VK_LMENU || key == VK_RMENU || key == VK_APPS;
+}
+
+// Messages that carry a pointer in lParam which the receiver (or the default
+// handling it passes them to) may read or write.
+bool PointerInLParam(UINT number) {
+    switch (number) {
+    case WM_SETTEXT: case WM_GETTEXT: case WM_WININICHANGE: case WM_DEVMODECHANGE:
+    case WM_GETMINMAXINFO: case WM_DRAWITEM: case WM_MEASUREITEM: case WM_DELETEITEM:
+    case WM_COMPAREITEM: case WM_WINDOWPOSCHANGING: case WM_WINDOWPOSCHANGED: case WM_COPYDATA:
+    case WM_NOTIFY: case WM_HELP: case WM_STYLECHANGING: case WM_STYLECHANGED: case WM_NCCALCSIZE:
+    case WM_GETDLGCODE: case WM_MENUGETOBJECT: case WM_NEXTMENU: case WM_SIZING: case WM_MOVING:
+    case WM_DEVICECHANGE: case WM_MDICREATE: case WM_MDIGETACTIVE: case WM_ASKCBFORMATNAME:
+    case 0x02E0:  // WM_DPICHANGED
+    case 0x02E4:  // WM_GETDPISCALEDSIZE
+    case 0x033F:  // WM_GETTITLEBARINFOEX
+        return true;
+    default:
+        // The IME messages go on to the IME window, some with structures.
+        return (number >= WM_IME_STARTCOMPOSITION && number <= WM_IME_KEYLAST) ||
+               (number >= WM_IME_SETCONTEXT && number <= WM_IME_KEYUP);
+    }
+}
+
+// Messages whose wParam is a GDI handle, and the kind it must name.
+DWORD GdiHandleInWParam(UINT number) {
+    switch (number) {
+    case WM_ERASEBKGND: case WM_ICONERASEBKGND: case WM_PRINT: case WM_PRINTCLIENT: case kCtlColor:
+    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC: case WM_PAINT:
+        return OBJ_MEMDC;
+    case WM_SETFONT:
+        return OBJ_FONT;
+    case WM_NCPAINT:
+        return OBJ_REGION;
+    default:
+        return 0;
+    }
+}
+
+class MessageFuzzer {
+public:
+    MessageFuzzer(unsigned seed, HDC dc, HFONT font, HRGN region, HICON icon)
+        : random_(seed), dc_(dc), font_(font), region_(region), icon_(icon) {}
+
+    // A random message for `target`, or false when the draw is one of the
+    // messages left out.
+    bool Draw(const Target& target, Message* message) {
+        const unsigned choice = random_() % 100;
+        if (choice < 45) {
+            message->number = random_() % 0x400;
+        } else if (choice < 55) {
+            message->number = 0x400 + random_() % 3;
+        } else {
+            message->number = Known(target.kind);
+        }
+        message->wParam = Parameter();
+        message->lParam = static_cast<LPARAM>(Parameter());
+        Shape(target, message);
+        return !LeftOut(target, *message);
+    }
+
+    int missingNames = 0;
+
+private:
+    WPARAM Parameter() {
+        switch (random_() % 4) {
+        case 0: return static_cast<WPARAM>(random_());
+        case 1: return static_cast<WPARAM>(random_() % 16);
+        case 2: return static_cast<WPARAM>(random_() & 0xFFFF);
+        default: {
+            static const WPARAM kEdges[] = {0, 1, 2, 3, 4, 0xF, 0xFF, 0x7FFF, 0x8000, 0xFFFF, 0x10000,
+                                            0x7FFFFFFF, 0x80000000u, 0xFFFFFFFFu};
+            return kEdges[random_() % (sizeof kEdges / sizeof kEdges[0])];
+        }
+        }
+    }
+
+    UINT Known(Kind kind) {
+        static const UINT kMain[] = {WM_COMMAND, WM_SYSCOMMAND, WM_MOUSEMOVE, WM_PAINT, WM_ERASEBKGND,
+                                     kWmTrayNotify, kWmRoutingNotify, kWmTimecodeByte, WM_ENDSESSION};
+        static const UINT kToggle[] = {BM_GETCHECK, BM_SETCHECK, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONUP,
+                                       WM_PAINT, WM_ERASEBKGND, WM_GETDLGCODE};
+        static const UINT kStatic[] = {WM_SETICON, WM_PAINT, WM_ERASEBKGND, WM_GETDLGCODE};
+        static const UINT kDigit[] = {SBM_SETPOS, SBM_GETPOS, WM_SETFONT, WM_MOUSEMOVE, WM_LBUTTONDOWN,
+                                      WM_RBUTTONDOWN, WM_MOUSEWHEEL, WM_PAINT, WM_ERASEBKGND, WM_GETDLGCODE};
+        switch (kind) {
+        case Kind::kMain: return kMain[random_() % (sizeof kMain / sizeof kMain[0])];
+        case Kind::kToggle: return kToggle[random_() % (sizeof kToggle / sizeof kToggle[0])];
+        case Kind::kStatic: return kStatic[random_() % (sizeof kStatic / sizeof kStatic[0])];
+        case Kind::kDigitField: return kDigit[random_() % (sizeof kDigit / sizeof kDigit[0])];
+        }
+        return WM_NULL;
+    }
+
+    // A value that names no GDI object, an object of `type` the test owns,
+    // or 0.
+    WPARAM GdiHandle(WPARAM value, DWORD type) {
+        switch (random_() % 4) {
+        case 0: return 0;
+        case 1:
+            if (type == OBJ_FONT) return reinterpret_cast<WPARAM>(random_() % 2 ? font_ : toolkitFont);
+            if (type == OBJ_REGION) return random_() % 2 ? reinterpret_cast<WPARAM>(region_) : 1;
+            return reinterpret_cast<WPARAM>(dc_);
+        default:
+            return GetObjectType(reinterpret_cast<HGDIOBJ>(value)) == 0 ? value : 0;
+        }
+    }
+
+    LPARAM BitmapName() {
+        static const char* const kNames[] = {"id1", "id2", "id3", "id4", "out12_off", "btn_on", "mainbak", "",
+                                             "a_name_far_longer_than_thirty_one_characters", nullptr};
+        static const char* const kMissing[] = {"no_such_skin", "NOT_THERE", "out90_off"};
+        const unsigned pick = random_() % 200;
+        if (pick == 0) {
+            ++missingNames;
+            return reinterpret_cast<LPARAM>(kMissing[random_() % 3]);
+        }
+        if (pick == 1) {
+            ++missingNames;
+            return static_cast<LPARAM>(1 + random_() % 0xFFFF);
+        }
+        return reinterpret_cast<LPARAM>(kNames[random_() % (sizeof kNames / sizeof kNames[0])]);
+    }
+
+    void Shape(const Target& target, Message* message) {
+        const UINT number = message->number;
+        if (number == WM_SETICON) {
+            message->lParam = target.kind == Kind::kStatic
+                                  ? BitmapName()
+                                  : (random_() % 2 ? reinterpret_cast<LPARAM>(icon_) : 0);
+            return;
+        }
+        if (const DWORD type = GdiHandleInWParam(number)) {
+            message->wParam = GdiHandle(message->wParam, type);
+        }
+        if (number == WM_TIMER || number == kSysTimer) message->lParam = 0;
+        if (number == WM_INPUTLANGCHANGE) message->lParam = reinterpret_cast<LPARAM>(GetKeyboardLayout(0));
+        if (PointerInLParam(number)) {
+            std::memset(scratch, 0, sizeof scratch);
+            message->lParam = reinterpret_cast<LPARAM>(scratch);
+            if (number == WM_SETTEXT) {
+                const size_t length = random_() % 200;
+                for (size_t i = 0; i < length; ++i) scratch[i] = static_cast<uint8_t>(' ' + random_() % 95);
+            }
+            if (number == WM_GETTEXT || number == WM_ASKCBFORMATNAME) message->wParam %= sizeof scratch;
+        }
+    }
+
+    static bool LeftOut(const Target& target, const Message& message) {
+        const UINT number = message.number;
+        const bool main = target.kind == Kind::kMain;
+        switch (number) {
+        case WM_CREATE: case WM_NCCREATE: case WM_DESTROY: case WM_NCDESTROY:
+        case WM_CLOSE: case WM_QUIT:
+        case WM_CONTEXTMENU: case kPopupSystemMenu:
+        case WM_NCLBUTTONDOWN: case WM_NCLBUTTONDBLCLK: case WM_NCRBUTTONDOWN:
+        case WM_SYSKEYDOWN: case WM_SYSKEYUP: case WM_SYSCHAR:
+            return true;
+        case WM_ENDSESSION:
+        case WM_RBUTTONDOWN:
+            return main;
+        case WM_RBUTTONUP:
+            return target.kind != Kind::kToggle;
+        case WM_KEYDOWN: case WM_KEYUP: case WM_IME_KEYDOWN: case WM_IME_KEYUP:
+            return IsMenuKey(message.wParam);
+        case WM_COMMAND: {
+            const unsigned id = LOWORD(message.wParam);
+            return main && id >= 910 && id <= 914;
+        }
+        case WM_SYSCOMMAND: {
+            if (message.wParam < 0xF000) return false;
+            if (!main) return true;
+            return message.wParam != SC_CLOSE && message.wParam != SC_MINIMIZE && message.wParam != SC_RESTORE;
+        }
+        default:
+            return false;
+        }
+    }
+
+    std::mt19937 random_;
+    HDC dc_;
+    HFONT font_;
+    HRGN region_;
+    HICON icon_;
+};
+
+// ---- Guards ----------------------------------------------------------------
+
+void FillGuards(SharedCardBlock& block) {
+    std::memset(block.driverPrivate0, kGuardByte, sizeof block.driverPrivate0);
+    std::memset(block.driverPrivate1, kGuardByte, sizeof block.driverPrivate1);
+    std::memset(block.driverPrivate2, kGuardByte, sizeof block.driverPrivate2);
+    std::memset(block.driverPrivate3, kGuardByte, sizeof block.driverPrivate3);
+    block.registers = kGuardWord;
+    for (uint32_t& shadow : block.controlShadow) shadow = kShadowGuard;
+}
+
+template <size_t N>
+bool AllGuard(const uint8_t (&bytes)[N]) {
+    for (uint8_t byte : bytes) {
+        if (byte != kGuardByte) return false;
+    }
+    return true;
+}
+
+struct ControlSnapshot {
+    HWND window;
+    Kind kind;
+    int maximum;
+    LONG_PTR stateBlock;
+    SIZE_T stateSize;
+};
+
+bool OnlyOneRouted(const int32_t (&rows)[4]) {
+    int routed = 0;
+    for (int32_t row : rows) {
+        if (row != 0 && row != 1) return false;
+        routed += row;
+    }
+    return routed <= 1;
+}
+
+// Every slot holds a value its handler can write.
+::testing::AssertionResult RecordInDomain(const MixerSettings& r) {
+    const bool ok = (r.inputCoaxial == 0 || r.inputCoaxial == 1) && (r.inputOptical == 0 || r.inputOptical == 1) &&
+                    (r.fsMode == 0 || r.fsMode == 1) && r.clockSource >= 0 && r.clockSource <= 3 &&
+                    r.showTimecode == 0 && (r.routingOff == 0 || r.routingOff == 1) && OnlyOneRouted(r.routeA) &&
+                    OnlyOneRouted(r.routeB) && (r.autoRate == 0 || r.autoRate == 1) && r.manualRate >= 0 &&
+                    r.manualRate <= 2 && r.frameRate >= 0 && r.frameRate <= 4;
+    if (ok) return ::testing::AssertionSuccess();
+    const int32_t* slots = reinterpret_cast<const int32_t*>(&r);
+    ::testing::AssertionResult failure = ::testing::AssertionFailure() << "record slots:";
+    for (int i = 0; i < 17; ++i) failure << " " << slots[i];
+    return failure;
+}
+
+// ---- The test --------------------------------------------------------------
+
+class MessageFuzzTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { KeepWindowsUnmanagedUnderWine(); }
+
+    void SetUp() override {
+        for (int c = 0; c < 4; ++c) FillGuards(desk.driver().BlockInColumn(c));
+        ASSERT_TRUE(desk.Start());
+        ASSERT_EQ(desk.cardCount(), 4);
+        targets.push_back({desk.window(), Kind::kMain});
+        for (const PanelControl& control : desk.controls()) {
+            const Kind kind = control.kind == PanelControlKind::kToggle       ? Kind::kToggle
+                              : control.kind == PanelControlKind::kDigitField ? Kind::kDigitField
+                                                                              : Kind::kStatic;
+            targets.push_back({control.window, kind});
+            const LONG_PTR block = GetWindowLongPtrA(control.window, GWLP_USERDATA);
+            snapshots.push_back({control.window, kind, control.maximum, block,
+                                 HeapSize(GetProcessHeap(), 0, reinterpret_cast<void*>(block))});
+        }
+        for (int c = 0; c < 4; ++c) panels[c] = *PanelAt(c);
+        dc = CreateCompatibleDC(NULL);
+        font = CreateFontA(20, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+        region = CreateRectRgn(0, 0, 40, 40);
+        icon = LoadIconA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(kSmallIcon));
+        menuHook = SetWindowsHookExA(WH_MSGFILTER, CloseMenus, NULL, GetCurrentThreadId());
+    }
+
+    void TearDown() override {
+        UnhookWindowsHookEx(menuHook);
+        desk.Stop();
+        DeleteDC(dc);
+        DeleteObject(font);
+        DeleteObject(region);
+    }
+
+    MemorySettingsKey key;
+    LeapingClock clock;
+    InProcessDesk desk{0xF, &key, &clock};
+    std::vector<Target> targets;
+    std::vector<ControlSnapshot> snapshots;
+    CardPanel panels[4];
+    HDC dc = NULL;
+    HFONT font = NULL;
+    HRGN region = NULL;
+    HICON icon = NULL;
+    HHOOK menuHook = NULL;
+};
+
+TEST_F(MessageFuzzTest, RandomMessagesToEveryWindowBreakNothingOutsideTheirHandlers) {
+    MessageBoxWatcher boxes;
+    MessageFuzzer fuzzer(kSeed, dc, font, region, icon);
+    std::mt19937 pick(kSeed + 1);
+    long sent = 0;
+    long leftOut = 0;
+    const DWORD started = GetTickCount();
+    while (GetTickCount() - started < kFuzzMilliseconds) {
+        for (int i = 0; i < kMessagesPerPump; ++i) {
+            // The main window gets a quarter of the messages, the 149
+            // controls share the rest.
+            const Target& target = pick() % 4 == 0 ? targets[0] : targets[1 + pick() % (targets.size() - 1)];
+            Message message;
+            if (!fuzzer.Draw(target, &message)) {
+                ++leftOut;
+                continue;
+            }
+            SendMessageA(target.window, message.number, message.wParam, message.lParam);
+            ++sent;
+        }
+        PumpMessages();
+    }
+    PumpMessages();
+    std::printf("%ld messages sent in %lu ms (%ld draws left out), %d missing bitmap names, %d boxes closed, "
+                "%d menus closed\n",
+                sent, static_cast<unsigned long>(GetTickCount() - started), leftOut, fuzzer.missingNames,
+                static_cast<int>(boxes.boxes().size()), menusClosed);
+
+    // The driver's bytes and the shadows' upper halves.
+    for (int c = 0; c < 4; ++c) {
+        const SharedCardBlock& block = desk.driver().BlockInColumn(c);
+        EXPECT_TRUE(AllGuard(block.driverPrivate0)) << "column " << c;
+        EXPECT_TRUE(AllGuard(block.driverPrivate1)) << "column " << c;
+        EXPECT_TRUE(AllGuard(block.driverPrivate2)) << "column " << c;
+        EXPECT_TRUE(AllGuard(block.driverPrivate3)) << "column " << c;
+        EXPECT_EQ(block.registers, kGuardWord) << "column " << c;
+        for (uint32_t shadow : block.controlShadow) EXPECT_EQ(shadow & 0xFFFF0000u, kShadowGuard) << "column " << c;
+        EXPECT_EQ(block.notifyWindow, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(desk.window())));
+        EXPECT_GE(block.unitLockCount, 0) << "column " << c;
+    }
+
+    // Panels, records, and the cards where the handlers keep them equal.
+    static const int32_t kRates[] = {32000, 44100, 48000};
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_EQ(std::memcmp(&panels[c], PanelAt(c), sizeof(CardPanel)), 0) << "column " << c;
+        const MixerSettings& record = SettingsRecord(c);
+        EXPECT_TRUE(RecordInDomain(record)) << "column " << c;
+        const SimCardState card = desk.driver().CardInColumn(c).State();
+        EXPECT_EQ(card.fsMode, record.fsMode) << "column " << c;
+        EXPECT_EQ(card.clockSource, record.clockSource) << "column " << c;
+        if (record.autoRate == 0 && record.manualRate >= 0 && record.manualRate <= 2) {
+            EXPECT_EQ(card.sampleRate, kRates[record.manualRate]) << "column " << c;
+        }
+        EXPECT_EQ(card.serialErrors, 0u) << "column " << c;
+    }
+
+    // The controls' own state.
+    for (const ControlSnapshot& control : snapshots) {
+        const LONG_PTR block = GetWindowLongPtrA(control.window, GWLP_USERDATA);
+        ASSERT_EQ(block, control.stateBlock) << "control " << GetDlgCtrlID(control.window);
+        EXPECT_TRUE(HeapValidate(GetProcessHeap(), 0, reinterpret_cast<void*>(block)));
+        EXPECT_EQ(HeapSize(GetProcessHeap(), 0, reinterpret_cast<void*>(block)), control.stateSize);
+        if (control.kind == Kind::kDigitField) {
+            const LRESULT value = SendMessageA(control.window, SBM_GETPOS, 0, 0);
+            EXPECT_GE(value, 0);
+            EXPECT_LE(value, control.maximum);
+        }
+    }
+    EXPECT_TRUE(AllHeapsValid());
+
+    // The toolkit's shared state.
+    for (const SkinBitmapEntry& entry : skinBitmapCache) {
+        EXPECT_NE(std::memchr(entry.name, '\0', sizeof entry.name), nullptr);
+        if (entry.bitmap != NULL) EXPECT_EQ(GetObjectType(entry.bitmap), static_cast<DWORD>(OBJ_BITMAP));
+    }
+    EXPECT_EQ(GetObjectType(toolkitFont), static_cast<DWORD>(OBJ_FONT));
+
+    // Still answering: a click on column 2's fs toggles reaches record and card.
+    for (uint16_t base : {kBaseFs256, kBaseFs}) {
+        HWND toggle = desk.Control(2, base);
+        if (SendMessageA(toggle, BM_GETCHECK, 0, 0) == 1) LeftClick(toggle);  // uncheck first
+        LeftClick(toggle);
+        const int32_t member = base == kBaseFs256 ? 1 : 0;
+        EXPECT_EQ(SettingsRecord(2).fsMode, member);
+        EXPECT_EQ(desk.driver().CardInColumn(2).State().fsMode, member);
+    }
+}
+
+}  // namespace
+}  // namespace wintest
