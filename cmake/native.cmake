@@ -29,3 +29,5 @@ if(benchmark_FOUND AND bench_sources AND NOT DESK_SANITIZE)
   target_include_directories(native_bench PRIVATE tests/native)
   target_link_libraries(native_bench PRIVATE desk_sim_core desk_core benchmark::benchmark Threads::Threads)
 endif()
+
+include(cmake/fuzz.cmake)

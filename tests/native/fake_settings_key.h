@@ -32,7 +32,7 @@ public:
         if (found == values.end()) return false;
         const Value& value = found->second;
         if (value.bytes.size() > *size) return false;
-        std::memcpy(buffer, value.bytes.data(), value.bytes.size());
+        if (!value.bytes.empty()) std::memcpy(buffer, value.bytes.data(), value.bytes.size());
         *size = static_cast<uint32_t>(value.bytes.size());
         *type = value.type;
         return true;

@@ -28,7 +28,9 @@ public:
         if (refuseAll) return false;
         auto found = values.find(name);
         if (found == values.end() || found->second.bytes.size() > *size) return false;
-        std::memcpy(buffer, found->second.bytes.data(), found->second.bytes.size());
+        if (!found->second.bytes.empty()) {
+            std::memcpy(buffer, found->second.bytes.data(), found->second.bytes.size());
+        }
         *size = static_cast<uint32_t>(found->second.bytes.size());
         *type = found->second.type;
         return true;
