@@ -8,6 +8,7 @@
 // everything before it, however long the card kept it busy.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -114,9 +115,11 @@ TEST_F(FaultsTest, NoCardEndsAtOnceAndLeavesStoredRecordsAlone) {
     WriteRawValue("Mixer20", REG_BINARY, record);
     WriteRawValue("Mixer23", REG_DWORD, option);
     WriteRawValue("DSOUND", REG_BINARY, option);
+    const DWORD started = GetTickCount();
     DeskProcess desk("desk-sim.exe", "--cards 0 --no-monitor");
     ASSERT_TRUE(desk.started());
     EXPECT_EQ(desk.WaitForExit(15000), 0u);
+    std::printf("desk-sim --cards 0 ended after %lu ms\n", static_cast<unsigned long>(GetTickCount() - started));
     std::vector<BYTE> bytes;
     DWORD type = 0;
     ASSERT_TRUE(ReadRawValue("Mixer20", &bytes, &type));

@@ -202,7 +202,7 @@ private:
 
     UINT Known(Kind kind) {
         static const UINT kMain[] = {WM_COMMAND, WM_SYSCOMMAND, WM_MOUSEMOVE, WM_PAINT, WM_ERASEBKGND,
-                                     kWmTrayNotify, kWmRoutingNotify, kWmTimecodeByte, WM_ENDSESSION};
+                                     kWmTrayNotify, kWmRoutingNotify, kWmTimecodeByte};
         static const UINT kToggle[] = {BM_GETCHECK, BM_SETCHECK, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONUP,
                                        WM_PAINT, WM_ERASEBKGND, WM_GETDLGCODE};
         static const UINT kStatic[] = {WM_SETICON, WM_PAINT, WM_ERASEBKGND, WM_GETDLGCODE};
