@@ -62,6 +62,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <vector>
@@ -408,10 +409,20 @@ protected:
     HHOOK menuHook = NULL;
 };
 
+// The seed, or the one DESK_FUZZ_SEED names, to try others or repeat one.
+unsigned Seed() {
+    char text[16] = "";
+    if (GetEnvironmentVariableA("DESK_FUZZ_SEED", text, sizeof text) > 0) {
+        return static_cast<unsigned>(std::strtoul(text, nullptr, 10));
+    }
+    return kSeed;
+}
+
 TEST_F(MessageFuzzTest, RandomMessagesToEveryWindowBreakNothingOutsideTheirHandlers) {
     MessageBoxWatcher boxes;
-    MessageFuzzer fuzzer(kSeed, dc, font, region, icon);
-    std::mt19937 pick(kSeed + 1);
+    const unsigned seed = Seed();
+    MessageFuzzer fuzzer(seed, dc, font, region, icon);
+    std::mt19937 pick(seed + 1);
     long sent = 0;
     long leftOut = 0;
     const DWORD started = GetTickCount();
@@ -431,9 +442,9 @@ TEST_F(MessageFuzzTest, RandomMessagesToEveryWindowBreakNothingOutsideTheirHandl
         PumpMessages();
     }
     PumpMessages();
-    std::printf("%ld messages sent in %lu ms (%ld draws left out), %d missing bitmap names, %d boxes closed, "
+    std::printf("seed %u: %ld messages sent in %lu ms (%ld draws left out), %d missing bitmap names, %d boxes closed, "
                 "%d menus closed\n",
-                sent, static_cast<unsigned long>(GetTickCount() - started), leftOut, fuzzer.missingNames,
+                seed, sent, static_cast<unsigned long>(GetTickCount() - started), leftOut, fuzzer.missingNames,
                 static_cast<int>(boxes.boxes().size()), menusClosed);
 
     // The driver's bytes and the shadows' upper halves.
