@@ -53,6 +53,12 @@ void PaintOnRequest(HWND window, ControlPainter paint) {
 }
 
 void RedrawNow(HWND window, ControlPainter paint) {
+    // A control of a hidden window (the desk restores its panels before it
+    // is ever shown) has nothing on screen to bring up to date; showing the
+    // window paints it anyway.
+    if (!IsWindowVisible(window)) {
+        return;
+    }
     HDC dc = GetDC(window);
     if (dc == NULL) {
         return;

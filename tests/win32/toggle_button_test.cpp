@@ -173,6 +173,15 @@ TEST_F(ToggleTest, PaintRequestsShowTheCurrentFace) {
     EXPECT_EQ("", FirstDifference(CaptureClient(toggle_), Face(onFace_)));
 }
 
+TEST_F(ToggleTest, AStateSetWhileHiddenShowsOnceTheToggleIsShown) {
+    ShowWindow(toggle_, SW_HIDE);
+    SendMessageA(toggle_, BM_SETCHECK, 1, 0);
+    EXPECT_EQ(1, SendMessageA(toggle_, BM_GETCHECK, 0, 0));
+    ShowWindow(toggle_, SW_SHOWNORMAL);
+    UpdateWindow(toggle_);
+    EXPECT_EQ("", FirstDifference(CaptureClient(toggle_), Face(onFace_)));
+}
+
 TEST_F(ToggleTest, AnswersDialogCodeAndErasesNothing) {
     EXPECT_EQ(DLGC_WANTALLKEYS, SendMessageA(toggle_, WM_GETDLGCODE, 0, 0));
     HDC dc = GetDC(toggle_);
