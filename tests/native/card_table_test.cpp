@@ -2,26 +2,11 @@
 
 #include "app/settings_store.h"
 #include "card/card_table.h"
-#include "fake_driver_link.h"
-#include "fake_settings_key.h"
+#include "fake_desk_fixture.h"
 
 namespace {
 
-class CardTableTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        SetSettingsKey(&key);
-        SetDriverLink(&driver);
-        ResetCardTableForTest();
-        ResetSettingsRecordsForTest();
-    }
-    void TearDown() override {
-        ResetCardTableForTest();
-        SetSettingsKey(nullptr);
-        SetDriverLink(nullptr);
-    }
-    FakeSettingsKey key;
-    FakeDriverLink driver;
+class CardTableTest : public FakeDeskTest {
 };
 
 TEST_F(CardTableTest, NoDriverGivesOneAndNoCard) {

@@ -5,8 +5,7 @@
 
 #include "app/settings_store.h"
 #include "card/card_table.h"
-#include "fake_driver_link.h"
-#include "fake_settings_key.h"
+#include "fake_desk_fixture.h"
 
 namespace {
 
@@ -22,25 +21,12 @@ MixerSettings Numbered() {
     return record;
 }
 
-class SettingsStoreTest : public ::testing::Test {
+class SettingsStoreTest : public FakeDeskTest {
 protected:
-    void SetUp() override {
-        SetSettingsKey(&key);
-        SetDriverLink(&driver);
-        ResetCardTableForTest();
-        ResetSettingsRecordsForTest();
-    }
-    void TearDown() override {
-        ResetCardTableForTest();
-        SetSettingsKey(nullptr);
-        SetDriverLink(nullptr);
-    }
     int32_t OpenWithCards(std::initializer_list<int32_t> indices) {
         driver.answering = indices;
         return OpenCards();
     }
-    FakeSettingsKey key;
-    FakeDriverLink driver;
 };
 
 TEST_F(SettingsStoreTest, DefaultRecordRoutesSetAToTheSecondPairOnly) {
