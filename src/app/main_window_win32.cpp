@@ -11,7 +11,6 @@
 #include "panel/panel_logic.h"
 #include "panel/timecode.h"
 
-const char kMainWindowTitle[] = "Tara Dock 20 ver. 1.9 07/06/2000";
 
 namespace {
 

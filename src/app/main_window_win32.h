@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-extern const char kMainWindowTitle[];
 
 int RunMainWindow(HINSTANCE instance);
 // Registers the main window class and creates the window (hidden, its panels
