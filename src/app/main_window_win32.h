@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-
 int RunMainWindow(HINSTANCE instance);
 // Registers the main window class and creates the window (hidden, its panels
 // built and restored); NULL when it cannot be created. RunMainWindow's first
