@@ -82,13 +82,17 @@ click_control 0 197 198    # show the timecode row
 click_control 0 39 269     # hours 00 -> 01
 click_control 0 82 326     # 25 frames
 click_control 0 269 280    # start
-sleep 2.5
+wait_card_field "$work/second.state" 0 generator running
+sleep 2
 timecode="$(probe timecode 0)"
 case "$timecode" in
   01:00:0[1-9]:*) echo "ok: the fields show the running time $timecode" ;;
   *) fail "the fields show $timecode, not the running time from 01:00:00:00" ;;
 esac
 click_control 0 269 280    # stop
+# The click travels through X while a close would be posted straight into the
+# desk's queue: wait until the card has seen the stop before ending the desk.
+wait_card_field "$work/second.state" 0 generator stopped
 stop_desk
 expect_eq "card 0 generator after the stop" "$(field 0 'generator' "$work/second.state")" "stopped"
 expect_eq "card 0 unit lock after the stop" "$(field 0 'unit lock' "$work/second.state")" "unlocked"
