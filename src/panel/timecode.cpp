@@ -16,6 +16,11 @@ constexpr uint8_t kQuarterFrameStatus = 0xF1;
 // bytes before it are dropped.
 bool timecodeArmed = false;
 QuarterFrameTime received[kPanelColumns];
+// Per column: the unit runs because this desk started it (a start went out
+// and no stop since). While it does, an unchecked start toggle can only mean
+// that the user has just pressed it to stop and the toggle's command is
+// still queued behind timecode bytes already posted.
+bool startedHere[kPanelColumns];
 
 bool HasCard(int32_t c) { return c >= 0 && c < CardCount() && c < kPanelColumns; }
 
@@ -46,9 +51,11 @@ void OnGeneratorStart(int32_t c) {
         if (levelsBefore > 0) {
             link->block->unitLockCount = levelsBefore;
         }
+        startedHere[c] = true;
     } else {
         StopTimecode(link);
         LockUnit(link, 0);
+        startedHere[c] = false;
     }
 }
 
@@ -83,7 +90,9 @@ int32_t OnTimecodeByte(uint32_t wParam, uint32_t lParam) {
     PanelControls& controls = CurrentPanelControls();
     CardPanel& panel = *PanelAt(c);
     // Incoming timecode shows as a running generator; nothing goes to the unit.
-    if (controls.GetCheck(panel.start) == 0) {
+    // Not while a stop from the user is on its way: checking the toggle again
+    // would turn that stop into a restart when its command is handled.
+    if (controls.GetCheck(panel.start) == 0 && !startedHere[c]) {
         controls.SetCheck(panel.start, 1);
     }
     if (b >= 0x80) {
@@ -103,5 +112,8 @@ void ResetTimecodeForTest() {
     timecodeArmed = false;
     for (QuarterFrameTime& time : received) {
         time = QuarterFrameTime{};
+    }
+    for (bool& started : startedHere) {
+        started = false;
     }
 }

@@ -121,6 +121,34 @@ TEST_F(TimecodeGeneratorTest, FrameRateAfterIncomingTimecodeIsAFirstStart) {
     EXPECT_EQ(Block().unitLockCount, 0);
 }
 
+// The unit's own timecode comes back while it runs. A stop click flips the
+// toggle at once but its command is posted, behind bytes already queued:
+// those bytes must not check the toggle again, or the stop becomes a restart.
+TEST_F(TimecodeGeneratorTest, AStopQueuedBehindIncomingTimecodeStillStops) {
+    controls.LeftClick(window, Panel().start);
+    OnTimecodeByte(0xF1, 0);
+    OnTimecodeByte(0x00, 0);
+    ASSERT_TRUE(Card().State().unit.generatorRunning);
+
+    controls.checks[Panel().start] = 0;  // the press, its command still queued
+    OnTimecodeByte(0xF1, 0);
+    OnTimecodeByte(0x10, 0);
+    EXPECT_FALSE(controls.Checked(Panel().start));
+    Mark();
+    RoutePanelCommand(window, IdOf(Panel().start) | (1u << 16), IdOf(Panel().start));
+    EXPECT_EQ(Card().UnitBytes(), Join({{0xEF}, kUnlock}));
+    EXPECT_FALSE(Card().State().unit.generatorRunning);
+    EXPECT_EQ(Block().unitLockCount, 0);
+
+    // Bytes still in flight after the stop show as incoming timecode again,
+    // and send nothing.
+    Mark();
+    OnTimecodeByte(0xF1, 0);
+    OnTimecodeByte(0x20, 0);
+    EXPECT_TRUE(controls.Checked(Panel().start));
+    EXPECT_TRUE(Card().Events().empty());
+}
+
 TEST_F(TimecodeGeneratorTest, RestoreNeverStartsTheGenerator) {
     Record() = DefaultMixerSettings();
     Record().frameRate = 3;
