@@ -8,7 +8,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 add_link_options($<$<CONFIG:Release>:-s>)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
 
-set(win_libs user32 gdi32 advapi32 shell32 winmm kernel32)
+set(win_libs user32 gdi32 advapi32 shell32 kernel32)
 
 file(GLOB win_sources CONFIGURE_DEPENDS
   src/app/*_win32.cpp src/card/*_win32.cpp src/panel/*_win32.cpp src/controls/*_win32.cpp)

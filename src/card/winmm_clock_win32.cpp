@@ -1,6 +1,29 @@
 #include "card/winmm_clock_win32.h"
 
 #include <windows.h>
-#include <mmsystem.h>
 
-uint32_t WinmmClock::Now() { return timeGetTime(); }
+namespace {
+
+typedef DWORD(WINAPI* ReadTimer)();
+
+// winmm is loaded on the first wait rather than with the program: only the
+// external unit's lock and unlock wait, and loading the library at start
+// costs the desk a good share of its start-up time and memory. Without it,
+// GetTickCount gives the same milliseconds at a coarser step.
+ReadTimer FindMultimediaTimer() {
+    HMODULE winmm = LoadLibraryA("winmm.dll");
+    if (winmm != NULL) {
+        FARPROC timer = GetProcAddress(winmm, "timeGetTime");
+        if (timer != NULL) {
+            return reinterpret_cast<ReadTimer>(reinterpret_cast<void*>(timer));
+        }
+    }
+    return GetTickCount;
+}
+
+}  // namespace
+
+uint32_t WinmmClock::Now() {
+    static const ReadTimer readTimer = FindMultimediaTimer();
+    return readTimer();
+}
