@@ -18,6 +18,9 @@
 // program's message loop waits for input), and a third program, the desk
 // without the trace, is timed by that alone: the trace writes and flushes
 // a line per register access, which the desk without it does not pay.
+// A fourth, floor.exe --children with as many windows as the desk has
+// controls, is the desk's window tree with nothing in it, also timed until
+// input idle: what the window system charges for the windows themselves.
 // The peak working set is read with GetProcessMemoryInfo once the program
 // is ready and idle, just before it is closed with WM_CLOSE. (Wine answers
 // with the VmHWM of the program's host process, which was checked against
@@ -33,6 +36,7 @@
 
 #include "app/registry_settings_key_win32.h"
 #include "bench_stats.h"
+#include "panel/card_panel_layout.h"
 
 namespace {
 
@@ -368,11 +372,15 @@ int main(int argc, char** argv) {
                           ReadyWhen::LastCardRestored, tracePath};
     const Program untracedDesk = {"desk-sim.exe (no trace)", folder + "desk-sim.exe", "--cards 4 --no-monitor",
                                   kDeskClass, ReadyWhen::InputIdle, ""};
+    const int deskControls = kDeskCards * static_cast<int>(PanelLayoutRowCount());
+    const Program treeFloor = {"floor.exe --children", folder + "floor.exe",
+                               "--children " + std::to_string(deskControls), kFloorClass, ReadyWhen::InputIdle, ""};
 
     StoredRecords records;
     Samples floorSamples;
     Samples deskSamples;
     Samples untracedSamples;
+    Samples treeSamples;
     std::printf("start-up and memory: %d alternating runs of each program, after one untimed run of each\n",
                 runs);
     std::fflush(stdout);
@@ -384,7 +392,8 @@ int main(int argc, char** argv) {
         const RunResult deskRun = RunOnce(desk, holdMs, verbose && i >= 0);
         records.Remove();
         const RunResult untracedRun = RunOnce(untracedDesk, holdMs, verbose && i >= 0);
-        for (const RunResult* run : {&floorRun, &deskRun, &untracedRun}) {
+        const RunResult treeRun = RunOnce(treeFloor, holdMs, verbose && i >= 0);
+        for (const RunResult* run : {&floorRun, &deskRun, &untracedRun, &treeRun}) {
             if (!run->ok) {
                 std::fprintf(stderr, "startup-bench: %s\n", run->error.c_str());
                 DeleteFileA(tracePath.c_str());
@@ -395,6 +404,7 @@ int main(int argc, char** argv) {
             floorSamples.Add(floorRun);
             deskSamples.Add(deskRun);
             untracedSamples.Add(untracedRun);
+            treeSamples.Add(treeRun);
         }
     }
     DeleteFileA(tracePath.c_str());
@@ -406,6 +416,9 @@ int main(int argc, char** argv) {
     PrintRow("floor.exe", "window exists", floorSamples);
     PrintRow("desk-sim.exe, 4 cards", "last card restored", deskSamples);
     PrintRow("desk-sim.exe, no trace", "input idle", untracedSamples);
+    char treeLabel[32];
+    std::snprintf(treeLabel, sizeof treeLabel, "floor.exe, %d windows", deskControls);
+    PrintRow(treeLabel, "input idle", treeSamples);
 
     const double startupRatio = Ratio(Median(deskSamples.startupMs), Median(floorSamples.startupMs));
     std::printf("\nstart-up, desk / floor:        %6.2f x   (target at most %.1f x: %s)\n", startupRatio,
@@ -413,6 +426,11 @@ int main(int argc, char** argv) {
     std::printf("until idle, desk / floor:      %6.2f x   with the trace; %.2f x without it\n",
                 Ratio(Median(deskSamples.idleMs), Median(floorSamples.idleMs)),
                 Ratio(Median(untracedSamples.idleMs), Median(floorSamples.idleMs)));
+    const double treeIdle = Median(treeSamples.idleMs);
+    std::printf("the window tree alone:         %6.2f x   the floor with the desk's %d windows, empty;\n"
+                "                                          the desk without the trace is %.2f x that\n",
+                Ratio(treeIdle, Median(floorSamples.idleMs)), deskControls,
+                Ratio(Median(untracedSamples.idleMs), treeIdle));
     const double floorPeak = Median(floorSamples.peakMiB);
     const double deskPeak = Median(deskSamples.peakMiB);
     if (floorPeak <= 0.0 || deskPeak <= 0.0) {
