@@ -5,13 +5,14 @@
 // what it costs to start and to keep in memory is the part of the desk's
 // figures that no change to the desk could remove.
 //
-//   floor.exe [--children N]
+//   floor.exe [--children N] [--ready-event NAME]
 //
 // --children N also gives the window N empty child windows while it is being
 // created, each created and then shown the way the desk creates its
 // controls: the window tree of the desk without anything in it, to tell what
 // the window system charges for the desk's windows from what the desk does
-// with them.
+// with them. --ready-event sets the named event once the window exists, as
+// desk-sim.exe does once its window exists with its panels restored.
 #include <windows.h>
 
 #include <cstdlib>
@@ -56,17 +57,36 @@ LRESULT CALLBACK FloorWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     }
 }
 
-int ChildrenAsked(const char* commandLine) {
-    const char* option = std::strstr(commandLine, "--children ");
-    if (option == nullptr) return 0;
-    const int count = std::atoi(option + std::strlen("--children "));
-    return count > 0 && count <= 1000 ? count : 0;
+// The word after `option` on the command line into `value` (names hold no
+// spaces here); empty when the option is not there. No C++ library: the
+// floor stays as small as a program can be.
+void OptionValue(const char* commandLine, const char* option, char* value, size_t size) {
+    value[0] = '\0';
+    const char* found = std::strstr(commandLine, option);
+    if (found == nullptr) return;
+    const char* start = found + std::strlen(option);
+    while (*start == ' ') ++start;
+    size_t length = 0;
+    while (start[length] != '\0' && start[length] != ' ' && length + 1 < size) ++length;
+    std::memcpy(value, start, length);
+    value[length] = '\0';
+}
+
+void SignalReady(const char* eventName) {
+    if (eventName[0] == '\0') return;
+    HANDLE event = OpenEventA(EVENT_MODIFY_STATE, FALSE, eventName);
+    if (event == nullptr) return;
+    SetEvent(event);
+    CloseHandle(event);
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
-    childCount = ChildrenAsked(commandLine);
+    char value[128];
+    OptionValue(commandLine, "--children", value, sizeof value);
+    const int children = std::atoi(value);
+    childCount = children > 0 && children <= 1000 ? children : 0;
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = FloorWindowProc;
@@ -85,6 +105,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     if (window == nullptr) {
         return 1;
     }
+    OptionValue(commandLine, "--ready-event", value, sizeof value);
+    SignalReady(value);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);

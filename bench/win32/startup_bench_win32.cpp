@@ -1,7 +1,8 @@
 // startup-bench.exe: how long the simulated desk with four cards takes to be
 // ready, and how much memory it holds, next to floor.exe (the least a
-// Windows program with a window costs), in alternating runs of the two so
-// that both see the same machine. Also the sizes of the programs.
+// Windows program with a window costs) and next to floor.exe with the desk's
+// window tree, in runs that take turns so that all see the same machine.
+// Also the sizes of the programs.
 //
 //   startup-bench.exe [--runs N] [--verbose] [--hold MS]
 //
@@ -9,22 +10,22 @@
 // after its memory was read (with its process id printed), so that the
 // figures can be compared with what the host system says about it.
 //
-// Start-up is the time from CreateProcess until the program is ready:
+// Start-up is the time from CreateProcess until the program says it is
+// ready by setting an event the bench made for the run (--ready-event):
 // - floor.exe: its window exists;
-// - desk-sim.exe --cards 4 --no-monitor --trace FILE: its main window
-//   (class "TA20PAN") exists and the last card's panel has been restored,
-//   which the simulated card's trace shows (see RestoreWatcher).
-// Every run also times when WaitForInputIdle returns after that (the
-// program's message loop waits for input), and a third program, the desk
-// without the trace, is timed by that alone: the trace writes and flushes
-// a line per register access, which the desk without it does not pay.
-// A fourth, floor.exe --children with as many windows as the desk has
-// controls, is the desk's window tree with nothing in it, also timed until
-// input idle: what the window system charges for the windows themselves.
-// The peak working set is read with GetProcessMemoryInfo once the program
-// is ready and idle, just before it is closed with WM_CLOSE. (Wine answers
-// with the VmHWM of the program's host process, which was checked against
-// /proc/<pid>/status with --hold.)
+// - desk-sim.exe --cards 4 --no-monitor: its main window (class "TA20PAN")
+//   exists and every card's panel has been restored and its settings sent
+//   to the card;
+// - floor.exe --children N, N the number of the desk's controls: its window
+//   exists with N empty child windows, created and shown as the desk's
+//   controls are. What the window system charges for the windows themselves.
+// Waiting on the event costs the programs nothing; polling for windows or
+// files would load the machine (and Wine's server) while they start. Every
+// run also times when WaitForInputIdle returns after that (the program's
+// message loop waits for input). The peak working set is read with
+// GetProcessMemoryInfo once the program is ready and idle, just before it is
+// closed with WM_CLOSE. (Wine answers with the VmHWM of the program's host
+// process, which was checked against /proc/<pid>/status with --hold.)
 #include <windows.h>
 #include <psapi.h>
 
@@ -63,75 +64,11 @@ std::string ProgramFolder() {
     return path;
 }
 
-// Watches the simulated cards' trace for the end of the last card's
-// restore. Cards are restored one after the other, column 0 first, and each
-// restore ends with the sample rate: control word 0 takes the rate bits, the
-// external unit gets its rate byte ("unit rate 0xC1".."0xC3"), then word 0
-// takes the receiver's range bits. (The frame-rate step comes last but
-// sends nothing while the generator is stopped.) So the last card is
-// restored once column 3's trace shows a word-0 latch after its unit rate
-// byte; only its closing idle write to the serial lines follows. That holds
-// as long as the record asks for a fixed rate, which the default record
-// does: the bench removes the stored records before every run.
-class RestoreWatcher {
-public:
-    explicit RestoreWatcher(std::string path) : path_(std::move(path)) {}
-    ~RestoreWatcher() {
-        if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-    }
-    RestoreWatcher(const RestoreWatcher&) = delete;
-    RestoreWatcher& operator=(const RestoreWatcher&) = delete;
-
-    // Reads what the trace gained since the last call; true once the last
-    // card's restore has been seen.
-    bool Poll() {
-        if (done_) return true;
-        if (file_ == INVALID_HANDLE_VALUE) {
-            file_ = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (file_ == INVALID_HANDLE_VALUE) return false;
-        }
-        char buffer[16384];
-        DWORD got = 0;
-        while (!done_ && ReadFile(file_, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-            for (DWORD i = 0; i < got && !done_; ++i) {
-                if (buffer[i] == '\n') {
-                    Line(partial_);
-                    partial_.clear();
-                } else if (buffer[i] != '\r') {
-                    partial_ += buffer[i];
-                }
-            }
-        }
-        return done_;
-    }
-
-private:
-    static bool StartsWith(const std::string& text, const char* prefix) {
-        return text.compare(0, std::strlen(prefix), prefix) == 0;
-    }
-    void Line(const std::string& line) {
-        if (StartsWith(line, "3 # unit rate ")) {
-            sawLastRateByte_ = true;
-        } else if (sawLastRateByte_ && StartsWith(line, "3 # word 0 = ")) {
-            done_ = true;
-        }
-    }
-
-    std::string path_;
-    HANDLE file_ = INVALID_HANDLE_VALUE;
-    std::string partial_;
-    bool sawLastRateByte_ = false;
-    bool done_ = false;
-};
-
 struct Program {
     const char* label;
     std::string path;
     std::string arguments;
     const char* windowClass;
-    enum class ReadyWhen { WindowExists, LastCardRestored, InputIdle } readyWhen;
-    std::string tracePath;  // for LastCardRestored
 };
 
 struct RunResult {
@@ -215,12 +152,37 @@ void EndProcess(PROCESS_INFORMATION& process) {
     CloseHandle(process.hProcess);
 }
 
+// An event no other run shares, made before the program starts.
+class ReadyEvent {
+public:
+    ReadyEvent() {
+        static int runs = 0;
+        name_ = "desk-startup-bench-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++runs);
+        handle_ = CreateEventA(nullptr, TRUE, FALSE, name_.c_str());
+    }
+    ~ReadyEvent() {
+        if (handle_ != nullptr) CloseHandle(handle_);
+    }
+    ReadyEvent(const ReadyEvent&) = delete;
+    ReadyEvent& operator=(const ReadyEvent&) = delete;
+
+    HANDLE handle() const { return handle_; }
+    const std::string& name() const { return name_; }
+
+private:
+    std::string name_;
+    HANDLE handle_ = nullptr;
+};
+
 RunResult RunOnce(const Program& program, DWORD holdMs, bool verbose) {
     RunResult result;
-    if (!program.tracePath.empty()) DeleteFileA(program.tracePath.c_str());
-    RestoreWatcher watcher(program.tracePath);
-
-    std::string commandLine = "\"" + program.path + "\" " + program.arguments;
+    ReadyEvent readyEvent;
+    if (readyEvent.handle() == nullptr) {
+        result.error = "cannot make an event";
+        return result;
+    }
+    std::string commandLine =
+        "\"" + program.path + "\" " + program.arguments + " --ready-event " + readyEvent.name();
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -232,39 +194,20 @@ RunResult RunOnce(const Program& program, DWORD holdMs, bool verbose) {
     }
     CloseHandle(process.hThread);
 
-    // Poll every millisecond; the wait on the process doubles as the pause
-    // and notices a program that ends instead of getting ready.
-    HWND window = nullptr;
-    bool ready = false;
-    int64_t readyAt = 0;
-    if (program.readyWhen == Program::ReadyWhen::InputIdle &&
-        WaitForInputIdle(process.hProcess, kReadyTimeoutMs) == 0) {
-        readyAt = Ticks();
+    // The wait on the process as well notices a program that ends instead of
+    // getting ready.
+    const HANDLE waitFor[] = {readyEvent.handle(), process.hProcess};
+    const DWORD woke = WaitForMultipleObjects(2, waitFor, FALSE, kReadyTimeoutMs);
+    const int64_t readyAt = Ticks();
+    if (woke != WAIT_OBJECT_0) {
+        result.error = std::string(program.label) +
+                       (woke == WAIT_OBJECT_0 + 1 ? " ended before it was ready" : " was not ready within the time allowed");
+        EndProcess(process);
+        return result;
     }
-    const DWORD deadline = GetTickCount() + kReadyTimeoutMs;
-    while (!ready) {
-        if (window == nullptr) window = FindProcessWindow(process.dwProcessId, program.windowClass);
-        bool done = window != nullptr;
-        if (program.readyWhen == Program::ReadyWhen::LastCardRestored) {
-            done = done && watcher.Poll();
-        } else if (program.readyWhen == Program::ReadyWhen::InputIdle) {
-            done = done && readyAt != 0;
-        }
-        if (done) {
-            if (readyAt == 0) readyAt = Ticks();
-            ready = true;
-            break;
-        }
-        if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0) {
-            result.error = std::string(program.label) + " ended before it was ready";
-            break;
-        }
-        if (static_cast<LONG>(GetTickCount() - deadline) > 0) {
-            result.error = std::string(program.label) + " was not ready within the time allowed";
-            break;
-        }
-    }
-    if (!ready) {
+    const HWND window = FindProcessWindow(process.dwProcessId, program.windowClass);
+    if (window == nullptr) {
+        result.error = std::string(program.label) + " said it was ready but has no window";
         EndProcess(process);
         return result;
     }
@@ -332,7 +275,7 @@ double FileMiB(const std::string& path) {
 const char* Verdict(bool met) { return met ? "met" : "NOT MET"; }
 
 void PrintRow(const char* label, const char* readyWhen, const Samples& samples) {
-    std::printf("%-24s %-18s %9.1f %7.1f %7.1f %9.1f %10.2f %8.2f %9.1f\n", label, readyWhen,
+    std::printf("%-24s %-26s %9.1f %7.1f %7.1f %9.1f %10.2f %8.2f %9.1f\n", label, readyWhen,
                 Median(samples.startupMs), Minimum(samples.startupMs), Maximum(samples.startupMs),
                 Median(samples.idleMs), Median(samples.peakMiB), Maximum(samples.peakMiB), Median(samples.closeMs));
 }
@@ -361,86 +304,70 @@ int main(int argc, char** argv) {
     if (runs < 1) runs = 1;
 
     const std::string folder = ProgramFolder();
-    char tempFolder[MAX_PATH];
-    GetTempPathA(MAX_PATH, tempFolder);
-    const std::string tracePath = std::string(tempFolder) + "desk-startup-bench-trace.txt";
-
-    using ReadyWhen = Program::ReadyWhen;
-    const Program floor = {"floor.exe", folder + "floor.exe", "", kFloorClass, ReadyWhen::WindowExists, ""};
-    const Program desk = {"desk-sim.exe", folder + "desk-sim.exe",
-                          "--cards 4 --no-monitor --trace \"" + tracePath + "\"", kDeskClass,
-                          ReadyWhen::LastCardRestored, tracePath};
-    const Program untracedDesk = {"desk-sim.exe (no trace)", folder + "desk-sim.exe", "--cards 4 --no-monitor",
-                                  kDeskClass, ReadyWhen::InputIdle, ""};
     const int deskControls = kDeskCards * static_cast<int>(PanelLayoutRowCount());
+    const Program floor = {"floor.exe", folder + "floor.exe", "", kFloorClass};
+    const Program desk = {"desk-sim.exe", folder + "desk-sim.exe", "--cards 4 --no-monitor", kDeskClass};
     const Program treeFloor = {"floor.exe --children", folder + "floor.exe",
-                               "--children " + std::to_string(deskControls), kFloorClass, ReadyWhen::InputIdle, ""};
+                               "--children " + std::to_string(deskControls), kFloorClass};
 
     StoredRecords records;
     Samples floorSamples;
     Samples deskSamples;
-    Samples untracedSamples;
     Samples treeSamples;
-    std::printf("start-up and memory: %d alternating runs of each program, after one untimed run of each\n",
+    std::printf("start-up and memory: %d runs of each program, taking turns, after one untimed run of each\n",
                 runs);
     std::fflush(stdout);
-    // The first runs fill the caches of the host and of Wine; they are not
-    // counted.
+    // The first round fills the caches of the host and of Wine; it is not
+    // counted. The order turns by one program every round, so that no
+    // program always starts right after the same other one (a start after
+    // the desk finds more of what the desk loaded still warm).
+    const Program* const programs[] = {&floor, &desk, &treeFloor};
+    Samples* const samples[] = {&floorSamples, &deskSamples, &treeSamples};
+    constexpr int kPrograms = 3;
     for (int i = -1; i < runs; ++i) {
-        const RunResult floorRun = RunOnce(floor, holdMs, verbose && i >= 0);
-        records.Remove();
-        const RunResult deskRun = RunOnce(desk, holdMs, verbose && i >= 0);
-        records.Remove();
-        const RunResult untracedRun = RunOnce(untracedDesk, holdMs, verbose && i >= 0);
-        const RunResult treeRun = RunOnce(treeFloor, holdMs, verbose && i >= 0);
-        for (const RunResult* run : {&floorRun, &deskRun, &untracedRun, &treeRun}) {
-            if (!run->ok) {
-                std::fprintf(stderr, "startup-bench: %s\n", run->error.c_str());
-                DeleteFileA(tracePath.c_str());
+        for (int k = 0; k < kPrograms; ++k) {
+            const int which = (k + (i < 0 ? 0 : i)) % kPrograms;
+            records.Remove();  // every desk restores the default records
+            const RunResult run = RunOnce(*programs[which], holdMs, verbose && i >= 0);
+            if (!run.ok) {
+                std::fprintf(stderr, "startup-bench: %s\n", run.error.c_str());
                 return 1;
             }
-        }
-        if (i >= 0) {
-            floorSamples.Add(floorRun);
-            deskSamples.Add(deskRun);
-            untracedSamples.Add(untracedRun);
-            treeSamples.Add(treeRun);
+            if (i >= 0) samples[which]->Add(run);
         }
     }
-    DeleteFileA(tracePath.c_str());
 
-    std::printf("\n%-24s %-18s %9s %7s %7s %9s %10s %8s %9s\n", "program", "ready when", "start-up", "min", "max",
+    std::printf("\n%-24s %-26s %9s %7s %7s %9s %10s %8s %9s\n", "program", "ready when", "start-up", "min", "max",
                 "idle", "peak WS", "peak WS", "close");
-    std::printf("%-24s %-18s %9s %7s %7s %9s %10s %8s %9s\n", "", "", "median ms", "ms", "ms", "median ms",
+    std::printf("%-24s %-26s %9s %7s %7s %9s %10s %8s %9s\n", "", "", "median ms", "ms", "ms", "median ms",
                 "median MiB", "max MiB", "median ms");
     PrintRow("floor.exe", "window exists", floorSamples);
-    PrintRow("desk-sim.exe, 4 cards", "last card restored", deskSamples);
-    PrintRow("desk-sim.exe, no trace", "input idle", untracedSamples);
+    PrintRow("desk-sim.exe, 4 cards", "every panel restored", deskSamples);
     char treeLabel[32];
     std::snprintf(treeLabel, sizeof treeLabel, "floor.exe, %d windows", deskControls);
-    PrintRow(treeLabel, "input idle", treeSamples);
+    PrintRow(treeLabel, "window and children exist", treeSamples);
 
-    const double startupRatio = Ratio(Median(deskSamples.startupMs), Median(floorSamples.startupMs));
-    std::printf("\nstart-up, desk / floor:        %6.2f x   (target at most %.1f x: %s)\n", startupRatio,
+    const double floorStartup = Median(floorSamples.startupMs);
+    const double treeStartup = Median(treeSamples.startupMs);
+    const double startupRatio = Ratio(Median(deskSamples.startupMs), floorStartup);
+    std::printf("\nstart-up, desk / floor:         %5.2f x   (target at most %.1f x: %s)\n", startupRatio,
                 kStartupRatioTarget, Verdict(startupRatio <= kStartupRatioTarget));
-    std::printf("until idle, desk / floor:      %6.2f x   with the trace; %.2f x without it\n",
-                Ratio(Median(deskSamples.idleMs), Median(floorSamples.idleMs)),
-                Ratio(Median(untracedSamples.idleMs), Median(floorSamples.idleMs)));
-    const double treeIdle = Median(treeSamples.idleMs);
-    std::printf("the window tree alone:         %6.2f x   the floor with the desk's %d windows, empty;\n"
-                "                                          the desk without the trace is %.2f x that\n",
-                Ratio(treeIdle, Median(floorSamples.idleMs)), deskControls,
-                Ratio(Median(untracedSamples.idleMs), treeIdle));
+    std::printf("the window tree alone / floor:  %5.2f x   the floor with the desk's %d windows, empty\n",
+                Ratio(treeStartup, floorStartup), deskControls);
+    std::printf("start-up, desk / window tree:   %5.2f x   what the desk does beyond having its windows\n",
+                Ratio(Median(deskSamples.startupMs), treeStartup));
+    std::printf("until idle, desk / floor:       %5.2f x\n",
+                Ratio(Median(deskSamples.idleMs), Median(floorSamples.idleMs)));
     const double floorPeak = Median(floorSamples.peakMiB);
     const double deskPeak = Median(deskSamples.peakMiB);
     if (floorPeak <= 0.0 || deskPeak <= 0.0) {
-        std::printf("peak working set:              not reported for the child processes\n");
+        std::printf("peak working set:               not reported for the child processes\n");
     } else {
         const double extra = deskPeak - floorPeak;
         std::printf("peak working set, desk / floor: %5.2f x   desk - floor = %+.2f MiB (target at most +%.0f MiB: %s);\n"
-                    "                               without the trace %+.2f MiB\n",
+                    "                                          the window tree alone %+.2f MiB\n",
                     deskPeak / floorPeak, extra, kExtraMemoryTargetMiB, Verdict(extra <= kExtraMemoryTargetMiB),
-                    Median(untracedSamples.peakMiB) - floorPeak);
+                    Median(treeSamples.peakMiB) - floorPeak);
     }
 
     std::printf("\n%-22s %12s %9s\n", "file", "size MiB", "/ floor");

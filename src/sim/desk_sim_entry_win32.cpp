@@ -51,7 +51,18 @@ void StartTimecodeForwarding() {
     StartMtcPoster(cards, blocks, count);
 }
 
+// Tells whoever started the desk (a benchmark, a script) that the window
+// exists and every panel has been restored, without their polling for it.
+void SignalReady() {
+    if (options.readyEvent.empty()) return;
+    HANDLE event = OpenEventA(EVENT_MODIFY_STATE, FALSE, options.readyEvent.c_str());
+    if (event == nullptr) return;
+    SetEvent(event);
+    CloseHandle(event);
+}
+
 void OnDeskReady(HWND window) {
+    SignalReady();
     if (options.showPanel) {
         PostMessageA(window, kWmTrayNotify, 0, WM_LBUTTONDOWN);
     }

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdarg>
 #include <ostream>
+#include <utility>
 
 #include "card/unit_link.h"
 
@@ -111,6 +112,7 @@ struct SimCard::Impl {
     bool bridgeStuck = false;
     SteadyClock steadyClock;
     MillisecondClock* clock = &steadyClock;
+    std::function<void()> onGeneratorStart;
 
     // Serial bus.
     enum class Phase { Idle, Address, Data };
@@ -337,6 +339,7 @@ void SimCard::Impl::UnitReceive(uint8_t byte) {
             generatorStartMs = clock->Now();
             Event("unit start %02d:%02d:%02d:%02d mode %d", startFields[3], startFields[2], startFields[1],
                   startFields[0], unit.frameRateMode);
+            if (onGeneratorStart) onGeneratorStart();
             return;
         }
         Event("unit start broken off");
@@ -447,6 +450,11 @@ void SimCard::SetTrace(std::FILE* file) {
 void SimCard::SetTrace(std::ostream* stream) {
     std::lock_guard<std::mutex> lock(mutex_);
     impl_->traceStream = stream;
+}
+
+void SimCard::SetGeneratorStartListener(std::function<void()> listener) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    impl_->onGeneratorStart = std::move(listener);
 }
 
 void SimCard::SetUnitPresent(bool present) {

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <mutex>
@@ -88,6 +89,11 @@ public:
     // The clock the unit's generator runs on; null restores the steady clock.
     // The clock must outlive the card.
     void SetClock(MillisecondClock* clock);
+
+    // Called each time the unit's generator is started, on the thread that
+    // sent the start, with the card locked: the listener must not call back
+    // into the card. Empty: nobody is told.
+    void SetGeneratorStartListener(std::function<void()> listener);
 
     SimCardState State() const;
 

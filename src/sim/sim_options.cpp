@@ -10,6 +10,9 @@ const char kSimUsage[] =
     "  --trace FILE      write every register access and decoded event to FILE\n"
     "  --state FILE      keep every card's decoded state in FILE, as text: rewritten\n"
     "                    whenever it changes while the desk runs, and once more at exit\n"
+    "  --ready-event NAME\n"
+    "                    set the named event (made by whoever starts the desk) once\n"
+    "                    its window exists with every card's panel restored\n"
     "  --no-unit         the external unit is absent (never ready)\n"
     "  --stuck-bridge    the card's port bridge never completes a cycle\n"
     "  --show            open the panel at start, as a click on the tray icon does\n"
@@ -96,6 +99,12 @@ bool ParseSimOptions(const std::vector<std::string>& words, SimOptions* options,
                 return false;
             }
             options->stateFile = words[++i];
+        } else if (word == "--ready-event") {
+            if (!hasValue || words[i + 1].empty()) {
+                *error = "--ready-event takes an event name";
+                return false;
+            }
+            options->readyEvent = words[++i];
         } else if (word == "--no-unit") {
             options->unitAbsent = true;
         } else if (word == "--stuck-bridge") {

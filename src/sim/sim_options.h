@@ -9,6 +9,7 @@ struct SimOptions {
     unsigned answering = 0x3;  // bit i: driver index i answers; two cards by default
     std::string traceFile;     // empty: no trace
     std::string stateFile;     // empty: no state file
+    std::string readyEvent;    // empty: none is signalled
     bool unitAbsent = false;
     bool bridgeStuck = false;
     bool showPanel = false;    // open the panel at start, as a tray click would

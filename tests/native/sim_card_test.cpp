@@ -184,6 +184,26 @@ TEST(SimCardUnitTest, RestartWithoutStopCountsAnotherStart) {
     EXPECT_EQ(state.unit.startTime.hours, 2);
 }
 
+// The simulated driver's timecode forwarding sleeps until a start wakes it.
+TEST(SimCardUnitTest, EveryDecodedStartAndOnlyStartsAreAnnounced) {
+    TracedSimCard sim;
+    int starts = 0;
+    sim.card.SetGeneratorStartListener([&starts] { ++starts; });
+    SendBytes(sim.link(), {0xE8, 1, 2, 3, 4, 0xEE, 0x17});  // broken off: no start
+    SendBytes(sim.link(), {0xF8, 0xF8, 0xF8, 0xF8, 0xF8, 0xC2});
+    EXPECT_EQ(starts, 0);
+    SendBytes(sim.link(), {0xE8, 0, 0, 0, 1, 0xEE, 0xE3});
+    EXPECT_EQ(starts, 1);
+    SendBytes(sim.link(), {0xEF});
+    EXPECT_EQ(starts, 1);
+    SendBytes(sim.link(), {0xE8, 0, 0, 0, 2, 0xEE, 0xE1});
+    SendBytes(sim.link(), {0xE8, 0, 0, 0, 3, 0xEE, 0xE0});  // a restart without a stop
+    EXPECT_EQ(starts, 3);
+    sim.card.SetGeneratorStartListener(nullptr);
+    SendBytes(sim.link(), {0xE8, 0, 0, 0, 4, 0xEE, 0xE0});
+    EXPECT_EQ(starts, 3);
+}
+
 TEST(SimCardTest, StateCanBeReadWhileAnotherThreadWritesRegisters) {
     TracedSimCard sim;
     sim.card.SetTrace(static_cast<std::ostream*>(nullptr));

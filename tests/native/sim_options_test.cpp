@@ -35,10 +35,12 @@ TEST(SimOptions, FlagsAndTrace) {
     SimOptions options;
     std::string error;
     ASSERT_TRUE(ParseSimOptions(
-        {"--trace", "t.txt", "--no-unit", "--stuck-bridge", "--show", "--no-monitor", "--state", "s.txt"}, &options,
-        &error));
+        {"--trace", "t.txt", "--no-unit", "--stuck-bridge", "--show", "--no-monitor", "--state", "s.txt",
+         "--ready-event", "ready 1"},
+        &options, &error));
     EXPECT_EQ(options.traceFile, "t.txt");
     EXPECT_EQ(options.stateFile, "s.txt");
+    EXPECT_EQ(options.readyEvent, "ready 1");
     EXPECT_TRUE(options.unitAbsent);
     EXPECT_TRUE(options.bridgeStuck);
     EXPECT_TRUE(options.showPanel);
@@ -46,7 +48,7 @@ TEST(SimOptions, FlagsAndTrace) {
 }
 
 TEST(SimOptions, FileOptionsNeedAName) {
-    for (const char* option : {"--trace", "--state"}) {
+    for (const char* option : {"--trace", "--state", "--ready-event"}) {
         SimOptions options;
         std::string error;
         EXPECT_FALSE(ParseSimOptions({option}, &options, &error)) << option;
@@ -60,8 +62,8 @@ TEST(SimOptions, HelpNamesEveryOption) {
     std::string error;
     ASSERT_TRUE(ParseSimOptions({"--help"}, &options, &error));
     EXPECT_TRUE(options.help);
-    for (const char* option : {"--cards", "--indices", "--trace", "--state", "--no-unit", "--stuck-bridge", "--show",
-                               "--no-monitor", "--help"}) {
+    for (const char* option : {"--cards", "--indices", "--trace", "--state", "--ready-event", "--no-unit",
+                               "--stuck-bridge", "--show", "--no-monitor", "--help"}) {
         EXPECT_NE(std::string(kSimUsage).find(option), std::string::npos) << option;
     }
 }

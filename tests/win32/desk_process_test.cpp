@@ -2,6 +2,10 @@
 // and visibility, and when the records reach the registry.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+#include <string>
+
 #include "app/desk_messages.h"
 #include "support/desk_process.h"
 #include "support/registry_fixture.h"
@@ -117,6 +121,33 @@ TEST_F(DeskProcessTest, ClosingFromOutsideEndsTheDeskAndSavesTheRecords) {
     EXPECT_EQ(desk.WaitForExit(), 0u);
     EXPECT_TRUE(HasRecord("Mixer20"));
     EXPECT_TRUE(HasRecord("Mixer21"));
+}
+
+// What a benchmark or a script waits on instead of polling: the event is set
+// once the window exists and every card's panel has been restored, i.e. the
+// last card's settings have reached it (its sample-rate byte is the last
+// thing a restore sends the external unit).
+TEST_F(DeskProcessTest, ReadyEventComesOnceTheLastCardIsRestored) {
+    const std::string eventName = "desk-process-test-ready-" + std::to_string(GetCurrentProcessId());
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
+    ASSERT_NE(ready, nullptr);
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    const std::string tracePath = std::string(folder) + "desk-process-test-ready.trace";
+    DeleteFileA(tracePath.c_str());
+
+    DeskProcess desk("desk-sim.exe", "--cards 4 --no-monitor --trace \"" + tracePath + "\" --ready-event " + eventName);
+    ASSERT_EQ(WaitForSingleObject(ready, 20000), WAIT_OBJECT_0);
+    std::stringstream trace;
+    trace << std::ifstream(tracePath).rdbuf();
+    EXPECT_NE(trace.str().find("\n3 # unit rate 0xc1\n"), std::string::npos) << trace.str().substr(0, 400);
+    HWND window = desk.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(IsWindowVisible(window));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(desk.WaitForExit(), 0u);
+    CloseHandle(ready);
+    DeleteFileA(tracePath.c_str());
 }
 
 }  // namespace
