@@ -35,11 +35,8 @@ SIZE BitmapSize(HBITMAP bitmap) {
     return SIZE{info.bmWidth, info.bmHeight};
 }
 
-static double ProfMs() { LARGE_INTEGER f, t; QueryPerformanceFrequency(&f); QueryPerformanceCounter(&t); return t.QuadPart * 1000.0 / f.QuadPart; }
 void OnCreate(HWND window) {
-    double t0 = ProfMs();
     AddTrayIcon(window);
-    double t1 = ProfMs();
     BuildOptionsMenu();
     mainBackground = LoadSkinBitmap(programInstance, "mainbak");
     timecodeBackground = LoadSkinBitmap(programInstance, "smptebak");
@@ -50,15 +47,10 @@ void OnCreate(HWND window) {
     const int y = (GetSystemMetrics(SM_CYSCREEN) - column.cy) / 2;
     MoveWindow(window, x, y, count * column.cx + kFrameWidth, column.cy + kFrameHeight, FALSE);
 
-    double t2 = ProfMs();
-    double tp[5]; tp[0]=t2;
     for (int i = 0; i < count; ++i) {
         CreateCardPanel(programInstance, window, i * column.cx, 0, i);
         SetNotifyWindow(i, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(window)));
-        tp[i+1]=ProfMs();
     }
-    char b[256]; snprintf(b, sizeof b, "PROF tray %.1f menu+bmp %.1f panels %.1f %.1f %.1f %.1f\n", t1-t0, t2-t1, tp[1]-tp[0], tp[2]-tp[1], tp[3]-tp[2], tp[4]-tp[3]);
-    FILE* f = fopen("C:\\prof.txt", "a"); if (f) { fputs(b, f); fclose(f); }
 }
 
 void BlitRow(HDC target, HDC memory, HBITMAP bitmap, int y) {
@@ -190,18 +182,13 @@ HWND CreateMainWindow(HINSTANCE instance) {
 }
 
 int RunMainWindow(HINSTANCE instance) {
-    double a = ProfMs();
     HWND window = CreateMainWindow(instance);
     if (window == nullptr) {
         return 0;
     }
-    double b = ProfMs();
     ShowWindow(window, SW_HIDE);
     UpdateWindow(window);
-    double c = ProfMs();
     if (readyHook != nullptr) readyHook(window);
-    double d = ProfMs();
-    { char t[160]; snprintf(t, sizeof t, "PROF create %.1f hide %.1f hook %.1f\n", b - a, c - b, d - c); FILE* f = fopen("C:\\prof.txt", "a"); if (f) { fputs(t, f); fclose(f); } }
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -212,16 +199,10 @@ int RunMainWindow(HINSTANCE instance) {
 }
 
 int RunDesk(HINSTANCE instance) {
-    double a = ProfMs();
     if (OpenCards() == 0) {
         return 0;
     }
-    double b = ProfMs();
     RegisterControlClasses(instance);
-    double c = ProfMs();
-    FILETIME cr, ex, ke, us, now; GetProcessTimes(GetCurrentProcess(), &cr, &ex, &ke, &us); GetSystemTimeAsFileTime(&now);
-    double since = ((((ULONGLONG)now.dwHighDateTime << 32) | now.dwLowDateTime) - (((ULONGLONG)cr.dwHighDateTime << 32) | cr.dwLowDateTime)) / 10000.0 - (c - a);
-    { char t[160]; snprintf(t, sizeof t, "PROF entry-at %.1f open %.1f register %.1f\n", since, b - a, c - b); FILE* f = fopen("C:\\prof.txt", "a"); if (f) { fputs(t, f); fclose(f); } }
     const int result = RunMainWindow(instance);
     UnregisterControlClasses();
     SaveAllSettings();
