@@ -82,18 +82,17 @@ screenshot 05-48000-hz
 
 echo "== show the timecode row"
 click_control 0 197 198
-read -r _ height < <(probe size)
-expect_eq "the desk's window with its timecode row" "$height" 379
+expect_soon "the desk's window with its timecode row" 379 window_height
 screenshot 06-timecode-row
 
 echo "== start time 01:00:00:00 (a left click on the hours counts up)"
 click_control 0 39 269
-expect_eq "the start time in the fields" "$(probe timecode 0)" "01:00:00:00"
+expect_soon "the start time in the fields" "01:00:00:00" probe timecode 0
 screenshot 07-start-time
 
 echo "== 25 frames"
 click_control 0 82 326
-expect_eq "the 25 frames key" "$(probe check "$(control_id 0 2161)")" 1
+expect_soon "the 25 frames key" 1 checked 0 2161
 wait_card_field "$state" 0 "generator" stopped
 screenshot 08-25-frames
 
@@ -150,7 +149,7 @@ wait_card_field "$state" 1 "unit" present
 echo "== the monitor: the driver's routing notification, set A output pair 1-2 on"
 click_monitor 1 49 319
 wait_card_field "$state" 1 "routing" "set A -> output pair 1-2, set B -> none"
-expect_eq "the desk's set A row 0 key on card 2" "$(probe check "$(control_id 1 2192)")" 1
+expect_soon "the desk's set A row 0 key on card 2" 1 checked 1 2192
 screenshot 13-driver-routing
 
 stop_desk

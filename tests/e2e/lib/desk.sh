@@ -42,6 +42,26 @@ click_tray() {
   xdotool mousemove $((X + 10)) $((Y + HEIGHT / 2)) click 1
 }
 
+# expect_soon WHAT EXPECTED COMMAND...: like expect_eq on what COMMAND prints,
+# asked again for up to ten seconds. A click travels through X and the
+# desk's queue, and a loaded machine can take longer than the pause after it.
+expect_soon() {
+  local what=$1 expected=$2 value=""
+  shift 2
+  for _ in $(seq 1 50); do
+    value=$("$@")
+    if [ "$value" = "$expected" ]; then
+      echo "ok: $what = $expected"
+      return 0
+    fi
+    sleep 0.2
+  done
+  fail "$what: got '$value', expected '$expected'"
+}
+
+checked() { probe check "$(control_id "$1" "$2")"; }  # checked COLUMN BASE_ID
+window_height() { probe size | cut -d' ' -f2; }
+
 wait_visible() {  # wait_visible 1|0
   for _ in $(seq 1 50); do
     [ "$(probe visible)" = "$1" ] && return 0
