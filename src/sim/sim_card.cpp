@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "card/unit_link.h"
+#include "sim/unit_commands.h"
 
 // What the simulated card makes of its registers.
 //
@@ -79,10 +80,6 @@ constexpr uint32_t kStatusPort = 0x379;
 constexpr uint32_t kControlPort = 0x37A;
 constexpr uint32_t kReady = 0x80;
 
-constexpr int kLockRepeats = 5;
-
-// Mode bytes 0xE0..0xE4 to modes.
-constexpr int32_t kModeOfByte[] = {4, 3, 1, 0, 2};
 
 class SteadyClock : public MillisecondClock {
 public:
@@ -321,7 +318,7 @@ void SimCard::Impl::UnitReceive(uint8_t byte) {
         return;
     }
     if (startField == 4) {
-        if (byte == 0xEE) {
+        if (byte == unit_command::kCloseStart) {
             startField = 5;
             return;
         }
@@ -329,9 +326,9 @@ void SimCard::Impl::UnitReceive(uint8_t byte) {
         startField = -1;
     } else if (startField == 5) {
         startField = -1;
-        if (byte >= 0xE0 && byte <= 0xE4) {
+        if (unit_command::IsModeByte(byte)) {
             unit.generatorRunning = true;
-            unit.frameRateMode = kModeOfByte[byte - 0xE0];
+            unit.frameRateMode = unit_command::ModeOfByte(byte);
             unit.startTime = {startFields[3], startFields[2], startFields[1], startFields[0]};
             unit.currentTime = AddFrames(unit.startTime, 0, unit.frameRateMode);
             unit.elapsedMs = 0;
@@ -350,16 +347,17 @@ void SimCard::Impl::UnitReceive(uint8_t byte) {
 void SimCard::Impl::UnitCommand(uint8_t byte) {
     SimUnitState& unit = state.unit;
 
-    lockRun = byte == 0xF8 ? lockRun + 1 : 0;
-    const uint8_t unlockWanted = (unlockRun % 2 == 0) ? 0xFF : 0xF5;
-    unlockRun = byte == unlockWanted ? unlockRun + 1 : (byte == 0xFF ? 1 : 0);
-    if (lockRun == kLockRepeats) {
+    using namespace unit_command;
+    lockRun = byte == kLock ? lockRun + 1 : 0;
+    const uint8_t unlockWanted = (unlockRun % 2 == 0) ? kUnlockFirst : kUnlockSecond;
+    unlockRun = byte == unlockWanted ? unlockRun + 1 : (byte == kUnlockFirst ? 1 : 0);
+    if (lockRun == kSequenceRepeats) {
         lockRun = 0;
         unit.locked = true;
         Event("unit lock");
         return;
     }
-    if (unlockRun == 2 * kLockRepeats) {
+    if (unlockRun == 2 * kSequenceRepeats) {
         unlockRun = 0;
         unit.locked = false;
         Event("unit unlock");
@@ -367,10 +365,10 @@ void SimCard::Impl::UnitCommand(uint8_t byte) {
     }
 
     switch (byte) {
-    case 0xE8:
+    case kOpenStart:
         startField = 0;
         return;
-    case 0xEF:
+    case kStop:
         RefreshGenerator(unit);
         unit.generatorRunning = false;
         Event("unit stop");

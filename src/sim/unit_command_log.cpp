@@ -3,20 +3,13 @@
 #include <cstdio>
 
 #include "sim/card_state_names.h"
+#include "sim/unit_commands.h"
 
 namespace {
 
-constexpr uint8_t kLockByte = 0xF8;
-constexpr uint8_t kUnlockFirst = 0xFF;
-constexpr uint8_t kUnlockSecond = 0xF5;
-constexpr int kSequenceRepeats = 5;
-constexpr uint8_t kOpenStart = 0xE8;
-constexpr uint8_t kCloseStart = 0xEE;
-constexpr uint8_t kStop = 0xEF;
-constexpr int kStartFields = 4;
+using namespace unit_command;
 
-// Mode bytes 0xE0..0xE4 to frame-rate modes.
-constexpr int32_t kModeOfByte[] = {4, 3, 1, 0, 2};
+constexpr int kStartFields = 4;
 
 std::string Hex(uint8_t byte) {
     char text[4];
@@ -75,7 +68,7 @@ private:
 
     void ReadOne() {
         const uint8_t byte = bytes_[next_];
-        if (byte == kLockByte) {
+        if (byte == kLock) {
             ReadLocks();
         } else if (byte == kUnlockFirst || byte == kUnlockSecond) {
             ReadUnlock();
@@ -90,9 +83,9 @@ private:
 
     // Every five lock bytes in a row are one lock; fewer are a partial one.
     void ReadLocks() {
-        while (next_ < count_ && bytes_[next_] == kLockByte) {
+        while (next_ < count_ && bytes_[next_] == kLock) {
             int end = next_;
-            while (end < count_ && end - next_ < kSequenceRepeats && bytes_[end] == kLockByte) ++end;
+            while (end < count_ && end - next_ < kSequenceRepeats && bytes_[end] == kLock) ++end;
             Emit(end - next_ == kSequenceRepeats ? "lock" : "partial lock", next_, end);
             next_ = end;
         }
@@ -136,7 +129,7 @@ private:
             return;
         }
         const uint8_t modeByte = bytes_[fieldsEnd + 1];
-        if (modeByte < 0xE0 || modeByte > 0xE4) {
+        if (!IsModeByte(modeByte)) {
             Emit("broken start", first, fieldsEnd + 1);
             next_ = fieldsEnd + 1;
             return;
@@ -146,7 +139,7 @@ private:
         time.seconds = bytes_[first + 2];
         time.minutes = bytes_[first + 3];
         time.hours = bytes_[first + 4];
-        const int32_t mode = kModeOfByte[modeByte - 0xE0];
+        const int32_t mode = ModeOfByte(modeByte);
         Emit("start " + FormatTimecode(time) + " at " + FrameRateName(mode) + " fps", first, fieldsEnd + 2,
              "start " + FormatTimecode(time) + " @" + FrameRateName(mode));
         next_ = fieldsEnd + 2;
