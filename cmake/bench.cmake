@@ -8,7 +8,9 @@ add_executable(floor WIN32 bench/floor/floor_win32.cpp)
 target_compile_options(floor PRIVATE ${warnings})
 target_link_libraries(floor PRIVATE user32 kernel32)
 
-add_executable(startup-bench bench/win32/startup_bench_win32.cpp)
+# It finds its programs the way the Windows tests find theirs.
+add_executable(startup-bench bench/win32/startup_bench_win32.cpp tests/win32/support/desk_process.cpp)
+target_include_directories(startup-bench PRIVATE tests/win32)
 target_compile_options(startup-bench PRIVATE ${warnings})
 target_link_libraries(startup-bench PRIVATE desk_win psapi)
 add_dependencies(startup-bench floor desk desk-sim)

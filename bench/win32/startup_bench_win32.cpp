@@ -38,6 +38,7 @@
 #include "app/registry_settings_key_win32.h"
 #include "bench_stats.h"
 #include "panel/card_panel_layout.h"
+#include "support/desk_process.h"
 
 namespace {
 
@@ -56,14 +57,6 @@ constexpr double kDeskSizeTargetMiB = 1.0;
 const char kFloorClass[] = "DeskFloorWindow";
 const char kDeskClass[] = "TA20PAN";
 
-std::string ProgramFolder() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    char* slash = std::strrchr(path, '\\');
-    if (slash != nullptr) slash[1] = '\0';
-    return path;
-}
-
 struct Program {
     const char* label;
     std::string path;
@@ -78,7 +71,6 @@ struct RunResult {
     double idleMs = 0;
     double closeMs = 0;
     SIZE_T peakWorkingSet = 0;
-    SIZE_T workingSet = 0;
 };
 
 HWND FindProcessWindow(DWORD processId, const char* windowClass) {
@@ -218,7 +210,6 @@ RunResult RunOnce(const Program& program, DWORD holdMs, bool verbose) {
     counters.cb = sizeof counters;
     if (GetProcessMemoryInfo(process.hProcess, &counters, sizeof counters)) {
         result.peakWorkingSet = counters.PeakWorkingSetSize;
-        result.workingSet = counters.WorkingSetSize;
     }
     if (holdMs > 0) {
         std::printf("  %s: process id %lu, peak working set %lu bytes; holding %lu ms\n", program.label,
