@@ -1,5 +1,14 @@
-# Windows build: desk.exe, desk-sim.exe and the Windows test programs, all
-# linked statically so no MinGW DLL has to sit beside them.
+# Windows builds, in two trees that share this file:
+#   build/win32        toolchain mingw-i686-win32.cmake: the programs that ship
+#                      (desk.exe, desk-sim.exe, gallery.exe) with desk-probe.exe and
+#                      the benchmarks, all in build/win32/bin/; its ctest runs
+#                      the import check and the end-to-end scripts.
+#   build/win32-tests  toolchain mingw-i686.cmake, DESK_WINDOWS_TESTS=ON: the
+#                      GoogleTest programs, run under Wine by its ctest. Those
+#                      that start the desk as a process start the shipped one.
+# Everything is linked statically so no MinGW DLL has to sit beside it.
+option(DESK_WINDOWS_TESTS "Build the GoogleTest programs (posix-thread toolchain)" OFF)
+
 enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources")
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
@@ -7,6 +16,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 # Release programs carry no symbols: the debugger has the RelWithDebInfo build.
 add_link_options($<$<CONFIG:Release>:-s>)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+include_directories(${CMAKE_SOURCE_DIR}/resources)
 
 set(win_libs user32 gdi32 advapi32 shell32 kernel32)
 
@@ -17,20 +27,23 @@ add_library(desk_win STATIC ${win_sources})
 target_compile_options(desk_win PRIVATE ${warnings})
 target_link_libraries(desk_win PUBLIC desk_core ${win_libs})
 
+# The simulated card's lock is the portable core's own, on the Win32 API.
+target_sources(desk_sim_core PRIVATE src/sim/sim_lock_win32.cpp)
+
 file(GLOB sim_win_sources CONFIGURE_DEPENDS src/sim/*_win32.cpp)
-list(FILTER sim_win_sources EXCLUDE REGEX "_entry_win32\\.cpp$")
-if(sim_win_sources)
-  add_library(desk_sim_win STATIC ${sim_win_sources})
-  target_compile_options(desk_sim_win PRIVATE ${warnings})
-  target_link_libraries(desk_sim_win PUBLIC desk_win desk_sim_core)
-else()
-  add_library(desk_sim_win INTERFACE)
-  target_link_libraries(desk_sim_win INTERFACE desk_win desk_sim_core)
-endif()
+list(FILTER sim_win_sources EXCLUDE REGEX "_entry_win32\\.cpp$|sim_lock_win32\\.cpp$")
+add_library(desk_sim_win STATIC ${sim_win_sources})
+target_compile_options(desk_sim_win PRIVATE ${warnings})
+target_link_libraries(desk_sim_win PUBLIC desk_win desk_sim_core)
 
 # The resources are compiled once and linked into every program.
 add_library(desk_rc OBJECT resources/desk.rc)
 set(desk_resources $<TARGET_OBJECTS:desk_rc>)
+
+if(DESK_WINDOWS_TESTS)
+  include(cmake/windows_tests.cmake)
+  return()
+endif()
 
 add_executable(desk WIN32 src/app/desk_entry_win32.cpp ${desk_resources})
 target_link_libraries(desk PRIVATE desk_win)
@@ -38,26 +51,15 @@ target_link_libraries(desk PRIVATE desk_win)
 add_executable(desk-sim WIN32 src/sim/desk_sim_entry_win32.cpp ${desk_resources})
 target_link_libraries(desk-sim PRIVATE desk_sim_win)
 
-# GoogleTest for Windows, built from the sources Debian's googletest installs.
-set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-
-set(wine_run ${CMAKE_SOURCE_DIR}/scripts/wine-run)
-file(GLOB win_tests CONFIGURE_DEPENDS tests/win32/*_test.cpp)
-file(GLOB win_test_support CONFIGURE_DEPENDS tests/win32/support/*.cpp)
-foreach(test_source ${win_tests})
-  get_filename_component(test_name ${test_source} NAME_WE)
-  add_executable(${test_name} ${test_source} ${win_test_support} ${desk_resources})
-  target_include_directories(${test_name} PRIVATE tests/win32 resources)
-  target_link_libraries(${test_name} PRIVATE desk_sim_win gtest gtest_main)
-  add_test(NAME win.${test_name}
-    COMMAND ${wine_run} --timeout 300 $<TARGET_FILE:${test_name}> --gtest_brief=1)
-  # Tests under Wine share one prefix: one registry and one desktop.
-  set_tests_properties(win.${test_name} PROPERTIES RESOURCE_LOCK wine_desktop)
+# The programs that ship import only what Windows 98 exports.
+set(shipped_programs desk desk-sim)
+set(import_allow_list ${CMAKE_SOURCE_DIR}/tests/imports/win98-imports.txt)
+foreach(program ${shipped_programs})
+  add_test(NAME imports.${program}
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/imports/check-imports.sh $<TARGET_FILE:${program}> ${import_allow_list})
 endforeach()
 
-# End-to-end scripts drive desk.exe and desk-sim.exe as real processes.
+# End-to-end scripts drive the shipped programs as real processes.
 file(GLOB e2e_tests CONFIGURE_DEPENDS tests/e2e/*.sh)
 foreach(script ${e2e_tests})
   get_filename_component(script_name ${script} NAME_WE)
@@ -67,6 +69,6 @@ endforeach()
 
 # A console helper the end-to-end scripts use to look at the desk from outside.
 add_executable(desk-probe tests/e2e/tools/desk_probe_win32.cpp)
-target_link_libraries(desk-probe PRIVATE user32 advapi32)
+target_link_libraries(desk-probe PRIVATE user32 advapi32 shell32)
 include(cmake/bench.cmake)
 include(cmake/reliability.cmake)

@@ -2,12 +2,10 @@
 
 #include <windows.h>
 
-#include <chrono>
-#include <condition_variable>
+#include <process.h>
+
 #include <cstdint>
 #include <memory>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 #include "app/desk_messages.h"
@@ -26,26 +24,44 @@ struct Feed {
 
 // The thread is only made when a generator first starts (most runs of the
 // desk never start one, and a thread costs Wine a megabyte), and it sleeps
-// without polling whenever no generator runs.
+// without polling whenever no generator runs. It is a Win32 thread woken by
+// an auto-reset event: the shipped programs have no C++ standard threads.
 struct Poster {
-    std::mutex mutex;
-    std::condition_variable wake;
+    CRITICAL_SECTION lock;
+    HANDLE wake = NULL;      // set for a start and for the stop
+    HANDLE thread = NULL;
     bool stop = false;
-    bool startSeen = false;  // a start since the thread last looked
     std::vector<Feed> feeds;  // the thread's own once it runs
-    std::thread thread;
 
-    // Stops a poster still running at exit rather than letting the thread's
-    // destructor end the process.
-    ~Poster() { Stop(); }
+    Poster() { InitializeCriticalSection(&lock); }
+    // Stops a poster still running at exit rather than leaving the thread
+    // to run into freed feeds.
+    ~Poster() {
+        Stop();
+        DeleteCriticalSection(&lock);
+    }
+
+    bool Stopping() {
+        EnterCriticalSection(&lock);
+        const bool stopping = stop;
+        LeaveCriticalSection(&lock);
+        return stopping;
+    }
 
     void Stop() {
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            stop = true;
+        EnterCriticalSection(&lock);
+        stop = true;
+        LeaveCriticalSection(&lock);
+        if (wake != NULL) SetEvent(wake);
+        if (thread != NULL) {
+            WaitForSingleObject(thread, INFINITE);
+            CloseHandle(thread);
+            thread = NULL;
         }
-        wake.notify_one();
-        if (thread.joinable()) thread.join();
+        if (wake != NULL) {
+            CloseHandle(wake);
+            wake = NULL;
+        }
     }
 };
 Poster g_poster;
@@ -77,53 +93,44 @@ bool Pump(Feed& feed, int column, std::vector<uint8_t>& bytes) {
     return true;
 }
 
-void Run() {
+unsigned __stdcall Run(void*) {
     std::vector<uint8_t> bytes;
     for (;;) {
         bool running = false;
         for (size_t i = 0; i < g_poster.feeds.size(); ++i) {
             running = Pump(g_poster.feeds[i], static_cast<int>(i), bytes) || running;
         }
-        std::unique_lock<std::mutex> lock(g_poster.mutex);
-        if (running) {
-            g_poster.wake.wait_for(lock, std::chrono::milliseconds(kPollMs), [] { return g_poster.stop; });
-        } else {
-            g_poster.wake.wait(lock, [] { return g_poster.stop || g_poster.startSeen; });
-        }
-        if (g_poster.stop) return;
-        g_poster.startSeen = false;
+        // Running: look again in a moment. Idle: sleep until the next start.
+        WaitForSingleObject(g_poster.wake, running ? kPollMs : INFINITE);
+        if (g_poster.Stopping()) return 0;
     }
 }
 
 // On the desk's thread, from inside the card that decoded a start.
 void OnGeneratorStart() {
-    {
-        std::lock_guard<std::mutex> lock(g_poster.mutex);
-        if (g_poster.stop) return;
-        g_poster.startSeen = true;
-        if (!g_poster.thread.joinable()) {
-            g_poster.thread = std::thread(Run);
-            return;
-        }
+    if (g_poster.Stopping() || g_poster.wake == NULL) return;
+    if (g_poster.thread == NULL) {
+        const uintptr_t thread = _beginthreadex(nullptr, 0, Run, nullptr, 0, nullptr);
+        g_poster.thread = reinterpret_cast<HANDLE>(thread);
+        return;
     }
-    g_poster.wake.notify_one();
+    SetEvent(g_poster.wake);
 }
 
 }  // namespace
 
 void StartMtcPoster(SimCard* const* cards, SharedCardBlock* const* blocks, int count) {
     StopMtcPoster();
-    {
-        std::lock_guard<std::mutex> lock(g_poster.mutex);
-        g_poster.stop = false;
-        g_poster.startSeen = false;
-        g_poster.feeds.clear();
-        for (int i = 0; i < count; ++i) {
-            Feed feed;
-            feed.card = cards[i];
-            feed.block = blocks[i];
-            g_poster.feeds.push_back(std::move(feed));
-        }
+    EnterCriticalSection(&g_poster.lock);
+    g_poster.stop = false;
+    LeaveCriticalSection(&g_poster.lock);
+    g_poster.wake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    g_poster.feeds.clear();
+    for (int i = 0; i < count; ++i) {
+        Feed feed;
+        feed.card = cards[i];
+        feed.block = blocks[i];
+        g_poster.feeds.push_back(std::move(feed));
     }
     for (int i = 0; i < count; ++i) cards[i]->SetGeneratorStartListener(OnGeneratorStart);
 }

@@ -421,57 +421,57 @@ SimCard::SimCard() : impl_(new Impl) {}
 SimCard::~SimCard() = default;
 
 uint32_t SimCard::Read(uint32_t offset) {
-    std::lock_guard<std::mutex> lock(mutex_);
+    SimLockGuard guard(lock_);
     return impl_->Read(offset);
 }
 
 void SimCard::Write(uint32_t offset, uint32_t value) {
-    std::lock_guard<std::mutex> lock(mutex_);
+    SimLockGuard guard(lock_);
     impl_->Write(offset, value);
 }
 
 void SimCard::SetColumn(int32_t column) {
-    std::lock_guard<std::mutex> lock(mutex_);
+    SimLockGuard guard(lock_);
     impl_->column = column;
 }
 
 int32_t SimCard::Column() const {
-    std::lock_guard<std::mutex> lock(mutex_);
+    SimLockGuard guard(lock_);
     return impl_->column;
 }
 
 void SimCard::SetTrace(std::FILE* file) {
-    std::lock_guard<std::mutex> lock(mutex_);
+    SimLockGuard guard(lock_);
     impl_->traceFile = file;
 }
 
 void SimCard::SetTrace(std::ostream* stream) {
-    std::lock_guard<std::mutex> lock(mutex_);
+    SimLockGuard guard(lock_);
     impl_->traceStream = stream;
 }
 
 void SimCard::SetGeneratorStartListener(std::function<void()> listener) {
-    std::lock_guard<std::mutex> lock(mutex_);
+    SimLockGuard guard(lock_);
     impl_->onGeneratorStart = std::move(listener);
 }
 
 void SimCard::SetUnitPresent(bool present) {
-    std::lock_guard<std::mutex> lock(mutex_);
+    SimLockGuard guard(lock_);
     impl_->state.unit.present = present;
 }
 
 void SimCard::SetBridgeStuck(bool stuck) {
-    std::lock_guard<std::mutex> lock(mutex_);
+    SimLockGuard guard(lock_);
     impl_->bridgeStuck = stuck;
 }
 
 void SimCard::SetClock(MillisecondClock* clock) {
-    std::lock_guard<std::mutex> lock(mutex_);
+    SimLockGuard guard(lock_);
     impl_->clock = clock != nullptr ? clock : &impl_->steadyClock;
 }
 
 SimCardState SimCard::State() const {
-    std::lock_guard<std::mutex> lock(mutex_);
+    SimLockGuard guard(lock_);
     SimCardState state = impl_->state;
     impl_->RefreshGenerator(state.unit);
 

@@ -13,10 +13,10 @@
 #include <functional>
 #include <iosfwd>
 #include <memory>
-#include <mutex>
 
 #include "card/register_space.h"
 #include "sim/mtc_generator.h"
+#include "sim/sim_lock.h"
 
 class MillisecondClock;
 
@@ -100,5 +100,5 @@ public:
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
-    mutable std::mutex mutex_;
+    mutable SimLock lock_;
 };

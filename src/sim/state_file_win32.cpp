@@ -23,11 +23,17 @@ bool WriteWhole(const std::string& path, const std::string& text) {
     return std::fclose(file) == 0 && written;
 }
 
-// A reader never sees half a file: the text goes to a neighbour first and
-// then takes the file's place in one step.
+// A reader never sees half a file: the text goes to a neighbour first,
+// then the old file goes and the neighbour takes its name. A reader finds
+// the whole old text, for a moment no file, or the whole new text.
+// (MoveFileExA would replace it in one step, but Windows 9x only has it as
+// a stub that fails.)
 void Replace(const std::string& path, const std::string& text) {
     const std::string scratch = path + ".new";
-    if (WriteWhole(scratch, text) && MoveFileExA(scratch.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+    if (WriteWhole(scratch, text)) {
+        DeleteFileA(path.c_str());
+        if (MoveFileA(scratch.c_str(), path.c_str())) return;
+    }
     DeleteFileA(scratch.c_str());
     WriteWhole(path, text);
 }

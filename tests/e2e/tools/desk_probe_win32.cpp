@@ -13,6 +13,8 @@
 //   desk-probe record COLUMN         the stored record's 17 slots, or "missing"
 //   desk-probe write-record COLUMN S0 .. S16
 //   desk-probe delete-key
+//   desk-probe windows-version       what the system reports: "windows 4.10" for
+//                                    Windows 98, "nt 6.1" for Windows 7
 #include <windows.h>
 
 #include <cstdint>
@@ -93,6 +95,14 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "wait-window") == 0 && argc == 3) return WaitWindow(std::atoi(argv[2]));
     if (std::strcmp(command, "record") == 0 && argc == 3) return Record(std::atoi(argv[2]));
     if (std::strcmp(command, "write-record") == 0 && argc == 20) return WriteRecord(std::atoi(argv[2]), argv + 3);
+    if (std::strcmp(command, "windows-version") == 0) {
+        OSVERSIONINFOA version = {};
+        version.dwOSVersionInfoSize = sizeof version;
+        if (!GetVersionExA(&version)) return 1;
+        const bool nt = version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+        std::printf("%s %lu.%lu\n", nt ? "nt" : "windows", version.dwMajorVersion, version.dwMinorVersion);
+        return 0;
+    }
     if (std::strcmp(command, "delete-key") == 0) {
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKeyPath);
         return 0;

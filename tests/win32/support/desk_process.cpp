@@ -3,11 +3,16 @@
 #include <cstring>
 
 std::string ProgramFolder() {
+#ifdef DESK_SHIPPED_PROGRAMS
+    // The test programs are built apart from the programs that ship.
+    return DESK_SHIPPED_PROGRAMS;
+#else
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     char* slash = std::strrchr(path, '\\');
     if (slash != nullptr) slash[1] = '\0';
     return path;
+#endif
 }
 
 DeskProcess::DeskProcess(const char* program, const std::string& arguments) {

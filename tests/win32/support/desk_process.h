@@ -8,7 +8,7 @@
 
 class DeskProcess {
 public:
-    // `program` is a file name in the test program's own folder.
+    // `program` is a file name in ProgramFolder().
     DeskProcess(const char* program, const std::string& arguments);
     ~DeskProcess();
     DeskProcess(const DeskProcess&) = delete;
@@ -25,6 +25,10 @@ private:
     PROCESS_INFORMATION process_ = {};
 };
 
+// The folder of the programs that ship (desk.exe, desk-sim.exe), ending in a
+// backslash: the test programs are built in a tree of their own, so theirs
+// is the shipped tree's bin folder; anything else built beside the programs
+// (the start-up benchmark) uses its own folder.
 std::string ProgramFolder();
 // Polls `condition` until it holds or `ms` pass, pumping this thread's
 // messages meanwhile.

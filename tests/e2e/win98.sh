@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The programs as they ship, on a system that reports Windows 98: Wine's
+# Windows version for the prefix is set to Windows 98 for this run and put
+# back afterwards. The simulated desk starts, its panel opens from the tray
+# with a real click, clicks reach the simulated cards, and it ends cleanly.
+#   tests/e2e/win98.sh BIN_FOLDER   (inside a Wine session)
+set -euo pipefail
+BIN="$(cd "$1" && pwd)"
+source "$(dirname "${BASH_SOURCE[0]}")/lib/desk.sh"
+work="$(mktemp -d)"
+
+wine_key='HKCU\Software\Wine'
+previous=$(wine reg query "$wine_key" /v Version 2>/dev/null | tr -d '\r' | awk '$1 == "Version" { print $3 }' || true)
+restore_version() {
+  if [ -n "$previous" ]; then
+    wine reg add "$wine_key" /v Version /d "$previous" /f >/dev/null 2>&1 || true
+  else
+    wine reg delete "$wine_key" /v Version /f >/dev/null 2>&1 || true
+  fi
+  rm -rf "$work"
+}
+trap restore_version EXIT
+wine reg add "$wine_key" /v Version /d win98 /f >/dev/null
+expect_eq "the system reports" "$(probe windows-version)" "windows 4.10"
+
+probe delete-key
+start_desk --cards 2 --no-monitor --state "$work/state"
+expect_eq "hidden at start" "$(probe visible)" 0
+click_tray
+wait_visible 1
+click_control 0 18 133     # 256 fs
+click_control 1 18 193     # column 1: word clock
+wait_card_field "$work/state" 0 "fs mode" "256 fs"
+wait_card_field "$work/state" 1 "clock source" "word clock"
+stop_desk
+expect_eq "Mixer20 after the run" "$(probe record 0)" "0 0 1 0 0 0 0 1 0 0 0 0 0 0 0 0 0"
+echo "windows 98: all checks passed"
