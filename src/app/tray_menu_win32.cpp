@@ -81,6 +81,8 @@ void AddTrayIcon(HWND window) {
 
 void RemoveTrayIcon() { Shell_NotifyIconA(NIM_DELETE, &trayRecord); }
 
+const NOTIFYICONDATAA& TrayIconRecord() { return trayRecord; }
+
 bool IsTaskbarCreatedMessage(UINT message) {
     return taskbarCreatedMessage != 0 && message == taskbarCreatedMessage;
 }

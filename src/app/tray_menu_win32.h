@@ -3,8 +3,12 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 void AddTrayIcon(HWND window);
 void RemoveTrayIcon();
+// The record the icon was added with, kept for its removal.
+const NOTIFYICONDATAA& TrayIconRecord();
 // True for the message the shell broadcasts when the taskbar (re)starts.
 bool IsTaskbarCreatedMessage(UINT message);
 

@@ -7,6 +7,7 @@
 #include "app/registry_settings_key_win32.h"
 #include "app/settings_store.h"
 #include "app/tray_menu_win32.h"
+#include "support/desk_in_process.h"
 #include "support/message_box_watcher.h"
 #include "support/registry_fixture.h"
 
@@ -178,6 +179,81 @@ TEST_F(OptionsMenuTest, AlwaysOnTopTwiceReturnsToNormalStacking) {
     OnAlwaysOnTop(owner);
     EXPECT_FALSE(topmost());
     EXPECT_FALSE(Checked(1005));
+}
+
+// The real main window: every option command goes through its WM_COMMAND
+// handling to the options, and stores its value.
+struct OptionCommand {
+    UINT id;
+    const char* name;
+    int32_t stored;
+};
+const OptionCommand kOptionCommands[] = {
+    {910, "DSOUND", 0},     {911, "DSOUND", 1},     {912, "DSOUND", 2},          {913, "DSOUND", 3},
+    {914, "DSOUND", 4},     {920, "GSIF", 0},       {921, "GSIF", 1},            {930, "EASI0", 1},
+    {931, "EASI1", 1},      {932, "EASI2", 1},      {933, "EASI3", 1},           {940, "MMEBufsize", 0x1000},
+    {941, "MMEBufsize", 0x2000}, {942, "MMEBufsize", 0x4000}, {943, "MMEBufsize", 0x8000},
+};
+
+// Asked as any program may ask: the shell changes an icon only while the
+// icon is there.
+bool TrayIconExists(HWND window, UINT id) {
+    NOTIFYICONDATAA icon = {};
+    icon.cbSize = 88;
+    icon.hWnd = window;
+    icon.uID = id;
+    return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
+}
+
+// Whether the icon is still there right after the main window has handled
+// WM_DESTROY. Asked then, while the window exists: Wine drops a destroyed
+// window's icons itself, so a later question could not tell.
+struct IconAtDestroy {
+    HWND window;
+    bool left;
+};
+IconAtDestroy iconAtDestroy = {NULL, true};
+
+LRESULT CALLBACK AfterWindowMessage(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPRETSTRUCT* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_DESTROY && sent->hwnd == iconAtDestroy.window) {
+        iconAtDestroy.left = TrayIconExists(sent->hwnd, 0x507);
+    }
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+TEST(MainWindowOptionsTest, EveryOptionCommandSentToTheMainWindowStoresItsValue) {
+    DeleteSettingsKey();
+    RegistrySettingsKey key;
+    wintest::LeapingClock clock;
+    wintest::InProcessDesk desk(0x1, &key, &clock);
+    ASSERT_TRUE(desk.Start());
+    {
+        wintest::MessageBoxWatcher watcher;
+        watcher.answerWith(IDCANCEL);
+        for (const OptionCommand& command : kOptionCommands) {
+            SendMessageA(desk.window(), WM_COMMAND, command.id, 0);
+            EXPECT_EQ(Stored(command.name), Int32Bytes(command.stored)) << "command " << command.id;
+        }
+        EXPECT_EQ(watcher.boxes().size(), 5u) << "the reboot question after each DirectSound choice";
+    }
+
+    // The icon the main window put in the notification area, and its record.
+    const NOTIFYICONDATAA& icon = TrayIconRecord();
+    EXPECT_EQ(icon.cbSize, 88u);
+    EXPECT_EQ(icon.hWnd, desk.window());
+    EXPECT_EQ(icon.uID, 0x507u);
+    EXPECT_EQ(icon.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(icon.uCallbackMessage, 1024u);
+    EXPECT_STREQ(icon.szTip, "TaraDock-20 Control Desk");
+    EXPECT_TRUE(TrayIconExists(desk.window(), 0x507));
+    EXPECT_FALSE(TrayIconExists(desk.window(), 0x508));
+    iconAtDestroy = {desk.window(), true};
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, AfterWindowMessage, NULL, GetCurrentThreadId());
+    desk.Stop();
+    UnhookWindowsHookEx(hook);
+    EXPECT_FALSE(iconAtDestroy.left) << "the icon leaves with the window";
+    DeleteSettingsKey();
 }
 
 }  // namespace

@@ -8,7 +8,9 @@
 #include "controls/digit_field.h"
 #include "controls/static_bitmap.h"
 #include "controls/toggle_button.h"
+#include "support/desk_in_process.h"
 #include "support/gui_object_counts.h"
+#include "support/memory_settings_key.h"
 #include "support/toolkit_fixture.h"
 
 namespace wintest {
@@ -71,6 +73,27 @@ TEST_P(ObjectBalanceTest, AThousandControlsLeaveNoObjectBehind) {
     EXPECT_EQ(before.user, after.user);
 }
 
+// Wine frees a window's device contexts with the window, so a context that
+// a redraw forgets to release would not show after the destruction above:
+// count while the control lives.
+TEST_P(ObjectBalanceTest, RedrawingALiveControlLeavesNoObjectBehind) {
+    const ControlLife& life = GetParam();
+    HWND control = life.create(instance(), parent());
+    ASSERT_NE(nullptr, control);
+    for (int i = 0; i < 5; ++i) {
+        life.use(control);
+        PumpMessages();
+    }
+    const Counts before = Measure();
+    for (int i = 0; i < 200; ++i) {
+        life.use(control);
+        PumpMessages();
+    }
+    const Counts after = Measure();
+    DestroyWindow(control);
+    EXPECT_EQ(before.gdi, after.gdi) << life.name;
+}
+
 void Click(HWND control, UINT down, UINT up) {
     SendMessageA(control, down, MK_LBUTTON, MAKELPARAM(2, 2));
     SendMessageA(control, up, 0, MAKELPARAM(2, 2));
@@ -119,6 +142,23 @@ INSTANTIATE_TEST_SUITE_P(
         }
         return name;
     });
+
+TEST(MainWindowBalanceTest, PaintingTheDeskLeavesNoObjectBehind) {
+    MemorySettingsKey key;
+    LeapingClock clock;
+    InProcessDesk desk(0x3, &key, &clock);
+    ASSERT_TRUE(desk.Start());
+    ShowWindow(desk.window(), SW_SHOWNORMAL);
+    auto paintAll = [&] {
+        RedrawWindow(desk.window(), NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    };
+    for (int i = 0; i < 5; ++i) paintAll();
+    const Counts before = Measure();
+    for (int i = 0; i < 100; ++i) paintAll();
+    const Counts after = Measure();
+    desk.Stop();
+    EXPECT_EQ(before.gdi, after.gdi);
+}
 
 }  // namespace
 }  // namespace wintest

@@ -208,5 +208,36 @@ TEST_F(SkinCacheTest, NoNameAtAllIsRefusedQuietly) {
     EXPECT_TRUE(boxes().boxes().empty());
 }
 
+// Requests made from inside the "NotFound" box's own message loop, as a
+// control repainting meanwhile would make them: the box's loop passes its
+// messages through this thread's message filter hook.
+struct RequestsDuringTheBox {
+    HBITMAP missingAgain = reinterpret_cast<HBITMAP>(1);
+    HBITMAP loaded = NULL;
+    int made = 0;
+};
+RequestsDuringTheBox duringTheBox;
+
+LRESULT CALLBACK RequestWhileTheBoxIsUp(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == MSGF_DIALOGBOX && duringTheBox.made++ == 0) {
+        duringTheBox.missingAgain = LoadSkinBitmap(GetModuleHandleA(NULL), "no_such_face");
+        duringTheBox.loaded = LoadSkinBitmap(GetModuleHandleA(NULL), "btn_on");
+    }
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+TEST_F(SkinCacheTest, RequestsWhileTheBoxIsUpShowNoSecondBoxAndLoseNoEntry) {
+    duringTheBox = RequestsDuringTheBox{};
+    HHOOK hook = SetWindowsHookExA(WH_MSGFILTER, RequestWhileTheBoxIsUp, NULL, GetCurrentThreadId());
+    EXPECT_EQ(nullptr, LoadSkinBitmap(instance(), "no_such_face"));
+    UnhookWindowsHookEx(hook);
+    ASSERT_GE(duringTheBox.made, 1) << "the box's loop ran the requests";
+    EXPECT_EQ(nullptr, duringTheBox.missingAgain);
+    ASSERT_NE(nullptr, duringTheBox.loaded);
+    EXPECT_EQ(1u, boxes().boxes().size()) << "one box for the name";
+    // The failed name's entry was free for the new name, which keeps it.
+    EXPECT_EQ(duringTheBox.loaded, LoadSkinBitmap(instance(), "btn_on")) << "its entry is kept";
+}
+
 }  // namespace
 }  // namespace wintest

@@ -1,6 +1,8 @@
 #include "support/registry_fixture.h"
 
-#include "app/registry_settings_key_win32.h"
+// Written out here rather than taken from the program, so that a misspelt
+// key in the program shows in every test that reads what it stored.
+static const char kSettingsKeyPath[] = "System\\CurrentControlSet\\Control\\MediaResources\\TaraDock24";
 
 void DeleteSettingsKey() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKeyPath); }
 
