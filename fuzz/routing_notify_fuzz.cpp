@@ -116,19 +116,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
 
-    void* const window = reinterpret_cast<void*>(static_cast<uintptr_t>(0x4D41));
     while (!input.empty()) {
         const uint8_t step = input.Byte();
         if (step < 24) {
-            desk.controls.LeftClick(window, PanelAt(input.Byte() % count)->routingOff);
+            desk.controls.LeftClick(PanelAt(input.Byte() % count)->routingOff);
         } else if (step < 64) {
             const CardPanel& p = *PanelAt(input.Byte() % count);
             const uint8_t which = input.Byte();
             const ControlHandle toggle = (which & 4) ? p.routeB[which & 3] : p.routeA[which & 3];
             if (which & 8) {
-                desk.controls.RightClick(window, toggle);
+                desk.controls.RightClick(toggle);
             } else {
-                desk.controls.LeftClick(window, toggle);
+                desk.controls.LeftClick(toggle);
             }
         } else if (step < 160) {
             const uint32_t c = input.Byte() % 5;

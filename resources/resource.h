@@ -1,4 +1,6 @@
-/* Numeric resource ids of the control desk, shared by desk.rc and the C++ code. */
+/* Numeric resource ids of the control desk, shared by desk.rc and the C++
+   code (which includes this file; the build puts resources/ on the include
+   path). */
 #ifndef DESK_RESOURCE_H
 #define DESK_RESOURCE_H
 
@@ -12,8 +14,8 @@
 #define IDS_MAIN_CLASS_NAME     109
 #define IDR_MAIN_ACCELERATORS   109
 
-/* Menu command the accelerator table points at (hide the panel). */
-#define IDM_ACCEL_CLOSE_PANEL   1004
+/* "&Close Panel", the menu command the accelerator table points at. */
+#define IDM_CLOSE_PANEL         1004
 
 /* The four faces of the on/off switch class, one bitmap each. */
 #define IDB_ONOFF_PRESSED_OFF   129

@@ -49,6 +49,7 @@ HWND BuildInProcessDesk(HINSTANCE instance, DriverLink* driver, double* buildMs)
     SetDriverLink(driver);
     SetSettingsKey(&settingsKey);
     SetMillisecondClock(&winmmClock);
+    SetDeskWindow(&MainWindowAsDesk());
     const int64_t start = Ticks();
     if (OpenCards() == 0) {
         return nullptr;

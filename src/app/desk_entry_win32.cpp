@@ -15,5 +15,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     SetDriverLink(&driver);
     SetSettingsKey(&settingsKey);
     SetMillisecondClock(&clock);
+    SetDeskWindow(&MainWindowAsDesk());
     return RunDesk(instance);
 }

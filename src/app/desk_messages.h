@@ -2,6 +2,8 @@
 // main window carries out itself.
 #pragma once
 
+#include "resource.h"
+
 constexpr unsigned kWmTrayNotify = 0x0400;     // WM_USER: the tray icon's callback
 constexpr unsigned kWmRoutingNotify = 0x0401;  // the driver: a routing change
 constexpr unsigned kWmTimecodeByte = 0x0402;   // the driver: one byte of MIDI Time Code
@@ -10,5 +12,5 @@ constexpr unsigned kWmTimecodeByte = 0x0402;   // the driver: one byte of MIDI T
 #define WM_ROUTING_NOTIFY kWmRoutingNotify
 #define WM_TIMECODE_BYTE kWmTimecodeByte
 
-constexpr unsigned kCmdClosePanel = 1004;
-constexpr unsigned kCmdAlwaysOnTop = 1005;
+constexpr unsigned kCmdClosePanel = IDM_CLOSE_PANEL;  // "&Close Panel", also the accelerator's
+constexpr unsigned kCmdAlwaysOnTop = 1005;            // "Always on &Top"

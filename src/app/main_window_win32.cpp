@@ -3,23 +3,19 @@
 #include <cstdio>
 
 #include "app/desk_messages.h"
+#include "app/main_window_layout.h"
 #include "app/settings_store.h"
 #include "app/tray_menu_win32.h"
 #include "card/card_table.h"
+#include "controls/control_drawing.h"
+#include "controls/gdi_scope_win32.h"
 #include "controls/toolkit_frame.h"
 #include "panel/card_panel_layout_win32.h"
 #include "panel/panel_logic.h"
 #include "panel/timecode.h"
-
+#include "resource.h"
 
 namespace {
-
-constexpr int kClassNameResource = 109;
-constexpr int kLargeIconResource = 107;
-constexpr int kSmallIconResource = 108;
-// Frame and caption around the client area.
-constexpr int kFrameWidth = 6;
-constexpr int kFrameHeight = 25;
 
 HINSTANCE programInstance = nullptr;
 char className[100];
@@ -27,15 +23,26 @@ HBITMAP mainBackground = nullptr;
 HBITMAP timecodeBackground = nullptr;
 void (*readyHook)(HWND) = nullptr;
 
-SIZE BitmapSize(HBITMAP bitmap) {
-    BITMAP info = {};
-    if (bitmap == nullptr || GetObjectA(bitmap, sizeof info, &info) == 0) {
-        return SIZE{0, 0};
+// The panel logic's way to this window: the timecode row shown or not.
+class MainDeskWindow : public DeskWindow {
+public:
+    HWND window = nullptr;
+
+    // The height follows the state, not a step from the current height: a
+    // right click re-runs the show/hide handler and must not move it again.
+    void ShowTimecodeRow(bool shown) override {
+        RECT frame;
+        if (window == nullptr || !GetWindowRect(window, &frame)) {
+            return;
+        }
+        const int height = MainWindowHeight(BitmapSize(mainBackground).cy, shown);
+        MoveWindow(window, frame.left, frame.top, frame.right - frame.left, height, TRUE);
     }
-    return SIZE{info.bmWidth, info.bmHeight};
-}
+};
+MainDeskWindow mainDeskWindow;
 
 void OnCreate(HWND window) {
+    mainDeskWindow.window = window;
     AddTrayIcon(window);
     BuildOptionsMenu();
     mainBackground = LoadSkinBitmap(programInstance, "mainbak");
@@ -43,9 +50,9 @@ void OnCreate(HWND window) {
 
     const SIZE column = BitmapSize(mainBackground);
     const int count = CardCount();
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - count * column.cx) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - column.cy) / 2;
-    MoveWindow(window, x, y, count * column.cx + kFrameWidth, column.cy + kFrameHeight, FALSE);
+    const MainWindowRect place = PlaceMainWindow(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                                 count, column.cx, column.cy);
+    MoveWindow(window, place.x, place.y, place.width, place.height, FALSE);
 
     for (int i = 0; i < count; ++i) {
         CreateCardPanel(programInstance, window, i * column.cx, 0, i);
@@ -53,23 +60,30 @@ void OnCreate(HWND window) {
     }
 }
 
-void BlitRow(HDC target, HDC memory, HBITMAP bitmap, int y) {
-    const SIZE size = BitmapSize(bitmap);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    for (int i = 0; i < CardCount(); ++i) {
-        BitBlt(target, i * size.cx, y, size.cx, size.cy, memory, 0, 0, SRCCOPY);
+// Every column's copy of `bitmap`, side by side, its top at `y`.
+void DrawRow(HDC target, MemoryDC& memory, HBITMAP bitmap, int y) {
+    if (!memory.Select(bitmap)) {
+        return;
     }
-    SelectObject(memory, previous);
+    const SIZE size = BitmapSize(bitmap);
+    for (int i = 0; i < CardCount(); ++i) {
+        BitBlt(target, i * size.cx, y, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
+    }
+}
+
+// The two background rows; also drawn into a control's context when the
+// control shows the window through (WM_PRINTCLIENT).
+void DrawBackground(HDC target) {
+    MemoryDC memory(target);
+    DrawRow(target, memory, mainBackground, 0);
+    DrawRow(target, memory, timecodeBackground, BitmapSize(mainBackground).cy);
 }
 
 void OnPaint(HWND window) {
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window, &paint);
-    HDC memory = CreateCompatibleDC(target);
-    if (memory != nullptr) {
-        BlitRow(target, memory, mainBackground, 0);
-        BlitRow(target, memory, timecodeBackground, BitmapSize(mainBackground).cy);
-        DeleteDC(memory);
+    if (target != nullptr) {
+        DrawBackground(target);
     }
     EndPaint(window, &paint);
 }
@@ -78,11 +92,6 @@ void ShowOptionsMenu(HWND window, LPARAM lParam) {
     POINT point = {LOWORD(lParam), HIWORD(lParam)};
     ClientToScreen(window, &point);
     TrackPopupMenu(OptionsMenu(), 0, point.x, point.y, 0, window, nullptr);
-}
-
-bool IsOptionsCommand(unsigned id) {
-    return (id >= 910 && id <= 914) || id == 920 || id == 921 || (id >= 930 && id <= 933) ||
-           (id >= 940 && id <= 943);
 }
 
 void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -94,7 +103,7 @@ void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     } else if (id == kCmdAlwaysOnTop) {
         OnAlwaysOnTop(window);
     } else {
-        RoutePanelCommand(window, static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam));
+        RoutePanelCommand(static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam));
     }
 }
 
@@ -108,11 +117,17 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY:
         PostQuitMessage(0);
         RemoveTrayIcon();
+        mainDeskWindow.window = nullptr;
         return 0;
     case WM_PAINT:
         OnPaint(window);
         return 0;
     case WM_ERASEBKGND:
+        return 0;
+    case WM_PRINTCLIENT:
+        if (wParam != 0) {
+            DrawBackground(reinterpret_cast<HDC>(wParam));
+        }
         return 0;
     case WM_ENDSESSION:
         SaveAllSettings();
@@ -158,17 +173,19 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 void SetMainWindowReadyHook(void (*hook)(HWND window)) { readyHook = hook; }
 
+DeskWindow& MainWindowAsDesk() { return mainDeskWindow; }
+
 HWND CreateMainWindow(HINSTANCE instance) {
     programInstance = instance;
-    LoadStringA(instance, kClassNameResource, className, sizeof className);
+    LoadStringA(instance, IDS_MAIN_CLASS_NAME, className, sizeof className);
 
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = MainWindowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kLargeIconResource));
-    windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(kSmallIconResource));
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_DESK_LARGE));
+    windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_DESK_SMALL));
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOWFRAME + 1);
     windowClass.lpszClassName = className;

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "panel/desk_window.h"
+
 int RunMainWindow(HINSTANCE instance);
 // Registers the main window class and creates the window (hidden, its panels
 // built and restored); NULL when it cannot be created. RunMainWindow's first
@@ -14,6 +16,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // Called once the main window exists (still hidden) and before the message
 // loop; the simulated desk uses it to open its monitor. Null by default.
 void SetMainWindowReadyHook(void (*hook)(HWND window));
+
+// The main window as the panel logic sees it; installed at start with
+// SetDeskWindow, beside the driver link.
+DeskWindow& MainWindowAsDesk();
 
 // The shared start-up and shut-down of desk.exe and desk-sim.exe, once the
 // driver link, the settings key and the clock are installed.

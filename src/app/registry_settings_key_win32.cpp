@@ -26,7 +26,7 @@ bool RegistrySettingsKey::SetBinary(const char* name, const void* data, uint32_t
     if (RegCreateKeyA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, &key) != ERROR_SUCCESS) {
         return false;
     }
-    RegSetValueExA(key, name, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
+    const LONG written = RegSetValueExA(key, name, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
-    return true;
+    return written == ERROR_SUCCESS;
 }

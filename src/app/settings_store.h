@@ -34,7 +34,8 @@ public:
     // the byte count stored and `*type` the value's type.
     virtual bool Query(const char* name, void* buffer, uint32_t* size, uint32_t* type) = 0;
     // Opens the key, creating it if missing, and sets `name` to `size` bytes
-    // of REG_BINARY. False when the key cannot be opened or created.
+    // of REG_BINARY. False when the key cannot be opened or created, or the
+    // value cannot be set.
     virtual bool SetBinary(const char* name, const void* data, uint32_t size) = 0;
 };
 

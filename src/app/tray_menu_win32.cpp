@@ -10,7 +10,6 @@
 namespace {
 
 constexpr UINT kTrayIconId = 0x507;
-constexpr int kTrayIconResource = 108;
 constexpr UINT kTrayRecordSize = 88;  // the original, smallest record every shell takes
 
 enum : UINT {
@@ -74,7 +73,7 @@ void AddTrayIcon(HWND window) {
     trayRecord.uID = kTrayIconId;
     trayRecord.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     trayRecord.uCallbackMessage = kWmTrayNotify;
-    trayRecord.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kTrayIconResource));
+    trayRecord.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DESK_SMALL));
     lstrcpynA(trayRecord.szTip, "TaraDock-20 Control Desk", sizeof trayRecord.szTip);
     Shell_NotifyIconA(NIM_ADD, &trayRecord);
 }
@@ -131,6 +130,12 @@ void BuildOptionsMenu() {
 }
 
 HMENU OptionsMenu() { return optionsMenu; }
+
+bool IsOptionsCommand(unsigned id) {
+    return (id >= kCmdDirectSound && id <= kCmdDirectSound + 4) ||
+           (id >= kCmdGigaSampler && id <= kCmdGigaSampler + 1) || (id >= kCmdEasi && id <= kCmdEasi + 3) ||
+           (id >= kCmdMmeBufsize && id <= kCmdMmeBufsize + 3);
+}
 
 LRESULT OnOptionsCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_COMMAND) {

@@ -14,6 +14,9 @@ bool IsTaskbarCreatedMessage(UINT message);
 
 void BuildOptionsMenu();
 HMENU OptionsMenu();
+// The driver options' command ids (910 to 914, 920, 921, 930 to 933 and 940
+// to 943), which OnOptionsCommand carries out.
+bool IsOptionsCommand(unsigned id);
 LRESULT OnOptionsCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void OnClosePanel(HWND window);
 void OnAlwaysOnTop(HWND window);

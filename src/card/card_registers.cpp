@@ -161,45 +161,45 @@ void SetSampleRate(CardLink* link, int32_t rate) {
 void SetCardControl(CardLink* link, uint16_t type, uint32_t value) {
     const uint32_t v = value & 0xFFFF;
     switch (type) {
-    case 0:  // digital input: 0 off, 1 coaxial, 2 optical
+    case kControlDigitalInput:  // 0 off, 1 coaxial, 2 optical
         if (v < 3) WriteControlWord(link, 0, kDigitalInputChanges[v].mask, kDigitalInputChanges[v].bits);
         break;
-    case 1:  // fs mode: 0 fs, 1 256 fs
+    case kControlFsMode:
         if (v < 2) WriteControlWord(link, 0, 0x000C, kFsModeBits[v]);
         break;
-    case 2:  // clock source 0..3
+    case kControlClockSource:
         if (v < 4) WriteControlWord(link, 0, 0x0180, kClockSourceBits[v]);
         break;
-    case 3:  // routing: low nibble set A's row, next nibble set B's; 0xF = none
+    case kControlRouting:  // low nibble set A's row, next nibble set B's; 0xF = none
         WriteControlWord(link, 2, 0x0077, RoutingNibble(v & 0xF) | (RoutingNibble((v >> 4) & 0xF) << 4));
         break;
-    case 7:  // sample rate by index
+    case kControlSampleRate:
         if (v < 6) SetSampleRate(link, kRateControlRates[v]);
         break;
-    case 8:
+    case kControlWordClockTermination:
         SendUnitByte(link, v == 1 ? 0xCB : 0xCA);
         break;
-    case 9:
+    case kControlMidiThru:
         SendUnitByte(link, v != 0 ? 0xC9 : 0xC8);
         break;
-    case 10:
+    case kControlUnitInputA:
         SendUnitByte(link, 0xB1 + value);
         WriteControlWord(link, 3, 0x0010, (value & 2) << 3);
         break;
-    case 11:
+    case kControlUnitInputB:
         SendUnitByte(link, 0xB6 + value);
         WriteControlWord(link, 3, 0x0020, (value & 2) << 4);
         break;
-    case 12:
+    case kControlUnitLevelA:
         SendUnitByte(link, v == 1 ? 0xB4 : 0xB5);
         break;
-    case 13:
+    case kControlUnitLevelB:
         SendUnitByte(link, v == 1 ? 0xB9 : 0xBA);
         break;
-    case 14:
+    case kControlUnitMute:
         SendUnitByte(link, v != 0 ? 0xC6 : 0xC5);
         break;
-    case 15:
+    case kControlWordClockOutputs:
         WriteControlWord(link, 1, 0x3030, ((((value & 0xFF) << 8) | value) << 4) & 0xFFFF);
         break;
     default:  // 4, 5, 6 and above 15 are not controls

@@ -26,10 +26,16 @@ int32_t DiscoverCards() {
         if (!driverLink->QueryBlock(index, &block) || block == nullptr) {
             continue;
         }
-        // Links live until the program ends. A card whose link cannot be
-        // made is skipped: the count never includes an unusable entry.
-        CardLink* link = new (std::nothrow) CardLink{block, driverLink->RegistersFor(block)};
+        // Links live until the program ends. A card whose link or register
+        // space cannot be made is skipped: the count never includes an
+        // unusable entry, and a link made for nothing is given back.
+        CardLink* link = new (std::nothrow) CardLink{block, nullptr};
         if (link == nullptr) {
+            continue;
+        }
+        link->registers = driverLink->RegistersFor(block);
+        if (link->registers == nullptr) {
+            delete link;
             continue;
         }
         cardSlots[cardCount] = CardSlot{index, link};

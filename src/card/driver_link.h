@@ -14,8 +14,8 @@ public:
     // Returns false when the driver refuses the index.
     virtual bool QueryBlock(int32_t driverIndex, SharedCardBlock** block) = 0;
     virtual void Close() = 0;
-    // The register space of a block this link handed out. Lives as long as
-    // the program.
+    // The register space of a block this link handed out, living as long as
+    // the program; null when it cannot be made.
     virtual RegisterSpace* RegistersFor(SharedCardBlock* block) = 0;
 };
 

@@ -1,9 +1,11 @@
 #include "controls/digit_field.h"
 
+#include "controls/control_class.h"
+#include "controls/control_input.h"
+#include "controls/control_values.h"
 #include "controls/digit_value.h"
-#include "controls/toolkit_frame.h"
+#include "controls/gdi_scope_win32.h"
 #include "controls/toolkit_procedures.h"
-#include "controls/toolkit_window.h"
 
 namespace {
 
@@ -21,52 +23,43 @@ struct DigitFieldState {
 
 constexpr WORD kDigitFieldChanged = 1;
 
-void Kiv_DrawDigitEx(HWND window, HDC dc) {
-    const DigitFieldState* state = StateBlock<DigitFieldState>(window);
+// Drawn off screen and copied in one go, so the digits never flicker.
+void Kiv_DrawDigitEx(const PaintTarget& target, int, DigitFieldState* state) {
     if (state == NULL) {
         return;
     }
     char text[kDigitTextSize];
     FormatDigitValue(state->value, text);
 
-    RECT client;
-    GetClientRect(window, &client);
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
-
-    // Drawn off screen and copied in one go, so the digits never flicker.
-    HDC buffer = CreateCompatibleDC(dc);
-    if (buffer == NULL) {
+    RECT client = target.client;
+    BackBuffer buffer(target.dc, client.right - client.left, client.bottom - client.top);
+    if (!buffer.Ready()) {
         return;
     }
-    HBITMAP image = CreateCompatibleBitmap(dc, width, height);
-    if (image == NULL) {
-        DeleteDC(buffer);
-        return;
+    {
+        OwnedGdiObject back(CreateSolidBrush(state->backColour));
+        if (back) {
+            FillRect(buffer.dc(), &client, static_cast<HBRUSH>(back.get()));
+        }
     }
-    HGDIOBJ firstBitmap = SelectObject(buffer, image);
-
-    HBRUSH back = CreateSolidBrush(state->backColour);
-    if (back != NULL) {
-        FillRect(buffer, &client, back);
-        DeleteObject(back);
+    {
+        ScopedSelection font(buffer.dc(), state->font);
+        SetBkMode(buffer.dc(), TRANSPARENT);
+        SetTextColor(buffer.dc(), state->textColour);
+        DrawTextA(buffer.dc(), text, -1, &client, DT_CENTER);
     }
-    HGDIOBJ previousFont = NULL;
-    if (state->font != NULL) {
-        previousFont = SelectObject(buffer, state->font);
-    }
-    SetBkMode(buffer, TRANSPARENT);
-    SetTextColor(buffer, state->textColour);
-    DrawTextA(buffer, text, -1, &client, DT_CENTER);
-    if (previousFont != NULL && previousFont != HGDI_ERROR) {
-        SelectObject(buffer, previousFont);
-    }
-
-    BitBlt(dc, client.left, client.top, width, height, buffer, 0, 0, SRCCOPY);
-    SelectObject(buffer, firstBitmap);
-    DeleteObject(image);
-    DeleteDC(buffer);
+    buffer.CopyToTarget(client.left, client.top);
 }
+
+// The field deletes only the font it made: a font given by WM_SETFONT stays
+// its giver's.
+void ReleaseOwnFont(DigitFieldState& state) {
+    if (state.ownFont != NULL) {
+        DeleteObject(state.ownFont);
+    }
+}
+
+const ControlClass<DigitFieldState> kDigitField = {Kiv_DrawDigitEx, 1, true, NULL, ReleaseOwnFont};
 
 HFONT CreateDigitFont(int height) {
     return CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
@@ -83,28 +76,13 @@ void ShowValue(HWND window, DigitFieldState* state, int value) {
 }  // namespace
 
 LRESULT CALLBACK DigitFieldWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    DigitFieldState* state = StateBlock<DigitFieldState>(window);
+    DigitFieldState* state = StateOf<DigitFieldState>(window);
     switch (message) {
-    case WM_CREATE:
-        return CreateStateBlock<DigitFieldState>(window) != NULL ? 0 : -1;
-    case WM_DESTROY:
-        if (state != NULL && state->ownFont != NULL) {
-            DeleteObject(state->ownFont);
-        }
-        FreeStateBlock(window);
-        return 0;
-    case WM_PAINT:
-        PaintOnRequest(window, Kiv_DrawDigitEx);
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_SETFONT:
         if (state != NULL) {
             state->font = reinterpret_cast<HFONT>(wParam);
         }
         return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTALLKEYS;
     case SBM_SETPOS:
         if (state != NULL) {
             const int requested = static_cast<int>(wParam);
@@ -114,11 +92,8 @@ LRESULT CALLBACK DigitFieldWindowProc(HWND window, UINT message, WPARAM wParam, 
     case SBM_GETPOS:
         return state != NULL ? state->value : 0;
     case WM_MOUSEMOVE:
-        // The wheel goes to the focus: follow the pointer, but never pull
-        // the focus while the panel is in the background.
-        if (GetParent(window) == GetForegroundWindow()) {
-            SetFocus(window);
-        }
+        // The wheel goes to the focus: follow the pointer.
+        TakeFocusOnHover(window);
         return 0;
     case WM_LBUTTONDOWN:
         if (state != NULL) {
@@ -134,20 +109,18 @@ LRESULT CALLBACK DigitFieldWindowProc(HWND window, UINT message, WPARAM wParam, 
         return 0;
     case WM_MOUSEWHEEL:
         if (state != NULL) {
-            const int step = WheelStep(HIWORD(wParam));
+            const int step = WheelNotch(HIWORD(wParam));
             ShowValue(window, state, StepDigitValue(state->value, step, state->maximum, state->minimum));
-            PostToParent(window, WM_VSCROLL,
-                         MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(state->value & 0xFFFF)));
+            PostScroll(window, WM_VSCROLL, SB_THUMBPOSITION, state->value);
         }
         return 0;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return ControlProcedure(kDigitField, window, message, wParam, lParam);
     }
 }
 
-HWND CreateDigitField(HINSTANCE instance, HWND parent, int id, int x, int y,
-                      int width, int height, COLORREF textColour,
-                      COLORREF backColour, int maximum, int minimum) {
+HWND CreateDigitField(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height,
+                      COLORREF textColour, COLORREF backColour, int maximum, int minimum) {
     HWND window = NULL;
     DigitFieldState* state = CreateControl<DigitFieldState>(
         &window, kDigitFieldClassName, instance, parent, id, x, y, width, height);

@@ -16,10 +16,6 @@ int StepDigitValue(int value, int delta, int maximum, int minimum) {
     return WrapDigitValue(static_cast<long long>(value) + delta, maximum, minimum);
 }
 
-int WheelStep(unsigned short wheelWord) {
-    return static_cast<short>(wheelWord) > 0 ? 1 : -1;
-}
-
 void FormatDigitValue(int value, char (&text)[kDigitTextSize]) {
     std::snprintf(text, sizeof text, "%02d", value);
 }

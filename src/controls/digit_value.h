@@ -9,10 +9,6 @@ int WrapDigitValue(long long value, int maximum, int minimum);
 // One step of a field: `delta` added to `value`, then wrapped.
 int StepDigitValue(int value, int delta, int maximum, int minimum);
 
-// The step of one wheel notch: +1 for a positive (away from the user) delta,
-// -1 for zero or a negative one. `wheelWord` is the high word of wParam.
-int WheelStep(unsigned short wheelWord);
-
 // The text a field shows: at least two digits with a leading zero, every
 // digit of larger numbers. `text` holds any int with its sign.
 constexpr int kDigitTextSize = 16;

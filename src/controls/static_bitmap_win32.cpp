@@ -1,8 +1,8 @@
 #include "controls/static_bitmap.h"
 
+#include "controls/control_class.h"
 #include "controls/toolkit_frame.h"
 #include "controls/toolkit_procedures.h"
-#include "controls/toolkit_window.h"
 
 namespace {
 
@@ -12,46 +12,33 @@ struct StaticBitmapState {
     HBITMAP bitmap;
 };
 
-void Kiv_DrawStatic(HWND window, HDC dc) {
+void Kiv_DrawStatic(const PaintTarget& target, int, StaticBitmapState* state) {
     ToolkitTrace("Kiv_DrawStatic\n");
-    const StaticBitmapState* state = StateBlock<StaticBitmapState>(window);
     if (state == NULL) {
         return;
     }
-    DrawFaceOrBackground(window, dc, state->bitmap);
+    DrawFace(target, state->bitmap);
 }
+
+const ControlClass<StaticBitmapState> kStaticBitmap = {Kiv_DrawStatic, 0, true, NULL, NULL};
 
 }  // namespace
 
-LRESULT CALLBACK StaticBitmapWindowProc(HWND window, UINT message, WPARAM wParam,
-                                        LPARAM lParam) {
+LRESULT CALLBACK StaticBitmapWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        return CreateStateBlock<StaticBitmapState>(window) != NULL ? 0 : -1;
-    case WM_DESTROY:
-        FreeStateBlock(window);
-        return 0;
-    case WM_ERASEBKGND:
-        return 0;
-    case WM_PAINT:
-        PaintOnRequest(window, Kiv_DrawStatic);
-        return 0;
     case WM_SETICON:
         // lParam names the new bitmap; the window keeps its size.
-        if (StaticBitmapState* state = StateBlock<StaticBitmapState>(window)) {
+        if (StaticBitmapState* state = StateOf<StaticBitmapState>(window)) {
             state->bitmap = LoadSkinBitmap(toolkitInstance, reinterpret_cast<const char*>(lParam));
         }
-        RedrawNow(window, Kiv_DrawStatic);
+        PaintNow(window, kStaticBitmap);
         return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTALLKEYS;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return ControlProcedure(kStaticBitmap, window, message, wParam, lParam);
     }
 }
 
-HWND CreateStaticBitmap(HINSTANCE instance, HWND parent, int id, int x, int y,
-                        const char* bitmap) {
+HWND CreateStaticBitmap(HINSTANCE instance, HWND parent, int id, int x, int y, const char* bitmap) {
     HBITMAP picture = LoadSkinBitmap(instance, bitmap);
     const SIZE size = BitmapSize(picture);
     HWND window = NULL;

@@ -1,8 +1,9 @@
 #include "controls/toggle_button.h"
 
+#include "controls/control_class.h"
+#include "controls/control_input.h"
 #include "controls/toolkit_frame.h"
 #include "controls/toolkit_procedures.h"
-#include "controls/toolkit_window.h"
 
 namespace {
 
@@ -16,72 +17,58 @@ struct ToggleState {
 
 enum ToggleNotification : WORD { kToggleClicked = 1, kToggleRightClicked = 2 };
 
-void Kiv_DrawTogle(HWND window, HDC dc) {
+void Kiv_DrawTogle(const PaintTarget& target, int, ToggleState* state) {
     ToolkitTrace("Kiv_DrawTogle\n");
-    const ToggleState* state = StateBlock<ToggleState>(window);
     if (state == NULL) {
         return;
     }
-    DrawFaceOrBackground(window, dc, state->onState == 1 ? state->onBitmap : state->offBitmap);
+    DrawFace(target, state->onState == 1 ? state->onBitmap : state->offBitmap);
 }
+
+const ControlClass<ToggleState> kToggle = {Kiv_DrawTogle, 0, true, NULL, NULL};
 
 }  // namespace
 
-LRESULT CALLBACK ToggleWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ToggleButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    ToggleState* state = StateOf<ToggleState>(window);
     switch (message) {
-    case WM_CREATE:
-        return CreateStateBlock<ToggleState>(window) != NULL ? 0 : -1;
-    case WM_DESTROY:
-        FreeStateBlock(window);
-        return 0;
-    case WM_ERASEBKGND:
-        return 0;
-    case WM_PAINT:
-        PaintOnRequest(window, Kiv_DrawTogle);
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTALLKEYS;
-    case BM_GETCHECK: {
-        const ToggleState* state = StateBlock<ToggleState>(window);
+    case BM_GETCHECK:
         return state != NULL && state->onState == 1 ? 1 : 0;
-    }
     case BM_SETCHECK:
-        if (ToggleState* state = StateBlock<ToggleState>(window)) {
-            if (wParam == 0 || wParam == 1) {
-                state->onState = static_cast<LONG>(wParam);
-            }
+        if (state != NULL && (wParam == 0 || wParam == 1)) {
+            state->onState = static_cast<LONG>(wParam);
         }
-        RedrawNow(window, Kiv_DrawTogle);
+        PaintNow(window, kToggle);
         return 0;
     case WM_LBUTTONDOWN:
-        if (ToggleState* state = StateBlock<ToggleState>(window)) {
+        if (state != NULL) {
             state->onState = state->onState == 0 ? 1 : 0;
         }
         SetCapture(window);
         SetFocus(window);
-        RedrawNow(window, Kiv_DrawTogle);
+        PaintNow(window, kToggle);
         PostControlCommand(window, kToggleClicked);
         return 0;
     case WM_LBUTTONUP:
         ReleaseCapture();
-        RedrawNow(window, Kiv_DrawTogle);
+        PaintNow(window, kToggle);
         return 0;
     case WM_RBUTTONUP:
         PostControlCommand(window, kToggleRightClicked);
         return 0;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return ControlProcedure(kToggle, window, message, wParam, lParam);
     }
 }
 
-HWND CreateToggle(HINSTANCE instance, HWND parent, int id, int x, int y,
-                  const char* onBitmap, const char* offBitmap) {
+HWND CreateToggle(HINSTANCE instance, HWND parent, int id, int x, int y, const char* onBitmap,
+                  const char* offBitmap) {
     HBITMAP on = LoadSkinBitmap(instance, onBitmap);
     HBITMAP off = LoadSkinBitmap(instance, offBitmap);
     const SIZE size = BitmapSize(on);
     HWND window = NULL;
-    ToggleState* state = CreateControl<ToggleState>(&window, kToggleClassName, instance,
-                                                    parent, id, x, y, size.cx, size.cy);
+    ToggleState* state = CreateControl<ToggleState>(&window, kToggleClassName, instance, parent, id,
+                                                    x, y, size.cx, size.cy);
     if (state == NULL) {
         return window;
     }

@@ -25,7 +25,7 @@ const ControlClass kControlClasses[] = {
     {"Kiv_StaticClass", kControlStyle, kArrowCursor, StaticBitmapWindowProc},
     {"Kiv_PopMenuClass", kControlStyle, kArrowCursor, NULL},
     {"Kiv_OnOffClass", kControlStyle, kArrowCursor, NULL},
-    {"Kiv_TogleClass", kControlStyle, kArrowCursor, ToggleWindowProc},
+    {"Kiv_TogleClass", kControlStyle, kArrowCursor, ToggleButtonWindowProc},
     {"Kiv_State3Class", kControlStyle, kArrowCursor, NULL},
     {"Kiv_VSClass", kDoubleClickStyle, kSizeCursor, NULL},
     {"Kiv_HSClass", kControlStyle, kArrowCursor, NULL},

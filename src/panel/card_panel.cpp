@@ -1,5 +1,7 @@
 #include "panel/card_panel.h"
 
+#include "card/card_table.h"
+
 namespace {
 
 // Fixed storage: building a column never has to allocate, so there is no
@@ -14,6 +16,8 @@ CardPanel* PanelAt(int32_t column) {
     }
     return &panels[column];
 }
+
+bool PanelHasCard(int32_t column) { return column >= 0 && column < CardCount() && column < kPanelColumns; }
 
 void ResetCardPanelsForTest() {
     for (CardPanel& panel : panels) {

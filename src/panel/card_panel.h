@@ -58,6 +58,20 @@ constexpr uint16_t StaticBitmapId(int32_t column) {
 
 constexpr int32_t kPanelColumns = 4;
 
+// How many toggles each group of a column has.
+constexpr int32_t kInputMembers = 2;       // coaxial, optical
+constexpr int32_t kFsMembers = 2;          // fs, 256 fs
+constexpr int32_t kClockMembers = 4;       // internal, digital input, word clock, unit
+constexpr int32_t kRoutingRows = 4;        // per routing set
+constexpr int32_t kRateMembers = 3;        // 32000, 44100, 48000
+constexpr int32_t kAutoRateMember = 3;     // the sample-rate group's auto toggle
+constexpr int32_t kFrameRateMembers = 5;   // 24, 25, 29.97, 30 drop, 30
+
+// Whether `column` names a found card with a panel. Handlers are reached
+// from window messages, so a column without a card (a stray id, a bad
+// notification) is left alone rather than indexed.
+bool PanelHasCard(int32_t column);
+
 // The column's panel, or null for a column outside 0..3. The four records
 // live for the whole program (they start with every handle null), so a
 // panel can never fail to exist once its column is built.

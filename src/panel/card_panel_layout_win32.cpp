@@ -58,7 +58,7 @@ void CreateCardPanel(HINSTANCE instance, HWND parent, int x0, int y0, int card) 
         return;
     }
     if (!PanelControlsInstalled()) {
-        InstallWin32PanelControls(instance);
+        InstallWin32PanelControls();
     }
     BuildPanel(instance, panel, parent, x0, y0, card);
     RestoreCardPanel(card);

@@ -10,7 +10,6 @@ public:
     void SetCheck(ControlHandle, int32_t) override {}
     int32_t GetPosition(ControlHandle) override { return 0; }
     void SetPosition(ControlHandle, int32_t) override {}
-    void SetTimecodeRowShown(void*, bool) override {}
 };
 
 NoPanelControls noControls;

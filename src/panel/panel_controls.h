@@ -1,6 +1,6 @@
-// How the panel logic talks to its controls and to the main window. The
-// Windows build sends the toggles and digit fields their messages; the native
-// tests install a fake that remembers states. Portable: no windows.h here.
+// How the panel logic talks to its controls. The Windows build sends the
+// toggles and digit fields their messages; the native tests install a fake
+// that remembers states. Portable: no windows.h here.
 #pragma once
 
 #include <cstdint>
@@ -19,9 +19,6 @@ public:
     virtual int32_t GetPosition(ControlHandle field) = 0;
     // Sets a digit field's value; the field wraps it into its range.
     virtual void SetPosition(ControlHandle field, int32_t value) = 0;
-    // Gives the main window its short form (the timecode row hidden) or its
-    // tall form (the row shown).
-    virtual void SetTimecodeRowShown(void* mainWindow, bool shown) = 0;
 };
 
 // Installed once at start; null puts back the default, which reads every

@@ -10,18 +10,7 @@
 
 namespace {
 
-constexpr int32_t kInputMembers = 2;
-constexpr int32_t kFsMembers = 2;
-constexpr int32_t kClockMembers = 4;
-constexpr int32_t kRateMembers = 3;
-constexpr int32_t kAutoMember = 3;
-constexpr int32_t kRoutingRows = 4;
-constexpr int32_t kFrameRateMembers = 5;
 constexpr uint8_t kRoutingNone = 0xFF;
-
-// Handlers are reached from window messages; a column without a card (a
-// stray id, a bad notification) is left alone rather than indexed.
-bool HasCard(int32_t c) { return c >= 0 && c < CardCount() && c < kPanelColumns; }
 
 bool IsMember(int32_t member, int32_t count) { return member >= 0 && member < count; }
 
@@ -81,11 +70,11 @@ void NormaliseRecord(MixerSettings& record) {
 
 }  // namespace
 
-int32_t RoutePanelCommand(void* window, uint32_t wParam, uint32_t lParam) {
+int32_t RoutePanelCommand(uint32_t wParam, uint32_t lParam) {
     const uint32_t id = wParam & 0xFFFF;
     const int32_t c = ControlIdColumn(id);
     const int32_t base = ControlIdBase(id);
-    if (!HasCard(c)) {
+    if (!PanelHasCard(c)) {
         return 0;
     }
     if (base == kBaseCoaxial || base == kBaseOptical) {
@@ -95,7 +84,7 @@ int32_t RoutePanelCommand(void* window, uint32_t wParam, uint32_t lParam) {
     } else if (base >= kBaseClockSource && base < kBaseClockSource + kClockMembers) {
         OnClockSource(c, base - kBaseClockSource);
     } else if (base == kBaseShowHide || base == kBaseShowHideSpare) {
-        OnShowHide(window, c);
+        OnShowHide(c);
     } else if (base >= kBaseRate && base <= kBaseAutoRate) {
         OnSampleRate(c, base - kBaseRate);
     } else if (base == kBaseStart) {
@@ -113,7 +102,7 @@ int32_t RoutePanelCommand(void* window, uint32_t wParam, uint32_t lParam) {
 }
 
 void OnDigitalInput(int32_t c, int32_t member) {
-    if (!HasCard(c) || !IsMember(member, kInputMembers)) return;
+    if (!PanelHasCard(c) || !IsMember(member, kInputMembers)) return;
     CardPanel& panel = *PanelAt(c);
     MixerSettings& record = SettingsRecord(c);
     ControlHandle clicked = member == 0 ? panel.coaxial : panel.optical;
@@ -131,7 +120,7 @@ void OnDigitalInput(int32_t c, int32_t member) {
 }
 
 void OnFsMode(int32_t c, int32_t member) {
-    if (!HasCard(c) || !IsMember(member, kFsMembers)) return;
+    if (!PanelHasCard(c) || !IsMember(member, kFsMembers)) return;
     CardPanel& panel = *PanelAt(c);
     SettingsRecord(c).fsMode = member;
     SetCheck(panel.fs, member == 0 ? 1 : 0);
@@ -140,7 +129,7 @@ void OnFsMode(int32_t c, int32_t member) {
 }
 
 void OnClockSource(int32_t c, int32_t member) {
-    if (!HasCard(c) || !IsMember(member, kClockMembers)) return;
+    if (!PanelHasCard(c) || !IsMember(member, kClockMembers)) return;
     CardPanel& panel = *PanelAt(c);
     SettingsRecord(c).clockSource = member;
     ControlHandle group[kClockMembers] = {panel.internalClock, panel.digitalInClock, panel.wordClock, panel.unitClock};
@@ -150,13 +139,13 @@ void OnClockSource(int32_t c, int32_t member) {
     Send(c, kControlClockSource, static_cast<uint32_t>(member));
 }
 
-void OnShowHide(void* window, int32_t c) {
-    if (!HasCard(c)) return;
+void OnShowHide(int32_t c) {
+    if (!PanelHasCard(c)) return;
     const int32_t s = Check(PanelAt(c)->showHide);
-    // The window takes the size of the state, not a step from its current
+    // The window takes the form of the state, not a step from its current
     // size: a right click re-runs this with the state unchanged and must not
     // grow or shrink the window again.
-    CurrentPanelControls().SetTimecodeRowShown(window, s == 1);
+    CurrentDeskWindow().ShowTimecodeRow(s == 1);
     for (int32_t i = 0; i < CardCount() && i < kPanelColumns; ++i) {
         ControlHandle toggle = PanelAt(i)->showHide;
         if (toggle != nullptr) {
@@ -166,13 +155,13 @@ void OnShowHide(void* window, int32_t c) {
 }
 
 void OnSampleRate(int32_t c, int32_t member) {
-    if (!HasCard(c) || !IsMember(member, kRateMembers + 1)) return;
+    if (!PanelHasCard(c) || !IsMember(member, kRateMembers + 1)) return;
     CardPanel& panel = *PanelAt(c);
     MixerSettings& record = SettingsRecord(c);
     CardLink* link = CardAt(c);
 
     int32_t automatic = Check(panel.autoRate);
-    if (member != kAutoMember) {
+    if (member != kAutoRateMember) {
         record.manualRate = member;
         automatic = 0;
     }
@@ -190,12 +179,12 @@ void OnSampleRate(int32_t c, int32_t member) {
 }
 
 void OnRoutingA(int32_t c, int32_t row) {
-    if (!HasCard(c) || !IsMember(row, kRoutingRows)) return;
+    if (!PanelHasCard(c) || !IsMember(row, kRoutingRows)) return;
     OnRoutingSet(c, row, PanelAt(c)->routeA, SettingsRecord(c).routeA);
 }
 
 void OnRoutingB(int32_t c, int32_t row) {
-    if (!HasCard(c) || !IsMember(row, kRoutingRows)) return;
+    if (!PanelHasCard(c) || !IsMember(row, kRoutingRows)) return;
     OnRoutingSet(c, row, PanelAt(c)->routeB, SettingsRecord(c).routeB);
 }
 
@@ -208,7 +197,7 @@ uint8_t ComputeRoutingByte(const MixerSettings& record) {
 }
 
 void OnRoutingOff(int32_t c) {
-    if (!HasCard(c)) return;
+    if (!PanelHasCard(c)) return;
     CardPanel& panel = *PanelAt(c);
     MixerSettings& record = SettingsRecord(c);
 
@@ -232,7 +221,7 @@ void OnRoutingOff(int32_t c) {
 }
 
 void RestoreCardPanel(int32_t c) {
-    if (!HasCard(c)) return;
+    if (!PanelHasCard(c)) return;
     CardPanel& panel = *PanelAt(c);
     MixerSettings& record = SettingsRecord(c);
     NormaliseRecord(record);
@@ -249,7 +238,7 @@ void RestoreCardPanel(int32_t c) {
     // and the stored routing is shown and sent.
     OnRoutingOff(c);
     SetCheck(panel.autoRate, record.autoRate);
-    OnSampleRate(c, record.autoRate == 1 ? kAutoMember : record.manualRate);
+    OnSampleRate(c, record.autoRate == 1 ? kAutoRateMember : record.manualRate);
     OnFrameRate(c, record.frameRate);
 }
 
@@ -258,7 +247,7 @@ int32_t OnRoutingNotify(uint32_t wParam, uint32_t lParam) {
     const int32_t s = static_cast<int32_t>(lParam & 0xFFFF);
     const uint32_t g = wParam >> 16;
     const int32_t k = static_cast<int32_t>(wParam & 0xFFFF);
-    if (!HasCard(c) || g / 2 > 1 || k >= kRoutingRows) {
+    if (!PanelHasCard(c) || g / 2 > 1 || k >= kRoutingRows) {
         return 0;
     }
     CardPanel& panel = *PanelAt(c);

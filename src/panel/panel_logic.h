@@ -6,22 +6,18 @@
 #include <cstdint>
 
 #include "app/settings_store.h"
-
-// Card control types sent by the panel.
-constexpr uint16_t kControlDigitalInput = 0;  // 1 coaxial, 2 optical
-constexpr uint16_t kControlFsMode = 1;        // 0 fs, 1 256 fs
-constexpr uint16_t kControlClockSource = 2;   // 0..3
-constexpr uint16_t kControlRouting = 3;       // the routing byte
-constexpr uint16_t kControlSampleRate = 7;    // 0 32000, 1 44100, 2 48000
+#include "card/card_registers.h"
+#include "panel/desk_window.h"
 
 // Handles a WM_COMMAND from a panel control: the column comes from the id's
 // top bits, the handler from its low twelve bits. Returns 0.
-int32_t RoutePanelCommand(void* window, uint32_t wParam, uint32_t lParam);
+int32_t RoutePanelCommand(uint32_t wParam, uint32_t lParam);
 
 void OnDigitalInput(int32_t c, int32_t member);
 void OnFsMode(int32_t c, int32_t member);
 void OnClockSource(int32_t c, int32_t member);
-void OnShowHide(void* window, int32_t c);
+// Shows or hides the timecode row through the installed DeskWindow.
+void OnShowHide(int32_t c);
 void OnSampleRate(int32_t c, int32_t member);  // 0..2 a rate, 3 auto
 void OnRoutingA(int32_t c, int32_t row);
 void OnRoutingB(int32_t c, int32_t row);

@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr int32_t kFrameRateMembers = 5;
 constexpr uint8_t kQuarterFrameStatus = 0xF1;
+constexpr uint8_t kEveryPiece = 0xFF;  // pieces 0 to 7
 
 // Set by the first quarter-frame status byte on any column, never cleared:
 // bytes before it are dropped.
@@ -21,13 +21,27 @@ QuarterFrameTime received[kPanelColumns];
 // that the user has just pressed it to stop and the toggle's command is
 // still queued behind timecode bytes already posted.
 bool startedHere[kPanelColumns];
+// Per column, after this desk stopped the unit: the quarter-frame pieces that
+// have arrived since (bit n for piece n). Bytes the driver posted before the
+// stop arrive after it; until a whole timecode (all eight pieces) shows the
+// timecode really goes on, they leave the start toggle alone.
+bool stoppedHere[kPanelColumns];
+uint8_t piecesSinceStop[kPanelColumns];
 
-bool HasCard(int32_t c) { return c >= 0 && c < CardCount() && c < kPanelColumns; }
+// Whether incoming timecode may check the start toggle: not while this
+// desk's own start runs, and after its own stop only once a whole timecode
+// has come in since.
+bool TimecodeShowsRunning(int32_t c) {
+    if (startedHere[c]) return false;
+    if (stoppedHere[c] && piecesSinceStop[c] != kEveryPiece) return false;
+    stoppedHere[c] = false;
+    return true;
+}
 
 }  // namespace
 
 void OnGeneratorStart(int32_t c) {
-    if (!HasCard(c)) return;
+    if (!PanelHasCard(c)) return;
     PanelControls& controls = CurrentPanelControls();
     CardPanel& panel = *PanelAt(c);
     CardLink* link = CardAt(c);
@@ -52,15 +66,18 @@ void OnGeneratorStart(int32_t c) {
             link->block->unitLockCount = levelsBefore;
         }
         startedHere[c] = true;
+        stoppedHere[c] = false;
     } else {
         StopTimecode(link);
         LockUnit(link, 0);
         startedHere[c] = false;
+        stoppedHere[c] = true;
+        piecesSinceStop[c] = 0;
     }
 }
 
 void OnFrameRate(int32_t c, int32_t member) {
-    if (!HasCard(c) || member < 0 || member >= kFrameRateMembers) return;
+    if (!PanelHasCard(c) || member < 0 || member >= kFrameRateMembers) return;
     PanelControls& controls = CurrentPanelControls();
     CardPanel& panel = *PanelAt(c);
 
@@ -77,7 +94,7 @@ void OnFrameRate(int32_t c, int32_t member) {
 int32_t OnTimecodeByte(uint32_t wParam, uint32_t lParam) {
     const uint8_t b = static_cast<uint8_t>(wParam & 0xFF);
     const int32_t c = static_cast<int32_t>(lParam & 0xFFFF);
-    if (!HasCard(c)) {
+    if (!PanelHasCard(c)) {
         return 0;
     }
     if (b == kQuarterFrameStatus) {
@@ -89,10 +106,11 @@ int32_t OnTimecodeByte(uint32_t wParam, uint32_t lParam) {
     }
     PanelControls& controls = CurrentPanelControls();
     CardPanel& panel = *PanelAt(c);
+    if (b < 0x80) {
+        piecesSinceStop[c] |= static_cast<uint8_t>(1u << (b >> 4));
+    }
     // Incoming timecode shows as a running generator; nothing goes to the unit.
-    // Not while a stop from the user is on its way: checking the toggle again
-    // would turn that stop into a restart when its command is handled.
-    if (controls.GetCheck(panel.start) == 0 && !startedHere[c]) {
+    if (controls.GetCheck(panel.start) == 0 && TimecodeShowsRunning(c)) {
         controls.SetCheck(panel.start, 1);
     }
     if (b >= 0x80) {
@@ -113,7 +131,9 @@ void ResetTimecodeForTest() {
     for (QuarterFrameTime& time : received) {
         time = QuarterFrameTime{};
     }
-    for (bool& started : startedHere) {
-        started = false;
+    for (int32_t c = 0; c < kPanelColumns; ++c) {
+        startedHere[c] = false;
+        stoppedHere[c] = false;
+        piecesSinceStop[c] = 0;
     }
 }

@@ -5,11 +5,13 @@
 #include <vector>
 
 #include "app/desk_messages.h"
+#include "app/main_window_layout.h"
+#include "resource.h"
 #include "card/card_table.h"
 #include "sim/card_monitor_layout.h"
 #include "sim/card_state_text.h"
 #include "sim/card_strip_painter_win32.h"
-#include "sim/gdi_scoped_win32.h"
+#include "controls/gdi_scope_win32.h"
 #include "sim/monitor_painter_win32.h"
 #include "sim/sim_driver_link.h"
 
@@ -21,8 +23,6 @@ namespace {
 constexpr UINT_PTR kPollTimer = 1;
 constexpr UINT kPollMs = 100;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr int kLargeIconResource = 107;
-constexpr int kSmallIconResource = 108;
 
 struct MonitorSetup {
     HWND desk;
@@ -208,8 +208,8 @@ bool RegisterMonitorClass(HINSTANCE instance) {
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = CardMonitorProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kLargeIconResource));
-    windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(kSmallIconResource));
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_DESK_LARGE));
+    windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_DESK_SMALL));
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = nullptr;
     windowClass.lpszClassName = kCardMonitorClassName;
@@ -218,8 +218,6 @@ bool RegisterMonitorClass(HINSTANCE instance) {
 
 MonitorRect ToMonitorRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-// The desk's window as it is when its timecode row is shown.
-constexpr int kTimecodeRowHeight = 100;
 
 }  // namespace
 
@@ -228,7 +226,7 @@ HWND CreateCardMonitor(HINSTANCE instance, HWND desk, SimDriverLink* driver) {
 
     RECT deskRect = {};
     GetWindowRect(desk, &deskRect);
-    deskRect.bottom += kTimecodeRowHeight;
+    deskRect.bottom += kTimecodeRowHeight;  // the desk as it is with its timecode row shown
     RECT workArea = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
     RECT frame = {0, 0, 0, 0};

@@ -102,6 +102,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     SetDriverLink(&driver);
     SetSettingsKey(&settingsKey);
     SetMillisecondClock(&clock);
+    SetDeskWindow(&MainWindowAsDesk());
     SetMainWindowReadyHook(OnDeskReady);
 
     const int result = RunDesk(instance);

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "sim/gdi_scoped_win32.h"
+#include "controls/gdi_scope_win32.h"
 
 namespace {
 

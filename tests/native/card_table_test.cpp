@@ -49,6 +49,23 @@ TEST_F(CardTableTest, RecordsBelongToColumnsNotDriverIndices) {
     EXPECT_EQ(SettingsRecord(1).routeA[1], 1) << "column 1 took the default";
 }
 
+// No card is counted without a usable block and register space; the link
+// made for a card whose register space could not be made is given back
+// (LeakSanitizer would report it).
+TEST_F(CardTableTest, CardsWithoutABlockOrRegisterSpaceAreNotCounted) {
+    driver.answeringNull = {0, 2};
+    driver.answering = {1};
+    EXPECT_EQ(DiscoverCards(), 0);
+    ASSERT_EQ(CardCount(), 1);
+    EXPECT_EQ(DriverIndexAt(0), 1);
+
+    ResetCardTableForTest();
+    driver.registers = nullptr;
+    EXPECT_EQ(DiscoverCards(), 2);
+    EXPECT_EQ(CardCount(), 0);
+    EXPECT_EQ(OpenCards(), 0);
+}
+
 TEST_F(CardTableTest, NotifyWindowTouchesOnlyThatColumnsBlock) {
     driver.answering = {0, 1, 2};
     ASSERT_EQ(DiscoverCards(), 0);

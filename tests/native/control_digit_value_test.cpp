@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/control_values.h"
+
 namespace {
 
 struct StepCase {
@@ -63,12 +65,12 @@ INSTANTIATE_TEST_SUITE_P(
                       WrapCase{INT_MIN, 99, 0, 99}));
 
 TEST(DigitWheelTest, AwayFromTheUserCountsUpTowardOrNoneCountsDown) {
-    EXPECT_EQ(1, WheelStep(120));
-    EXPECT_EQ(1, WheelStep(1));
-    EXPECT_EQ(1, WheelStep(0x7FFF));
-    EXPECT_EQ(-1, WheelStep(static_cast<unsigned short>(-120)));
-    EXPECT_EQ(-1, WheelStep(0x8000));
-    EXPECT_EQ(-1, WheelStep(0));
+    EXPECT_EQ(1, WheelNotch(120));
+    EXPECT_EQ(1, WheelNotch(1));
+    EXPECT_EQ(1, WheelNotch(0x7FFF));
+    EXPECT_EQ(-1, WheelNotch(static_cast<unsigned short>(-120)));
+    EXPECT_EQ(-1, WheelNotch(0x8000));
+    EXPECT_EQ(-1, WheelNotch(0));
 }
 
 struct FormatCase {

@@ -19,14 +19,19 @@ class FakeDriverLink : public DriverLink {
 public:
     bool opens = true;
     std::set<int32_t> answering;
+    std::set<int32_t> answeringNull;  // answer with success and a null block address
     std::vector<int32_t> queried;
     int closes = 0;
     SharedCardBlock blocks[4] = {};
-    RegisterSpace* registers = &nullRegisters;
+    RegisterSpace* registers = &nullRegisters;  // null: the space cannot be made
 
     bool Open() override { return opens; }
     bool QueryBlock(int32_t index, SharedCardBlock** block) override {
         queried.push_back(index);
+        if (answeringNull.count(index) != 0) {
+            *block = nullptr;
+            return true;
+        }
         if (answering.count(index) == 0) return false;
         *block = &blocks[index];
         return true;

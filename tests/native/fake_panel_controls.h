@@ -11,6 +11,7 @@
 
 #include "panel/card_panel.h"
 #include "panel/card_panel_layout.h"
+#include "panel/desk_window.h"
 #include "panel/panel_controls.h"
 #include "panel/panel_logic.h"
 
@@ -45,18 +46,29 @@ inline std::set<ControlHandle> PanelHandles(int32_t column) {
     return handles;
 }
 
-class FakePanelControls : public PanelControls {
+// The desk's main window as the panel logic sees it: the form it was last
+// given, and every request.
+class FakeDeskWindow : public DeskWindow {
 public:
     // Client height of the main window in its two forms.
     static constexpr int kShortClient = 254;
     static constexpr int kTallClient = 354;
 
+    std::vector<bool> rowShownCalls;
+    int clientHeight = kShortClient;
+
+    void ShowTimecodeRow(bool shown) override {
+        rowShownCalls.push_back(shown);
+        clientHeight = shown ? kTallClient : kShortClient;
+    }
+};
+
+class FakePanelControls : public PanelControls {
+public:
     std::map<ControlHandle, int32_t> checks;
     std::map<ControlHandle, int32_t> positions;
     std::vector<std::pair<ControlHandle, int32_t>> setChecks;
     std::vector<std::pair<ControlHandle, int32_t>> setPositions;
-    std::vector<std::pair<void*, bool>> rowShownCalls;
-    std::map<void*, int> clientHeights;
 
     int32_t GetCheck(ControlHandle toggle) override {
         auto it = checks.find(toggle);
@@ -77,21 +89,17 @@ public:
         setPositions.emplace_back(field, value);
         positions[field] = value;
     }
-    void SetTimecodeRowShown(void* window, bool shown) override {
-        rowShownCalls.emplace_back(window, shown);
-        clientHeights[window] = shown ? kTallClient : kShortClient;
-    }
 
     bool Checked(ControlHandle toggle) { return GetCheck(toggle) == 1; }
 
     // A left press: the toggle flips first, then its command (code 1) arrives.
-    void LeftClick(void* window, ControlHandle toggle) {
+    void LeftClick(ControlHandle toggle) {
         checks[toggle] = GetCheck(toggle) == 1 ? 0 : 1;
-        RoutePanelCommand(window, IdOf(toggle) | (1u << 16), IdOf(toggle));
+        RoutePanelCommand(IdOf(toggle) | (1u << 16), IdOf(toggle));
     }
     // A right release: the state stays, the command carries code 2.
-    void RightClick(void* window, ControlHandle toggle) {
-        RoutePanelCommand(window, IdOf(toggle) | (2u << 16), IdOf(toggle));
+    void RightClick(ControlHandle toggle) {
+        RoutePanelCommand(IdOf(toggle) | (2u << 16), IdOf(toggle));
     }
 };
 

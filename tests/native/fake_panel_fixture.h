@@ -28,8 +28,6 @@ public:
 
 class PanelFixture : public ::testing::Test {
 protected:
-    void* const window = reinterpret_cast<void*>(static_cast<uintptr_t>(0x4D41));
-
     // Finds cards at the driver indices given (columns 0, 1, ... in order).
     void FindCards(std::initializer_list<int32_t> driverIndices) {
         ResetCardTableForTest();
@@ -49,6 +47,8 @@ protected:
         ResetTimecodeForTest();
         controls = FakePanelControls{};
         SetPanelControls(&controls);
+        desk = FakeDeskWindow{};
+        SetDeskWindow(&desk);
         SetMillisecondClock(&clock);
         FindCards({0});
     }
@@ -57,6 +57,7 @@ protected:
         ResetCardTableForTest();
         SetDriverLink(nullptr);
         SetPanelControls(nullptr);
+        SetDeskWindow(nullptr);
         SetMillisecondClock(nullptr);
         ResetCardPanelsForTest();
         ResetSettingsRecordsForTest();
@@ -81,6 +82,7 @@ protected:
 
     PanelTestDriver driver;
     FakePanelControls controls;
+    FakeDeskWindow desk;
     StepClock clock;
     SharedCardBlock marked[kMaxCards] = {};
 };

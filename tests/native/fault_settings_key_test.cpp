@@ -43,12 +43,12 @@ protected:
     // The same clicks in every case: 256 fs, word clock, routing set B on
     // row 2, 48000 Hz, and the generator started at 30 frames per second.
     void ClickThrough() {
-        controls.LeftClick(window, Panel().fs256);
-        controls.LeftClick(window, Panel().wordClock);
-        controls.LeftClick(window, Panel().routeB[2]);
-        controls.LeftClick(window, Panel().rate[2]);
-        controls.LeftClick(window, Panel().frameRate[4]);
-        controls.LeftClick(window, Panel().start);
+        controls.LeftClick(Panel().fs256);
+        controls.LeftClick(Panel().wordClock);
+        controls.LeftClick(Panel().routeB[2]);
+        controls.LeftClick(Panel().rate[2]);
+        controls.LeftClick(Panel().frameRate[4]);
+        controls.LeftClick(Panel().start);
     }
     void ExpectClickedSettings() {
         EXPECT_EQ(Record().fsMode, 1);

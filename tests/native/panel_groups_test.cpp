@@ -13,7 +13,7 @@ class PanelGroupsTest : public PanelFixture {};
 
 TEST_F(PanelGroupsTest, ClickOnUncheckedCoaxialSelectsCoaxial) {
     Mark();
-    controls.LeftClick(window, Panel().coaxial);
+    controls.LeftClick(Panel().coaxial);
 
     EXPECT_TRUE(controls.Checked(Panel().coaxial));
     EXPECT_FALSE(controls.Checked(Panel().optical));
@@ -25,9 +25,9 @@ TEST_F(PanelGroupsTest, ClickOnUncheckedCoaxialSelectsCoaxial) {
 // Unchecking coaxial checks optical, so the card must be switched to optical
 // too, not sent coaxial again.
 TEST_F(PanelGroupsTest, ClickOnCheckedCoaxialSendsOptical) {
-    controls.LeftClick(window, Panel().coaxial);
+    controls.LeftClick(Panel().coaxial);
     Mark();
-    controls.LeftClick(window, Panel().coaxial);
+    controls.LeftClick(Panel().coaxial);
 
     EXPECT_FALSE(controls.Checked(Panel().coaxial));
     EXPECT_TRUE(controls.Checked(Panel().optical));
@@ -50,7 +50,7 @@ TEST_F(PanelGroupsTest, DigitalInputSendsTheInputThatEndsChecked) {
         ControlHandle other = k.coaxialFirst ? Panel().optical : Panel().coaxial;
         controls.checks[clicked] = k.checkedBefore;
         Mark();
-        controls.LeftClick(window, clicked);
+        controls.LeftClick(clicked);
 
         const bool coaxialShown = controls.Checked(Panel().coaxial);
         EXPECT_NE(controls.Checked(clicked), controls.Checked(other));
@@ -79,7 +79,7 @@ TEST_F(PanelGroupsTest, RadioGroupsCheckOnlyTheClickedMember) {
         // checked while another is checked.
         for (int32_t member = group.count - 1; member >= 0; --member) {
             Mark();
-            controls.LeftClick(window, Panel().*group.members[member]);
+            controls.LeftClick(Panel().*group.members[member]);
             for (int32_t i = 0; i < group.count; ++i) {
                 EXPECT_EQ(controls.Checked(Panel().*group.members[i]), i == member) << "type " << group.type;
             }
@@ -88,19 +88,19 @@ TEST_F(PanelGroupsTest, RadioGroupsCheckOnlyTheClickedMember) {
         }
         // A click on the checked member keeps it checked and sends it again.
         Mark();
-        controls.LeftClick(window, Panel().*group.members[0]);
+        controls.LeftClick(Panel().*group.members[0]);
         EXPECT_TRUE(controls.Checked(Panel().*group.members[0]));
         EXPECT_EQ(Card().Events(), Sent({{group.type, 0}}));
     }
 }
 
 TEST_F(PanelGroupsTest, AutoUnchecksTheRatesAndKeepsTheCardRunning) {
-    controls.LeftClick(window, Panel().rate[0]);
+    controls.LeftClick(Panel().rate[0]);
     ASSERT_EQ(Block().sampleRate, 32000);
     ASSERT_EQ(Block().running, 0);
 
     Mark();
-    controls.LeftClick(window, Panel().autoRate);
+    controls.LeftClick(Panel().autoRate);
     EXPECT_TRUE(controls.Checked(Panel().autoRate));
     for (ControlHandle rate : Panel().rate) EXPECT_FALSE(controls.Checked(rate));
     EXPECT_EQ(Record().autoRate, 1);
@@ -109,7 +109,7 @@ TEST_F(PanelGroupsTest, AutoUnchecksTheRatesAndKeepsTheCardRunning) {
     EXPECT_TRUE(Card().Events().empty());
 
     Mark();
-    controls.LeftClick(window, Panel().rate[1]);
+    controls.LeftClick(Panel().rate[1]);
     EXPECT_FALSE(controls.Checked(Panel().autoRate));
     EXPECT_TRUE(controls.Checked(Panel().rate[1]));
     EXPECT_FALSE(controls.Checked(Panel().rate[0]));
@@ -126,14 +126,14 @@ TEST_F(PanelGroupsTest, AutoUnchecksTheRatesAndKeepsTheCardRunning) {
 // applied even though the card was not running before the click.
 TEST_F(PanelGroupsTest, ManualRateIsAppliedAndRunningReturnsToZero) {
     ASSERT_EQ(Block().running, 0);
-    controls.LeftClick(window, Panel().rate[2]);
+    controls.LeftClick(Panel().rate[2]);
     EXPECT_EQ(Block().sampleRate, 48000);
     EXPECT_EQ(Block().running, 0);
 
     // Unchecking auto falls back to the kept manual rate.
-    controls.LeftClick(window, Panel().autoRate);
+    controls.LeftClick(Panel().autoRate);
     Mark();
-    controls.LeftClick(window, Panel().autoRate);
+    controls.LeftClick(Panel().autoRate);
     EXPECT_TRUE(controls.Checked(Panel().rate[2]));
     EXPECT_EQ(Record().autoRate, 0);
     EXPECT_EQ(Block().running, 0);

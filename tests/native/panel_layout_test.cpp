@@ -109,9 +109,9 @@ TEST_F(PanelRouterTest, CommandsWithoutAHandlerOrCardChangeNothing) {
     for (uint32_t id : ignored) {
         Mark(0);
         Mark(1);
-        EXPECT_EQ(RoutePanelCommand(window, id | (1u << 16), 0), 0);
+        EXPECT_EQ(RoutePanelCommand(id | (1u << 16), 0), 0);
         EXPECT_TRUE(controls.setChecks.empty()) << id;
-        EXPECT_TRUE(controls.rowShownCalls.empty()) << id;
+        EXPECT_TRUE(desk.rowShownCalls.empty()) << id;
         EXPECT_TRUE(Card(0).Events().empty()) << id;
         EXPECT_TRUE(Card(1).Events().empty()) << id;
     }
@@ -121,7 +121,7 @@ TEST_F(PanelRouterTest, ColumnFromTheIdPicksTheCard) {
     FindCards({1, 2});
     Mark(0);
     Mark(1);
-    controls.LeftClick(window, Panel(1).fs256);
+    controls.LeftClick(Panel(1).fs256);
     EXPECT_TRUE(Card(0).Events().empty());
     EXPECT_EQ(Card(1).Events(), Sent({{1, 1}}, 1));
     EXPECT_EQ(Record(1).fsMode, 1);

@@ -87,7 +87,7 @@ TEST_F(PanelRestoreTest, RoutingOffAndShowTimecodeDoNotSurviveARestore) {
     EXPECT_EQ(Record().showTimecode, 0);
     EXPECT_FALSE(controls.Checked(Panel().routingOff));
     EXPECT_TRUE(controls.Checked(Panel().routeB[3]));
-    EXPECT_TRUE(controls.rowShownCalls.empty());
+    EXPECT_TRUE(desk.rowShownCalls.empty());
 }
 
 TEST_F(PanelRestoreTest, AutoRateRestoresWithTheCardRunning) {

@@ -49,23 +49,23 @@ protected:
 
 TEST_F(PanelRoutingTest, ClickRoutesOneRowPerSetAndClickOnRoutedRowEmptiesIt) {
     Mark();
-    controls.LeftClick(window, Panel().routeA[2]);
+    controls.LeftClick(Panel().routeA[2]);
     EXPECT_EQ(ChecksOf(Panel().routeA), (std::vector<bool>{false, false, true, false}));
     EXPECT_EQ(Record().routeA[2], 1);
     EXPECT_EQ(Card().Events(), Sent({{3, 0xF2}}));
 
     Mark();
-    controls.LeftClick(window, Panel().routeB[1]);
+    controls.LeftClick(Panel().routeB[1]);
     EXPECT_EQ(Card().Events(), Sent({{3, 0x12}}));
 
     Mark();
-    controls.LeftClick(window, Panel().routeA[0]);
+    controls.LeftClick(Panel().routeA[0]);
     EXPECT_EQ(ChecksOf(Panel().routeA), (std::vector<bool>{true, false, false, false}));
     EXPECT_EQ(Record().routeA[2], 0);
     EXPECT_EQ(Card().Events(), Sent({{3, 0x10}}));
 
     Mark();
-    controls.LeftClick(window, Panel().routeA[0]);
+    controls.LeftClick(Panel().routeA[0]);
     EXPECT_EQ(ChecksOf(Panel().routeA), (std::vector<bool>{false, false, false, false}));
     EXPECT_EQ(Record().routeA[0], 0);
     EXPECT_EQ(Card().Events(), Sent({{3, 0x1F}}));
@@ -76,7 +76,7 @@ TEST_F(PanelRoutingTest, WhileRoutingIsOffASetClickEmptiesTheSetAndSendsNothing)
     Record().routeA[1] = 1;
     Record().routeB[2] = 1;
     Mark();
-    controls.LeftClick(window, Panel().routingOff);
+    controls.LeftClick(Panel().routingOff);
     EXPECT_EQ(Record().routingOff, 1);
     EXPECT_EQ(ChecksOf(Panel().routeA), (std::vector<bool>{false, false, false, false}));
     EXPECT_EQ(ChecksOf(Panel().routeB), (std::vector<bool>{false, false, false, false}));
@@ -85,13 +85,13 @@ TEST_F(PanelRoutingTest, WhileRoutingIsOffASetClickEmptiesTheSetAndSendsNothing)
     EXPECT_TRUE(Card().State().routingOff);
 
     Mark();
-    controls.LeftClick(window, Panel().routeB[3]);
+    controls.LeftClick(Panel().routeB[3]);
     EXPECT_EQ(ChecksOf(Panel().routeB), (std::vector<bool>{false, false, false, false}));
     for (int32_t r = 0; r < 4; ++r) EXPECT_EQ(Record().routeB[r], 0) << r;
     EXPECT_TRUE(Card().Events().empty());
 
     Mark();
-    controls.LeftClick(window, Panel().routingOff);
+    controls.LeftClick(Panel().routingOff);
     EXPECT_EQ(Record().routingOff, 0);
     EXPECT_EQ(ChecksOf(Panel().routeA), (std::vector<bool>{false, true, false, false}));
     EXPECT_EQ(ChecksOf(Panel().routeB), (std::vector<bool>{false, false, false, false}));

@@ -13,30 +13,29 @@ namespace {
 class PanelShowHideTest : public PanelFixture {};
 
 TEST_F(PanelShowHideTest, RightClicksKeepTheWindowsHeight) {
-    controls.LeftClick(window, Panel().showHide);
-    EXPECT_EQ(controls.clientHeights[window], FakePanelControls::kTallClient);
+    controls.LeftClick(Panel().showHide);
+    EXPECT_EQ(desk.clientHeight, FakeDeskWindow::kTallClient);
 
     // A right click re-runs the handler on the unchanged state.
-    controls.RightClick(window, Panel().showHide);
-    controls.RightClick(window, Panel().showHide);
-    EXPECT_EQ(controls.clientHeights[window], FakePanelControls::kTallClient);
+    controls.RightClick(Panel().showHide);
+    controls.RightClick(Panel().showHide);
+    EXPECT_EQ(desk.clientHeight, FakeDeskWindow::kTallClient);
 
-    controls.LeftClick(window, Panel().showHide);
-    EXPECT_EQ(controls.clientHeights[window], FakePanelControls::kShortClient);
-    controls.RightClick(window, Panel().showHide);
-    controls.RightClick(window, Panel().showHide);
-    EXPECT_EQ(controls.clientHeights[window], FakePanelControls::kShortClient);
+    controls.LeftClick(Panel().showHide);
+    EXPECT_EQ(desk.clientHeight, FakeDeskWindow::kShortClient);
+    controls.RightClick(Panel().showHide);
+    controls.RightClick(Panel().showHide);
+    EXPECT_EQ(desk.clientHeight, FakeDeskWindow::kShortClient);
 
-    const std::vector<std::pair<void*, bool>> expected = {
-        {window, true}, {window, true}, {window, true}, {window, false}, {window, false}, {window, false}};
-    EXPECT_EQ(controls.rowShownCalls, expected);
+    const std::vector<bool> expected = {true, true, true, false, false, false};
+    EXPECT_EQ(desk.rowShownCalls, expected);
 }
 
 TEST_F(PanelShowHideTest, EveryColumnShowsTheSameStateAndNothingIsStored) {
     FindCards({0, 1, 3});
     const MixerSettings before = Record(1);
     Mark(1);
-    controls.LeftClick(window, Panel(1).showHide);
+    controls.LeftClick(Panel(1).showHide);
     for (int32_t c = 0; c < 3; ++c) {
         EXPECT_TRUE(controls.Checked(Panel(c).showHide)) << c;
     }
@@ -45,11 +44,11 @@ TEST_F(PanelShowHideTest, EveryColumnShowsTheSameStateAndNothingIsStored) {
 
     // Column 2's spare id (base 2113) acts as its show/hide toggle.
     controls.checks[Panel(2).showHide] = 0;
-    RoutePanelCommand(window, MakeControlId(2, kBaseShowHideSpare), 0);
+    RoutePanelCommand(MakeControlId(2, kBaseShowHideSpare), 0);
     for (int32_t c = 0; c < 3; ++c) {
         EXPECT_FALSE(controls.Checked(Panel(c).showHide)) << c;
     }
-    EXPECT_EQ(controls.clientHeights[window], FakePanelControls::kShortClient);
+    EXPECT_EQ(desk.clientHeight, FakeDeskWindow::kShortClient);
 }
 
 }  // namespace

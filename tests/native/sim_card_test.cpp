@@ -30,6 +30,24 @@ TEST(SimCardTraceTest, AccessLinesCarryColumnKindOffsetAndValue) {
                                   "1 R 0x100 0x00000002", "1 R 0x110 0x00000000"}));
 }
 
+// The card hands the latched byte to the unit on the strobe's falling edge
+// (control port bit 0 from 1 to 0), not the rising one: the end-to-end
+// tests read the desk's bytes through this edge.
+TEST(SimCardUnitPortTest, TheStrobesFallingEdgeHandsTheByteOver) {
+    TracedSimCard sim;
+    WriteUnitPort(sim.link(), 0x378, 0xC3);
+    WriteUnitPort(sim.link(), 0x37A, 0x16);
+    WriteUnitPort(sim.link(), 0x37A, 0x17);
+    EXPECT_EQ(sim.card.State().unit.bytesReceived, 0u) << "the rising edge hands nothing over";
+    WriteUnitPort(sim.link(), 0x37A, 0x16);
+    const SimUnitState unit = sim.card.State().unit;
+    ASSERT_EQ(unit.bytesReceived, 1u);
+    ASSERT_EQ(unit.historyCount, 1);
+    EXPECT_EQ(unit.history[0], 0xC3);
+    WriteUnitPort(sim.link(), 0x37A, 0x16);
+    EXPECT_EQ(sim.card.State().unit.bytesReceived, 1u) << "a low strobe staying low is no edge";
+}
+
 TEST(SimCardTraceTest, FileSinkGetsTheSameLinesWithEvents) {
     SimCard card;
     FakeCard fake(&card);

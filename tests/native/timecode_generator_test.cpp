@@ -30,10 +30,10 @@ protected:
 };
 
 TEST_F(TimecodeGeneratorTest, StartAndStopSendTheUnitItsSequences) {
-    controls.LeftClick(window, Panel().frameRate[1]);
+    controls.LeftClick(Panel().frameRate[1]);
     SetFields(1, 2, 3, 4);
     Mark();
-    controls.LeftClick(window, Panel().start);
+    controls.LeftClick(Panel().start);
     EXPECT_EQ(Card().UnitBytes(), Join({kLock, {0xE8, 4, 3, 2, 1, 0xEE, 0xE2}}));
     EXPECT_EQ(Block().unitLockCount, 2);
     SimUnitState unit = Card().State().unit;
@@ -43,7 +43,7 @@ TEST_F(TimecodeGeneratorTest, StartAndStopSendTheUnitItsSequences) {
     EXPECT_EQ(unit.startTime, (MtcTime{1, 2, 3, 4}));
 
     Mark();
-    controls.LeftClick(window, Panel().start);
+    controls.LeftClick(Panel().start);
     EXPECT_EQ(Card().UnitBytes(), Join({{0xEF}, kUnlock}));
     EXPECT_EQ(Block().unitLockCount, 0);
     unit = Card().State().unit;
@@ -54,7 +54,7 @@ TEST_F(TimecodeGeneratorTest, StartAndStopSendTheUnitItsSequences) {
 TEST_F(TimecodeGeneratorTest, FrameRateWhileStoppedOnlyStoresIt) {
     for (int32_t member = 4; member >= 0; --member) {
         Mark();
-        controls.LeftClick(window, Panel().frameRate[member]);
+        controls.LeftClick(Panel().frameRate[member]);
         EXPECT_EQ(Record().frameRate, member);
         for (int32_t j = 0; j < 5; ++j) EXPECT_EQ(controls.Checked(Panel().frameRate[j]), j == member);
         EXPECT_TRUE(Card().Events().empty());
@@ -66,12 +66,12 @@ TEST_F(TimecodeGeneratorTest, FrameRateWhileStoppedOnlyStoresIt) {
 // fields; the lock level stays that of one running generator.
 TEST_F(TimecodeGeneratorTest, FrameRateWhileRunningRestartsWithoutTakingMoreLockLevels) {
     SetFields(10, 20, 30, 5);
-    controls.LeftClick(window, Panel().start);
+    controls.LeftClick(Panel().start);
     ASSERT_EQ(Block().unitLockCount, 2);
 
     SetFields(11, 21, 31, 6);
     Mark();
-    controls.LeftClick(window, Panel().frameRate[4]);
+    controls.LeftClick(Panel().frameRate[4]);
     EXPECT_EQ(Card().UnitBytes(), (std::vector<uint32_t>{0xE8, 6, 31, 21, 11, 0xEE, 0xE0}));
     EXPECT_EQ(Record().frameRate, 4);
     EXPECT_EQ(Block().unitLockCount, 2);
@@ -82,13 +82,13 @@ TEST_F(TimecodeGeneratorTest, FrameRateWhileRunningRestartsWithoutTakingMoreLock
     EXPECT_TRUE(unit.locked);
 
     Mark();
-    controls.LeftClick(window, Panel().frameRate[3]);
+    controls.LeftClick(Panel().frameRate[3]);
     EXPECT_EQ(Card().UnitBytes(), (std::vector<uint32_t>{0xE8, 6, 31, 21, 11, 0xEE, 0xE1}));
     EXPECT_EQ(Block().unitLockCount, 2);
 
     // The stop releases the unit completely.
     Mark();
-    controls.LeftClick(window, Panel().start);
+    controls.LeftClick(Panel().start);
     EXPECT_EQ(Card().UnitBytes(), Join({{0xEF}, kUnlock}));
     EXPECT_EQ(Block().unitLockCount, 0);
     EXPECT_FALSE(Card().State().unit.locked);
@@ -96,12 +96,12 @@ TEST_F(TimecodeGeneratorTest, FrameRateWhileRunningRestartsWithoutTakingMoreLock
 }
 
 TEST_F(TimecodeGeneratorTest, RightClickOnRunningStartRestartsWithoutTakingMoreLockLevels) {
-    controls.LeftClick(window, Panel().start);
+    controls.LeftClick(Panel().start);
     Mark();
-    controls.RightClick(window, Panel().start);
+    controls.RightClick(Panel().start);
     EXPECT_EQ(Card().UnitBytes(), (std::vector<uint32_t>{0xE8, 0, 0, 0, 0, 0xEE, 0xE3}));
     EXPECT_EQ(Block().unitLockCount, 2);
-    controls.LeftClick(window, Panel().start);
+    controls.LeftClick(Panel().start);
     EXPECT_EQ(Block().unitLockCount, 0);
 }
 
@@ -112,11 +112,11 @@ TEST_F(TimecodeGeneratorTest, FrameRateAfterIncomingTimecodeIsAFirstStart) {
     OnTimecodeByte(0x00, 0);
     ASSERT_TRUE(controls.Checked(Panel().start));
     Mark();
-    controls.LeftClick(window, Panel().frameRate[2]);
+    controls.LeftClick(Panel().frameRate[2]);
     EXPECT_EQ(Card().UnitBytes(), Join({kLock, {0xE8, 0, 0, 0, 0, 0xEE, 0xE4}}));
     EXPECT_EQ(Block().unitLockCount, 2);
     Mark();
-    controls.LeftClick(window, Panel().start);
+    controls.LeftClick(Panel().start);
     EXPECT_EQ(Card().UnitBytes(), Join({{0xEF}, kUnlock}));
     EXPECT_EQ(Block().unitLockCount, 0);
 }
@@ -125,7 +125,7 @@ TEST_F(TimecodeGeneratorTest, FrameRateAfterIncomingTimecodeIsAFirstStart) {
 // toggle at once but its command is posted, behind bytes already queued:
 // those bytes must not check the toggle again, or the stop becomes a restart.
 TEST_F(TimecodeGeneratorTest, AStopQueuedBehindIncomingTimecodeStillStops) {
-    controls.LeftClick(window, Panel().start);
+    controls.LeftClick(Panel().start);
     OnTimecodeByte(0xF1, 0);
     OnTimecodeByte(0x00, 0);
     ASSERT_TRUE(Card().State().unit.generatorRunning);
@@ -135,18 +135,39 @@ TEST_F(TimecodeGeneratorTest, AStopQueuedBehindIncomingTimecodeStillStops) {
     OnTimecodeByte(0x10, 0);
     EXPECT_FALSE(controls.Checked(Panel().start));
     Mark();
-    RoutePanelCommand(window, IdOf(Panel().start) | (1u << 16), IdOf(Panel().start));
+    RoutePanelCommand(IdOf(Panel().start) | (1u << 16), IdOf(Panel().start));
     EXPECT_EQ(Card().UnitBytes(), Join({{0xEF}, kUnlock}));
     EXPECT_FALSE(Card().State().unit.generatorRunning);
     EXPECT_EQ(Block().unitLockCount, 0);
 
-    // Bytes still in flight after the stop show as incoming timecode again,
-    // and send nothing.
+    // Bytes still in flight after the stop leave the toggle as the stop left
+    // it, and send nothing.
     Mark();
     OnTimecodeByte(0xF1, 0);
     OnTimecodeByte(0x20, 0);
-    EXPECT_TRUE(controls.Checked(Panel().start));
+    EXPECT_FALSE(controls.Checked(Panel().start));
     EXPECT_TRUE(Card().Events().empty());
+}
+
+// After this desk's own stop, timecode that really goes on (from the unit or
+// another source) shows as running again once a whole timecode, all eight
+// pieces, has come in: within two frames, whichever piece comes first.
+TEST_F(TimecodeGeneratorTest, TimecodeThatGoesOnAfterTheStopChecksTheToggleWithinTwoFrames) {
+    for (int first = 0; first < 8; ++first) {
+        controls.LeftClick(Panel().start);
+        controls.LeftClick(Panel().start);  // started and stopped here
+        ASSERT_FALSE(controls.Checked(Panel().start));
+        for (int n = 0; n < 8; ++n) {
+            EXPECT_FALSE(controls.Checked(Panel().start)) << "first piece " << first << ", " << n << " pieces";
+            OnTimecodeByte(0xF1, 0);
+            OnTimecodeByte(static_cast<uint32_t>(((first + n) % 8) << 4), 0);
+        }
+        EXPECT_TRUE(controls.Checked(Panel().start)) << "first piece " << first;
+        controls.checks[Panel().start] = 0;
+        OnTimecodeByte(0x00, 0);
+        EXPECT_TRUE(controls.Checked(Panel().start)) << "once shown, every byte checks it again";
+        controls.checks[Panel().start] = 0;
+    }
 }
 
 TEST_F(TimecodeGeneratorTest, RestoreNeverStartsTheGenerator) {

@@ -50,6 +50,10 @@ TEST_F(DeskProcessTest, OneCardWindowIsHiddenUntilTheTrayIsClicked) {
     const SIZE size = WindowSize(window);
     EXPECT_EQ(size.cx, 345);
     EXPECT_EQ(size.cy, 279);
+    RECT place = {};
+    GetWindowRect(window, &place);
+    EXPECT_EQ(place.left, (GetSystemMetrics(SM_CXSCREEN) - 339) / 2);
+    EXPECT_EQ(place.top, (GetSystemMetrics(SM_CYSCREEN) - 254) / 2) << "centred as if 254 high";
     EXPECT_FALSE(IsWindowVisible(window));
     char title[100] = "";
     GetWindowTextA(window, title, sizeof title);

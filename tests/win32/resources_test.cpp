@@ -196,7 +196,7 @@ TEST(ShellResources, AcceleratorTableExists) {
     ASSERT_NE(table, nullptr);
     ACCEL entries[4] = {};
     EXPECT_EQ(CopyAcceleratorTableA(table, entries, 4), 1);
-    EXPECT_EQ(entries[0].cmd, IDM_ACCEL_CLOSE_PANEL);
+    EXPECT_EQ(entries[0].cmd, IDM_CLOSE_PANEL);
 }
 
 // Walks the version record (a tree of blocks: length, value length, type,

@@ -94,4 +94,11 @@ TEST_F(RegistrySettingsTest, OptionValuesRoundTripAsFourBinaryBytes) {
     EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
 }
 
+TEST_F(RegistrySettingsTest, AWriteTheRegistryRefusesIsReportedAsFailed) {
+    const int32_t value = 1;
+    EXPECT_TRUE(key.SetBinary("GSIF", &value, sizeof value));
+    // The registry refuses to read four bytes from nowhere.
+    EXPECT_FALSE(key.SetBinary("GSIF", nullptr, sizeof value));
+}
+
 }  // namespace

@@ -52,6 +52,7 @@ bool InProcessDesk::Start() {
     SetDriverLink(driver_.get());
     SetSettingsKey(key_);
     SetMillisecondClock(clock_ != nullptr ? clock_ : &multimediaTimer);
+    SetDeskWindow(&MainWindowAsDesk());
     started_ = true;
     if (OpenCards() == 0) return false;
     HINSTANCE instance = GetModuleHandleA(NULL);

@@ -61,6 +61,19 @@ PixelImage RenderWith(int width, int height, void (*draw)(HDC, void*), void* con
     return image;
 }
 
+PixelImage Crop(const PixelImage& image, int x, int y, int width, int height) {
+    PixelImage part;
+    part.width = width;
+    part.height = height;
+    for (int row = y; row < y + height; ++row) {
+        for (int column = x; column < x + width; ++column) {
+            const bool inside = row >= 0 && row < image.height && column >= 0 && column < image.width;
+            part.pixels.push_back(inside ? image.at(column, row) : CLR_INVALID);
+        }
+    }
+    return part;
+}
+
 std::string FirstDifference(const PixelImage& actual, const PixelImage& expected) {
     char text[128];
     if (actual.width != expected.width || actual.height != expected.height) {

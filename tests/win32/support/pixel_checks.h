@@ -18,6 +18,7 @@ struct PixelImage {
     bool operator==(const PixelImage& other) const {
         return width == other.width && height == other.height && pixels == other.pixels;
     }
+    bool operator!=(const PixelImage& other) const { return !(*this == other); }
 };
 
 // What the window's client area shows now, read through its own DC.
@@ -30,6 +31,9 @@ PixelImage ReadBitmap(HBITMAP bitmap, int width, int height);
 // and returns its pixels; `draw` gets a memory DC with that bitmap selected.
 template <typename Draw>
 PixelImage Render(int width, int height, Draw draw);
+
+// The width x height part of `image` whose top-left corner is (x, y).
+PixelImage Crop(const PixelImage& image, int x, int y, int width, int height);
 
 // Where two images of the same size differ first, as "(x, y) a != b", or ""
 // when they are equal (or a size mismatch when they are not the same size).

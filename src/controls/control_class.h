@@ -1,0 +1,131 @@
+// The frame every Kiv_ class's window procedure stands on. A class describes
+// itself once, in a ControlClass: its state block (the type), its paint
+// routine, what WM_ERASEBKGND answers, whether WM_GETDLGCODE is answered,
+// what WM_CREATE sets in the block and what the block owns. Its procedure
+// then lists only the messages its Part adds and leaves the rest to
+// ControlProcedure, which answers the shared ones:
+//   WM_CREATE      allocate the zeroed block and store it under GWL_USERDATA
+//                  (-1 when out of memory, so the window is not created),
+//                  then the class's own start values
+//   WM_DESTROY     release what the block owns, free it, clear the pointer
+//   WM_PAINT       BeginPaint, the paint routine (flag 0), EndPaint
+//   WM_ERASEBKGND  nothing; the class's answer
+//   WM_GETDLGCODE  DLGC_WANTALLKEYS, for the classes that answer it
+// and passes everything else to DefWindowProcA.
+#pragma once
+
+#include <windows.h>
+
+#include <type_traits>
+
+#include "controls/control_drawing.h"
+#include "controls/gdi_scope_win32.h"
+
+template <typename State>
+struct ControlClass {
+    // The class's paint routine; `state` is null when the window has none.
+    void (*paint)(const PaintTarget& target, int flag, State* state);
+    LRESULT eraseAnswer;
+    bool answersDialogCode;
+    // Start values that WM_CREATE writes into the new (zeroed) block; null
+    // when zero is every field's start.
+    void (*initialise)(HWND window, State& state);
+    // Releases what the block owns at WM_DESTROY; null when it owns nothing.
+    void (*release)(State& state);
+};
+
+// ---- State block ---------------------------------------------------------
+
+void* AllocateStateBlock(HWND window, SIZE_T size);
+void FreeStateBlock(HWND window);
+
+// The window's block, or null when it has none.
+template <typename State>
+State* StateOf(HWND window) {
+    return reinterpret_cast<State*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+// ---- Painting ------------------------------------------------------------
+
+// Fills `target` for `window` and a DC; false when there is no DC.
+bool MakePaintTarget(HWND window, HDC dc, PaintTarget* target);
+
+// A change drawn at once: GetDC, the paint routine with `flag`, ReleaseDC.
+// Skipped while the window is hidden (a hidden desk restores its panels
+// before anyone sees them); showing the window paints it anyway.
+template <typename State>
+void PaintNow(HWND window, const ControlClass<State>& control, int flag = 0) {
+    if (!IsWindowVisible(window)) {
+        return;
+    }
+    WindowDC dc(window);
+    PaintTarget target;
+    if (MakePaintTarget(window, dc.get(), &target)) {
+        control.paint(target, flag, StateOf<State>(window));
+    }
+}
+
+// ---- The shared messages -------------------------------------------------
+
+template <typename State>
+LRESULT ControlProcedure(const ControlClass<State>& control, HWND window, UINT message,
+                         WPARAM wParam, LPARAM lParam) {
+    static_assert(std::is_trivial<State>::value, "state blocks are plain data");
+    switch (message) {
+    case WM_CREATE: {
+        State* state = static_cast<State*>(AllocateStateBlock(window, sizeof(State)));
+        if (state == NULL) {
+            return -1;
+        }
+        if (control.initialise != NULL) {
+            control.initialise(window, *state);
+        }
+        return 0;
+    }
+    case WM_DESTROY:
+        if (State* state = StateOf<State>(window)) {
+            if (control.release != NULL) {
+                control.release(*state);
+            }
+            FreeStateBlock(window);
+        }
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        PaintTarget target;
+        if (MakePaintTarget(window, dc, &target)) {
+            control.paint(target, 0, StateOf<State>(window));
+        }
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return control.eraseAnswer;
+    case WM_GETDLGCODE:
+        if (control.answersDialogCode) {
+            return DLGC_WANTALLKEYS;
+        }
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// ---- Creation ------------------------------------------------------------
+
+// Creates a hidden child control (extended style 0, empty title, WS_CHILD
+// only, the id in place of the menu, no creation parameter) and returns its
+// state block for the creator to fill before it shows the window; `*window`
+// receives the handle. When creation fails both are null, so nothing is ever
+// written into a missing block.
+HWND CreateControlWindow(const char* className, HINSTANCE instance, HWND parent, int id, int x,
+                         int y, int width, int height);
+
+template <typename State>
+State* CreateControl(HWND* window, const char* className, HINSTANCE instance, HWND parent, int id,
+                     int x, int y, int width, int height) {
+    *window = CreateControlWindow(className, instance, parent, id, x, y, width, height);
+    return *window != NULL ? StateOf<State>(*window) : NULL;
+}

@@ -1,0 +1,35 @@
+// Drawing helpers of the toolkit, each doing one thing. Every context and
+// selection they make is released before they return.
+#pragma once
+
+#include <windows.h>
+
+// Where a paint routine draws: the device context and the window's client
+// rectangle (and the window, for a control that shows its parent through).
+struct PaintTarget {
+    HWND window;
+    HDC dc;
+    RECT client;
+};
+
+// Width and height of a bitmap; zero for none.
+SIZE BitmapSize(HBITMAP bitmap);
+
+// Copies `width` x `height` pixels of `bitmap`, from its point (sourceX,
+// sourceY), to (x, y) of `target`: a whole face, or one cell of a strip.
+// Draws nothing for a null bitmap.
+void CopyBitmap(HDC target, int x, int y, int width, int height, HBITMAP bitmap,
+                int sourceX = 0, int sourceY = 0);
+
+// Copies the whole of `bitmap`, at its own size, to (x, y) of `target`.
+void CopyWholeBitmap(HDC target, int x, int y, HBITMAP bitmap);
+
+// The face of a bitmap control: `bitmap` copied from its (0, 0) over the
+// client rectangle (cut to the window's size), or, with no bitmap, the
+// parent's background, so that no earlier face stays on screen.
+void DrawFace(const PaintTarget& target, HBITMAP bitmap);
+
+// Has the parent draw its background, in its own coordinates, into `dc` of
+// `control`, so that the part under the control shows there: a parent with a
+// class brush erases, one that draws its background answers WM_PRINTCLIENT.
+void PaintParentBackground(HWND control, HDC dc);

@@ -1,0 +1,123 @@
+// Owners of device contexts, selections and GDI objects: each has exactly
+// one owner that releases it when its scope ends, on every path. A memory
+// context puts back the bitmap it was made with before it is deleted, so no
+// bitmap is ever deleted while it is still selected (Windows refuses that
+// and leaks the bitmap; Wine deletes it anyway, so no test under Wine would
+// see it). Shared by the toolkit, the main window and the card monitor.
+#pragma once
+
+#include <windows.h>
+
+// Deletes a GDI object at the end of its scope. A bitmap that is drawn into
+// belongs to a BackBuffer, which deselects it first.
+class OwnedGdiObject {
+public:
+    explicit OwnedGdiObject(HGDIOBJ object) : object_(object) {}
+    ~OwnedGdiObject() {
+        if (object_ != NULL) DeleteObject(object_);
+    }
+    OwnedGdiObject(const OwnedGdiObject&) = delete;
+    OwnedGdiObject& operator=(const OwnedGdiObject&) = delete;
+
+    HGDIOBJ get() const { return object_; }
+    explicit operator bool() const { return object_ != NULL; }
+
+private:
+    HGDIOBJ object_;
+};
+
+// Selects an object into a device context and puts the previous one back at
+// the end. Declare it after the owner of the object it selects, so that the
+// selection is undone first.
+class ScopedSelection {
+public:
+    ScopedSelection(HDC dc, HGDIOBJ object)
+        : dc_(dc), previous_(object != NULL ? SelectObject(dc, object) : NULL) {}
+    ~ScopedSelection() {
+        if (selected()) SelectObject(dc_, previous_);
+    }
+    ScopedSelection(const ScopedSelection&) = delete;
+    ScopedSelection& operator=(const ScopedSelection&) = delete;
+
+    bool selected() const { return previous_ != NULL && previous_ != HGDI_ERROR; }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// A window's device context for drawing outside WM_PAINT (GetDC, ReleaseDC).
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() {
+        if (dc_ != NULL) ReleaseDC(window_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// A memory device context compatible with `target`. Bitmaps selected through
+// it are only borrowed: the context's own first bitmap goes back before the
+// context is deleted.
+class MemoryDC {
+public:
+    explicit MemoryDC(HDC target) : dc_(CreateCompatibleDC(target)) {}
+    ~MemoryDC() {
+        if (original_ != NULL && original_ != HGDI_ERROR) SelectObject(dc_, original_);
+        if (dc_ != NULL) DeleteDC(dc_);
+    }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != NULL; }
+
+    // Selects `bitmap`; false when there is no context or no bitmap.
+    bool Select(HBITMAP bitmap) {
+        if (dc_ == NULL || bitmap == NULL) return false;
+        HGDIOBJ previous = SelectObject(dc_, bitmap);
+        if (previous == NULL || previous == HGDI_ERROR) return false;
+        if (original_ == NULL) original_ = previous;
+        return true;
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ original_ = NULL;
+};
+
+// An off-screen picture compatible with `target`, made and deleted within one
+// paint: drawn into, then copied to the target in one block transfer, so
+// nothing flickers. The bitmap is declared before the context that selects
+// it, so the context gives it back and goes first.
+class BackBuffer {
+public:
+    BackBuffer(HDC target, int width, int height)
+        : target_(target), width_(width), height_(height),
+          bitmap_(CreateCompatibleBitmap(target, width, height)), memory_(target),
+          ready_(memory_.Select(static_cast<HBITMAP>(bitmap_.get()))) {}
+    BackBuffer(const BackBuffer&) = delete;
+    BackBuffer& operator=(const BackBuffer&) = delete;
+
+    bool Ready() const { return ready_; }
+    HDC dc() const { return memory_.get(); }
+    // The whole picture to (x, y) of the target.
+    void CopyToTarget(int x = 0, int y = 0) const {
+        BitBlt(target_, x, y, width_, height_, memory_.get(), 0, 0, SRCCOPY);
+    }
+
+private:
+    HDC target_;
+    int width_;
+    int height_;
+    OwnedGdiObject bitmap_;
+    MemoryDC memory_;
+    bool ready_;
+};
