@@ -5,6 +5,7 @@
 #include "app/desk_messages.h"
 #include "app/main_window_layout.h"
 #include "app/settings_store.h"
+#include "app/single_desk_win32.h"
 #include "app/tray_menu_win32.h"
 #include "card/card_table.h"
 #include "controls/control_drawing.h"
@@ -43,6 +44,7 @@ MainDeskWindow mainDeskWindow;
 
 void OnCreate(HWND window) {
     mainDeskWindow.window = window;
+    MarkClaimedDeskWindow(window);
     AddTrayIcon(window);
     BuildOptionsMenu();
     mainBackground = LoadSkinBitmap(programInstance, "mainbak");
@@ -117,6 +119,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY:
         PostQuitMessage(0);
         RemoveTrayIcon();
+        UnmarkClaimedDeskWindow(window);
         mainDeskWindow.window = nullptr;
         return 0;
     case WM_PAINT:

@@ -63,10 +63,15 @@ void LoadAllSettings() {
 
 void SaveAllSettings() {
     for (int32_t i = 0; i < CardCount(); ++i) {
-        char name[16];
-        RecordValueName(i, name);
-        WriteSetting(name, &records[i], sizeof(MixerSettings));
+        SaveSettingsRecord(i);
     }
+}
+
+void SaveSettingsRecord(int32_t column) {
+    if (column < 0 || column >= CardCount()) return;
+    char name[16];
+    RecordValueName(column, name);
+    WriteSetting(name, &records[column], sizeof(MixerSettings));
 }
 
 void ResetSettingsRecordsForTest() { std::memset(records, 0, sizeof records); }

@@ -51,6 +51,8 @@ const MixerSettings& DefaultMixerSettings();
 MixerSettings& SettingsRecord(int32_t column);
 void LoadAllSettings();
 void SaveAllSettings();
+// Writes one column's record, as SaveAllSettings writes each.
+void SaveSettingsRecord(int32_t column);
 
 // Tests only: zero every record, as at process start.
 void ResetSettingsRecordsForTest();

@@ -1,6 +1,7 @@
 #include "panel/panel_logic.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "card/card_registers.h"
 #include "card/card_table.h"
@@ -68,6 +69,26 @@ void NormaliseRecord(MixerSettings& record) {
     record.frameRate = Clamp(record.frameRate, 0, kFrameRateMembers - 1);
 }
 
+// Writes the column's record to the registry when what runs in its scope
+// changed it: a change made by a click or by the driver is stored at once,
+// so a crash of the desk or the machine loses nothing. The restore at start
+// does not come this way and writes nothing.
+class SaveIfChanged {
+public:
+    explicit SaveIfChanged(int32_t c) : c_(c), before_(SettingsRecord(c)) {}
+    ~SaveIfChanged() {
+        if (std::memcmp(&before_, &SettingsRecord(c_), sizeof before_) != 0) {
+            SaveSettingsRecord(c_);
+        }
+    }
+    SaveIfChanged(const SaveIfChanged&) = delete;
+    SaveIfChanged& operator=(const SaveIfChanged&) = delete;
+
+private:
+    int32_t c_;
+    MixerSettings before_;
+};
+
 }  // namespace
 
 int32_t RoutePanelCommand(uint32_t wParam, uint32_t lParam) {
@@ -77,6 +98,7 @@ int32_t RoutePanelCommand(uint32_t wParam, uint32_t lParam) {
     if (!PanelHasCard(c)) {
         return 0;
     }
+    SaveIfChanged save(c);
     if (base == kBaseCoaxial || base == kBaseOptical) {
         OnDigitalInput(c, base - kBaseCoaxial);
     } else if (base == kBaseFs || base == kBaseFs256) {
@@ -250,6 +272,7 @@ int32_t OnRoutingNotify(uint32_t wParam, uint32_t lParam) {
     if (!PanelHasCard(c) || g / 2 > 1 || k >= kRoutingRows) {
         return 0;
     }
+    SaveIfChanged save(c);
     CardPanel& panel = *PanelAt(c);
     OnDigitalInput(c, static_cast<int32_t>(g / 2));
     if (g == 0) {

@@ -8,6 +8,7 @@
 #include "app/desk_messages.h"
 #include "app/main_window_win32.h"
 #include "app/registry_settings_key_win32.h"
+#include "app/single_desk_win32.h"
 #include "card/card_table.h"
 #include "card/driver_link.h"
 #include "card/winmm_clock_win32.h"
@@ -84,6 +85,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         Report(STD_OUTPUT_HANDLE, kSimUsage, MB_ICONINFORMATION);
         return 0;
     }
+    // A second start shows the running simulated desk's panel and ends
+    // here, before it opens a trace or state file of its own.
+    if (!ClaimDesk(instance, "simulated")) return 0;
     programInstance = instance;
 
     static SimDriverLink driver(options.answering);

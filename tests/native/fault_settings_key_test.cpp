@@ -112,10 +112,13 @@ TEST_F(FaultSettingsKeyTest, KeyThatCanBeReadButNotWritten) {
     EXPECT_TRUE(Card().State().digitalInputCoaxial);
     ClickThrough();
     ExpectClickedSettings();
+    // Each click that changed the record tried to store it at once.
+    const int refusedByClicks = key.refusedWrites;
+    EXPECT_GT(refusedByClicks, 0);
     SaveAllSettings();
     SaveAllSettings();
     WriteSetting("GSIF", "\0\0\0\0", 4);
-    EXPECT_EQ(key.refusedWrites, 3);
+    EXPECT_EQ(key.refusedWrites - refusedByClicks, 3);
     EXPECT_EQ(key.values.at("Mixer20").bytes, Bytes(stored)) << "a refused save left its mark";
     int32_t option = 0;
     const int32_t fallback = 0;

@@ -127,6 +127,32 @@ TEST_F(DeskProcessTest, ClosingFromOutsideEndsTheDeskAndSavesTheRecords) {
     EXPECT_TRUE(HasRecord("Mixer21"));
 }
 
+// Changes reach the registry as they are made: a desk that is killed, with
+// no save point reached, starts again with its last click's settings, and a
+// start with no click writes nothing.
+TEST_F(DeskProcessTest, AKilledDeskRestartsWithItsLastClicksSettings) {
+    constexpr int kFs256 = 2065;
+    {
+        DeskProcess desk("desk-sim.exe", "--cards 1 --no-monitor");
+        HWND window = desk.WaitForMainWindow();
+        ASSERT_NE(window, nullptr);
+        EXPECT_FALSE(SettingsKeyExists()) << "a start alone writes nothing";
+        HWND fs256 = GetDlgItem(window, kFs256);
+        ASSERT_NE(fs256, nullptr);
+        PostMessageA(fs256, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        PostMessageA(fs256, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        ASSERT_TRUE(WaitUntil([] { return HasRecord("Mixer20"); }));
+        ASSERT_TRUE(TerminateProcess(desk.process(), 9));
+        EXPECT_EQ(desk.WaitForExit(), 9u);
+    }
+    DeskProcess again("desk-sim.exe", "--cards 1 --no-monitor");
+    HWND window = again.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(SendMessageA(GetDlgItem(window, kFs256), BM_GETCHECK, 0, 0), 1);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(again.WaitForExit(), 0u);
+}
+
 // What a benchmark or a script waits on instead of polling: the event is set
 // once the window exists and every card's panel has been restored, i.e. the
 // last card's settings have reached it (its sample-rate byte is the last

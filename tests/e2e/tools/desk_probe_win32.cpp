@@ -13,6 +13,7 @@
 //   desk-probe record COLUMN         the stored record's 17 slots, or "missing"
 //   desk-probe write-record COLUMN S0 .. S16
 //   desk-probe delete-key
+//   desk-probe desk-windows          how many desk main windows exist
 //   desk-probe windows-version       what the system reports: "windows 4.10" for
 //                                    Windows 98, "nt 6.1" for Windows 7
 #include <windows.h>
@@ -27,6 +28,13 @@ namespace {
 const char kKeyPath[] = "System\\CurrentControlSet\\Control\\MediaResources\\TaraDock24";
 
 HWND DeskWindow() { return FindWindowA("TA20PAN", nullptr); }
+
+BOOL CALLBACK CountDeskWindow(HWND window, LPARAM count) {
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (std::strcmp(name, "TA20PAN") == 0) ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
 
 unsigned long Number(const char* text) { return std::strtoul(text, nullptr, 0); }
 
@@ -95,6 +103,12 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "wait-window") == 0 && argc == 3) return WaitWindow(std::atoi(argv[2]));
     if (std::strcmp(command, "record") == 0 && argc == 3) return Record(std::atoi(argv[2]));
     if (std::strcmp(command, "write-record") == 0 && argc == 20) return WriteRecord(std::atoi(argv[2]), argv + 3);
+    if (std::strcmp(command, "desk-windows") == 0) {
+        int count = 0;
+        EnumWindows(CountDeskWindow, reinterpret_cast<LPARAM>(&count));
+        std::printf("%d\n", count);
+        return 0;
+    }
     if (std::strcmp(command, "windows-version") == 0) {
         OSVERSIONINFOA version = {};
         version.dwOSVersionInfoSize = sizeof version;

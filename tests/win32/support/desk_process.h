@@ -20,6 +20,7 @@ public:
     // The exit code, or STILL_ACTIVE when it did not end within `ms`.
     DWORD WaitForExit(DWORD ms = 20000);
     DWORD id() const { return process_.dwProcessId; }
+    HANDLE process() const { return process_.hProcess; }
 
 private:
     PROCESS_INFORMATION process_ = {};
