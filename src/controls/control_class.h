@@ -115,17 +115,19 @@ LRESULT ControlProcedure(const ControlClass<State>& control, HWND window, UINT m
 
 // ---- Creation ------------------------------------------------------------
 
-// Creates a hidden child control (extended style 0, empty title, WS_CHILD
-// only, the id in place of the menu, no creation parameter) and returns its
-// state block for the creator to fill before it shows the window; `*window`
-// receives the handle. When creation fails both are null, so nothing is ever
-// written into a missing block.
+// Creates a hidden child control (extended style 0, WS_CHILD only, the id in
+// place of the menu, no creation parameter), with an empty title unless one
+// is given (the window system keeps it; the text controls show their own).
+// Null on failure.
 HWND CreateControlWindow(const char* className, HINSTANCE instance, HWND parent, int id, int x,
-                         int y, int width, int height);
+                         int y, int width, int height, const char* title = "");
 
+// Creates the control and returns its state block for the creator to fill
+// before it shows the window; `*window` receives the handle. When creation
+// fails both are null, so nothing is ever written into a missing block.
 template <typename State>
 State* CreateControl(HWND* window, const char* className, HINSTANCE instance, HWND parent, int id,
-                     int x, int y, int width, int height) {
-    *window = CreateControlWindow(className, instance, parent, id, x, y, width, height);
+                     int x, int y, int width, int height, const char* title = "") {
+    *window = CreateControlWindow(className, instance, parent, id, x, y, width, height, title);
     return *window != NULL ? StateOf<State>(*window) : NULL;
 }

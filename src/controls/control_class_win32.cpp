@@ -30,7 +30,7 @@ bool MakePaintTarget(HWND window, HDC dc, PaintTarget* target) {
 }
 
 HWND CreateControlWindow(const char* className, HINSTANCE instance, HWND parent, int id, int x,
-                         int y, int width, int height) {
-    return CreateWindowExA(0, className, "", WS_CHILD, x, y, width, height, parent,
+                         int y, int width, int height, const char* title) {
+    return CreateWindowExA(0, className, title != NULL ? title : "", WS_CHILD, x, y, width, height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, NULL);
 }

@@ -74,6 +74,25 @@ PixelImage Crop(const PixelImage& image, int x, int y, int width, int height) {
     return part;
 }
 
+HBITMAP StripBitmap(int cells, int cellWidth, int height, const COLORREF* colours) {
+    HDC screen = GetDC(NULL);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, cells * cellWidth, height);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    for (int i = 0; i < cells; ++i) {
+        HBRUSH brush = CreateSolidBrush(colours[i]);
+        RECT cell = {i * cellWidth, 0, (i + 1) * cellWidth, height};
+        FillRect(memory, &cell, brush);
+        DeleteObject(brush);
+    }
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+    return bitmap;
+}
+
+HBITMAP SolidBitmap(int width, int height, COLORREF colour) { return StripBitmap(1, width, height, &colour); }
+
 std::string FirstDifference(const PixelImage& actual, const PixelImage& expected) {
     char text[128];
     if (actual.width != expected.width || actual.height != expected.height) {

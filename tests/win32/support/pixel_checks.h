@@ -35,6 +35,12 @@ PixelImage Render(int width, int height, Draw draw);
 // The width x height part of `image` whose top-left corner is (x, y).
 PixelImage Crop(const PixelImage& image, int x, int y, int width, int height);
 
+// Bitmaps of known pixels for a control's faces, compatible with the screen;
+// the caller deletes them. A strip has `cells` cells of `cellWidth` x
+// `height`, cell i filled with colours[i].
+HBITMAP SolidBitmap(int width, int height, COLORREF colour);
+HBITMAP StripBitmap(int cells, int cellWidth, int height, const COLORREF* colours);
+
 // Where two images of the same size differ first, as "(x, y) a != b", or ""
 // when they are equal (or a size mismatch when they are not the same size).
 std::string FirstDifference(const PixelImage& actual, const PixelImage& expected);

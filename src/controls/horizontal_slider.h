@@ -1,0 +1,24 @@
+// Kiv_HSClass: a horizontal fader, a thumb over a rail. Press, drag and the
+// wheel set the value; the parent hears of every change through WM_HSCROLL
+// (SB_THUMBPOSITION, drags included), and of a right click through
+// WM_COMMAND code 2. SBM_GETPOS and SBM_SETPOS read and set the value;
+// disabling the slider sets it to 0. WM_USER to WM_USER + 2 store an owner's
+// number and a label of at most 7 characters (a longer one is cut).
+#pragma once
+
+#include <windows.h>
+
+struct HorizontalSliderArgs {
+    int leftStop;           // the smallest thumb position in pixels
+    int rightStop;          // the largest one, and the length maxValue maps to: above 0
+    int maxValue;           // the largest value: above 0
+    int value;              // the first value
+    HBITMAP rail;           // the rail; its size is the slider's (the caller's, never deleted)
+    HBITMAP thumb;          // the thumb without and with the keyboard focus
+    HBITMAP focusedThumb;
+};
+
+// Creates a visible slider the size of its rail. Null when the window cannot
+// be made, or when `rightStop` or `maxValue` is not above 0 (both divide).
+HWND CreateHorizontalSlider(HINSTANCE instance, HWND parent, int id, int x, int y,
+                            const HorizontalSliderArgs& args);

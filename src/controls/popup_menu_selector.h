@@ -1,0 +1,29 @@
+// Kiv_PopMenuClass: a one-of-many selector that shows the text of the
+// selected item of its own popup menu over a face, 20 pixels in from its
+// left edge. A left click steps to the next item (wrapping); a left click on
+// its opener, a child control with id 5000 in the 20-pixel strip, opens the
+// menu at the pointer to pick an item directly. Every change by the user
+// posts WM_COMMAND (code 1) to the parent; SBM_GETPOS and SBM_SETPOS read and
+// set the selection.
+#pragma once
+
+#include <windows.h>
+
+constexpr int kPopupMenuOpenerId = 5000;
+constexpr int kPopupMenuFirstItemId = 5001;  // item i carries 5001 + i
+
+struct PopupMenuSelectorArgs {
+    HBITMAP face;               // drawn at (20, 0); the caller's, never deleted
+    const char* const* items;   // the items' texts, in order
+    int itemCount;
+    int selection;              // the first selection
+    HBITMAP openerReleased;     // the opener's faces (a push button, id 5000, at
+    HBITMAP openerPressed;      // (0, 0)); no opener when both are null
+};
+
+// Creates a visible selector, 20 pixels plus the face's width wide and the
+// face's height high, with a menu of the items that it owns and destroys
+// with itself, and its opener. Null when the window or the menu cannot be
+// made.
+HWND CreatePopupMenuSelector(HINSTANCE instance, HWND parent, int id, int x, int y,
+                             const PopupMenuSelectorArgs& args);
