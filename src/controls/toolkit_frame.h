@@ -38,5 +38,11 @@ HBITMAP LoadSkinBitmap(HINSTANCE instance, const char* name);
 void FreeSkinBitmaps();
 
 // Drawing trace hook: takes a wsprintfA-style format and its arguments and
-// does nothing with them.
+// does nothing with them, unless a program that shows its drawing (the
+// control gallery's --draw-trace) has installed a sink: the sink then gets
+// each call's formatted text.
 void ToolkitTrace(const char* format, ...);
+
+typedef void (*ToolkitTraceSink)(const char* text);
+// Null (the start, and always in the desk) puts the hook back to nothing.
+void SetToolkitTraceSink(ToolkitTraceSink sink);

@@ -2,6 +2,8 @@
 
 #include "controls/toolkit_procedures.h"
 
+#include <cstdarg>
+
 HINSTANCE toolkitInstance = NULL;
 HFONT toolkitFont = NULL;
 
@@ -98,6 +100,21 @@ void UnregisterControlClasses() {
     }
 }
 
+namespace {
+ToolkitTraceSink traceSink = NULL;
+}  // namespace
+
+void SetToolkitTraceSink(ToolkitTraceSink sink) { traceSink = sink; }
+
 void ToolkitTrace(const char* format, ...) {
-    (void)format;
+    // Without a sink (always in the desk) the call does nothing at all.
+    if (traceSink == NULL) {
+        return;
+    }
+    char text[1025];  // wvsprintfA writes at most 1024 characters and the terminator
+    va_list arguments;
+    va_start(arguments, format);
+    wvsprintfA(text, format, arguments);
+    va_end(arguments);
+    traceSink(text);
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/console_report_win32.h"
 #include "app/desk_messages.h"
 #include "app/main_window_win32.h"
 #include "app/registry_settings_key_win32.h"
@@ -24,20 +25,6 @@ SimOptions options;
 HINSTANCE programInstance = nullptr;
 SimDriverLink* simDriver = nullptr;
 HWND monitorWindow = nullptr;
-
-// Writes to the standard handle the program inherited (a GUI program under
-// Wine gets the shell's); with none, as when started from a desktop, the
-// text goes into a message box instead.
-void Report(DWORD standardHandle, const std::string& text, UINT boxIcon) {
-    HANDLE handle = GetStdHandle(standardHandle);
-    DWORD written = 0;
-    if (handle != nullptr && handle != INVALID_HANDLE_VALUE &&
-        WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
-        FlushFileBuffers(handle);
-        return;
-    }
-    MessageBoxA(nullptr, text.c_str(), "desk-sim", MB_OK | boxIcon);
-}
 
 // The simulated driver forwards each running generator's MIDI Time Code to
 // the window named in its card's block, as the real driver does.
@@ -78,11 +65,11 @@ void OnDeskReady(HWND window) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     std::string error;
     if (!ParseSimOptions(SplitCommandLine(GetCommandLineA(), true), &options, &error)) {
-        Report(STD_ERROR_HANDLE, "desk-sim: " + error + "\n\n" + kSimUsage, MB_ICONERROR);
+        ReportText(STD_ERROR_HANDLE, "desk-sim: " + error + "\n\n" + kSimUsage, "desk-sim", MB_ICONERROR);
         return 2;
     }
     if (options.help) {
-        Report(STD_OUTPUT_HANDLE, kSimUsage, MB_ICONINFORMATION);
+        ReportText(STD_OUTPUT_HANDLE, kSimUsage, "desk-sim", MB_ICONINFORMATION);
         return 0;
     }
     // A second start shows the running simulated desk's panel and ends

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
+
 struct SimOptions {
     unsigned answering = 0x3;  // bit i: driver index i answers; two cards by default
     std::string traceFile;     // empty: no trace
@@ -16,10 +18,6 @@ struct SimOptions {
     bool monitor = true;       // the card monitor window beside the desk
     bool help = false;
 };
-
-// Splits a Windows command line into words (double quotes group, as the C
-// runtime does for plain cases). The program name is not included.
-std::vector<std::string> SplitCommandLine(const char* commandLine, bool skipProgramName);
 
 // False with `error` set when the words are not valid options.
 bool ParseSimOptions(const std::vector<std::string>& words, SimOptions* options, std::string* error);

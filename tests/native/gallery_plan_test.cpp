@@ -1,0 +1,74 @@
+// The control gallery's plan and its notification lines.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "gallery/gallery_layout.h"
+#include "gallery/gallery_options.h"
+
+namespace {
+
+TEST(GalleryPlanTest, OneControlOfEachClassInsideTheWindowAboveTheLogNoneOverlapping) {
+    std::set<std::string> classes;
+    std::set<int> ids;
+    for (size_t i = 0; i < GalleryCellCount(); ++i) {
+        const GalleryCell& a = GalleryCells()[i];
+        classes.insert(a.className);
+        ids.insert(a.id);
+        EXPECT_GE(a.x, 0) << a.id;
+        EXPECT_GE(a.y - 30, 0) << a.id << ": room for its names above it";
+        EXPECT_LE(a.x + a.width, kGalleryWidth) << a.id;
+        EXPECT_LE(a.y + a.height, kGalleryLogTop - 24) << a.id;
+        EXPECT_EQ(FindGalleryCell(a.id), &a);
+        for (size_t j = i + 1; j < GalleryCellCount(); ++j) {
+            const GalleryCell& b = GalleryCells()[j];
+            // Each control with its names above it and its value beside it.
+            const bool apart = a.x + a.width + 90 <= b.x || b.x + b.width + 90 <= a.x ||
+                               a.y + a.height <= b.y - 30 || b.y + b.height <= a.y - 30;
+            EXPECT_TRUE(apart) << a.id << " and " << b.id;
+        }
+    }
+    EXPECT_EQ(classes.size(), 15u);
+    EXPECT_EQ(ids, (std::set<int>{201, 301, 401, 501, 601, 701, 801, 901, 1001, 1101, 1201, 1301, 1401, 1501, 1601}));
+    EXPECT_EQ(FindGalleryCell(5000), nullptr);
+}
+
+TEST(GalleryPlanTest, EventLinesTellIdMessageCodeAndValue) {
+    const struct {
+        GalleryEvent event;
+        const char* line;
+    } cases[] = {
+        {{601, GalleryMessage::Command, 1, 0}, "601 COMMAND 1"},
+        {{1001, GalleryMessage::Command, 0, 0}, "1001 COMMAND 0"},
+        {{901, GalleryMessage::VScroll, 5, 63}, "901 VSCROLL 5 63"},
+        {{1401, GalleryMessage::HScroll, 4, 0xFFFF}, "1401 HSCROLL 4 65535"},
+        {{901, GalleryMessage::DoubleClick, 0, 0}, "901 DBLCLK"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(EventLine(c.event), c.line);
+        EXPECT_NE(DescribeEvent(c.event).find(std::to_string(c.event.id)), std::string::npos) << c.line;
+    }
+    EXPECT_EQ(DescribeEvent({901, GalleryMessage::VScroll, 5, 63}), "vertical slider 901: WM_VSCROLL, SB_THUMBTRACK (5), value 63");
+}
+
+TEST(GalleryPlanTest, OptionsTakeTheirValues) {
+    GalleryOptions options;
+    std::string error;
+    ASSERT_TRUE(ParseGalleryOptions({"--events", "e.txt", "--draw-trace", "t.txt", "--ready-event", "r"}, &options, &error));
+    EXPECT_EQ(options.eventsFile, "e.txt");
+    EXPECT_EQ(options.drawTraceFile, "t.txt");
+    EXPECT_EQ(options.readyEvent, "r");
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"--events"}, {"--events", ""}, {"--loud"}, {"--draw-trace"}}) {
+        GalleryOptions other;
+        EXPECT_FALSE(ParseGalleryOptions(bad, &other, &error)) << bad[0];
+        EXPECT_FALSE(error.empty());
+    }
+    GalleryOptions help;
+    EXPECT_TRUE(ParseGalleryOptions({"--help"}, &help, &error));
+    EXPECT_TRUE(help.help);
+}
+
+}  // namespace
