@@ -3,7 +3,12 @@
 
 Writes every skin bitmap as a 24-bit uncompressed BMP, the two window icons,
 the "psize" resize cursor and contact-sheet.png (every bitmap with its name
-and size, plus a preview of one assembled column) for review.
+and size, a preview of one assembled column, and the control gallery's faces
+put together as their controls show them) for review.
+
+Two checks stop the run: a legend of the panel's backgrounds under one of
+its controls, and a knob top that is not one plain colour wherever the
+knob's indicator patch can land.
 
 Run with Debian's Python 3 and Pillow:
 
@@ -16,6 +21,7 @@ Look: a dark anodised, brushed front plate with white printed legends. Keys
 of the card settings light amber when on; the timecode keys light green, the
 colour of the timecode readout. Unlit keys are dark with dim lettering.
 """
+import math
 import os
 import random
 import struct
@@ -513,6 +519,493 @@ def check_legends_clear(items):
             raise SystemExit("legend under the control at %d,%d" % (x, y))
 
 
+# ------------------------------------------- faces of the control gallery
+# Faces of the toolkit's other classes, shown by the control gallery: a
+# momentary key, the popup selector's opener and display window, a
+# three-state key, four scope pictures for the bitmap list, the rails and
+# caps of both faders, the knob and its indicator, and the two pixel-font
+# strips of the digit display and the bitmap text.
+
+SS = 4                           # supersampling factor of anti-aliased shapes
+LCD_TOP = (214, 222, 190)        # backlit display window of the selector
+LCD_BOTTOM = (190, 200, 164)
+SCOPE_SCREEN = (5, 13, 8)
+SCOPE_GRID = (22, 52, 28)
+SCOPE_TRACE = (90, 246, 96)
+SCOPE_CORE = (214, 255, 206)
+CAP_TOP = (104, 109, 117)        # fader caps
+CAP_BOTTOM = (50, 54, 60)
+CAP_RIDGE = (40, 43, 48)
+CAP_LINE = (236, 238, 240)
+SLOT = (7, 7, 8)
+KNOB_CAP = (57, 61, 68)          # the knob's flat top: the indicator's ring
+KNOB_SKIRT = (34, 36, 40)
+DOT = (238, 240, 243)
+FONT_LIT = AMBER["led"]          # pixel-font strips: amber on black
+FONT_DARK = (0, 0, 0)
+
+# The knob: 41 x 41, centre (20, 20); the indicator's centre runs on a
+# circle of radius 8 and the 7 x 7 indicator patch sits three pixels up and
+# left of it.
+KNOB_SIZE = 41
+KNOB_CENTRE = 20
+KNOB_RING = 8
+KNOB_DOT = 7
+KNOB_CAP_RADIUS = 13.0
+KNOB_SKIRT_RADIUS = 16.2
+
+
+def smooth_mask(size, draw_big):
+    """An anti-aliased "L" mask: draw_big(draw, s) draws at s times the size
+    (coordinates scaled by s), then the picture is boxed down."""
+    w, h = size
+    big = Image.new("L", (w * SS, h * SS), 0)
+    draw_big(ImageDraw.Draw(big), SS)
+    return big.resize((w, h), Image.BOX)
+
+
+def paint(img, mask, colour):
+    """Lays colour over img through mask (0 keeps img, 255 is colour)."""
+    return Image.composite(Image.new("RGB", img.size, colour), img, mask)
+
+
+def momentary_key(w, h, pressed, draw_legend):
+    """Unlit key without a lamp. Released it stands proud (light top edge,
+    shadow below); pressed it sinks: darker, its legend one pixel down and
+    right, shadow along the top and left, and a thin amber edge light.
+    draw_legend(img, dx, dy, colour) puts the legend on, shifted."""
+    img = key_body(w, h, False, AMBER)
+    px = img.load()
+    if pressed:
+        for y in range(1, h - 1):
+            c = lerp((30, 32, 36), (44, 47, 53), (y - 1) / max(1, h - 3))
+            for x in range(1, w - 1):
+                px[x, y] = c
+        d = ImageDraw.Draw(img)
+        d.line([(1, 1), (w - 2, 1)], fill=(10, 10, 12))
+        d.line([(1, 1), (1, h - 2)], fill=(14, 15, 17))
+        d.line([(2, 2), (w - 2, 2)], fill=(20, 21, 24))
+        edge = Image.new("L", img.size, 0)
+        ImageDraw.Draw(edge).rectangle([1, 1, w - 2, h - 2], outline=255)
+        img = glow(img, edge, AMBER["glow"], 1.0, 0.35)
+        d = ImageDraw.Draw(img)
+        d.line([(2, h - 2), (w - 2, h - 2)], fill=lerp(AMBER["led"], KEY_RIM, 0.35))
+        d.line([(w - 2, 2), (w - 2, h - 2)], fill=lerp(AMBER["led"], KEY_RIM, 0.55))
+        return draw_legend(img, 1, 1, lerp(LEGEND, AMBER["text"], 0.5))
+    return draw_legend(img, 0, 0, LEGEND)
+
+
+def push_face(pressed):
+    """Push button, 64 x 22: a momentary key lettered PUSH."""
+    def legend(img, dx, dy, colour):
+        draw_text_centred(ImageDraw.Draw(img), (dx, dy, 64 + dx, 22 + dy), "PUSH", font(9), colour)
+        return img
+    return momentary_key(64, 22, pressed, legend)
+
+
+def opener_face(pressed):
+    """The selector's opener, 20 x 20: a small key with a down-pointing
+    triangle."""
+    def legend(img, dx, dy, colour):
+        tri = [(5.5 + dx, 8 + dy), (14.5 + dx, 8 + dy), (10 + dx, 13 + dy)]
+        mask = smooth_mask(img.size, lambda d, s: d.polygon([(x * s, y * s) for x, y in tri], fill=255))
+        return paint(img, mask, colour)
+    return momentary_key(20, 20, pressed, legend)
+
+
+def popmenu_face():
+    """The selector's display window, 100 x 20: a pale backlit panel in a
+    dark rim, for black text at (4, 4)."""
+    w, h = 100, 20
+    img = Image.new("RGB", (w, h), KEY_RIM)
+    px = img.load()
+    for y in range(2, h - 2):
+        c = lerp(LCD_TOP, LCD_BOTTOM, (y - 2) / (h - 5))
+        for x in range(2, w - 2):
+            px[x, y] = c
+    d = ImageDraw.Draw(img)
+    d.rectangle([1, 1, w - 2, h - 2], outline=(30, 32, 36))
+    d.line([(2, 2), (w - 3, 2)], fill=lerp(LCD_TOP, (60, 64, 58), 0.45))      # the rim's shadow
+    d.line([(2, 2), (2, h - 3)], fill=lerp(LCD_TOP, (60, 64, 58), 0.3))
+    d.line([(3, h - 3), (w - 3, h - 3)], fill=lerp(LCD_BOTTOM, (255, 255, 240), 0.25))
+    for x, y in ((0, 0), (w - 1, 0), (0, h - 1), (w - 1, h - 1)):
+        px[x, y] = lerp(KEY_RIM, PLATE, 0.6)
+    return img
+
+
+def state3_face(state):
+    """Three-state key, 40 x 21: one body for all three states; its bar lamp
+    is dark (0), amber (1) or green (2) and lights the legend with it."""
+    w, h = 40, 21
+    img = key_body(w, h, False, AMBER)
+    if state == 0:
+        img = bar_led(img, 8, 4, 24, False, dict(AMBER, led_off=(34, 36, 40)))
+        return key_text(img, (0, 7, w, h - 2), "MODE", False, AMBER, size=8)
+    accent = AMBER if state == 1 else GREEN
+    img = bar_led(img, 8, 4, 24, True, accent)
+    return key_text(img, (0, 7, w, h - 2), "MODE", True, accent, size=8)
+
+
+def wave_points(shape, x0, x1, mid, amp):
+    """The trace of two periods of shape across x0..x1, as (x, y) points."""
+    points = []
+    period = (x1 - x0) / 2.0
+    steps = 240
+    for i in range(steps + 1):
+        x = x0 + (x1 - x0) * i / steps
+        phase = ((x - x0) / period) % 1.0
+        if shape == "sine":
+            v = math.sin(2 * math.pi * phase)
+        elif shape == "triangle":
+            v = 1 - 4 * abs(phase - 0.25) if phase < 0.75 else 4 * phase - 4
+        elif shape == "saw":
+            v = 2 * phase - 1
+        else:
+            v = 1.0 if phase < 0.5 else -1.0
+        points.append((x, mid - amp * v))
+    if shape in ("square", "saw"):
+        # Vertical edges where the wave jumps.
+        joined = [points[0]]
+        for p in points[1:]:
+            if abs(p[1] - joined[-1][1]) > amp:
+                joined.append((p[0], joined[-1][1]))
+            joined.append(p)
+        points = joined
+    return points
+
+
+def scope_picture(shape):
+    """Bitmap list picture, 48 x 32: one waveform as a green trace on a
+    small oscilloscope screen with a graticule, set into the plate."""
+    w, h = 48, 32
+    img = Image.new("RGB", (w, h), SCOPE_SCREEN)
+    d = ImageDraw.Draw(img)
+    # Inset bezel: shadow top and left, light bottom and right, dark rim.
+    d.rectangle([0, 0, w - 1, h - 1], outline=PLATE_EDGE_DARK)
+    d.line([(0, h - 1), (w - 1, h - 1)], fill=PLATE_EDGE_LIGHT)
+    d.line([(w - 1, 0), (w - 1, h - 1)], fill=PLATE_EDGE_LIGHT)
+    d.rectangle([1, 1, w - 2, h - 2], outline=KEY_RIM)
+    # Graticule: dotted divisions every 8 pixels, the centre lines solid
+    # with small ticks.
+    mid_x, mid_y = 24, 16
+    for gx in range(8, w - 2, 8):
+        for y in range(3, h - 3, 2):
+            d.point((gx, y), fill=SCOPE_GRID)
+    for gy in (8, 24):
+        for x in range(3, w - 3, 2):
+            d.point((x, gy), fill=SCOPE_GRID)
+    d.line([(2, mid_y), (w - 3, mid_y)], fill=SCOPE_GRID)
+    d.line([(mid_x, 2), (mid_x, h - 3)], fill=SCOPE_GRID)
+    for t in range(4, w - 3, 4):
+        d.line([(t, mid_y - 1), (t, mid_y + 1)], fill=SCOPE_GRID)
+    # The trace: a soft phosphor glow under a bright line with a white core.
+    points = wave_points(shape, 4, 44, mid_y + 0.5, 9)
+    line = smooth_mask(img.size, lambda dr, s: dr.line(
+        [(x * s, y * s) for x, y in points], fill=255, width=int(1.3 * s), joint="curve"))
+    core = smooth_mask(img.size, lambda dr, s: dr.line(
+        [(x * s, y * s) for x, y in points], fill=255, width=int(0.5 * s), joint="curve"))
+    img = glow(img, line, SCOPE_TRACE, 1.6, 0.7)
+    img = paint(img, line, SCOPE_TRACE)
+    img = paint(img, core.point(lambda v: v * 3 // 4), SCOPE_CORE)
+    # A faint reflection on the glass, top left.
+    sheen = smooth_mask(img.size, lambda dr, s: dr.ellipse([-20 * s, -30 * s, 30 * s, 9 * s], fill=255))
+    sheen = sheen.point(lambda v: v * 10 // 255)
+    img = paint(img, sheen, (120, 150, 130))
+    d = ImageDraw.Draw(img)
+    d.rectangle([0, 0, w - 1, h - 1], outline=PLATE_EDGE_DARK)
+    d.line([(0, h - 1), (w - 1, h - 1)], fill=PLATE_EDGE_LIGHT)
+    d.line([(w - 1, 0), (w - 1, h - 1)], fill=PLATE_EDGE_LIGHT)
+    d.rectangle([1, 1, w - 2, h - 2], outline=KEY_RIM)
+    return img
+
+
+def vertical_rail():
+    """Vertical fader rail, 20 x 120: a slot down the whole plate with a
+    printed scale either side. The ticks mark thumb centres from y = 5 (top)
+    to y = 115 (bottom) in eleven steps; every other one is long."""
+    w, h = 20, 120
+    img = brushed_plate(w, h, seed=31)
+    d = ImageDraw.Draw(img)
+    for k in range(11):
+        y = 5 + 11 * k
+        major = k % 2 == 0
+        colour = LEGEND if major else LEGEND_DIM
+        d.line([(1 if major else 3, y), (5, y)], fill=colour)
+        d.line([(14, y), (18 if major else 16, y)], fill=colour)
+    d.rectangle([7, 0, 12, h - 1], fill=RULE_SHADOW)          # the cut's chamfer
+    d.line([(12, 0), (12, h - 1)], fill=PLATE_EDGE_LIGHT)
+    d.rectangle([8, 0, 11, h - 1], fill=SLOT)
+    d.line([(8, 0), (8, h - 1)], fill=(2, 2, 2))
+    return img
+
+
+def horizontal_rail():
+    """Horizontal fader rail, 112 x 12: a slot across the whole plate with
+    ticks above and below at thumb centres x = 5 to 105 in steps of 10."""
+    w, h = 112, 12
+    img = brushed_plate(w, h, seed=32)
+    d = ImageDraw.Draw(img)
+    for k in range(11):
+        x = 5 + 10 * k
+        major = k % 5 == 0
+        colour = LEGEND if major else LEGEND_DIM
+        d.line([(x, 0), (x, 1 if major else 0)], fill=colour)
+        d.line([(x, 10 if major else 11), (x, 11)], fill=colour)
+    d.rectangle([0, 3, w - 1, 8], fill=RULE_SHADOW)
+    d.line([(0, 8), (w - 1, 8)], fill=PLATE_EDGE_LIGHT)
+    d.rectangle([0, 4, w - 1, 7], fill=SLOT)
+    d.line([(0, 4), (w - 1, 4)], fill=(2, 2, 2))
+    return img
+
+
+def fader_cap(w, h, focused, across):
+    """A fader cap of w x h: a grey moulded cap with grip ridges and a
+    printed line through its centre (row h / 2 across a vertical fader,
+    column w / 2 along a horizontal one); focused, the line glows amber."""
+    img = Image.new("RGB", (w, h), KEY_RIM)
+    px = img.load()
+    for y in range(1, h - 1):
+        c = lerp(CAP_TOP, CAP_BOTTOM, (y - 1) / max(1, h - 3))
+        for x in range(1, w - 1):
+            px[x, y] = c
+    d = ImageDraw.Draw(img)
+    d.line([(1, 1), (w - 2, 1)], fill=lerp(CAP_TOP, (200, 204, 210), 0.35))
+    d.line([(1, h - 2), (w - 2, h - 2)], fill=KEY_SHADOW)
+    if across:
+        c = h // 2
+        for y in (c - 3, c - 2, c + 2, c + 3):
+            if 1 < y < h - 2:
+                d.line([(2, y), (w - 3, y)], fill=CAP_RIDGE)
+        box = [1, c, w - 2, c]
+    else:
+        c = w // 2
+        for x in (c - 3, c + 3):
+            d.line([(x, 2), (x, h - 3)], fill=CAP_RIDGE)
+        box = [c, 1, c, h - 2]
+    if focused:
+        mask = Image.new("L", img.size, 0)
+        ImageDraw.Draw(mask).rectangle(box, fill=255)
+        img = glow(img, mask, AMBER["glow"], 1.2, 0.7)
+        ImageDraw.Draw(img).rectangle(box, fill=AMBER["led"])
+    else:
+        d.rectangle(box, fill=CAP_LINE)
+    for x, y in ((0, 0), (w - 1, 0), (0, h - 1), (w - 1, h - 1)):
+        img.putpixel((x, y), lerp(KEY_RIM, PLATE, 0.5))
+    return img
+
+
+def knob_indicator_centres():
+    """Every place the indicator's centre can take on its circle, whatever
+    the value (the sweep and beyond it), as the knob computes it: the
+    offsets truncated toward zero."""
+    centres = set()
+    for i in range(3600):
+        theta = 2 * math.pi * i / 3600
+        centres.add((KNOB_CENTRE + int(KNOB_RING * math.cos(theta)),
+                     KNOB_CENTRE - int(KNOB_RING * math.sin(theta))))
+    return centres
+
+
+def knob_dial(background):
+    """Knob, 41 x 41, on the plate: a printed scale of eleven ticks over the
+    270-degree sweep (225 degrees, lower left, clockwise over the top to -45
+    degrees), a knurled skirt and a flat top that stays one plain colour
+    wherever the indicator can sit."""
+    size, c = KNOB_SIZE, KNOB_CENTRE
+    img = background.copy()
+
+    def ticks(dr, s):
+        for k in range(11):
+            a = math.radians(225 - 27 * k)
+            major = k in (0, 5, 10)
+            r0, r1 = (17.4 if major else 18.2), 20.4
+            dr.line([((c + 0.5 + r0 * math.cos(a)) * s, (c + 0.5 - r0 * math.sin(a)) * s),
+                     ((c + 0.5 + r1 * math.cos(a)) * s, (c + 0.5 - r1 * math.sin(a)) * s)],
+                    fill=255 if major else 170, width=int((1.2 if major else 1.0) * s))
+    img = paint(img, smooth_mask(img.size, ticks), LEGEND)
+
+    def disc(radius, dx=0.0, dy=0.0):
+        def draw(dr, s):
+            cx, cy = (c + 0.5 + dx) * s, (c + 0.5 + dy) * s
+            dr.ellipse([cx - radius * s, cy - radius * s, cx + radius * s, cy + radius * s], fill=255)
+        return smooth_mask(img.size, draw)
+
+    shadow = disc(KNOB_SKIRT_RADIUS + 0.5, 0.8, 1.4).filter(ImageFilter.GaussianBlur(1.0))
+    img = paint(img, shadow.point(lambda v: v * 3 // 4), (8, 8, 10))
+    img = paint(img, disc(KNOB_SKIRT_RADIUS), KEY_RIM)
+    # The skirt: knurled, lit from the top left.
+    skirt = Image.new("RGB", img.size)
+    sp = skirt.load()
+    for y in range(size):
+        for x in range(size):
+            dx, dy = x - c, c - y
+            a = math.atan2(dy, dx)
+            light = 0.5 + 0.5 * math.cos(a - math.radians(135))
+            base = lerp(KNOB_SKIRT, (92, 97, 106), light * 0.8)
+            groove = math.cos(a * 30) > 0.3
+            sp[x, y] = lerp(base, KEY_RIM, 0.55) if groove else base
+    img = Image.composite(skirt, img, disc(KNOB_SKIRT_RADIUS - 0.7))
+    # The top's bevel, then the flat top.
+    bevel = Image.new("RGB", img.size)
+    bp = bevel.load()
+    for y in range(size):
+        for x in range(size):
+            a = math.atan2(c - y, x - c)
+            light = 0.5 + 0.5 * math.cos(a - math.radians(135))
+            bp[x, y] = lerp((24, 26, 29), (128, 133, 141), light)
+    img = Image.composite(bevel, img, disc(KNOB_CAP_RADIUS + 1.0))
+    cap = disc(KNOB_CAP_RADIUS)
+    img = paint(img, cap, KNOB_CAP)
+    return img
+
+
+def knob_indicator(focused):
+    """The knob's indicator, 7 x 7: a small round dot on the knob's top
+    colour, white, or amber and softly lit when the knob has the focus. The
+    pixels beyond the dot's edge are the top colour itself."""
+    n = KNOB_DOT
+    img = Image.new("RGB", (n, n), KNOB_CAP)
+    mid = n / 2.0
+
+    def dot(radius):
+        return smooth_mask(img.size, lambda dr, s: dr.ellipse(
+            [(mid - radius) * s, (mid - radius) * s, (mid + radius) * s, (mid + radius) * s], fill=255))
+    if focused:
+        halo = dot(3.2).filter(ImageFilter.GaussianBlur(0.6)).point(lambda v: v * 2 // 5)
+        img = paint(img, halo, AMBER["glow"])
+        img = paint(img, dot(2.1), AMBER["led"])
+        img = paint(img, dot(1.0), AMBER["core"])
+    else:
+        img = paint(img, dot(2.3), (14, 15, 17))      # the dot's small bezel
+        img = paint(img, dot(1.8), DOT)
+        img.putpixel((3, 3), (255, 255, 255))
+    px = img.load()
+    for y in range(n):
+        for x in range(n):
+            if (x + 0.5 - mid) ** 2 + (y + 0.5 - mid) ** 2 > 3.0 ** 2:
+                px[x, y] = KNOB_CAP
+    return img
+
+
+def check_knob_ring_plain(dial, dots):
+    """The knob puts back a 7 x 7 patch of its background wherever its
+    indicator was and draws the 7 x 7 indicator at the new place: the dial
+    must be the top colour under every such patch, and the indicator's
+    corners the same colour, or the patches would show."""
+    px = dial.load()
+    half = KNOB_DOT // 2
+    for cx, cy in knob_indicator_centres():
+        for y in range(cy - half, cy - half + KNOB_DOT):
+            for x in range(cx - half, cx - half + KNOB_DOT):
+                if px[x, y] != KNOB_CAP:
+                    raise SystemExit("knob top not plain at %d,%d" % (x, y))
+    for dot in dots:
+        for x, y in ((0, 0), (KNOB_DOT - 1, 0), (0, KNOB_DOT - 1), (KNOB_DOT - 1, KNOB_DOT - 1)):
+            if dot.getpixel((x, y)) != KNOB_CAP:
+                raise SystemExit("knob indicator corner is not the knob's top colour")
+
+
+# The pixel font of the strips: 5 x 7 glyphs, one string of five "#"/"."
+# per row, top row first. Each glyph sits in the left five columns of a
+# 6 x 7 cell; the sixth column is the gap.
+PIXEL_FONT = {
+    "A": [".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"],
+    "B": ["####.", "#...#", "#...#", "####.", "#...#", "#...#", "####."],
+    "C": [".###.", "#...#", "#....", "#....", "#....", "#...#", ".###."],
+    "D": ["####.", "#...#", "#...#", "#...#", "#...#", "#...#", "####."],
+    "E": ["#####", "#....", "#....", "####.", "#....", "#....", "#####"],
+    "F": ["#####", "#....", "#....", "####.", "#....", "#....", "#...."],
+    "G": [".###.", "#...#", "#....", "#.###", "#...#", "#...#", ".####"],
+    "H": ["#...#", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"],
+    "I": [".###.", "..#..", "..#..", "..#..", "..#..", "..#..", ".###."],
+    "J": ["..###", "...#.", "...#.", "...#.", "...#.", "#..#.", ".##.."],
+    "K": ["#...#", "#..#.", "#.#..", "##...", "#.#..", "#..#.", "#...#"],
+    "L": ["#....", "#....", "#....", "#....", "#....", "#....", "#####"],
+    "M": ["#...#", "##.##", "#.#.#", "#.#.#", "#...#", "#...#", "#...#"],
+    "N": ["#...#", "#...#", "##..#", "#.#.#", "#..##", "#...#", "#...#"],
+    "O": [".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."],
+    "P": ["####.", "#...#", "#...#", "####.", "#....", "#....", "#...."],
+    "Q": [".###.", "#...#", "#...#", "#...#", "#.#.#", "#..#.", ".##.#"],
+    "R": ["####.", "#...#", "#...#", "####.", "#.#..", "#..#.", "#...#"],
+    "S": [".####", "#....", "#....", ".###.", "....#", "....#", "####."],
+    "T": ["#####", "..#..", "..#..", "..#..", "..#..", "..#..", "..#.."],
+    "U": ["#...#", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."],
+    "V": ["#...#", "#...#", "#...#", "#...#", "#...#", ".#.#.", "..#.."],
+    "W": ["#...#", "#...#", "#...#", "#.#.#", "#.#.#", "#.#.#", ".#.#."],
+    "X": ["#...#", "#...#", ".#.#.", "..#..", ".#.#.", "#...#", "#...#"],
+    "Y": ["#...#", "#...#", ".#.#.", "..#..", "..#..", "..#..", "..#.."],
+    "Z": ["#####", "....#", "...#.", "..#..", ".#...", "#....", "#####"],
+    "0": [".###.", "#...#", "#..##", "#.#.#", "##..#", "#...#", ".###."],
+    "1": ["..#..", ".##..", "..#..", "..#..", "..#..", "..#..", ".###."],
+    "2": [".###.", "#...#", "....#", "...#.", "..#..", ".#...", "#####"],
+    "3": ["#####", "...#.", "..#..", "...#.", "....#", "#...#", ".###."],
+    "4": ["...#.", "..##.", ".#.#.", "#..#.", "#####", "...#.", "...#."],
+    "5": ["#####", "#....", "####.", "....#", "....#", "#...#", ".###."],
+    "6": ["..##.", ".#...", "#....", "####.", "#...#", "#...#", ".###."],
+    "7": ["#####", "....#", "...#.", "..#..", ".#...", ".#...", ".#..."],
+    "8": [".###.", "#...#", "#...#", ".###.", "#...#", "#...#", ".###."],
+    "9": [".###.", "#...#", "#...#", ".####", "....#", "...#.", ".##.."],
+    "other": [".....", ".....", ".###.", ".###.", ".###.", ".....", "....."],
+    "reserved": [".....", ".....", ".....", ".....", ".....", ".....", "#####"],
+    "space": [".....", ".....", ".....", ".....", ".....", ".....", "....."],
+}
+
+# The glyph strip's cells in order: A-Z, 0-9, the mark that stands for every
+# other printable byte, the reserved cell, the blank.
+GLYPH_CELLS = ([chr(c) for c in range(ord("A"), ord("Z") + 1)]
+               + [str(d) for d in range(10)] + ["other", "reserved", "space"])
+
+
+def pixel_strip(cells):
+    """A strip of 6 x 7 cells, amber glyphs on black, from PIXEL_FONT."""
+    img = Image.new("RGB", (6 * len(cells), 7), FONT_DARK)
+    px = img.load()
+    for i, key in enumerate(cells):
+        rows = PIXEL_FONT[key]
+        if len(rows) != 7 or any(len(r) != 5 or set(r) - {"#", "."} for r in rows):
+            raise SystemExit("pixel font glyph %r is not 5 x 7" % key)
+        for y, row in enumerate(rows):
+            for x, bit in enumerate(row):
+                if bit == "#":
+                    px[6 * i + x, y] = FONT_LIT
+    return img
+
+
+def build_gallery():
+    """Returns [(name, image)] of the gallery faces, in the order of the
+    contact sheet."""
+    knob_background = brushed_plate(KNOB_SIZE, KNOB_SIZE, seed=33)
+    dial = knob_dial(knob_background)
+    dots = [knob_indicator(False), knob_indicator(True)]
+    check_knob_ring_plain(dial, dots)
+    items = [
+        ("push_released", push_face(False)),
+        ("push_pressed", push_face(True)),
+        ("opener_released", opener_face(False)),
+        ("opener_pressed", opener_face(True)),
+        ("popmenu_face", popmenu_face()),
+        ("state3_0", state3_face(0)),
+        ("state3_1", state3_face(1)),
+        ("state3_2", state3_face(2)),
+    ]
+    for shape in ("sine", "square", "triangle", "saw"):
+        items.append(("list_" + shape, scope_picture(shape)))
+    items += [
+        ("vs_rail", vertical_rail()),
+        ("vs_thumb", fader_cap(14, 10, False, across=True)),
+        ("vs_thumb_focus", fader_cap(14, 10, True, across=True)),
+        ("hs_rail", horizontal_rail()),
+        ("hs_thumb", fader_cap(11, 10, False, across=False)),
+        ("hs_thumb_focus", fader_cap(11, 10, True, across=False)),
+        ("knob_dial", dial),
+        ("knob_dot", dots[0]),
+        ("knob_dot_focus", dots[1]),
+        ("digit_strip", pixel_strip([str(d) for d in range(10)])),
+        ("glyph_strip", pixel_strip(GLYPH_CELLS)),
+    ]
+    return items
+
+
 # ------------------------------------------------------- icons and cursor
 def icon_image(size):
     """The desk's icon: a dark rack unit with an amber level meter in its
@@ -653,18 +1146,96 @@ def preview(items):
     return col
 
 
-def contact_sheet(items):
-    """Every bitmap 1:1 under its name and size, then the two backgrounds,
-    one assembled column, and that column at twice the size."""
-    label_font = font(10, bold=False)
-    ink = (250, 250, 250)
-    pad, sheet_w = 10, 1100
+def knob_indicator_place(value, lo, hi):
+    """The indicator's top-left corner on knob_dial for value in lo..hi, as
+    the knob places it."""
+    theta = (hi - value) * (6 * 0.785398) / (hi - lo) - 0.785398
+    cx = KNOB_CENTRE + int(KNOB_RING * math.cos(theta))
+    cy = KNOB_CENTRE - int(KNOB_RING * math.sin(theta))
+    return cx - KNOB_DOT // 2, cy - KNOB_DOT // 2
+
+
+def glyph_cell(byte):
+    """The glyph strip cell that shows one byte of a bitmap text."""
+    c = byte - 256 if byte >= 128 else byte
+    if 0x41 <= c <= 0x5A:
+        return c - 0x41
+    if 0x30 <= c <= 0x39:
+        return c - 0x16
+    return 36 if c >= 0x2E else 38
+
+
+def gallery_preview(gallery):
+    """The gallery faces put together as their controls show them, on a
+    plate: selectors, faders at a few values, keys, knobs, pictures and the
+    two readouts."""
+    n = dict(gallery)
+    w, h = 360, 160
+    img = brushed_plate(w, h, seed=34)
+    d = ImageDraw.Draw(img)
+    plate_bevel(d, w, h)
+
+    def label(x, y, text):
+        d.text((x, y), text, font=font(7), fill=LEGEND)
+
+    # Popup selectors: the opener in the 20-pixel strip, the item text over
+    # the window at (4, 4) of it (in a stand-in for the program's Arial).
+    label(10, 4, "SELECTOR")
+    for y, opener, text in ((14, "opener_released", "Sine 440 Hz"), (38, "opener_pressed", "Square")):
+        img.paste(n[opener], (10, y))
+        img.paste(n["popmenu_face"], (30, y))
+        d.text((34, y + 3), text, font=font(11, bold=False), fill=(0, 0, 0))
+    # Horizontal faders: the thumb's left edge at its centre less 5, one
+    # pixel below the rail's top.
+    label(10, 62, "H FADER")
+    for y, t, face in ((72, 30, "hs_thumb"), (88, 88, "hs_thumb_focus")):
+        rail = n["hs_rail"].copy()
+        rail.paste(n[face], (t - 5, 1))
+        img.paste(rail, (10, y))
+    # Readouts: the digit display (359) and a bitmap text, in dark windows.
+    label(10, 106, "DIGITS")
+    d.rectangle([9, 116, 30, 126], fill=KEY_RIM)
+    digits = n["digit_strip"]
+    for i, digit in enumerate((3, 5, 9)):
+        img.paste(digits.crop((6 * digit, 0, 6 * digit + 6, 7)), (11 + 6 * i, 118))
+    label(10, 132, "TEXT")
+    text = b"Gain -12.5 dB".upper()
+    d.rectangle([9, 142, 12 + 6 * len(text), 152], fill=KEY_RIM)
+    strip = n["glyph_strip"]
+    for i, byte in enumerate(text):
+        g = glyph_cell(byte)
+        img.paste(strip.crop((6 * g, 0, 6 * g + 6, 7)), (11 + 6 * i, 144))
+    # Vertical faders: the thumb's centre on the rail, centred across it.
+    label(140, 4, "V FADERS")
+    for x, yc, face in ((140, 60, "vs_thumb"), (166, 20, "vs_thumb_focus")):
+        rail = n["vs_rail"].copy()
+        rail.paste(n[face], (3, yc - 5))
+        img.paste(rail, (x, 14))
+    # Push keys, released and pressed; knobs at 30 and, focused, at 75 of
+    # 0..100.
+    label(196, 4, "PUSH")
+    img.paste(n["push_released"], (196, 14))
+    img.paste(n["push_pressed"], (196, 38))
+    label(272, 4, "KNOBS")
+    for x, value, face in ((272, 30, "knob_dot"), (316, 75, "knob_dot_focus")):
+        knob = n["knob_dial"].copy()
+        knob.paste(n[face], knob_indicator_place(value, 0, 100))
+        img.paste(knob, (x, 14))
+    label(196, 62, "THREE-STATE")
+    for i in range(3):
+        img.paste(n["state3_%d" % i], (196 + 44 * i, 72))
+    label(196, 100, "LIST")
+    for i, shape in enumerate(("sine", "square", "saw")):
+        img.paste(n["list_" + shape], (196 + 52 * i, 110))
+    return img
+
+
+def flow_cells(items, top, label_font, sheet_w, pad):
+    """Lays (name, image) out left to right in rows from y = top, each image
+    under its name and size. Returns [(label, image, x, y)] and the bottom."""
     cells = []
-    x = y = pad
-    row_h = 0
+    x, y, row_h = pad, top, 0
     for name, img in items:
-        if name in ("mainbak", "smptebak"):
-            continue
         w, h = img.size
         label = "%s %dx%d" % (name, w, h)
         cell_w = max(w, label_font.getbbox(label)[2])
@@ -675,13 +1246,40 @@ def contact_sheet(items):
         cells.append((label, img, x, y))
         x += cell_w + 2 * pad
         row_h = max(row_h, 14 + h)
-    big_top = y + row_h + 2 * pad
+    return cells, y + row_h
+
+
+def contact_sheet(items, gallery):
+    """Every panel bitmap 1:1 under its name and size, then the two
+    backgrounds, one assembled column, and that column at twice the size;
+    then the gallery faces 1:1, put together as their controls show them
+    (1:1 and three times the size), and the two pixel-font strips at four
+    times the size."""
+    label_font = font(10, bold=False)
+    head_font = font(12)
+    ink = (250, 250, 250)
+    pad, sheet_w = 10, 1100
+    panel = [(name, img) for name, img in items if name not in ("mainbak", "smptebak")]
+    cells, bottom = flow_cells(panel, pad, label_font, sheet_w, pad)
+    big_top = bottom + 2 * pad
     column = preview(items)
     zoom = column.resize((COLUMN_W * 2, column.size[1] * 2), Image.NEAREST)
-    height = big_top + 14 + column.size[1] + 2 * pad + 14 + zoom.size[1] + pad
+    gallery_top = big_top + 14 + column.size[1] + 2 * pad + 14 + zoom.size[1] + 3 * pad
+    gallery_cells, bottom = flow_cells(gallery, gallery_top + 24, label_font, sheet_w, pad)
+    together = gallery_preview(gallery)
+    together_top = bottom + 2 * pad
+    tw, th = together.size
+    together_zoom = together.resize((tw * 3, th * 3), Image.NEAREST)
+    zoom_top = together_top + 14 + max(th, 0) + 2 * pad
+    named_gallery = dict(gallery)
+    strips = [(name, named_gallery[name].resize((named_gallery[name].size[0] * 4, 28), Image.NEAREST))
+              for name in ("digit_strip", "glyph_strip")]
+    strips_top = zoom_top + 14 + together_zoom.size[1] + 2 * pad
+    height = strips_top + len(strips) * (14 + 28 + 14 + pad) + pad
+
     sheet = Image.new("RGB", (sheet_w, height), (104, 106, 112))
     d = ImageDraw.Draw(sheet)
-    for label, img, x, y in cells:
+    for label, img, x, y in cells + gallery_cells:
         d.text((x, y), label, font=label_font, fill=ink)
         sheet.paste(img, (x, y + 14))
     named = dict(items)
@@ -697,6 +1295,23 @@ def contact_sheet(items):
     y = big_top + 14 + column.size[1] + 2 * pad
     d.text((pad, y), "the same column at 2x", font=label_font, fill=ink)
     sheet.paste(zoom, (pad, y + 14))
+
+    d.line([(pad, gallery_top - pad), (sheet_w - pad, gallery_top - pad)], fill=(150, 152, 158))
+    d.text((pad, gallery_top), "Faces of the toolkit's other classes (the control gallery)",
+           font=head_font, fill=ink)
+    d.text((pad, together_top), "put together as the controls show them (preview; the selector's "
+           "text stands in for the program's Arial)", font=label_font, fill=ink)
+    sheet.paste(together, (pad, together_top + 14))
+    d.text((pad, zoom_top), "the same at 3x", font=label_font, fill=ink)
+    sheet.paste(together_zoom, (pad, zoom_top + 14))
+    y = strips_top
+    for name, strip in strips:
+        d.text((pad, y), "%s at 4x, one 6x7 cell per glyph" % name, font=label_font, fill=ink)
+        sheet.paste(strip, (pad, y + 14))
+        cells_in = strip.size[0] // 24
+        for i in range(cells_in):
+            d.text((pad + 24 * i + 6, y + 14 + 30), str(i), font=font(7, bold=False), fill=ink)
+        y += 14 + 28 + 14 + pad
     return sheet
 
 
@@ -704,7 +1319,8 @@ def main():
     os.makedirs(OUT, exist_ok=True)
     items = build_all()
     check_legends_clear(items)
-    for name, img in items:
+    gallery = build_gallery()
+    for name, img in items + gallery:
         img.convert("RGB").save(os.path.join(OUT, name.lower() + ".bmp"), format="BMP")
 
     large, small = icon_image(32), icon_image(16)
@@ -715,7 +1331,7 @@ def main():
     write_icon_dir(os.path.join(OUT, "psize.cur"),
                    [(32, 32, 16, 16, cursor_entry(psize_shape()))], kind=2)
 
-    contact_sheet(items).save(os.path.join(OUT, "contact-sheet.png"))
+    contact_sheet(items, gallery).save(os.path.join(OUT, "contact-sheet.png"))
 
 
 if __name__ == "__main__":
