@@ -1,0 +1,114 @@
+#include "controls/bitmap_list.h"
+
+#include <cstdint>
+
+#include "controls/bitmap_list_index.h"
+#include "controls/control_class.h"
+#include "controls/control_input.h"
+#include "controls/toolkit_frame.h"
+#include "controls/toolkit_procedures.h"
+
+namespace {
+
+const char kBitmapListClassName[] = "Kiv_BmpListClass";
+
+struct BmpListState {
+    LONG index;        // the picture shown, 0 .. count - 1
+    LONG count;        // at least 1
+    HBITMAP* bitmaps;  // the list's own copy of the handles; the pictures are its creator's
+};
+
+void Kiv_DrawBmpList(const PaintTarget& target, int, BmpListState* state) {
+    if (state == NULL) {
+        return;
+    }
+    ToolkitTrace("Kiv_DrawBmpList\n");
+    if (state->bitmaps == NULL || state->index < 0 || state->index >= state->count) {
+        return;
+    }
+    // At its own size: the rest of the client area is left as it is.
+    CopyWholeBitmap(target.dc, 0, 0, state->bitmaps[state->index]);
+}
+
+// Frees the array only: the pictures in it belong to whoever made them
+// (normally the skin bitmap cache, which deletes them at exit).
+void ReleaseArray(BmpListState& state) {
+    if (state.bitmaps != NULL) {
+        HeapFree(GetProcessHeap(), 0, state.bitmaps);
+        state.bitmaps = NULL;
+    }
+}
+
+const ControlClass<BmpListState> kBitmapList = {Kiv_DrawBmpList, 0, true, NULL, ReleaseArray};
+
+// Every move is drawn at once and told to the parent, whether the index
+// moved or not. The id goes out whole, as GWL_ID holds it.
+void ShowMove(HWND window, BmpListState* state, int32_t index) {
+    if (state != NULL) {
+        state->index = index;
+    }
+    PaintNow(window, kBitmapList);
+    PostToParent(window, WM_COMMAND, static_cast<WPARAM>(ControlId(window)));
+}
+
+}  // namespace
+
+LRESULT CALLBACK BitmapListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    BmpListState* state = StateOf<BmpListState>(window);
+    switch (message) {
+    case SBM_SETPOS:
+        // Held inside the list like the presses, so no paint reads past it.
+        if (state != NULL) {
+            state->index = ClampListIndex(static_cast<LONG>(wParam), state->count);
+        }
+        PaintNow(window, kBitmapList);
+        return 0;
+    case SBM_GETPOS:
+        return state != NULL ? state->index : 0;
+    case WM_MOUSEMOVE:
+        TakeFocusOnHover(window);
+        return 0;
+    case WM_LBUTTONDOWN:
+        ShowMove(window, state, state != NULL ? NextListIndex(state->index, state->count) : 0);
+        return 0;
+    case WM_RBUTTONDOWN:
+        ShowMove(window, state, state != NULL ? PreviousListIndex(state->index, state->count) : 0);
+        return 0;
+    case WM_MOUSEWHEEL:
+        ShowMove(window, state,
+                 state != NULL ? WheelListIndex(state->index, state->count, HIWORD(wParam)) : 0);
+        return 0;
+    default:
+        return ControlProcedure(kBitmapList, window, message, wParam, lParam);
+    }
+}
+
+HWND CreateBitmapList(HINSTANCE instance, HWND parent, int id, int x, int y, const HBITMAP* pictures,
+                      int count, int index) {
+    if (pictures == NULL || count < 1 || static_cast<SIZE_T>(count) > SIZE_MAX / sizeof(HBITMAP)) {
+        return NULL;
+    }
+    HBITMAP* copy = static_cast<HBITMAP*>(HeapAlloc(GetProcessHeap(), 0, count * sizeof(HBITMAP)));
+    if (copy == NULL) {
+        return NULL;
+    }
+    SIZE largest = {0, 0};
+    for (int i = 0; i < count; ++i) {
+        copy[i] = pictures[i];
+        const SIZE size = BitmapSize(pictures[i]);
+        largest.cx = size.cx > largest.cx ? size.cx : largest.cx;
+        largest.cy = size.cy > largest.cy ? size.cy : largest.cy;
+    }
+    HWND window = NULL;
+    BmpListState* state = CreateControl<BmpListState>(&window, kBitmapListClassName, instance, parent,
+                                                      id, x, y, largest.cx, largest.cy);
+    if (state == NULL) {
+        HeapFree(GetProcessHeap(), 0, copy);
+        return window;
+    }
+    state->index = ClampListIndex(index, count);
+    state->count = count;
+    state->bitmaps = copy;
+    ShowWindow(window, SW_SHOWNORMAL);
+    return window;
+}

@@ -1,0 +1,92 @@
+#include "controls/three_state_button.h"
+
+#include "controls/control_class.h"
+#include "controls/control_input.h"
+#include "controls/three_state_ring.h"
+#include "controls/toolkit_frame.h"
+#include "controls/toolkit_procedures.h"
+
+namespace {
+
+const char kThreeStateClassName[] = "Kiv_State3Class";
+
+struct State3State {
+    LONG state;  // 0, 1 or 2: every value set is folded into the ring
+    HBITMAP face1;
+    HBITMAP face2;
+    HBITMAP face0;  // the face of state 0 comes last
+};
+
+constexpr WORD kThreeStateStepped = 0;
+
+HBITMAP FaceOf(const State3State& state) {
+    switch (FoldThreeState(state.state)) {
+    case 1: return state.face1;
+    case 2: return state.face2;
+    default: return state.face0;
+    }
+}
+
+void Kiv_DrawState3(const PaintTarget& target, int, State3State* state) {
+    ToolkitTrace("Kiv_DrawState3\n");
+    if (state == NULL) {
+        return;
+    }
+    DrawFace(target, FaceOf(*state));
+}
+
+const ControlClass<State3State> kThreeState = {Kiv_DrawState3, 0, true, NULL, NULL};
+
+// A press steps forward once; the release never undoes it.
+void Advance(HWND window, State3State* state) {
+    if (state != NULL) {
+        state->state = NextThreeState(state->state);
+    }
+    SetCapture(window);
+    SetFocus(window);
+    PaintNow(window, kThreeState);
+    PostControlCommand(window, kThreeStateStepped);
+}
+
+}  // namespace
+
+LRESULT CALLBACK ThreeStateButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    State3State* state = StateOf<State3State>(window);
+    switch (message) {
+    case BM_GETCHECK:
+        return state != NULL ? state->state : 0;
+    case BM_SETCHECK:
+        // A state outside the ring has no face: it is folded into the ring,
+        // where a press from it lands where it would have landed anyway.
+        if (state != NULL) {
+            state->state = FoldThreeState(static_cast<LONG>(wParam));
+        }
+        PaintNow(window, kThreeState);
+        return 0;
+    case WM_LBUTTONDOWN:
+        Advance(window, state);
+        return 0;
+    case WM_LBUTTONUP:
+        ReleaseCapture();
+        return state != NULL ? state->state : 0;
+    default:
+        return ControlProcedure(kThreeState, window, message, wParam, lParam);
+    }
+}
+
+HWND CreateThreeStateButton(HINSTANCE instance, HWND parent, int id, int x, int y,
+                            const ThreeStateButtonArgs& args) {
+    const SIZE size = BitmapSize(args.faces[0]);
+    HWND window = NULL;
+    State3State* state = CreateControl<State3State>(&window, kThreeStateClassName, instance, parent,
+                                                    id, x, y, size.cx, size.cy);
+    if (state == NULL) {
+        return window;
+    }
+    state->state = FoldThreeState(args.state);
+    state->face1 = args.faces[1];
+    state->face2 = args.faces[2];
+    state->face0 = args.faces[0];
+    ShowWindow(window, SW_SHOWNORMAL);
+    return window;
+}
