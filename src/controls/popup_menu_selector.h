@@ -24,6 +24,8 @@ struct PopupMenuSelectorArgs {
 // Creates a visible selector, 20 pixels plus the face's width wide and the
 // face's height high, with a menu of the items that it owns and destroys
 // with itself, and its opener. Null when the window or the menu cannot be
-// made.
+// made: also for an item count below 0 or beyond what 16-bit commands can
+// number (5001 + i up to 0xFFFF), and for a positive count without texts (a
+// null text in the list is an empty item).
 HWND CreatePopupMenuSelector(HINSTANCE instance, HWND parent, int id, int x, int y,
                              const PopupMenuSelectorArgs& args);

@@ -23,9 +23,9 @@ constexpr UINT kDoubleClickStyle = kControlStyle | CS_DBLCLKS;            // 0x4
 
 // In registration order.
 const ControlClass kControlClasses[] = {
-    {"Kiv_ButtonClass", kControlStyle, kArrowCursor, NULL},
+    {"Kiv_ButtonClass", kControlStyle, kArrowCursor, PushButtonWindowProc},
     {"Kiv_StaticClass", kControlStyle, kArrowCursor, StaticBitmapWindowProc},
-    {"Kiv_PopMenuClass", kControlStyle, kArrowCursor, NULL},
+    {"Kiv_PopMenuClass", kControlStyle, kArrowCursor, PopupMenuSelectorWindowProc},
     {"Kiv_OnOffClass", kControlStyle, kArrowCursor, OnOffSwitchWindowProc},
     {"Kiv_TogleClass", kControlStyle, kArrowCursor, ToggleButtonWindowProc},
     {"Kiv_State3Class", kControlStyle, kArrowCursor, ThreeStateButtonWindowProc},
@@ -33,11 +33,11 @@ const ControlClass kControlClasses[] = {
     {"Kiv_HSClass", kControlStyle, kArrowCursor, NULL},
     {"Kiv_BmpListClass", kControlStyle, kArrowCursor, BitmapListWindowProc},
     {"Kiv_DigitClass", kControlStyle, kArrowCursor, DigitDisplayWindowProc},
-    {"Kiv_BmpTextClass", kControlStyle, kArrowCursor, NULL},
+    {"Kiv_BmpTextClass", kControlStyle, kArrowCursor, BitmapTextWindowProc},
     {"Kiv_BmpGageClass", kControlStyle, kArrowCursor, BitmapGaugeWindowProc},
     {"Kiv_KnobClass", kDoubleClickStyle, kSizeCursor, NULL},
     {"Kiv_DigitExClass", kControlStyle, kSizeCursor, DigitFieldWindowProc},
-    {"Kiv_SmallTextClass", kControlStyle, kArrowCursor, NULL},
+    {"Kiv_SmallTextClass", kControlStyle, kArrowCursor, SmallTextWindowProc},
 };
 
 // The program's "psize" cursor, or the arrow when the resources lack it.

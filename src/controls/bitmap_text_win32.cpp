@@ -1,0 +1,87 @@
+#include "controls/bitmap_text.h"
+
+#include "controls/bitmap_text_glyphs.h"
+#include "controls/control_class.h"
+#include "controls/control_text.h"
+#include "controls/toolkit_frame.h"
+#include "controls/toolkit_procedures.h"
+
+namespace {
+
+const char kBitmapTextClassName[] = "Kiv_BmpTextClass";
+
+static_assert(kBitmapTextMostCells == static_cast<int>(kBitmapTextBufferSize),
+              "every cell drawn reads a byte of the text");
+
+struct BitmapTextState {
+    // The text shown; every byte after its terminator is zero, so cells past
+    // the end show the blank glyph.
+    char text[kBitmapTextBufferSize];
+    HBITMAP glyphStrip;  // the creator's; never deleted here
+    LONG cellCount;      // cells drawn, 0 to 32
+};
+
+// The cells are composed off screen and copied in one transfer.
+void Kiv_DrawText(const PaintTarget& target, int, BitmapTextState* state) {
+    if (state == NULL) {
+        return;
+    }
+    ToolkitTrace("Kiv_DrawText\n");
+    const int cells = FitsBitmapText(state->cellCount) ? static_cast<int>(state->cellCount) : 0;
+    MemoryDC strip(target.dc);
+    if (cells == 0 || !strip.Select(state->glyphStrip)) {
+        return;
+    }
+    BackBuffer composed(target.dc, cells * kGlyphWidth, kGlyphHeight);
+    if (!composed.Ready()) {
+        return;
+    }
+    UpperCaseText(state->text);
+    for (int i = 0; i < cells; ++i) {
+        const int glyph = GlyphCell(static_cast<signed char>(state->text[i]));
+        BitBlt(composed.dc(), i * kGlyphWidth, 0, kGlyphWidth, kGlyphHeight, strip.get(),
+               glyph * kGlyphWidth, 0, SRCCOPY);
+    }
+    composed.CopyToTarget(0, 0);
+}
+
+const ControlClass<BitmapTextState> kBitmapText = {Kiv_DrawText, 0, true, NULL, NULL};
+
+void StoreShownText(BitmapTextState* state, const char* text) {
+    StoreText(state->text, kBitmapTextBufferSize, kBitmapTextMostCharacters, text);
+}
+
+}  // namespace
+
+LRESULT CALLBACK BitmapTextWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SETTEXT:
+        // Only the text shown changes; the window's own title stays.
+        if (BitmapTextState* state = StateOf<BitmapTextState>(window)) {
+            StoreShownText(state, reinterpret_cast<const char*>(lParam));
+        }
+        PaintNow(window, kBitmapText);
+        return 0;
+    default:
+        return ControlProcedure(kBitmapText, window, message, wParam, lParam);
+    }
+}
+
+HWND CreateBitmapText(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP glyphStrip,
+                      int cellCount, const char* title, const char* text) {
+    if (!FitsBitmapText(cellCount)) {
+        return NULL;
+    }
+    HWND window = NULL;
+    BitmapTextState* state =
+        CreateControl<BitmapTextState>(&window, kBitmapTextClassName, instance, parent, id, x, y,
+                                       cellCount * kGlyphWidth, kGlyphHeight, title);
+    if (state == NULL) {
+        return window;
+    }
+    state->glyphStrip = glyphStrip;
+    state->cellCount = cellCount;
+    StoreShownText(state, text);
+    ShowWindow(window, SW_SHOWNORMAL);
+    return window;
+}

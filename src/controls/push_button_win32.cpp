@@ -1,0 +1,95 @@
+#include "controls/push_button.h"
+
+#include "controls/control_class.h"
+#include "controls/control_input.h"
+#include "controls/toolkit_frame.h"
+#include "controls/toolkit_procedures.h"
+
+namespace {
+
+const char kButtonClassName[] = "Kiv_ButtonClass";
+
+struct ButtonState {
+    HBITMAP pressedBitmap;   // drawn while a mouse button is held on it
+    HBITMAP releasedBitmap;  // drawn otherwise
+};
+
+enum ButtonNotification : WORD { kLeftClick = 1, kRightClick = 2 };
+enum ButtonFace { kReleasedFace = 0, kPressedFace = 1 };
+
+// Shared by every push button: set once the pointer has been seen outside
+// the held button, cleared at every press. Only one button is held at a time.
+bool pointerLeft = false;
+
+void Kiv_DrawButton(const PaintTarget& target, int pressed, ButtonState* state) {
+    ToolkitTrace("Kiv_DrawButton\n");
+    if (state == NULL) {
+        return;
+    }
+    DrawFace(target, pressed == kPressedFace ? state->pressedBitmap : state->releasedBitmap);
+}
+
+const ControlClass<ButtonState> kButton = {Kiv_DrawButton, 0, true, NULL, NULL};
+
+void Press(HWND window) {
+    SetCapture(window);
+    PaintNow(window, kButton, kPressedFace);
+    SetFocus(window);
+    pointerLeft = false;
+}
+
+void Move(HWND window, WPARAM keyState, LPARAM lParam) {
+    if (keyState == 0 || pointerLeft) {
+        return;
+    }
+    if (!IsInsideClient(window, PointerPosition(lParam))) {
+        PaintNow(window, kButton, kReleasedFace);
+        pointerLeft = true;
+    }
+}
+
+void Release(HWND window, LPARAM lParam, WORD code) {
+    const bool inside = IsInsideClient(window, PointerPosition(lParam));
+    ReleaseCapture();
+    PaintNow(window, kButton, kReleasedFace);
+    if (inside) {
+        PostControlCommand(window, code);
+    }
+}
+
+}  // namespace
+
+LRESULT CALLBACK PushButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_MOUSEMOVE:
+        Move(window, wParam, lParam);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        Press(window);
+        return 0;
+    case WM_LBUTTONUP:
+        Release(window, lParam, kLeftClick);
+        return 0;
+    case WM_RBUTTONUP:
+        Release(window, lParam, kRightClick);
+        return 0;
+    default:
+        return ControlProcedure(kButton, window, message, wParam, lParam);
+    }
+}
+
+HWND CreatePushButton(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP released,
+                      HBITMAP pressed) {
+    const SIZE size = BitmapSize(released);
+    HWND window = NULL;
+    ButtonState* state = CreateControl<ButtonState>(&window, kButtonClassName, instance, parent, id,
+                                                    x, y, size.cx, size.cy);
+    if (state == NULL) {
+        return window;
+    }
+    state->pressedBitmap = pressed;
+    state->releasedBitmap = released;
+    ShowWindow(window, SW_SHOWNORMAL);
+    return window;
+}
