@@ -1,0 +1,190 @@
+#include "controls/horizontal_slider.h"
+
+#include "controls/control_class.h"
+#include "controls/control_input.h"
+#include "controls/slider_math.h"
+#include "controls/toolkit_frame.h"
+#include "controls/toolkit_procedures.h"
+
+namespace {
+
+const char kHorizontalSliderClassName[] = "Kiv_HSClass";
+
+struct HSliderState {
+    LONG rightStop;  // the largest thumb centre, and the length maxValue maps to (> 0)
+    LONG leftStop;   // the smallest thumb centre
+    LONG maxValue;   // > 0
+    LONG value;
+    LONG hasFocus;  // picks the thumb face
+    // Kept for the owner only; the slider never reads them.
+    LONG enabled;   // wParam of the last WM_ENABLE
+    LONG auxValue;  // wParam of the last WM_USER
+    LONG auxLow;    // the words of the last WM_USER + 2's wParam
+    LONG auxHigh;
+    HBITMAP railBitmap;
+    HBITMAP thumb;
+    HBITMAP focusedThumb;
+    BYTE reserved[32];
+    char label[kSliderLabelSize];  // from WM_USER + 1 or + 2, cut to 7 characters
+};
+
+constexpr UINT kSetAuxValue = WM_USER;
+constexpr UINT kSetLabel = WM_USER + 1;
+constexpr UINT kSetAuxWordsAndLabel = WM_USER + 2;
+constexpr WORD kRightClicked = 2;
+
+// Drawing flags: only handed to the trace hook.
+constexpr int kQuietDraw = 0;
+constexpr int kPointerDraw = 1;  // a press or a drag move
+
+// Rail and thumb composed off screen at the client's size, then one copy to
+// the window; every context and bitmap lives for this paint only.
+void Kiv_DrawHS(const PaintTarget& target, int flag, HSliderState* state) {
+    if (state == NULL) {
+        return;
+    }
+    ToolkitTrace("Kiv_DrawHS %d\n", flag);
+    const int width = target.client.right;
+    const int height = target.client.bottom;
+    BackBuffer buffer(target.dc, width, height);
+    if (!buffer.Ready()) {
+        return;
+    }
+    CopyBitmap(buffer.dc(), 0, 0, width, height, state->railBitmap);
+    HBITMAP face = state->hasFocus == 1 ? state->focusedThumb : state->thumb;
+    const SIZE thumb = BitmapSize(face);
+    const int left = HorizontalThumbLeft(state->value, state->leftStop, state->rightStop, state->maxValue,
+                                         thumb.cx);
+    CopyBitmap(buffer.dc(), left, 1, thumb.cx, thumb.cy, face);  // one pixel below the top edge
+    buffer.CopyToTarget();
+}
+
+const ControlClass<HSliderState> kHorizontalSlider = {Kiv_DrawHS, 0, true, NULL, NULL};
+
+void SetFocusFace(HWND window, HSliderState* state, LONG hasFocus) {
+    state->hasFocus = hasFocus;
+    PaintNow(window, kHorizontalSlider);
+}
+
+void ValueFromPointer(HSliderState* state, LPARAM lParam) {
+    state->value = HorizontalValueAt(LOWORD(lParam), state->leftStop, state->rightStop, state->maxValue);
+}
+
+void Press(HWND window, HSliderState* state, LPARAM lParam) {
+    SetCapture(window);
+    ValueFromPointer(state, lParam);
+    PaintNow(window, kHorizontalSlider, kPointerDraw);
+}
+
+void Move(HWND window, HSliderState* state, WPARAM keyState, LPARAM lParam) {
+    if (keyState == 0) {
+        TakeFocusOnHover(window);
+        return;
+    }
+    if (!IsInsideClient(window, PointerPosition(lParam))) {
+        return;
+    }
+    ValueFromPointer(state, lParam);
+    PaintNow(window, kHorizontalSlider, kPointerDraw);
+    PostScroll(window, WM_HSCROLL, SB_THUMBPOSITION, state->value);
+}
+
+void Release(HWND window, HSliderState* state) {
+    if (GetCapture() == window) {
+        ReleaseCapture();
+    }
+    PaintNow(window, kHorizontalSlider, kQuietDraw);
+    PostScroll(window, WM_HSCROLL, SB_THUMBPOSITION, state->value);
+}
+
+void Wheel(HWND window, HSliderState* state, WPARAM wParam) {
+    state->value = HorizontalWheelValue(state->value, HIWORD(wParam), state->maxValue);
+    PaintNow(window, kHorizontalSlider);
+    PostScroll(window, WM_HSCROLL, SB_THUMBPOSITION, state->value);
+}
+
+void Enable(HWND window, HSliderState* state, WPARAM enable) {
+    state->enabled = static_cast<LONG>(enable);
+    if (enable == 0) {
+        state->value = 0;
+    }
+    PaintNow(window, kHorizontalSlider);
+}
+
+}  // namespace
+
+LRESULT CALLBACK HorizontalSliderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    HSliderState* state = StateOf<HSliderState>(window);
+    if (state == NULL) {
+        return ControlProcedure(kHorizontalSlider, window, message, wParam, lParam);
+    }
+    switch (message) {
+    case WM_SETFOCUS:
+        SetFocusFace(window, state, 1);
+        return 0;
+    case WM_KILLFOCUS:
+        SetFocusFace(window, state, 0);
+        return 0;
+    case WM_ENABLE:
+        Enable(window, state, wParam);
+        return 0;
+    case SBM_SETPOS:
+        state->value = static_cast<LONG>(wParam);
+        PaintNow(window, kHorizontalSlider);
+        return 0;
+    case SBM_GETPOS:
+        return state->value;
+    case WM_MOUSEMOVE:
+        Move(window, state, wParam, lParam);
+        return 0;
+    case WM_LBUTTONDOWN:
+        Press(window, state, lParam);
+        return 0;
+    case WM_LBUTTONUP:
+        Release(window, state);
+        return 0;
+    case WM_RBUTTONUP:
+        PostControlCommand(window, kRightClicked);
+        return state->value;
+    case WM_MOUSEWHEEL:
+        Wheel(window, state, wParam);
+        return 0;
+    case kSetAuxValue:
+        state->auxValue = static_cast<LONG>(wParam);
+        return 0;
+    case kSetLabel:
+        CopySliderLabel(state->label, reinterpret_cast<const char*>(lParam));
+        return 0;
+    case kSetAuxWordsAndLabel:
+        state->auxLow = LOWORD(wParam);
+        state->auxHigh = HIWORD(wParam);
+        CopySliderLabel(state->label, reinterpret_cast<const char*>(lParam));
+        return 0;
+    default:
+        return ControlProcedure(kHorizontalSlider, window, message, wParam, lParam);
+    }
+}
+
+HWND CreateHorizontalSlider(HINSTANCE instance, HWND parent, int id, int x, int y,
+                            const HorizontalSliderArgs& args) {
+    if (args.rightStop <= 0 || args.maxValue <= 0) {
+        return NULL;
+    }
+    const SIZE rail = BitmapSize(args.rail);
+    HWND window = NULL;
+    HSliderState* state = CreateControl<HSliderState>(&window, kHorizontalSliderClassName, instance, parent,
+                                                      id, x, y, rail.cx, rail.cy);
+    if (state == NULL) {
+        return window;
+    }
+    state->rightStop = args.rightStop;
+    state->leftStop = args.leftStop;
+    state->maxValue = args.maxValue;
+    state->value = args.value;
+    state->hasFocus = 0;
+    state->railBitmap = args.rail;
+    state->thumb = args.thumb;
+    state->focusedThumb = args.focusedThumb;
+    ShowWindow(window, SW_SHOWNORMAL);
+    return window;
+}

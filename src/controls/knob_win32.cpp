@@ -1,0 +1,217 @@
+#include "controls/knob.h"
+
+#include "controls/control_class.h"
+#include "controls/control_input.h"
+#include "controls/knob_math.h"
+#include "controls/toolkit_procedures.h"
+
+namespace {
+
+const char kKnobClassName[] = "Kiv_KnobClass";
+
+struct KnobState {
+    LONG maxValue;  // at the clockwise end of the sweep (lower right)
+    LONG minValue;  // at the other end (lower left); below maxValue
+    LONG value;
+    LONG radius;    // the smaller of centerX and centerY, plus 1
+    LONG hasFocus;  // picks the indicator
+    LONG drawnValue;  // where the indicator was last drawn
+    LONG step;        // per key press or wheel notch
+    LONG centerX;
+    LONG centerY;
+    HBITMAP focusedIndicator;  // its size is also the size of the restored patch
+    HBITMAP indicator;
+    HBITMAP background;  // the knob's area without the indicator; the knob's own
+};
+
+KnobPoint IndicatorCentre(const KnobState& state, LONG value) {
+    const KnobCircle circle = {state.centerX, state.centerY, state.radius};
+    return KnobIndicatorCentre(value, circle, state.minValue, state.maxValue);
+}
+
+// Puts back the patch under the indicator's last place and draws the
+// indicator at the value's place; the rest of the face is never touched. The
+// patch is as large as the focused indicator and, like the indicator, set
+// half its width above the centre.
+void Kiv_DrawKnob(const PaintTarget& target, int, KnobState* state) {
+    if (state == NULL) {
+        return;
+    }
+    MemoryDC memory(target.dc);
+    if (!memory) {
+        return;
+    }
+    const KnobPoint old = IndicatorCentre(*state, state->drawnValue);
+    const SIZE patch = BitmapSize(state->focusedIndicator);
+    const int patchHalf = patch.cx / 2;
+    if (memory.Select(state->background)) {
+        BitBlt(target.dc, old.x - patchHalf, old.y - patchHalf, patch.cx, patch.cy, memory.get(),
+               old.x - patchHalf, old.y - patchHalf, SRCCOPY);
+    }
+    const KnobPoint now = IndicatorCentre(*state, state->value);
+    HBITMAP face = state->hasFocus == 1 ? state->focusedIndicator : state->indicator;
+    const SIZE size = BitmapSize(face);
+    const int half = size.cx / 2;
+    if (memory.Select(face)) {
+        BitBlt(target.dc, now.x - half, now.y - half, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
+    }
+    state->drawnValue = state->value;
+}
+
+void MeasureCircle(HWND window, KnobState& state) {
+    RECT client;
+    if (!GetClientRect(window, &client)) {
+        SetRectEmpty(&client);
+    }
+    const KnobCircle circle = KnobCircleOf(client.right - client.left, client.bottom - client.top);
+    state.centerX = circle.centerX;
+    state.centerY = circle.centerY;
+    state.radius = circle.radius;
+}
+
+void DeleteBackground(KnobState& state) {
+    if (state.background != NULL) {
+        DeleteObject(state.background);
+        state.background = NULL;
+    }
+}
+
+const ControlClass<KnobState> kKnob = {Kiv_DrawKnob, 0, true, MeasureCircle, DeleteBackground};
+
+void SetFocusFace(HWND window, KnobState* state, LONG hasFocus) {
+    state->hasFocus = hasFocus;
+    PaintNow(window, kKnob);
+}
+
+void ValueFromPointer(KnobState* state, LPARAM lParam) {
+    const POINT point = PointerPosition(lParam);
+    const KnobCircle circle = {state->centerX, state->centerY, state->radius};
+    state->value = KnobValueAt(point.x, point.y, circle, state->minValue, state->maxValue);
+}
+
+// A key press, a wheel notch or a release: drawn and reported.
+void Settle(HWND window, KnobState* state, LONG value) {
+    state->value = value;
+    PaintNow(window, kKnob);
+    PostScroll(window, WM_HSCROLL, SB_THUMBPOSITION, state->value);
+}
+
+void Press(HWND window, KnobState* state, LPARAM lParam) {
+    SetCapture(window);
+    ValueFromPointer(state, lParam);
+    PaintNow(window, kKnob);
+}
+
+void Move(HWND window, KnobState* state, WPARAM keyState, LPARAM lParam) {
+    if (keyState == 0) {
+        TakeFocusOnHover(window);
+        return;
+    }
+    if (!IsInsideClient(window, PointerPosition(lParam))) {
+        return;
+    }
+    ValueFromPointer(state, lParam);
+    PaintNow(window, kKnob);
+    PostScroll(window, WM_HSCROLL, SB_THUMBTRACK, state->value);
+}
+
+void Release(HWND window, KnobState* state) {
+    if (GetCapture() == window) {
+        ReleaseCapture();
+    }
+    Settle(window, state, state->value);
+}
+
+}  // namespace
+
+LRESULT CALLBACK KnobWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    KnobState* state = StateOf<KnobState>(window);
+    if (state == NULL) {
+        return ControlProcedure(kKnob, window, message, wParam, lParam);
+    }
+    switch (message) {
+    case WM_SETFOCUS:
+        SetFocusFace(window, state, 1);
+        return 0;
+    case WM_KILLFOCUS:
+        SetFocusFace(window, state, 0);
+        return 0;
+    case SBM_SETPOS:
+        state->value = static_cast<LONG>(wParam);
+        PaintNow(window, kKnob);
+        return 0;
+    case SBM_GETPOS:
+        return state->value;
+    case WM_KEYDOWN:
+        Settle(window, state, KnobKeyValue(state->value, static_cast<unsigned>(wParam), state->step,
+                                           state->minValue, state->maxValue));
+        return 0;
+    case WM_MOUSEWHEEL:
+        Settle(window, state, KnobWheelValue(state->value, HIWORD(wParam), state->step, state->minValue,
+                                             state->maxValue));
+        return 0;
+    case WM_MOUSEMOVE:
+        Move(window, state, wParam, lParam);
+        return 0;
+    case WM_LBUTTONDOWN:
+        Press(window, state, lParam);
+        return 0;
+    case WM_LBUTTONUP:
+        Release(window, state);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        PostToParent(window, WM_LBUTTONDBLCLK, 0);
+        return 0;
+    default:
+        return ControlProcedure(kKnob, window, message, wParam, lParam);
+    }
+}
+
+HWND CreateKnob(HINSTANCE instance, HWND parent, int id, int x, int y, const KnobArgs& args) {
+    HWND window = NULL;
+    KnobState* state = NULL;
+    if (args.minValue < args.maxValue) {
+        state = CreateControl<KnobState>(&window, kKnobClassName, instance, parent, id, x, y, args.width,
+                                         args.height);
+    }
+    if (state == NULL) {
+        if (args.background != NULL) {
+            DeleteObject(args.background);
+        }
+        return NULL;
+    }
+    state->maxValue = args.maxValue;
+    state->minValue = args.minValue;
+    state->value = args.value;
+    state->hasFocus = 0;
+    state->drawnValue = args.value;
+    state->step = args.step;
+    state->focusedIndicator = args.focusedIndicator;
+    state->indicator = args.indicator;
+    state->background = args.background;
+    ShowWindow(window, SW_SHOWNORMAL);
+    return window;
+}
+
+HBITMAP CaptureParentArea(HWND parent, int x, int y, int width, int height) {
+    if (parent == NULL || width <= 0 || height <= 0) {
+        return NULL;
+    }
+    WindowDC screen(parent);
+    if (screen.get() == NULL) {
+        return NULL;
+    }
+    HBITMAP picture = CreateCompatibleBitmap(screen.get(), width, height);
+    MemoryDC memory(screen.get());
+    if (!memory.Select(picture)) {
+        if (picture != NULL) {
+            DeleteObject(picture);
+        }
+        return NULL;
+    }
+    // The parent draws in its own coordinates; the area lands at (0, 0).
+    SetWindowOrgEx(memory.get(), x, y, NULL);
+    SendMessageA(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.get()), 0);
+    SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT);
+    return picture;
+}
