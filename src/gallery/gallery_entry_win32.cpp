@@ -21,7 +21,8 @@ std::FILE* traceFile = nullptr;
 // Each line written and flushed as it comes, for whoever reads the file
 // while the gallery runs.
 void WriteEvent(const std::string& line) {
-    std::fprintf(eventsFile, "%s\n", line.c_str());
+    std::fputs(line.c_str(), eventsFile);
+    std::fputc('\n', eventsFile);
     std::fflush(eventsFile);
 }
 
