@@ -5,9 +5,21 @@
 #include <ostream>
 #include <string>
 
+#include "controls/bitmap_gauge.h"
+#include "controls/bitmap_list.h"
+#include "controls/bitmap_text.h"
+#include "controls/digit_display.h"
 #include "controls/digit_field.h"
+#include "controls/horizontal_slider.h"
+#include "controls/knob.h"
+#include "controls/on_off_switch.h"
+#include "controls/popup_menu_selector.h"
+#include "controls/push_button.h"
+#include "controls/small_text.h"
+#include "controls/three_state_button.h"
 #include "controls/static_bitmap.h"
 #include "controls/toggle_button.h"
+#include "controls/vertical_slider.h"
 #include "support/desk_in_process.h"
 #include "support/gui_object_counts.h"
 #include "support/memory_settings_key.h"
@@ -134,6 +146,164 @@ INSTANTIATE_TEST_SUITE_P(
                         UpdateWindow(field);
                         SendMessageA(field, SBM_SETPOS, 42, 0);
                         UpdateWindow(field);
+                    }},
+        ControlLife{"three state button",
+                    [](HINSTANCE instance, HWND parent) {
+                        ThreeStateButtonArgs args = {{LoadSkinBitmap(instance, "btn_off"), LoadSkinBitmap(instance, "btn_on"),
+                                                      LoadSkinBitmap(instance, "id1")}, 0};
+                        return CreateThreeStateButton(instance, parent, 14, 5, 5, args);
+                    },
+                    [](HWND button) {
+                        for (int i = 0; i < 3; ++i) Click(button, WM_LBUTTONDOWN, WM_LBUTTONUP);
+                        SendMessageA(button, BM_SETCHECK, 5, 0);
+                        InvalidateRect(button, NULL, TRUE);
+                        UpdateWindow(button);
+                    }},
+        ControlLife{"on off switch",
+                    [](HINSTANCE instance, HWND parent) { return CreateOnOffSwitch(instance, parent, 15, 5, 5); },
+                    [](HWND control) {
+                        SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+                        SendMessageA(control, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0xFFF0, 2));
+                        SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(0xFFF0, 2));
+                        SendMessageA(control, BM_SETCHECK, 1, 0);
+                        InvalidateRect(control, NULL, TRUE);
+                        UpdateWindow(control);
+                    }},
+        ControlLife{"bitmap list",
+                    [](HINSTANCE instance, HWND parent) {
+                        HBITMAP pictures[3] = {LoadSkinBitmap(instance, "btn_on"), LoadSkinBitmap(instance, "btn_off"),
+                                               LoadSkinBitmap(instance, "id1")};
+                        return CreateBitmapList(instance, parent, 16, 5, 5, pictures, 3, 0);
+                    },
+                    [](HWND list) {
+                        Click(list, WM_LBUTTONDOWN, WM_LBUTTONUP);
+                        SendMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
+                        SendMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+                        SendMessageA(list, SBM_SETPOS, 2, 0);
+                        InvalidateRect(list, NULL, TRUE);
+                        UpdateWindow(list);
+                    }},
+        ControlLife{"bitmap gauge",
+                    [](HINSTANCE instance, HWND parent) {
+                        return CreateBitmapGauge(instance, parent, 17, 5, 5, 200, 12, 33);
+                    },
+                    [](HWND gauge) {
+                        SendMessageA(gauge, SBM_SETPOS, 150, 0);
+                        SendMessageA(gauge, SBM_SETPOS, static_cast<WPARAM>(-10), 0);
+                        InvalidateRect(gauge, NULL, TRUE);
+                        UpdateWindow(gauge);
+                    }},
+        ControlLife{"digit display",
+                    [](HINSTANCE instance, HWND parent) {
+                        return CreateDigitDisplay(instance, parent, 18, 5, 5, LoadSkinBitmap(instance, "mainbak"));
+                    },
+                    [](HWND display) {
+                        SendMessageA(display, SBM_SETPOS, 42, 0);
+                        SendMessageA(display, SBM_SETPOS, 1234, 0);
+                        InvalidateRect(display, NULL, TRUE);
+                        UpdateWindow(display);
+                    }},
+        ControlLife{"digit display without strip",
+                    [](HINSTANCE instance, HWND parent) {
+                        return CreateDigitDisplay(instance, parent, 19, 5, 5, NULL);
+                    },
+                    [](HWND display) {
+                        SendMessageA(display, SBM_SETPOS, 42, 0);
+                        InvalidateRect(display, NULL, TRUE);
+                        UpdateWindow(display);
+                    }},
+        ControlLife{"push button",
+                    [](HINSTANCE instance, HWND parent) {
+                        return CreatePushButton(instance, parent, 20, 5, 5, LoadSkinBitmap(instance, "push_released"),
+                                                LoadSkinBitmap(instance, "push_pressed"));
+                    },
+                    [](HWND button) {
+                        Click(button, WM_LBUTTONDOWN, WM_LBUTTONUP);
+                        SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+                        SendMessageA(button, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0xFFF0, 2));
+                        SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(0xFFF0, 2));
+                        InvalidateRect(button, NULL, TRUE);
+                        UpdateWindow(button);
+                    }},
+        ControlLife{"popup menu selector",
+                    [](HINSTANCE instance, HWND parent) {
+                        static const char* const kItems[] = {"44.1 kHz", "48 kHz", "96 kHz"};
+                        PopupMenuSelectorArgs args = {LoadSkinBitmap(instance, "popmenu_face"), kItems, 3, 1,
+                                                      LoadSkinBitmap(instance, "opener_released"),
+                                                      LoadSkinBitmap(instance, "opener_pressed")};
+                        return CreatePopupMenuSelector(instance, parent, 21, 5, 5, args);
+                    },
+                    [](HWND selector) {
+                        SendMessageA(selector, SBM_SETPOS, 2, 0);
+                        SendMessageA(selector, SBM_SETPOS, 7, 0);  // no item there: an empty text
+                        InvalidateRect(selector, NULL, TRUE);
+                        UpdateWindow(selector);
+                    }},
+        ControlLife{"small text",
+                    [](HINSTANCE instance, HWND parent) {
+                        return CreateSmallText(instance, parent, 22, 5, 5, 75, 16, "Small text", RGB(255, 255, 0),
+                                               RGB(0, 0, 64));
+                    },
+                    [](HWND text) {
+                        SendMessageA(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Another text"));
+                        InvalidateRect(text, NULL, TRUE);
+                        UpdateWindow(text);
+                    }},
+        ControlLife{"bitmap text",
+                    [](HINSTANCE instance, HWND parent) {
+                        return CreateBitmapText(instance, parent, 23, 5, 5, LoadSkinBitmap(instance, "glyph_strip"), 12,
+                                                "Bitmap text", "Level 42");
+                    },
+                    [](HWND text) {
+                        SendMessageA(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("mixed Case?"));
+                        InvalidateRect(text, NULL, TRUE);
+                        UpdateWindow(text);
+                    }},
+        ControlLife{"vertical slider",
+                    [](HINSTANCE instance, HWND parent) {
+                        VerticalSliderArgs args = {100, 10, 127, 64, 4, LoadSkinBitmap(instance, "vs_rail"),
+                                                   LoadSkinBitmap(instance, "vs_thumb"),
+                                                   LoadSkinBitmap(instance, "vs_thumb_focus"), NULL};
+                        return CreateVerticalSlider(instance, parent, 24, 5, 5, args);
+                    },
+                    [](HWND slider) {
+                        SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 40));
+                        SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 60));
+                        SendMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM(5, 60));
+                        SendMessageA(slider, WM_KEYDOWN, VK_UP, 0);
+                        SendMessageA(slider, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+                        SendMessageA(slider, SBM_SETPOS, 10, 0);
+                        UpdateWindow(slider);
+                    }},
+        ControlLife{"horizontal slider",
+                    [](HINSTANCE instance, HWND parent) {
+                        HorizontalSliderArgs args = {0, 80, 100, 50, LoadSkinBitmap(instance, "hs_rail"),
+                                                     LoadSkinBitmap(instance, "hs_thumb"),
+                                                     LoadSkinBitmap(instance, "hs_thumb_focus")};
+                        return CreateHorizontalSlider(instance, parent, 25, 5, 5, args);
+                    },
+                    [](HWND slider) {
+                        SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 5));
+                        SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 5));
+                        SendMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM(60, 5));
+                        SendMessageA(slider, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(WHEEL_DELTA)), 0);
+                        SendMessageA(slider, SBM_SETPOS, 10, 0);
+                        UpdateWindow(slider);
+                    }},
+        ControlLife{"knob",
+                    [](HINSTANCE instance, HWND parent) {
+                        KnobArgs args = {48, 48, 0, 100, 50, 5, LoadSkinBitmap(instance, "knob_dot"),
+                                         LoadSkinBitmap(instance, "knob_dot_focus"),
+                                         CaptureParentArea(parent, 5, 5, 48, 48)};
+                        return CreateKnob(instance, parent, 26, 5, 5, args);
+                    },
+                    [](HWND knob) {
+                        SendMessageA(knob, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+                        SendMessageA(knob, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, 10));
+                        SendMessageA(knob, WM_LBUTTONUP, 0, MAKELPARAM(40, 10));
+                        SendMessageA(knob, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(WHEEL_DELTA)), 0);
+                        SendMessageA(knob, SBM_SETPOS, 20, 0);
+                        UpdateWindow(knob);
                     }}),
     [](const ::testing::TestParamInfo<ControlLife>& info) {
         std::string name = info.param.name;
