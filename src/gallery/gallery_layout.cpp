@@ -5,7 +5,8 @@
 namespace {
 
 // Three columns of cells; each control stands below its class name, with
-// its value to its right.
+// its value to its right. The digit display sits beside the vertical slider
+// that drives it.
 const GalleryCell kCells[] = {
     {201, GalleryKind::Toggle, "Kiv_TogleClass", "toggle button", 24, 44, 44, 31},
     {301, GalleryKind::StaticBitmap, "Kiv_StaticClass", "static bitmap", 24, 124, 25, 31},
@@ -18,7 +19,7 @@ const GalleryCell kCells[] = {
     {1101, GalleryKind::BitmapGauge, "Kiv_BmpGageClass", "bitmap gauge", 296, 298, 200, 12},
     {1201, GalleryKind::BitmapText, "Kiv_BmpTextClass", "bitmap text", 296, 364, 72, 7},
     // The digit display first: it is the vertical slider's buddy.
-    {1301, GalleryKind::DigitDisplay, "Kiv_DigitClass", "digit display", 712, 44, 18, 7},
+    {1301, GalleryKind::DigitDisplay, "Kiv_DigitClass", "digit display", 680, 124, 18, 7},
     {901, GalleryKind::VerticalSlider, "Kiv_VSClass", "vertical slider", 600, 44, 20, 120},
     {1401, GalleryKind::Knob, "Kiv_KnobClass", "knob", 600, 204, 41, 41},
     {1501, GalleryKind::HorizontalSlider, "Kiv_HSClass", "horizontal slider", 600, 298, 112, 12},
@@ -48,6 +49,17 @@ const char* ScrollCodeName(unsigned code) {
 const GalleryCell* GalleryCells() { return kCells; }
 
 size_t GalleryCellCount() { return sizeof kCells / sizeof kCells[0]; }
+
+GalleryBox GalleryReadoutBox(const GalleryCell& cell) {
+    const int left = cell.x + cell.width + 12;
+    int columnEnd = kGalleryWidth - 8;
+    for (const GalleryCell& other : kCells) {
+        const bool sameRows = other.y < cell.y + kGalleryReadoutHeight && cell.y < other.y + other.height;
+        if (sameRows && other.x > cell.x + cell.width && other.x - 8 < columnEnd) columnEnd = other.x - 8;
+    }
+    const int right = left + kGalleryReadoutWidth < columnEnd ? left + kGalleryReadoutWidth : columnEnd;
+    return {left, cell.y, right, cell.y + kGalleryReadoutHeight};
+}
 
 const GalleryCell* FindGalleryCell(int id) {
     for (const GalleryCell& cell : kCells) {

@@ -40,6 +40,15 @@ size_t GalleryCellCount();
 // The cell of control `id`, or null.
 const GalleryCell* FindGalleryCell(int id);
 
+struct GalleryBox {
+    int left, top, right, bottom;
+};
+constexpr int kGalleryReadoutWidth = 140;
+constexpr int kGalleryReadoutHeight = 16;
+// Where a cell's value is written: right of its control, cut short of the
+// next control to the right, so redrawing a value never touches a control.
+GalleryBox GalleryReadoutBox(const GalleryCell& cell);
+
 constexpr int kGalleryWidth = 820;     // client area
 constexpr int kGalleryHeight = 600;
 constexpr int kGalleryLogTop = 440;    // the notification log below the cells

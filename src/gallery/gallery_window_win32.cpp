@@ -223,7 +223,8 @@ void DrawGallery(HWND gallery, HDC dc, const GalleryState& state) {
         const GalleryCell& cell = GalleryCells()[i];
         Text(dc, state.labelFont, kLegend, cell.x, cell.y - 30, cell.className);
         Text(dc, state.noteFont, kLegendDim, cell.x, cell.y - 16, std::string(cell.what) + " " + Number(cell.id));
-        Text(dc, state.labelFont, kValue, cell.x + cell.width + 12, cell.y, Readout(gallery, state, cell));
+        const GalleryBox box = GalleryReadoutBox(cell);
+        Text(dc, state.labelFont, kValue, box.left, box.top, Readout(gallery, state, cell));
         if (cell.kind == GalleryKind::Knob) {
             CopyWholeBitmap(dc, cell.x, cell.y, LoadSkinBitmap(state.instance, "knob_dial"));
         }
@@ -299,13 +300,25 @@ void Follow(HWND gallery, GalleryState& state, const GalleryEvent& event) {
     }
 }
 
+// The gallery paints under its controls (the knob shows the dial there), so
+// news redraws only the values and the log, which no control covers.
+void InvalidateNews(HWND gallery) {
+    for (size_t i = 0; i < GalleryCellCount(); ++i) {
+        const GalleryBox box = GalleryReadoutBox(GalleryCells()[i]);
+        const RECT readout = {box.left, box.top, box.right, box.bottom};
+        InvalidateRect(gallery, &readout, FALSE);
+    }
+    const RECT log = LogRect();
+    InvalidateRect(gallery, &log, FALSE);
+}
+
 void OnNotification(HWND gallery, GalleryState& state, const GalleryEvent& event) {
     if (FindGalleryCell(event.id) == nullptr) return;
     if (eventSink != nullptr) eventSink(EventLine(event));
     Follow(gallery, state, event);
     state.log.push_back(DescribeEvent(event));
     while (state.log.size() > static_cast<size_t>(kGalleryLogLines)) state.log.pop_front();
-    InvalidateRect(gallery, nullptr, FALSE);
+    InvalidateNews(gallery);
 }
 
 void OnCreate(HWND gallery, GalleryState* state) {
@@ -390,7 +403,9 @@ HWND CreateGalleryWindow(HINSTANCE instance) {
     windowClass.lpszClassName = kGalleryClassName;
     if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
 
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    // No WS_CLIPCHILDREN: the knob draws only its indicator and shows the
+    // gallery's picture around it.
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT frame = {0, 0, kGalleryWidth, kGalleryHeight};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     const int width = frame.right - frame.left;

@@ -10,6 +10,18 @@
 
 namespace {
 
+constexpr int kNamesWidth = 110;  // the class name and what it is, above the control
+
+std::vector<GalleryBox> Boxes(const GalleryCell& cell) {
+    return {{cell.x, cell.y - 30, cell.x + kNamesWidth, cell.y},
+            {cell.x, cell.y, cell.x + cell.width, cell.y + cell.height},
+            GalleryReadoutBox(cell)};
+}
+
+bool Overlap(const GalleryBox& a, const GalleryBox& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
 TEST(GalleryPlanTest, OneControlOfEachClassInsideTheWindowAboveTheLogNoneOverlapping) {
     std::set<std::string> classes;
     std::set<int> ids;
@@ -22,12 +34,18 @@ TEST(GalleryPlanTest, OneControlOfEachClassInsideTheWindowAboveTheLogNoneOverlap
         EXPECT_LE(a.x + a.width, kGalleryWidth) << a.id;
         EXPECT_LE(a.y + a.height, kGalleryLogTop - 24) << a.id;
         EXPECT_EQ(FindGalleryCell(a.id), &a);
-        for (size_t j = i + 1; j < GalleryCellCount(); ++j) {
+        EXPECT_GE(GalleryReadoutBox(a).right - GalleryReadoutBox(a).left, 36) << a.id << ": room for its value";
+        EXPECT_LE(GalleryReadoutBox(a).right, kGalleryWidth) << a.id;
+        // Its names above it, the control, its value beside it: none of them
+        // touches another cell's (the gallery redraws values under no control).
+        for (size_t j = 0; j < GalleryCellCount(); ++j) {
             const GalleryCell& b = GalleryCells()[j];
-            // Each control with its names above it and its value beside it.
-            const bool apart = a.x + a.width + 90 <= b.x || b.x + b.width + 90 <= a.x ||
-                               a.y + a.height <= b.y - 30 || b.y + b.height <= a.y - 30;
-            EXPECT_TRUE(apart) << a.id << " and " << b.id;
+            if (i == j) continue;
+            for (const GalleryBox& mine : Boxes(a)) {
+                for (const GalleryBox& theirs : Boxes(b)) {
+                    EXPECT_FALSE(Overlap(mine, theirs)) << a.id << " and " << b.id;
+                }
+            }
         }
     }
     EXPECT_EQ(classes.size(), 15u);
