@@ -21,7 +21,7 @@ include_directories(${CMAKE_SOURCE_DIR}/resources)
 set(win_libs user32 gdi32 advapi32 shell32 kernel32)
 
 file(GLOB win_sources CONFIGURE_DEPENDS
-  src/app/*_win32.cpp src/card/*_win32.cpp src/panel/*_win32.cpp src/controls/*_win32.cpp)
+  src/app/*_win32.cpp src/card/*_win32.cpp src/panel/*_win32.cpp src/controls/*_win32.cpp src/gallery/*_win32.cpp)
 list(FILTER win_sources EXCLUDE REGEX "_entry_win32\\.cpp$")
 add_library(desk_win STATIC ${win_sources})
 target_compile_options(desk_win PRIVATE ${warnings})
@@ -51,8 +51,11 @@ target_link_libraries(desk PRIVATE desk_win)
 add_executable(desk-sim WIN32 src/sim/desk_sim_entry_win32.cpp ${desk_resources})
 target_link_libraries(desk-sim PRIVATE desk_sim_win)
 
+add_executable(gallery WIN32 src/gallery/gallery_entry_win32.cpp ${desk_resources})
+target_link_libraries(gallery PRIVATE desk_win)
+
 # The programs that ship import only what Windows 98 exports.
-set(shipped_programs desk desk-sim)
+set(shipped_programs desk desk-sim gallery)
 set(import_allow_list ${CMAKE_SOURCE_DIR}/tests/imports/win98-imports.txt)
 foreach(program ${shipped_programs})
   add_test(NAME imports.${program}

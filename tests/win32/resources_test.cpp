@@ -88,6 +88,17 @@ const SkinBitmap kSkinBitmaps[] = {
     {"2997_on", 40, 21},         {"2997_off", 40, 21},
     {"30D_on", 40, 21},          {"30D_off", 40, 21},
     {"30_on", 40, 21},           {"30_off", 40, 21},
+    // The control gallery's faces of the toolkit's other classes.
+    {"push_released", 64, 22},   {"push_pressed", 64, 22},
+    {"opener_released", 20, 20}, {"opener_pressed", 20, 20},
+    {"popmenu_face", 100, 20},
+    {"state3_0", 40, 21},        {"state3_1", 40, 21},        {"state3_2", 40, 21},
+    {"list_sine", 48, 32},       {"list_square", 48, 32},
+    {"list_triangle", 48, 32},   {"list_saw", 48, 32},
+    {"vs_rail", 20, 120},        {"vs_thumb", 14, 10},        {"vs_thumb_focus", 14, 10},
+    {"hs_rail", 112, 12},        {"hs_thumb", 11, 10},        {"hs_thumb_focus", 11, 10},
+    {"knob_dial", 41, 41},       {"knob_dot", 7, 7},          {"knob_dot_focus", 7, 7},
+    {"digit_strip", 60, 7},      {"glyph_strip", 234, 7},
 };
 
 TEST(SkinResources, EveryBitmapLoadsByItsLowerCaseNameAtItsLayoutSize) {
