@@ -1,7 +1,7 @@
 // Random messages at every window of the real desk (four simulated cards):
-// the main window and every control of every column, which covers every
-// control class the toolkit has built (Kiv_TogleClass, Kiv_StaticClass,
-// Kiv_DigitExClass). For a few seconds each window gets message numbers from
+// the main window and every control of every column (the toggle, static
+// bitmap and digit entry classes), and at every control of the control
+// gallery, which holds one of each of the fifteen classes. For a few seconds each window gets message numbers from
 // the system range 0..0x3FF, the program's own 0x400..0x402, and the
 // messages it is known to handle, with random wParam and lParam; then the
 // desk is taken down. Nothing may crash and nothing may write outside its
@@ -71,6 +71,8 @@
 #include "app/settings_store.h"
 #include "card/card_table.h"
 #include "controls/toolkit_frame.h"
+#include "gallery/gallery_layout.h"
+#include "gallery/gallery_window_win32.h"
 #include "panel/card_panel.h"
 #include "support/desk_in_process.h"
 #include "support/heap_in_use.h"
@@ -109,7 +111,12 @@ LRESULT CALLBACK CloseMenus(int code, WPARAM wParam, LPARAM lParam) {
 
 // ---- Messages ----------------------------------------------------------------
 
-enum class Kind { kMain, kToggle, kStatic, kDigitField };
+enum class Kind {
+    kMain, kToggle, kStatic, kDigitField,
+    // The control gallery's window and the toolkit's other twelve classes.
+    kGallery, kPushButton, kPopupSelector, kSmallText, kThreeState, kOnOff, kBitmapList,
+    kVerticalSlider, kHorizontalSlider, kKnob, kGauge, kDigitDisplay, kBitmapText,
+};
 
 struct Target {
     HWND window;
@@ -202,20 +209,37 @@ private:
     }
 
     UINT Known(Kind kind) {
-        static const UINT kMain[] = {WM_COMMAND, WM_SYSCOMMAND, WM_MOUSEMOVE, WM_PAINT, WM_ERASEBKGND,
-                                     kWmTrayNotify, kWmRoutingNotify, kWmTimecodeByte};
-        static const UINT kToggle[] = {BM_GETCHECK, BM_SETCHECK, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONUP,
-                                       WM_PAINT, WM_ERASEBKGND, WM_GETDLGCODE};
-        static const UINT kStatic[] = {WM_SETICON, WM_PAINT, WM_ERASEBKGND, WM_GETDLGCODE};
-        static const UINT kDigit[] = {SBM_SETPOS, SBM_GETPOS, WM_SETFONT, WM_MOUSEMOVE, WM_LBUTTONDOWN,
-                                      WM_RBUTTONDOWN, WM_MOUSEWHEEL, WM_PAINT, WM_ERASEBKGND, WM_GETDLGCODE};
-        switch (kind) {
-        case Kind::kMain: return kMain[random_() % (sizeof kMain / sizeof kMain[0])];
-        case Kind::kToggle: return kToggle[random_() % (sizeof kToggle / sizeof kToggle[0])];
-        case Kind::kStatic: return kStatic[random_() % (sizeof kStatic / sizeof kStatic[0])];
-        case Kind::kDigitField: return kDigit[random_() % (sizeof kDigit / sizeof kDigit[0])];
-        }
-        return WM_NULL;
+        static const std::vector<UINT> kDrawn = {WM_PAINT, WM_ERASEBKGND, WM_GETDLGCODE};
+        auto with = [](std::vector<UINT> own) {
+            own.insert(own.end(), kDrawn.begin(), kDrawn.end());
+            return own;
+        };
+        static const std::vector<UINT> kKnown[] = {
+            {WM_COMMAND, WM_SYSCOMMAND, WM_MOUSEMOVE, WM_PAINT, WM_ERASEBKGND, kWmTrayNotify, kWmRoutingNotify,
+             kWmTimecodeByte},                                                                        // main
+            with({BM_GETCHECK, BM_SETCHECK, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONUP}),              // toggle
+            with({WM_SETICON}),                                                                        // static
+            with({SBM_SETPOS, SBM_GETPOS, WM_SETFONT, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN,
+                  WM_MOUSEWHEEL}),                                                                     // digit field
+            {WM_COMMAND, WM_VSCROLL, WM_HSCROLL, WM_LBUTTONDBLCLK, WM_PAINT, WM_PRINTCLIENT},          // gallery
+            with({WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONUP}),          // push button
+            with({SBM_SETPOS, SBM_GETPOS, WM_LBUTTONUP, WM_RBUTTONUP, WM_COMMAND}),                    // selector
+            with({WM_SETTEXT, WM_GETTEXT}),                                                            // small text
+            with({BM_GETCHECK, BM_SETCHECK, WM_LBUTTONDOWN, WM_LBUTTONUP}),                            // three-state
+            with({BM_GETCHECK, BM_SETCHECK, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}),              // switch
+            with({SBM_SETPOS, SBM_GETPOS, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MOUSEWHEEL}),  // list
+            with({SBM_SETPOS, SBM_GETPOS, WM_SETFOCUS, WM_KILLFOCUS, WM_KEYDOWN, WM_MOUSEWHEEL, WM_MOUSEMOVE,
+                  WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK}),                                    // vertical
+            with({SBM_SETPOS, SBM_GETPOS, WM_SETFOCUS, WM_KILLFOCUS, WM_ENABLE, WM_MOUSEMOVE, WM_LBUTTONDOWN,
+                  WM_LBUTTONUP, WM_RBUTTONUP, WM_MOUSEWHEEL, WM_USER, WM_USER + 1, WM_USER + 2}),      // horizontal
+            with({SBM_SETPOS, SBM_GETPOS, WM_SETFOCUS, WM_KILLFOCUS, WM_KEYDOWN, WM_MOUSEMOVE, WM_LBUTTONDOWN,
+                  WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_MOUSEWHEEL}),                                     // knob
+            with({SBM_SETPOS}),                                                                        // gauge
+            with({SBM_SETPOS}),                                                                        // digit display
+            with({WM_SETTEXT, WM_GETTEXT}),                                                            // bitmap text
+        };
+        const std::vector<UINT>& known = kKnown[static_cast<int>(kind)];
+        return known[random_() % known.size()];
     }
 
     // A value that names no GDI object, an object of `type` the test owns,
@@ -260,6 +284,13 @@ private:
             message->wParam = GdiHandle(message->wParam, type);
         }
         if (number == WM_TIMER || number == kSysTimer) message->lParam = 0;
+        if (target.kind == Kind::kHorizontalSlider && (number == WM_USER + 1 || number == WM_USER + 2)) {
+            // The slider copies a label from lParam: a terminated random text.
+            std::memset(scratch, 0, sizeof scratch);
+            const size_t length = random_() % 20;
+            for (size_t i = 0; i < length; ++i) scratch[i] = static_cast<uint8_t>(' ' + random_() % 95);
+            message->lParam = reinterpret_cast<LPARAM>(scratch);
+        }
         if (number == WM_INPUTLANGCHANGE) message->lParam = reinterpret_cast<LPARAM>(GetKeyboardLayout(0));
         if (PointerInLParam(number)) {
             std::memset(scratch, 0, sizeof scratch);
@@ -286,7 +317,9 @@ private:
         case WM_RBUTTONDOWN:
             return main;
         case WM_RBUTTONUP:
-            return target.kind != Kind::kToggle;
+            // Left to the default handling it becomes WM_CONTEXTMENU.
+            return target.kind != Kind::kToggle && target.kind != Kind::kPushButton &&
+                   target.kind != Kind::kPopupSelector && target.kind != Kind::kHorizontalSlider;
         case WM_KEYDOWN: case WM_KEYUP: case WM_IME_KEYDOWN: case WM_IME_KEYUP:
             return IsMenuKey(message.wParam);
         case WM_COMMAND: {
@@ -505,6 +538,118 @@ TEST_F(MessageFuzzTest, RandomMessagesToEveryWindowBreakNothingOutsideTheirHandl
         EXPECT_EQ(SettingsRecord(2).fsMode, member);
         EXPECT_EQ(desk.driver().CardInColumn(2).State().fsMode, member);
     }
+}
+
+// The toolkit's other twelve classes, as the control gallery holds them (and
+// the gallery's own window, and the selector's opener): the same random
+// messages, then every control must keep its state block whole, the values
+// that a class keeps in range must be in range, and the gallery must still
+// answer a click.
+Kind KindOf(GalleryKind kind) {
+    switch (kind) {
+    case GalleryKind::Toggle: return Kind::kToggle;
+    case GalleryKind::StaticBitmap: return Kind::kStatic;
+    case GalleryKind::DigitField: return Kind::kDigitField;
+    case GalleryKind::SmallText: return Kind::kSmallText;
+    case GalleryKind::PushButton: return Kind::kPushButton;
+    case GalleryKind::PopupMenuSelector: return Kind::kPopupSelector;
+    case GalleryKind::ThreeStateButton: return Kind::kThreeState;
+    case GalleryKind::VerticalSlider: return Kind::kVerticalSlider;
+    case GalleryKind::BitmapList: return Kind::kBitmapList;
+    case GalleryKind::BitmapGauge: return Kind::kGauge;
+    case GalleryKind::BitmapText: return Kind::kBitmapText;
+    case GalleryKind::DigitDisplay: return Kind::kDigitDisplay;
+    case GalleryKind::Knob: return Kind::kKnob;
+    case GalleryKind::HorizontalSlider: return Kind::kHorizontalSlider;
+    case GalleryKind::OnOffSwitch: return Kind::kOnOff;
+    }
+    return Kind::kStatic;
+}
+
+TEST(GalleryMessageFuzzTest, RandomMessagesToEveryClassBreakNothingOutsideItsState) {
+    KeepWindowsUnmanagedUnderWine();
+    HINSTANCE instance = GetModuleHandleA(NULL);
+    RegisterControlClasses(instance);
+    HWND gallery = CreateGalleryWindow(instance);
+    ASSERT_NE(gallery, nullptr);
+    ShowWindow(gallery, SW_SHOWNORMAL);
+    UpdateWindow(gallery);
+
+    std::vector<Target> targets = {{gallery, Kind::kGallery}};
+    std::vector<ControlSnapshot> snapshots;
+    auto keep = [&](HWND window, Kind kind) {
+        ASSERT_NE(window, nullptr);
+        targets.push_back({window, kind});
+        const LONG_PTR block = GetWindowLongPtrA(window, GWLP_USERDATA);
+        snapshots.push_back({window, kind, 0, block, HeapSize(GetProcessHeap(), 0, reinterpret_cast<void*>(block))});
+    };
+    for (size_t i = 0; i < GalleryCellCount(); ++i) {
+        const GalleryCell& cell = GalleryCells()[i];
+        keep(GetDlgItem(gallery, cell.id), KindOf(cell.kind));
+    }
+    keep(GetDlgItem(GetDlgItem(gallery, 701), 5000), Kind::kPushButton);
+
+    HDC dc = CreateCompatibleDC(NULL);
+    HFONT font = CreateFontA(20, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+    HRGN region = CreateRectRgn(0, 0, 40, 40);
+    HHOOK menuHook = SetWindowsHookExA(WH_MSGFILTER, CloseMenus, NULL, GetCurrentThreadId());
+    // The selector's opener opens its menu, whose loop runs the filter hook
+    // only for a message in the queue: a thread timer keeps one coming.
+    const UINT_PTR wake = SetTimer(NULL, 0, 50, NULL);
+    {
+        MessageBoxWatcher boxes;
+        const unsigned seed = Seed();
+        MessageFuzzer fuzzer(seed, dc, font, region, LoadIconA(instance, MAKEINTRESOURCEA(kSmallIcon)));
+        std::mt19937 pick(seed + 2);
+        long sent = 0;
+        const DWORD started = GetTickCount();
+        while (GetTickCount() - started < kFuzzMilliseconds) {
+            for (int i = 0; i < kMessagesPerPump; ++i) {
+                const Target& target = targets[pick() % targets.size()];
+                Message message;
+                if (!fuzzer.Draw(target, &message)) continue;
+                SendMessageA(target.window, message.number, message.wParam, message.lParam);
+                ++sent;
+            }
+            PumpMessages();
+        }
+        PumpMessages();
+        std::printf("gallery, seed %u: %ld messages sent, %d boxes closed, %d menus closed\n", seed, sent,
+                    static_cast<int>(boxes.boxes().size()), menusClosed);
+    }
+    KillTimer(NULL, wake);
+    UnhookWindowsHookEx(menuHook);
+
+    for (const ControlSnapshot& control : snapshots) {
+        const LONG_PTR block = GetWindowLongPtrA(control.window, GWLP_USERDATA);
+        ASSERT_EQ(block, control.stateBlock) << "control " << GetDlgCtrlID(control.window);
+        EXPECT_TRUE(HeapValidate(GetProcessHeap(), 0, reinterpret_cast<void*>(block)));
+        EXPECT_EQ(HeapSize(GetProcessHeap(), 0, reinterpret_cast<void*>(block)), control.stateSize);
+    }
+    EXPECT_TRUE(AllHeapsValid());
+    const LRESULT index = SendMessageA(GetDlgItem(gallery, 1001), SBM_GETPOS, 0, 0);
+    EXPECT_TRUE(index >= 0 && index <= 3) << "the bitmap list's index " << index;
+    const LRESULT state = SendMessageA(GetDlgItem(gallery, 801), BM_GETCHECK, 0, 0);
+    EXPECT_TRUE(state >= 0 && state <= 2) << "the three-state button's state " << state;
+    for (const SkinBitmapEntry& entry : skinBitmapCache) {
+        if (entry.bitmap != NULL) EXPECT_EQ(GetObjectType(entry.bitmap), static_cast<DWORD>(OBJ_BITMAP));
+    }
+
+    // Still answering: the switch flips at a press.
+    HWND onOff = GetDlgItem(gallery, 1601);
+    const LRESULT before = SendMessageA(onOff, BM_GETCHECK, 0, 0);
+    SendMessageA(onOff, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageA(onOff, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(SendMessageA(onOff, BM_GETCHECK, 0, 0), before == 1 ? 0 : 1);
+
+    DestroyWindow(gallery);
+    MSG quit;
+    while (PeekMessageA(&quit, NULL, 0, 0, PM_REMOVE)) {}
+    UnregisterGalleryClass(instance);
+    UnregisterControlClasses();
+    DeleteDC(dc);
+    DeleteObject(font);
+    DeleteObject(region);
 }
 
 }  // namespace
