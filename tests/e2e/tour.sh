@@ -6,8 +6,9 @@
 # run the generator for two seconds (its MIDI Time Code must show in the
 # digit fields) and stop it. Then, on the second card, the monitor's own
 # buttons: unplug and replug the external unit, and play the driver's
-# routing notification. Saves a screenshot of the screen (panel and monitor)
-# at every step and prints every card's decoded state at the end.
+# routing notification. Last, the control gallery: every class of the
+# toolkit, a few of them tried. Saves a screenshot of the screen at every
+# step and prints every card's decoded state at the end.
 #
 #   tests/e2e/tour.sh BIN_FOLDER [SHOTS_FOLDER [desk-sim options...]]
 #
@@ -167,5 +168,19 @@ expect_eq "card 0 start time" "$(card_field "$state" 0 "start time")" 01:00:00:0
 expect_eq "card 0 unit lock" "$(card_field "$state" 0 "unit lock")" unlocked
 expect_eq "card 1 unit" "$(card_field "$state" 1 "unit")" present
 probe delete-key  # leave no settings behind for the next run
+
+echo "== the control gallery: one control of each class of the toolkit"
+source "$here/tests/e2e/lib/gallery.sh"
+WORK="$work"
+start_gallery
+screenshot 14-gallery
+click 601 30 10            # the push button
+click 801 20 10            # the three-state button, to state 1
+click 1601 20 10           # the on/off switch
+drag 901 10 95 10 40 6     # the vertical slider, its digit display following
+drag 1401 40 20 20 2 4     # the knob, turned to the top
+expect_events "1401 HSCROLL 4 50" 1
+screenshot 15-gallery-tried
+stop_gallery
 echo "screenshots: $SHOTS"
 echo "tour: all checks passed in $(( $(date +%s) - started )) s"

@@ -2,7 +2,8 @@
 # The programs as they ship, on a system that reports Windows 98: Wine's
 # Windows version for the prefix is set to Windows 98 for this run and put
 # back afterwards. The simulated desk starts, its panel opens from the tray
-# with a real click, clicks reach the simulated cards, and it ends cleanly.
+# with a real click, clicks reach the simulated cards, and it ends cleanly;
+# the control gallery starts, takes a click and ends cleanly too.
 #   tests/e2e/win98.sh BIN_FOLDER   (inside a Wine session)
 set -euo pipefail
 BIN="$(cd "$1" && pwd)"
@@ -34,4 +35,11 @@ wait_card_field "$work/state" 0 "fs mode" "256 fs"
 wait_card_field "$work/state" 1 "clock source" "word clock"
 stop_desk
 expect_eq "Mixer20 after the run" "$(probe record 0)" "0 0 1 0 0 0 0 1 0 0 0 0 0 0 0 0 0"
+source "$(dirname "${BASH_SOURCE[0]}")/lib/gallery.sh"
+WORK="$work"
+start_gallery
+click 1601 20 10
+expect_events "1601 COMMAND 0" 1
+expect_soon "the gallery's switch" 1 gprobe check 1601
+stop_gallery
 echo "windows 98: all checks passed"

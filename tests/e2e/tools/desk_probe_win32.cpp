@@ -2,10 +2,14 @@
 // at the running desk from outside, the way another program would, and
 // prints what it finds on standard output.
 //
+//   desk-probe [--gallery] COMMAND ...  with --gallery the window commands
+//                                    (wait-window to post) look at the control
+//                                    gallery's window instead of the desk's
 //   desk-probe wait-window SECONDS   wait until the desk's window exists and idles
 //   desk-probe origin                screen position of the client area: "x y"
 //   desk-probe size                  window size: "w h"
 //   desk-probe visible               "1" or "0"
+//   desk-probe rect ID               a control's place on the screen: "x y w h"
 //   desk-probe check ID              a toggle's check state
 //   desk-probe pos ID                a digit field's value
 //   desk-probe timecode COLUMN       the column's digit fields: "hh:mm:ss:ff"
@@ -27,7 +31,9 @@ namespace {
 
 const char kKeyPath[] = "System\\CurrentControlSet\\Control\\MediaResources\\TaraDock24";
 
-HWND DeskWindow() { return FindWindowA("TA20PAN", nullptr); }
+const char* windowClass = "TA20PAN";  // or the gallery's "KivGallery"
+
+HWND DeskWindow() { return FindWindowA(windowClass, nullptr); }
 
 BOOL CALLBACK CountDeskWindow(HWND window, LPARAM count) {
     char name[16] = "";
@@ -98,6 +104,11 @@ int WriteRecord(int column, char** values) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::strcmp(argv[1], "--gallery") == 0) {
+        windowClass = "KivGallery";
+        --argc;
+        ++argv;
+    }
     if (argc < 2) return Usage();
     const char* command = argv[1];
     if (std::strcmp(command, "wait-window") == 0 && argc == 3) return WaitWindow(std::atoi(argv[2]));
@@ -124,7 +135,7 @@ int main(int argc, char** argv) {
 
     HWND window = DeskWindow();
     if (window == nullptr) {
-        std::fprintf(stderr, "desk-probe: no desk window\n");
+        std::fprintf(stderr, "desk-probe: no %s window\n", windowClass);
         return 1;
     }
     if (std::strcmp(command, "origin") == 0) {
@@ -137,6 +148,10 @@ int main(int argc, char** argv) {
         std::printf("%ld %ld\n", rect.right - rect.left, rect.bottom - rect.top);
     } else if (std::strcmp(command, "visible") == 0) {
         std::printf("%d\n", IsWindowVisible(window) ? 1 : 0);
+    } else if (std::strcmp(command, "rect") == 0 && argc == 3) {
+        RECT rect = {};
+        if (!GetWindowRect(GetDlgItem(window, Number(argv[2])), &rect)) return 1;
+        std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     } else if (std::strcmp(command, "check") == 0 && argc == 3) {
         std::printf("%d\n", static_cast<int>(SendMessageA(GetDlgItem(window, Number(argv[2])), BM_GETCHECK, 0, 0)));
     } else if (std::strcmp(command, "pos") == 0 && argc == 3) {
