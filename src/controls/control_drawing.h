@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "controls/gdi_scope_win32.h"
+
 // Where a paint routine draws: the device context and the window's client
 // rectangle (and the window, for a control that shows its parent through).
 struct PaintTarget {
@@ -23,6 +25,20 @@ void CopyBitmap(HDC target, int x, int y, int width, int height, HBITMAP bitmap,
 
 // Copies the whole of `bitmap`, at its own size, to (x, y) of `target`.
 void CopyWholeBitmap(HDC target, int x, int y, HBITMAP bitmap);
+
+// One memory context for all the copies of one paint, as CopyBitmap makes
+// for one: each copy selects its bitmap in turn, and the context's own
+// bitmap goes back once, at the end. Selecting a bitmap is the dear step.
+class BitmapSource {
+public:
+    explicit BitmapSource(HDC target) : memory_(target) {}
+    void Copy(HDC target, int x, int y, int width, int height, HBITMAP bitmap, int sourceX = 0,
+              int sourceY = 0);
+    void CopyWhole(HDC target, int x, int y, HBITMAP bitmap);
+
+private:
+    MemoryDC memory_;
+};
 
 // The face of a bitmap control: `bitmap` copied from its (0, 0) over the
 // client rectangle (cut to the window's size), or, with no bitmap, the

@@ -20,6 +20,18 @@ void CopyBitmap(HDC target, int x, int y, int width, int height, HBITMAP bitmap,
     }
 }
 
+void BitmapSource::Copy(HDC target, int x, int y, int width, int height, HBITMAP bitmap, int sourceX,
+                        int sourceY) {
+    if (memory_.Select(bitmap)) {
+        BitBlt(target, x, y, width, height, memory_.get(), sourceX, sourceY, SRCCOPY);
+    }
+}
+
+void BitmapSource::CopyWhole(HDC target, int x, int y, HBITMAP bitmap) {
+    const SIZE size = BitmapSize(bitmap);
+    Copy(target, x, y, size.cx, size.cy, bitmap);
+}
+
 void CopyWholeBitmap(HDC target, int x, int y, HBITMAP bitmap) {
     const SIZE size = BitmapSize(bitmap);
     CopyBitmap(target, x, y, size.cx, size.cy, bitmap);

@@ -50,12 +50,13 @@ void Kiv_DrawHS(const PaintTarget& target, int flag, HSliderState* state) {
     if (!buffer.Ready()) {
         return;
     }
-    CopyBitmap(buffer.dc(), 0, 0, width, height, state->railBitmap);
+    BitmapSource source(target.dc);
+    source.Copy(buffer.dc(), 0, 0, width, height, state->railBitmap);
     HBITMAP face = state->hasFocus == 1 ? state->focusedThumb : state->thumb;
     const SIZE thumb = BitmapSize(face);
     const int left = HorizontalThumbLeft(state->value, state->leftStop, state->rightStop, state->maxValue,
                                          thumb.cx);
-    CopyBitmap(buffer.dc(), left, 1, thumb.cx, thumb.cy, face);  // one pixel below the top edge
+    source.Copy(buffer.dc(), left, 1, thumb.cx, thumb.cy, face);  // one pixel below the top edge
     buffer.CopyToTarget();
 }
 

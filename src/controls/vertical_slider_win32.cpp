@@ -39,12 +39,13 @@ void Kiv_DrawVS(const PaintTarget& target, int flag, VSliderState* state) {
     if (!buffer.Ready()) {
         return;
     }
-    CopyWholeBitmap(buffer.dc(), 0, 0, state->railBitmap);
+    BitmapSource source(target.dc);
+    source.Copy(buffer.dc(), 0, 0, rail.cx, rail.cy, state->railBitmap);
     HBITMAP face = state->hasFocus == 1 ? state->focusedThumb : state->thumb;
     const SIZE thumb = BitmapSize(face);
     const int top = VerticalThumbTop(state->value, state->bottomStop, state->maxValue, thumb.cy);
     if (top < rail.cy) {  // a thumb far below the rail shows nothing of itself
-        CopyWholeBitmap(buffer.dc(), VerticalThumbLeft(rail.cx, thumb.cx), top, face);
+        source.Copy(buffer.dc(), VerticalThumbLeft(rail.cx, thumb.cx), top, thumb.cx, thumb.cy, face);
     }
     BitBlt(target.dc, 0, 0, target.client.right, target.client.bottom, buffer.dc(), 0, 0, SRCCOPY);
 }
