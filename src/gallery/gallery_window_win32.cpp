@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <deque>
 #include <new>
+#include <vector>
 
 #include "controls/bitmap_gauge.h"
 #include "controls/bitmap_list.h"
@@ -55,6 +56,7 @@ struct GalleryState {
     HFONT labelFont = nullptr;
     HFONT noteFont = nullptr;
     HFONT logFont = nullptr;
+    std::vector<std::string> shownReadouts;  // each cell's value as last shown
 };
 
 GalleryState* StateOfGallery(HWND window) {
@@ -210,26 +212,36 @@ void Text(HDC dc, HFONT font, COLORREF colour, int x, int y, const std::string& 
 
 RECT LogRect() { return RECT{16, kGalleryLogTop, kGalleryWidth - 16, kGalleryHeight - 12}; }
 
-// The gallery's picture: the plate, every cell's names and value, the knob's
-// dial, the log. The controls draw themselves over it.
-void DrawGallery(HWND gallery, HDC dc, const GalleryState& state) {
-    const RECT client = {0, 0, kGalleryWidth, kGalleryHeight};
+constexpr int kNamesWidth = 180;  // room enough for the longest names
+
+bool Meets(const RECT& a, int left, int top, int right, int bottom) {
+    return a.left < right && left < a.right && a.top < bottom && top < a.bottom;
+}
+
+// The gallery's picture within `area`: the plate, every cell's names and
+// value, the knob's dial, the log. The controls draw themselves over it.
+void DrawGallery(HWND gallery, HDC dc, const GalleryState& state, const RECT& area) {
     {
         OwnedGdiObject plate(CreateSolidBrush(kPlate));
-        FillRect(dc, &client, static_cast<HBRUSH>(plate.get()));
+        FillRect(dc, &area, static_cast<HBRUSH>(plate.get()));
     }
     SetBkMode(dc, TRANSPARENT);
     for (size_t i = 0; i < GalleryCellCount(); ++i) {
         const GalleryCell& cell = GalleryCells()[i];
-        Text(dc, state.labelFont, kLegend, cell.x, cell.y - 30, cell.className);
-        Text(dc, state.noteFont, kLegendDim, cell.x, cell.y - 16, std::string(cell.what) + " " + Number(cell.id));
+        if (Meets(area, cell.x, cell.y - 30, cell.x + kNamesWidth, cell.y)) {
+            Text(dc, state.labelFont, kLegend, cell.x, cell.y - 30, cell.className);
+            Text(dc, state.noteFont, kLegendDim, cell.x, cell.y - 16, std::string(cell.what) + " " + Number(cell.id));
+        }
         const GalleryBox box = GalleryReadoutBox(cell);
-        Text(dc, state.labelFont, kValue, box.left, box.top, Readout(gallery, state, cell));
-        if (cell.kind == GalleryKind::Knob) {
+        if (Meets(area, box.left, box.top, box.right, box.bottom)) {
+            Text(dc, state.labelFont, kValue, box.left, box.top, Readout(gallery, state, cell));
+        }
+        if (cell.kind == GalleryKind::Knob && Meets(area, cell.x, cell.y, cell.x + cell.width, cell.y + cell.height)) {
             CopyWholeBitmap(dc, cell.x, cell.y, LoadSkinBitmap(state.instance, "knob_dial"));
         }
     }
     const RECT log = LogRect();
+    if (!Meets(area, log.left, log.top - 20, log.right, log.bottom)) return;
     {
         OwnedGdiObject back(CreateSolidBrush(kLogBack));
         FillRect(dc, &log, static_cast<HBRUSH>(back.get()));
@@ -242,14 +254,18 @@ void DrawGallery(HWND gallery, HDC dc, const GalleryState& state) {
     }
 }
 
+// Only what needs painting is composed, off-screen, in client coordinates.
 void Paint(HWND gallery, GalleryState* state) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(gallery, &paint);
-    if (dc != nullptr && state != nullptr) {
-        BackBuffer buffer(dc, kGalleryWidth, kGalleryHeight);
+    const RECT& area = paint.rcPaint;
+    if (dc != nullptr && state != nullptr && area.right > area.left && area.bottom > area.top) {
+        BackBuffer buffer(dc, area.right - area.left, area.bottom - area.top);
         if (buffer.Ready()) {
-            DrawGallery(gallery, buffer.dc(), *state);
-            buffer.CopyToTarget();
+            SetWindowOrgEx(buffer.dc(), area.left, area.top, nullptr);
+            DrawGallery(gallery, buffer.dc(), *state, area);
+            SetWindowOrgEx(buffer.dc(), 0, 0, nullptr);
+            buffer.CopyToTarget(area.left, area.top);
         }
     }
     EndPaint(gallery, &paint);
@@ -300,16 +316,23 @@ void Follow(HWND gallery, GalleryState& state, const GalleryEvent& event) {
     }
 }
 
-// The gallery paints under its controls (the knob shows the dial there), so
-// news redraws only the values and the log, which no control covers.
-void InvalidateNews(HWND gallery) {
-    for (size_t i = 0; i < GalleryCellCount(); ++i) {
-        const GalleryBox box = GalleryReadoutBox(GalleryCells()[i]);
-        const RECT readout = {box.left, box.top, box.right, box.bottom};
-        InvalidateRect(gallery, &readout, FALSE);
+// Paints one box of the gallery at once, alone (never its controls).
+void RedrawBox(HWND gallery, const RECT& box) {
+    RedrawWindow(gallery, &box, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+}
+
+// News redraws the values that changed and the log, box by box: none of them
+// lies under a control, and a drag's stream of news stays cheap.
+void ShowNews(HWND gallery, GalleryState& state) {
+    for (size_t i = 0; i < GalleryCellCount() && i < state.shownReadouts.size(); ++i) {
+        const GalleryCell& cell = GalleryCells()[i];
+        std::string readout = Readout(gallery, state, cell);
+        if (readout == state.shownReadouts[i]) continue;
+        state.shownReadouts[i] = std::move(readout);
+        const GalleryBox box = GalleryReadoutBox(cell);
+        RedrawBox(gallery, RECT{box.left, box.top, box.right, box.bottom});
     }
-    const RECT log = LogRect();
-    InvalidateRect(gallery, &log, FALSE);
+    RedrawBox(gallery, LogRect());
 }
 
 void OnNotification(HWND gallery, GalleryState& state, const GalleryEvent& event) {
@@ -318,7 +341,7 @@ void OnNotification(HWND gallery, GalleryState& state, const GalleryEvent& event
     Follow(gallery, state, event);
     state.log.push_back(DescribeEvent(event));
     while (state.log.size() > static_cast<size_t>(kGalleryLogLines)) state.log.pop_front();
-    InvalidateNews(gallery);
+    ShowNews(gallery, state);
 }
 
 void OnCreate(HWND gallery, GalleryState* state) {
@@ -328,6 +351,9 @@ void OnCreate(HWND gallery, GalleryState* state) {
     SetWindowLongPtrA(gallery, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
     for (size_t i = 0; i < GalleryCellCount(); ++i) {
         CreateCellControl(state->instance, gallery, GalleryCells()[i]);
+    }
+    for (size_t i = 0; i < GalleryCellCount(); ++i) {
+        state->shownReadouts.push_back(Readout(gallery, *state, GalleryCells()[i]));
     }
 }
 
@@ -362,7 +388,9 @@ LRESULT CALLBACK GalleryProc(HWND gallery, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_PRINTCLIENT:
         // A control that shows its parent through asks for the picture here.
-        if (state != nullptr && wParam != 0) DrawGallery(gallery, reinterpret_cast<HDC>(wParam), *state);
+        if (state != nullptr && wParam != 0) {
+            DrawGallery(gallery, reinterpret_cast<HDC>(wParam), *state, RECT{0, 0, kGalleryWidth, kGalleryHeight});
+        }
         return 0;
     case WM_COMMAND:
         if (state != nullptr) {
