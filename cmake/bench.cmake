@@ -4,6 +4,8 @@
 #   startup-bench.exe  start-up time and peak memory of desk-sim.exe next to floor.exe
 #   paint-bench.exe    full repaint of the desk with four cards, in process
 #   click-bench.exe    time and register accesses per panel click, in process
+#   class-bench.exe    paint time of each toolkit class against an empty window,
+#                      and drags over the gallery's slider and knob, in process
 add_executable(floor WIN32 bench/floor/floor_win32.cpp)
 target_compile_options(floor PRIVATE ${warnings})
 target_link_libraries(floor PRIVATE user32 kernel32)
@@ -24,3 +26,7 @@ foreach(bench paint click)
   target_compile_options(${bench}-bench PRIVATE ${warnings})
   target_link_libraries(${bench}-bench PRIVATE bench_desk)
 endforeach()
+
+add_executable(class-bench bench/win32/class_paint_bench_win32.cpp ${desk_resources})
+target_compile_options(class-bench PRIVATE ${warnings})
+target_link_libraries(class-bench PRIVATE desk_win)
