@@ -1,5 +1,5 @@
-// Summaries of a benchmark's samples and the high-resolution clock they are
-// taken with.
+// Summaries of a benchmark's samples, the high-resolution clock they are
+// taken with, and the window that the paint benchmarks measure against.
 #pragma once
 
 #include <windows.h>
@@ -43,4 +43,22 @@ inline double TicksToMs(int64_t ticks) {
         return static_cast<double>(frequency.QuadPart) / 1000.0;
     }();
     return static_cast<double>(ticks) / ticksPerMs;
+}
+
+// The floor of a paint: a window whose WM_PAINT only begins and ends
+// painting and which erases nothing. What the window system costs per window
+// painted shows there; a control's own drawing is the difference.
+inline LRESULT CALLBACK PaintNothing(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        BeginPaint(window, &paint);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
 }

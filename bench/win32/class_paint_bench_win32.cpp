@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_stats.h"
 #include "controls/toolkit_frame.h"
 #include "gallery/gallery_layout.h"
 #include "gallery/gallery_window_win32.h"
@@ -40,37 +41,11 @@ constexpr int kTwinColumns = 3;
 constexpr int kTwinCellWidth = 210;
 constexpr int kTwinCellHeight = 130;
 
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
-
 void Pump() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
-    }
-}
-
-LRESULT CALLBACK EmptyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        BeginPaint(window, &paint);
-        EndPaint(window, &paint);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
@@ -82,7 +57,7 @@ HWND MakeStage(HINSTANCE instance) {
     stage.lpszClassName = kStageClass;
     RegisterClassA(&stage);
     WNDCLASSA empty = {};
-    empty.lpfnWndProc = EmptyProc;
+    empty.lpfnWndProc = PaintNothing;
     empty.hInstance = instance;
     empty.lpszClassName = kEmptyClass;
     RegisterClassA(&empty);
@@ -94,15 +69,13 @@ HWND MakeStage(HINSTANCE instance) {
 
 // One sample: the time of kPaintsPerSample full repaints of `window`.
 double PaintSample(HWND window) {
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
+    const int64_t start = Ticks();
     for (int i = 0; i < kPaintsPerSample; ++i) {
         // The control alone: the selector's opener is a push button, timed
         // in its own row.
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN | RDW_UPDATENOW);
     }
-    QueryPerformanceCounter(&end);
-    return Milliseconds(start, end) / kPaintsPerSample;
+    return TicksToMs(Ticks() - start) / kPaintsPerSample;
 }
 
 // What the window system charges for the steps that composing classes take
@@ -118,16 +91,13 @@ StepCosts MeasureSteps(HWND window, HBITMAP skin) {
     StepCosts costs = {0, 0};
     HDC dc = GetDC(window);
     if (dc == nullptr) return costs;
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
+    int64_t start = Ticks();
     for (int i = 0; i < kTimes; ++i) DeleteObject(CreateCompatibleBitmap(dc, 20, 120));
-    QueryPerformanceCounter(&end);
-    costs.bitmap = Milliseconds(start, end) / kTimes;
+    costs.bitmap = TicksToMs(Ticks() - start) / kTimes;
     HDC memory = CreateCompatibleDC(dc);
-    QueryPerformanceCounter(&start);
+    start = Ticks();
     for (int i = 0; i < kTimes; ++i) SelectObject(memory, SelectObject(memory, skin));
-    QueryPerformanceCounter(&end);
-    costs.select = Milliseconds(start, end) / kTimes;
+    costs.select = TicksToMs(Ticks() - start) / kTimes;
     DeleteDC(memory);
     ReleaseDC(window, dc);
     return costs;
@@ -173,8 +143,7 @@ DragResult Drag(HWND gallery, int id, const char* prefix, PointAt pointAt) {
     dragCount.prefix = prefix;
     const POINT first = pointAt(0);
     PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(first.x, first.y));
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
+    const int64_t start = Ticks();
     constexpr int kMoves = 200;
     for (int i = 1; i <= kMoves; ++i) {
         const POINT p = pointAt(i);
@@ -183,8 +152,7 @@ DragResult Drag(HWND gallery, int id, const char* prefix, PointAt pointAt) {
     }
     PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(first.x, first.y));
     Pump();
-    QueryPerformanceCounter(&end);
-    return DragResult{kMoves, dragCount.moves, Milliseconds(start, end), dragCount.lastRelease};
+    return DragResult{kMoves, dragCount.moves, TicksToMs(Ticks() - start), dragCount.lastRelease};
 }
 
 }  // namespace

@@ -83,21 +83,6 @@ BOOL CALLBACK KeepVisibleChild(HWND child, LPARAM parent) {
 const char kFloorWindowClass[] = "PaintFloorWindow";
 const char kFloorChildClass[] = "PaintFloorChild";
 
-LRESULT CALLBACK PaintNothing(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        BeginPaint(window, &paint);
-        EndPaint(window, &paint);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
-
 HWND BuildPaintFloor(HINSTANCE instance, HWND desk) {
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof windowClass;
