@@ -26,22 +26,6 @@ constexpr POINT kMenuCorner = {900, 600};  // right of and below the parent wind
 constexpr COLORREF kInk = RGB(255, 255, 0), kPaper = RGB(0, 0, 128);
 constexpr int kStripCells = 39;
 
-PixelImage Solid(int width, int height, COLORREF colour) {
-    PixelImage image;
-    image.width = width;
-    image.height = height;
-    image.pixels.assign(static_cast<size_t>(width) * height, colour);
-    return image;
-}
-
-void Blacken(HWND window) {
-    HDC dc = GetDC(window);
-    RECT client;
-    GetClientRect(window, &client);
-    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    ReleaseDC(window, dc);
-}
-
 LPARAM Point(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
 COLORREF CellColour(int cell) { return RGB(10 + cell * 6, 250 - cell * 5, (cell * 53) % 256); }
@@ -175,8 +159,8 @@ protected:
     // 'P' pressed face, 'R' released face, '?' anything else.
     static char Face(HWND button) {
         const PixelImage shown = CaptureClient(button);
-        if (shown == Solid(kButtonWidth, kButtonHeight, kPressedColour)) return 'P';
-        if (shown == Solid(kButtonWidth, kButtonHeight, kReleasedColour)) return 'R';
+        if (shown == SolidImage(kButtonWidth, kButtonHeight, kPressedColour)) return 'P';
+        if (shown == SolidImage(kButtonWidth, kButtonHeight, kReleasedColour)) return 'R';
         return '?';
     }
     // The selector's face, right of the strip its opener covers.
@@ -342,9 +326,9 @@ TEST_F(ClassesTest, AButtonWithoutFacesShowsTheParentsBackground) {
     EXPECT_EQ(0, window.right - window.left) << "no released face, no size";
     SetWindowPos(bare, NULL, 0, 0, kButtonWidth, kButtonHeight, SWP_NOMOVE | SWP_NOZORDER);
     for (UINT message : {kLD, kLU}) {
-        Blacken(bare);
+        CoverClient(bare, RGB(0, 0, 0));
         SendMessageA(bare, message, MK_LBUTTON, Point(3, 3));
-        EXPECT_EQ(Solid(kButtonWidth, kButtonHeight, NotificationRecorder::kBackground), CaptureClient(bare));
+        EXPECT_EQ(SolidImage(kButtonWidth, kButtonHeight, NotificationRecorder::kBackground), CaptureClient(bare));
     }
 }
 
@@ -385,12 +369,12 @@ class SelectorTest : public ClassesTest, public ::testing::WithParamInterface<Se
 TEST_P(SelectorTest, StepsSetsAndChoosesAsItsParentSeesIt) {
     const SelectorCase& c = GetParam();
     HWND selector = Selector(c.itemCount, c.start, false);
-    Blacken(selector);
+    CoverClient(selector, RGB(0, 0, 0));
     EXPECT_EQ(0, SendMessageA(selector, c.message, c.wParam, Point(50, 5)));
     EXPECT_EQ(c.after, Selection(selector));
     EXPECT_NE(selector, GetCapture());
     const PixelImage expected =
-        c.draws ? SelectorFace(ItemText(c.after, c.itemCount)) : Solid(kFaceWidth, kFaceHeight, 0);
+        c.draws ? SelectorFace(ItemText(c.after, c.itemCount)) : SolidImage(kFaceWidth, kFaceHeight, 0);
     EXPECT_EQ("", FirstDifference(FaceOf(selector), expected));
     EXPECT_EQ(c.codes, Codes(selector));
 }
@@ -529,7 +513,7 @@ TEST_F(ClassesTest, ASmallTextCutsLongTextsTo63AndShowsNullAsEmpty) {
     EXPECT_EQ("", FirstDifference(CaptureClient(titled), cut));
     SetText(titled, NULL);
     PumpMessages();
-    EXPECT_EQ(Solid(width, 20, kPaper), CaptureClient(titled));
+    EXPECT_EQ(SolidImage(width, 20, kPaper), CaptureClient(titled));
     SetText(titled, text.c_str());
     PumpMessages();
     EXPECT_EQ("", FirstDifference(CaptureClient(titled), cut));
@@ -553,7 +537,7 @@ TEST_P(BitmapTextTest, ShowsOneGlyphPerCellFirstAndAtOnceAfterASetText) {
     HWND display = Cells(static_cast<int>(c.cells.size()), c.text);
     EXPECT_EQ("", FirstDifference(CaptureClient(display), ExpectedCells(c.cells)));
     SetText(display, "");
-    Blacken(display);
+    CoverClient(display, RGB(0, 0, 0));
     SetText(display, c.text);  // nothing pumped: drawn at once
     EXPECT_EQ("", FirstDifference(CaptureClient(display), ExpectedCells(c.cells)));
 }
@@ -586,12 +570,12 @@ TEST_F(ClassesTest, ABitmapTextKeepsItsTitleAndDrawsOnlyItsCells) {
     EXPECT_EQ("the title", Title(display));
 
     SetWindowPos(display, NULL, 0, 0, 60, 12, SWP_NOMOVE | SWP_NOZORDER);
-    Blacken(display);
+    CoverClient(display, RGB(0, 0, 0));
     SetText(display, "a.1");
     const PixelImage shown = CaptureClient(display);
     EXPECT_EQ("", FirstDifference(Crop(shown, 0, 0, 48, 7), ExpectedCells({0, 36, 27, 38, 38, 38, 38, 38})));
-    EXPECT_EQ(Solid(12, 12, 0), Crop(shown, 48, 0, 12, 12));
-    EXPECT_EQ(Solid(60, 5, 0), Crop(shown, 0, 7, 60, 5));
+    EXPECT_EQ(SolidImage(12, 12, 0), Crop(shown, 48, 0, 12, 12));
+    EXPECT_EQ(SolidImage(60, 5, 0), Crop(shown, 0, 7, 60, 5));
 }
 
 TEST_F(ClassesTest, ZeroCellsOrNoStripDrawNothing) {
@@ -600,11 +584,11 @@ TEST_F(ClassesTest, ZeroCellsOrNoStripDrawNothing) {
     for (HWND display : {none, noStrip}) {
         SetWindowPos(display, NULL, 0, 0, 18, 7, SWP_NOMOVE | SWP_NOZORDER);
         PumpMessages();
-        Blacken(display);
+        CoverClient(display, RGB(0, 0, 0));
         SetText(display, "CD");
         InvalidateRect(display, NULL, TRUE);
         UpdateWindow(display);
-        EXPECT_EQ(Solid(18, 7, 0), CaptureClient(display));
+        EXPECT_EQ(SolidImage(18, 7, 0), CaptureClient(display));
     }
 }
 
@@ -619,12 +603,12 @@ TEST_F(ClassesTest, DialogCodesErasingAndTheTextControlsIgnoringInput) {
     EXPECT_EQ(DefWindowProcA(label, WM_GETDLGCODE, 0, 0), SendMessageA(label, WM_GETDLGCODE, 0, 0));
     EXPECT_NE(DLGC_WANTALLKEYS, SendMessageA(label, WM_GETDLGCODE, 0, 0));
     for (HWND control : {button, selector, label, display}) {
-        Blacken(control);
+        CoverClient(control, RGB(0, 0, 0));
         HDC dc = GetDC(control);
         EXPECT_EQ(0, SendMessageA(control, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0));
         ReleaseDC(control, dc);
         const PixelImage shown = CaptureClient(control);
-        EXPECT_EQ(Solid(shown.width, shown.height, 0), shown) << "erasing draws nothing";
+        EXPECT_EQ(SolidImage(shown.width, shown.height, 0), shown) << "erasing draws nothing";
     }
 
     InvalidateRect(label, NULL, TRUE);

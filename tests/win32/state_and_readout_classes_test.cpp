@@ -23,14 +23,6 @@ const COLORREF kColours[10] = {RGB(200, 30, 30), RGB(30, 200, 30), RGB(30, 30, 2
                                RGB(0, 50, 50),   RGB(60, 0, 60),   RGB(70, 70, 70),   RGB(200, 80, 0),
                                RGB(0, 200, 90),  RGB(100, 0, 200)};
 
-PixelImage Filled(int width, int height, COLORREF colour) {
-    PixelImage image;
-    image.width = width;
-    image.height = height;
-    image.pixels.assign(static_cast<size_t>(width) * height, colour);
-    return image;
-}
-
 SIZE WindowSize(HWND control) {
     RECT window;
     GetWindowRect(control, &window);
@@ -50,16 +42,8 @@ protected:
         owned_.push_back(SolidBitmap(width, height, colour));
         return owned_.back();
     }
-    // Painted black, so that only a fresh drawing brings a face back.
-    static void Blacken(HWND control) {
-        HDC dc = GetDC(control);
-        RECT client;
-        GetClientRect(control, &client);
-        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        ReleaseDC(control, dc);
-    }
     static void Repaint(HWND control) {
-        Blacken(control);
+        CoverClient(control, kBlack);
         InvalidateRect(control, NULL, FALSE);
         UpdateWindow(control);
     }
@@ -68,7 +52,7 @@ protected:
         RECT client;
         GetClientRect(control, &client);
         return FirstDifference(CaptureClient(control), face != NULL ? ReadBitmap(face, client.right, client.bottom)
-                                                                    : Filled(client.right, client.bottom, kBlack));
+                                                                    : SolidImage(client.right, client.bottom, kBlack));
     }
     // Every notification so far: `count` posted WM_COMMANDs with `wParam` and
     // the low 16 bits of the handle.
@@ -160,7 +144,7 @@ class ThreeStateSetCheckTest : public ThreeStateTest, public ::testing::WithPara
 TEST_P(ThreeStateSetCheckTest, KeepsAStateOfTheRingDrawsItAtOnceAndNeverNotifies) {
     const ThreeStateSetCase& c = GetParam();
     HWND button = Make(1);
-    Blacken(button);
+    CoverClient(button, kBlack);
     EXPECT_EQ(0, SendMessageA(button, BM_SETCHECK, c.request, 0));
     EXPECT_EQ(c.kept, State(button));
     EXPECT_EQ("", Differs(button, faces_[c.kept]));
@@ -300,8 +284,8 @@ TEST_F(OnOffSwitchTest, TheFirstMoveOutsideShowsTheReleasedFaceOfTheNewStateOnce
     HWND switches[2] = {Make(20, kSwitchId), Make(100, kSwitchId)};
     for (const SwitchStep& step : kSwitchSteps) {
         SCOPED_TRACE(step.what);
-        Blacken(switches[0]);
-        Blacken(switches[1]);
+        CoverClient(switches[0], kBlack);
+        CoverClient(switches[1], kBlack);
         const LPARAM where = MAKELPARAM(static_cast<WORD>(step.x), static_cast<WORD>(step.y));
         EXPECT_EQ(0, SendMessageA(switches[step.target], step.message, step.wParam, where));
         EXPECT_EQ("", Differs(switches[0], Face(step.faceA)));
@@ -332,7 +316,7 @@ protected:
     // Picture `index` at its own size over a black control: the rest of the
     // client area is not drawn.
     static std::string DiffersFromPicture(HWND list, int index) {
-        PixelImage expected = Filled(30, 16, kBlack);
+        PixelImage expected = SolidImage(30, 16, kBlack);
         for (int y = 0; y < kPictureSizes[index].cy; ++y) {
             for (int x = 0; x < kPictureSizes[index].cx; ++x) expected.pixels[y * 30 + x] = kColours[index];
         }
@@ -370,7 +354,7 @@ TEST_P(BitmapListMoveTest, MovesDrawsAtOnceAndNotifiesEveryPressAndNotch) {
     SCOPED_TRACE(c.what);
     HWND list = Make(c.start);
     const HWND focus = GetFocus();
-    Blacken(list);
+    CoverClient(list, kBlack);
     EXPECT_EQ(0, SendMessageA(list, c.message, c.wParam, c.lParam));
     EXPECT_EQ(c.expected, Index(list));
     EXPECT_EQ("", DiffersFromPicture(list, c.expected));
@@ -404,7 +388,7 @@ TEST_F(BitmapListTest, KeepsItsOwnCopyOfTheListAndFreesOnlyThat) {
     ASSERT_NE(nullptr, list);
     given[0] = given[1] = NULL;  // the creator's array is gone
     SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-    EXPECT_EQ("", FirstDifference(CaptureClient(list), Filled(12, 6, kColours[6])));
+    EXPECT_EQ("", FirstDifference(CaptureClient(list), SolidImage(12, 6, kColours[6])));
 
     HBITMAP picture = Solid(4, 4, kBlack);
     std::vector<HBITMAP> many(500, picture);
@@ -468,7 +452,7 @@ protected:
         return gauge;
     }
     static PixelImage Expected(const std::vector<Span>& inside) {
-        PixelImage image = Filled(200, 12, kBlack);
+        PixelImage image = SolidImage(200, 12, kBlack);
         for (int y = 1; y < 11; ++y) {
             for (const Span& span : inside) {
                 for (int x = span.from; x <= span.to; ++x) image.pixels[y * 200 + x] = span.colour;
@@ -481,7 +465,7 @@ protected:
 TEST_P(BitmapGaugeTest, DrawsTheFilledAndTheEmptyPartWhereThePositionPutsThem) {
     const GaugeCase& c = GetParam();
     HWND gauge = Make(50, 200);
-    Blacken(gauge);
+    CoverClient(gauge, kBlack);
     EXPECT_EQ(0, SendMessageA(gauge, SBM_SETPOS, static_cast<WPARAM>(c.position), c.lParam));
     EXPECT_EQ("", FirstDifference(CaptureClient(gauge), Expected(c.inside)));
     Repaint(gauge);
@@ -533,7 +517,7 @@ protected:
     // Three 6 x 7 cells side by side, each the colour of its digit's cell.
     static PixelImage Cells(int left, int middle, int right) {
         const int digits[3] = {left, middle, right};
-        PixelImage image = Filled(18, 7, kBlack);
+        PixelImage image = SolidImage(18, 7, kBlack);
         for (int i = 0; i < 18 * 7; ++i) image.pixels[i] = kColours[digits[i % 18 / 6]];
         return image;
     }
@@ -549,7 +533,7 @@ TEST_F(DigitDisplayTest, ANewDisplayShows359At18By7) {
 TEST_P(DigitDisplayTest, ShowsThreeDigitsWithLeadingZerosAtOnce) {
     const DigitCase& c = GetParam();
     HWND display = Make();
-    Blacken(display);
+    CoverClient(display, kBlack);
     EXPECT_EQ(0, SendMessageA(display, SBM_SETPOS, static_cast<WPARAM>(c.value), c.lParam));
     EXPECT_EQ("", FirstDifference(CaptureClient(display), Cells(c.left, c.middle, c.right)));
     Repaint(display);
@@ -566,9 +550,9 @@ INSTANTIATE_TEST_SUITE_P(Values, DigitDisplayTest,
 TEST_F(ReadoutTest, ADigitDisplayWithoutAStripShowsThePanelBehind) {
     HWND display = CreateDigitDisplay(instance(), parent(), 0x2601, 40, 240, NULL);
     ASSERT_NE(nullptr, display);
-    Blacken(display);
+    CoverClient(display, kBlack);
     SendMessageA(display, SBM_SETPOS, 42, 0);
-    EXPECT_EQ("", FirstDifference(CaptureClient(display), Filled(18, 7, NotificationRecorder::kBackground)));
+    EXPECT_EQ("", FirstDifference(CaptureClient(display), SolidImage(18, 7, NotificationRecorder::kBackground)));
 }
 
 // ---- What all five share ------------------------------------------------------

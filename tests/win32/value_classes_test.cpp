@@ -54,10 +54,6 @@ PixelImage Fill(PixelImage image, RECT box, COLORREF colour) {
     return image;
 }
 
-PixelImage Picture(int width, int height, COLORREF colour) {
-    return PixelImage{width, height, std::vector<COLORREF>(static_cast<size_t>(width) * height, colour)};
-}
-
 // A window that takes SBM_SETPOS and keeps every value that reaches it by
 // being sent: a posted one would wait in the queue, which no check pumps.
 std::vector<int> buddyValues;
@@ -178,29 +174,19 @@ protected:
     // The slider's picture with its thumb at `at` (a vertical slider's top,
     // a horizontal one's left edge).
     static PixelImage SliderPicture(Kind kind, int at, COLORREF face) {
-        if (kind == Kind::kVertical) return Fill(Picture(20, 120, kRail), {3, at, 17, at + 10}, face);
-        return Fill(Picture(112, 14, kRail), {at, 1, at + 11, 13}, face);
+        if (kind == Kind::kVertical) return Fill(SolidImage(20, 120, kRail), {3, at, 17, at + 10}, face);
+        return Fill(SolidImage(112, 14, kRail), {at, 1, at + 11, 13}, face);
     }
 
     // The knob after one drawing over a face painted in the sentinel colour:
     // the focused indicator's patch put back around `patch` (8 x 5, half the
     // width above the centre), then an indicator of `size` around `centre`.
     static PixelImage KnobPicture(POINT patch, POINT centre, SIZE size, COLORREF face) {
-        PixelImage image = Picture(41, 41, kSentinel);
+        PixelImage image = SolidImage(41, 41, kSentinel);
         for (int y = patch.y - 4; y < patch.y + 1; ++y)
             for (int x = patch.x - 4; x < patch.x + 4; ++x) image.pixels[y * 41 + x] = PatternColour(x, y);
         const int left = centre.x - size.cx / 2, top = centre.y - size.cx / 2;
         return Fill(image, {left, top, left + size.cx, top + size.cy}, face);
-    }
-
-    static void CoverWith(HWND control, COLORREF colour) {
-        HDC dc = GetDC(control);
-        RECT client;
-        GetClientRect(control, &client);
-        HBRUSH brush = CreateSolidBrush(colour);
-        FillRect(dc, &client, brush);
-        DeleteObject(brush);
-        ReleaseDC(control, dc);
     }
 
     HBITMAP rail_ = NULL, hrail_ = NULL, thumb_ = NULL, focusedThumb_ = NULL, hthumb_ = NULL,
@@ -326,7 +312,7 @@ TEST_F(ValueClassesTest, SlidersShowTheFocusedThumbWhileFocusedAndTakeTheFocusOn
         EXPECT_EQ("", FirstDifference(CaptureClient(slider), SliderPicture(kind, at, kFocused)));
         SetFocus(parent());
         EXPECT_EQ("", FirstDifference(CaptureClient(slider), SliderPicture(kind, at, kThumb)));
-        CoverWith(slider, kSentinel);  // a paint request brings back the whole slider
+        CoverClient(slider, kSentinel);  // a paint request brings back the whole slider
         InvalidateRect(slider, NULL, TRUE);
         UpdateWindow(slider);
         EXPECT_EQ("", FirstDifference(CaptureClient(slider), SliderPicture(kind, at, kThumb)));
@@ -344,27 +330,27 @@ TEST_F(ValueClassesTest, KnobPutsBackOnlyThePatchUnderItsLastIndicator) {
     const POINT atFifty = {20, 13};
     const IndicatorCase cases[] = {{0, {15, 25}}, {25, {13, 17}}, {50, atFifty}, {75, {27, 17}}, {100, {25, 25}}};
     HWND first = Make(K, 75, 100, false);  // its first paint puts back the patch of its first value
-    CoverWith(first, kSentinel);
+    CoverClient(first, kSentinel);
     UpdateWindow(first);
     EXPECT_EQ("", FirstDifference(CaptureClient(first), KnobPicture({27, 17}, {27, 17}, {6, 4}, kThumb)));
     DestroyWindow(first);
     for (const IndicatorCase& c : cases) {
         HWND knob = Make(K, 50, 100);
-        CoverWith(knob, kSentinel);
+        CoverClient(knob, kSentinel);
         SendMessageA(knob, SBM_SETPOS, c.value, 0);
         EXPECT_EQ("", FirstDifference(CaptureClient(knob), KnobPicture(atFifty, c.centre, {6, 4}, kThumb)))
             << c.value;
         DestroyWindow(knob);
     }
     HWND knob = Make(K, 25, 100);
-    CoverWith(knob, kSentinel);
+    CoverClient(knob, kSentinel);
     SetFocus(knob);
     EXPECT_EQ("", FirstDifference(CaptureClient(knob), KnobPicture({13, 17}, {13, 17}, {8, 5}, kFocused)));
-    CoverWith(knob, kSentinel);
+    CoverClient(knob, kSentinel);
     InvalidateRect(knob, NULL, TRUE);  // the paint request draws no more than a change does
     UpdateWindow(knob);
     EXPECT_EQ("", FirstDifference(CaptureClient(knob), KnobPicture({13, 17}, {13, 17}, {8, 5}, kFocused)));
-    CoverWith(knob, kSentinel);
+    CoverClient(knob, kSentinel);
     SetFocus(parent());
     EXPECT_EQ("", FirstDifference(CaptureClient(knob), KnobPicture({13, 17}, {13, 17}, {6, 4}, kThumb)));
     EXPECT_TRUE(Reports(knob).empty());
@@ -373,7 +359,7 @@ TEST_F(ValueClassesTest, KnobPutsBackOnlyThePatchUnderItsLastIndicator) {
 TEST_F(ValueClassesTest, AnswersDialogCodeAndErasesNothing) {
     for (Kind kind : {V, H, K}) {
         HWND control = Make(kind, 0, 100);
-        CoverWith(control, kSentinel);
+        CoverClient(control, kSentinel);
         HDC dc = GetDC(control);
         EXPECT_EQ(0, SendMessageA(control, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0));
         ReleaseDC(control, dc);

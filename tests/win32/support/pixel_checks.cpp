@@ -91,6 +91,25 @@ HBITMAP StripBitmap(int cells, int cellWidth, int height, const COLORREF* colour
     return bitmap;
 }
 
+PixelImage SolidImage(int width, int height, COLORREF colour) {
+    PixelImage image;
+    image.width = width;
+    image.height = height;
+    image.pixels.assign(static_cast<size_t>(width) * height, colour);
+    return image;
+}
+
+void CoverClient(HWND window, COLORREF colour) {
+    HDC dc = GetDC(window);
+    if (dc == NULL) return;
+    RECT client;
+    GetClientRect(window, &client);
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &client, brush);
+    DeleteObject(brush);
+    ReleaseDC(window, dc);
+}
+
 HBITMAP SolidBitmap(int width, int height, COLORREF colour) { return StripBitmap(1, width, height, &colour); }
 
 std::string FirstDifference(const PixelImage& actual, const PixelImage& expected) {

@@ -32,6 +32,13 @@ PixelImage ReadBitmap(HBITMAP bitmap, int width, int height);
 template <typename Draw>
 PixelImage Render(int width, int height, Draw draw);
 
+// An image of width x height pixels, all `colour`.
+PixelImage SolidImage(int width, int height, COLORREF colour);
+
+// Paints the window's client area in `colour` through its own DC, so that
+// only a fresh drawing by the window brings its picture back.
+void CoverClient(HWND window, COLORREF colour);
+
 // The width x height part of `image` whose top-left corner is (x, y).
 PixelImage Crop(const PixelImage& image, int x, int y, int width, int height);
 
