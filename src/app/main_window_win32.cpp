@@ -15,6 +15,7 @@
 #include "panel/panel_logic.h"
 #include "panel/timecode.h"
 #include "resource.h"
+#include "version.h"
 
 namespace {
 
@@ -135,6 +136,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ENDSESSION:
         SaveAllSettings();
         return 0;
+    case WM_CLOSE:
+        // Only another program sends this (the window's own close command
+        // hides it): the documented way to end the desk, which the setup
+        // and the uninstaller use. The records are stored once the loop ends.
+        DestroyWindow(window);
+        return 0;
     case WM_COMMAND:
         OnCommand(window, wParam, lParam);
         return 0;
@@ -195,7 +202,7 @@ HWND CreateMainWindow(HINSTANCE instance) {
     RegisterClassExA(&windowClass);
 
     char title[100];
-    std::snprintf(title, sizeof title, "Tara Dock 20 ver. %s", "1.9 07/06/2000");
+    std::snprintf(title, sizeof title, "Tara Dock 20 ver. %s", DESK_VERSION_TEXT " " DESK_VERSION_DATE);
 
     return CreateWindowExA(0, className, title, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                            CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr, nullptr, instance, nullptr);

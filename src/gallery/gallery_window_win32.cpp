@@ -381,6 +381,11 @@ LRESULT CALLBACK GalleryProc(HWND gallery, UINT message, WPARAM wParam, LPARAM l
     case WM_DESTROY:
         OnDestroy(gallery, state);
         return 0;
+    case WM_CLOSE:
+        // Its close box, or another program asking it to end (the setup and
+        // the uninstaller do): the program ends with exit code 0.
+        DestroyWindow(gallery);
+        return 0;
     case WM_ERASEBKGND:
         return 1;  // the paint covers the whole client area
     case WM_PAINT:

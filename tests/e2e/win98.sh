@@ -10,19 +10,8 @@ BIN="$(cd "$1" && pwd)"
 source "$(dirname "${BASH_SOURCE[0]}")/lib/desk.sh"
 work="$(mktemp -d)"
 
-wine_key='HKCU\Software\Wine'
-previous=$(wine reg query "$wine_key" /v Version 2>/dev/null | tr -d '\r' | awk '$1 == "Version" { print $3 }' || true)
-restore_version() {
-  if [ -n "$previous" ]; then
-    wine reg add "$wine_key" /v Version /d "$previous" /f >/dev/null 2>&1 || true
-  else
-    wine reg delete "$wine_key" /v Version /f >/dev/null 2>&1 || true
-  fi
-  rm -rf "$work"
-}
-trap restore_version EXIT
-wine reg add "$wine_key" /v Version /d win98 /f >/dev/null
-expect_eq "the system reports" "$(probe windows-version)" "windows 4.10"
+trap 'put_back_windows_version; rm -rf "$work"' EXIT
+use_windows_98
 
 probe delete-key
 start_desk --cards 2 --no-monitor --state "$work/state"

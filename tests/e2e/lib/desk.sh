@@ -23,12 +23,45 @@ start_desk() {
   probe wait-window 30 || fail "the desk's window did not appear"
 }
 
+# wait_ended PID WHAT [SECONDS]: waits (bounded) for a program started in the
+# background to end by itself and expects exit code 0.
+wait_ended() {
+  local pid=$1 what=$2 seconds=${3:-30} status=0
+  for _ in $(seq 1 $((seconds * 10))); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && fail "$what did not end within $seconds s"
+  wait "$pid" || status=$?
+  expect_eq "$what exit code" "$status" 0
+}
+wait_desk_end() { wait_ended "$DESK_PID" desk "${1:-30}"; }
+
 # stop_desk: closes the desk the way another program would and waits for it.
 stop_desk() {
   probe post 0x10 0 0
   local status=0
   wait "$DESK_PID" || status=$?
   expect_eq "desk exit code" "$status" 0
+}
+
+# use_windows_98: Wine's Windows version for the prefix becomes Windows 98;
+# put_back_windows_version (call it from the script's EXIT trap) restores
+# what it was.
+wine_version_key='HKCU\Software\Wine'
+previous_windows_version=""
+use_windows_98() {
+  previous_windows_version=$(wine reg query "$wine_version_key" /v Version 2>/dev/null |
+    tr -d '\r' | awk '$1 == "Version" { print $3 }' || true)
+  wine reg add "$wine_version_key" /v Version /d win98 /f >/dev/null
+  expect_eq "the system reports" "$(probe windows-version)" "windows 4.10"
+}
+put_back_windows_version() {
+  if [ -n "$previous_windows_version" ]; then
+    wine reg add "$wine_version_key" /v Version /d "$previous_windows_version" /f >/dev/null 2>&1 || true
+  else
+    wine reg delete "$wine_version_key" /v Version /f >/dev/null 2>&1 || true
+  fi
 }
 
 tray_window() { xdotool search --name "Wine System Tray" | head -1; }

@@ -20,6 +20,10 @@
 //   desk-probe desk-windows          how many desk main windows exist
 //   desk-probe windows-version       what the system reports: "windows 4.10" for
 //                                    Windows 98, "nt 6.1" for Windows 7
+//   desk-probe run-command SECONDS LINE
+//                                    start LINE as the shell starts a Run value
+//                                    (CreateProcess with the whole line) and print
+//                                    its exit code, or "running" after SECONDS
 #include <windows.h>
 
 #include <cstdint>
@@ -101,6 +105,28 @@ int WriteRecord(int column, char** values) {
     return 0;
 }
 
+int RunCommand(int seconds, const char* line) {
+    char commandLine[MAX_PATH * 2];
+    lstrcpynA(commandLine, line, sizeof commandLine);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        std::printf("cannot start\n");
+        return 1;
+    }
+    CloseHandle(process.hThread);
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(seconds) * 1000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process.hProcess, &code);
+        std::printf("%lu\n", code);
+    } else {
+        std::printf("running\n");
+    }
+    CloseHandle(process.hProcess);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -128,6 +154,7 @@ int main(int argc, char** argv) {
         std::printf("%s %lu.%lu\n", nt ? "nt" : "windows", version.dwMajorVersion, version.dwMinorVersion);
         return 0;
     }
+    if (std::strcmp(command, "run-command") == 0 && argc == 4) return RunCommand(std::atoi(argv[2]), argv[3]);
     if (std::strcmp(command, "delete-key") == 0) {
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKeyPath);
         return 0;

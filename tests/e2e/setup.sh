@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# The setup as a Windows 98 user meets it (Wine's Windows version set to
+# Windows 98 for the run, put back afterwards), silent, into a folder of
+# this test's own:
+#   - it installs the programs, the README and the licence, the Start menu
+#     shortcuts, the Run value and the Add/Remove Programs entry, and the
+#     uninstaller it writes passes the Windows 98 import check;
+#   - the Run value's command, started as the logon starts it, ends with 0
+#     when no card is there;
+#   - run again over a running simulated desk, it ends the desk cleanly,
+#     replaces the files and keeps the cards' records;
+#   - the uninstaller ends a running desk and gallery cleanly (the desk
+#     stores its records as at the end of a session), takes everything
+#     away and leaves the cards' records.
+#   tests/e2e/setup.sh BIN_FOLDER   (inside a Wine session; scripts/package
+#                                    has made build/package)
+set -euo pipefail
+BIN="$(cd "$1" && pwd)"
+source "$(dirname "${BASH_SOURCE[0]}")/lib/desk.sh"
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+version=$(sed -n 's/^#define DESK_VERSION_TEXT "\(.*\)"$/\1/p' "$root/resources/version.h")
+package="$root/build/package"
+setup="$package/TaraDock20-Desk-$version-setup.exe"
+[ -f "$setup" ] || fail "no $setup: run scripts/package first"
+
+# A folder with a space, as "Program Files" has: the Run value and the
+# uninstall command must be quoted.
+folder='C:\TaraDock setup test\Desk'
+folder_unix="$WINEPREFIX/drive_c/TaraDock setup test/Desk"
+product="TaraDock-20 Control Desk"
+run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\TaraDock20 Control Desk'
+default_record="0 0 0 0 0 0 0 1 0 0 0 0 0 0 0 0 0"
+
+# reg_value KEY NAME: the value's data as `reg query` prints it, or nothing.
+reg_value() {
+  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+    awk -v name="$2" 'index($0, "    " name "    ") == 1 { sub(/^    [^ ]+( [^ ]+)*    REG_[A-Z]+    /, ""); print }'
+}
+shortcuts() { find "$WINEPREFIX/drive_c" -path "*Start Menu*/$product/*.lnk" -printf '%f\n' | sort; }
+start_menu_folders() { find "$WINEPREFIX/drive_c" -path "*Start Menu*" -type d -name "$product" | wc -l; }
+# The command line exactly as typed: NSIS takes /D= unquoted, at the end,
+# which wine's own argument quoting would spoil.
+install_silently() {
+  expect_eq "setup exit code" "$(probe run-command 120 "\"$(winepath -w "$setup")\" /S /D=$folder")" 0
+}
+
+cleanup() {
+  put_back_windows_version
+  rm -rf "$WINEPREFIX/drive_c/TaraDock setup test"
+}
+trap cleanup EXIT
+use_windows_98
+allow_list="$root/tests/imports/win98-imports.txt"
+bash "$root/tests/imports/check-imports.sh" "$setup" "$allow_list"
+# The one plugin the setup carries: its welcome and finish pages load it.
+bash "$root/tests/imports/check-imports.sh" /usr/share/nsis/Plugins/x86-ansi/nsDialogs.dll "$allow_list"
+
+echo "--- a silent install"
+install_silently
+expect_eq "installed files" "$(ls "$folder_unix" | tr '\n' ' ')" \
+  "LICENSE.txt README.txt desk-sim.exe desk.exe gallery.exe uninstall.exe "
+cmp -s "$folder_unix/README.txt" "$package/TaraDock20-Desk-$version/README.txt" || fail "README.txt differs"
+bash "$root/tests/imports/check-imports.sh" "$folder_unix/uninstall.exe" "$allow_list"
+expect_eq "Start menu shortcuts" "$(shortcuts | tr '\n' '|')" \
+  "Control Gallery.lnk|README.lnk|TaraDock-20 Control Desk.lnk|Try the Desk on Simulated Cards (no card needed).lnk|Uninstall TaraDock-20 Control Desk.lnk|"
+for pair in "TaraDock-20 Control Desk.lnk:desk.exe" "Try the Desk*.lnk:desk-sim.exe" \
+    "Control Gallery.lnk:gallery.exe" "README.lnk:README.txt" "Uninstall*.lnk:uninstall.exe"; do
+  link=$(find "$WINEPREFIX/drive_c" -path "*Start Menu*/$product/${pair%%:*}" | head -1)
+  grep -qaF "$folder\\${pair#*:}" "$link" || fail "$link does not lead to ${pair#*:}"
+done
+run_command="\"$folder\\desk.exe\""
+expect_eq "Run value" "$(reg_value "$run_key" "TaraDock20 Control Desk")" "$run_command"
+expect_eq "DisplayName" "$(reg_value "$uninstall_key" DisplayName)" "$product"
+expect_eq "DisplayVersion" "$(reg_value "$uninstall_key" DisplayVersion)" "$version"
+expect_eq "UninstallString" "$(reg_value "$uninstall_key" UninstallString)" "\"$folder\\uninstall.exe\""
+expect_eq "DisplayIcon" "$(reg_value "$uninstall_key" DisplayIcon)" "$folder\\desk.exe,0"
+
+echo "--- the logon starts the Run value's command: no card, so it ends with 0"
+expect_eq "desk at logon, exit code" "$(probe run-command 30 "$run_command")" 0
+
+echo "--- installed again over a running desk"
+probe delete-key
+probe write-record 0 0 0 1 2 0 0 0 1 0 0 0 0 0 0 0 0 0   # 256 fs, word clock
+wine "$folder\\desk-sim.exe" --cards 1 --no-monitor &
+DESK_PID=$!
+probe wait-window 30 || fail "the installed desk's window did not appear"
+echo "not the README" >"$folder_unix/README.txt"
+install_silently
+wait_desk_end 30
+cmp -s "$folder_unix/README.txt" "$package/TaraDock20-Desk-$version/README.txt" || fail "README.txt not replaced"
+expect_eq "Mixer20 kept" "$(probe record 0)" "0 0 1 2 0 0 0 1 0 0 0 0 0 0 0 0 0"
+expect_eq "desk windows after the upgrade" "$(probe desk-windows)" 0
+
+echo "--- a silent uninstall while the desk and the gallery run"
+probe delete-key
+wine "$folder\\desk-sim.exe" --cards 2 --no-monitor &
+DESK_PID=$!
+probe wait-window 30 || fail "the installed desk's window did not appear"
+wine "$folder\\gallery.exe" &
+GALLERY_PID=$!
+probe --gallery wait-window 30 || fail "the installed gallery's window did not appear"
+wine "$folder\\uninstall.exe" /S
+wait_desk_end 30
+wait_ended "$GALLERY_PID" gallery 30
+# The records the desk stored as it ended (none were stored before).
+expect_eq "Mixer20 stored at the end" "$(probe record 0)" "$default_record"
+expect_eq "Mixer21 stored at the end" "$(probe record 1)" "$default_record"
+# The uninstaller works from a copy of itself, so it ends after its caller.
+for _ in $(seq 1 300); do
+  [ -e "$folder_unix" ] || break
+  sleep 0.1
+done
+[ -e "$folder_unix" ] && fail "the install folder is still there: $(ls "$folder_unix" | tr '\n' ' ')"
+expect_eq "Start menu folder" "$(start_menu_folders)" 0
+expect_eq "Run value" "$(reg_value "$run_key" "TaraDock20 Control Desk")" ""
+wine reg query "$uninstall_key" >/dev/null 2>&1 && fail "the Add/Remove Programs entry is still there"
+expect_eq "Mixer20 kept by the uninstaller" "$(probe record 0)" "$default_record"
+echo "setup: all checks passed"
