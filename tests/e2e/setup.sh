@@ -45,8 +45,13 @@ install_silently() {
   expect_eq "setup exit code" "$(probe run-command 120 "\"$(winepath -w "$setup")\" /S /D=$folder")" 0
 }
 
+# Whatever a failed run left behind goes, so that no later Wine session
+# starts the desk from a Run value.
 cleanup() {
   put_back_windows_version
+  wine reg delete "$run_key" /v "TaraDock20 Control Desk" /f >/dev/null 2>&1 || true
+  wine reg delete "$uninstall_key" /f >/dev/null 2>&1 || true
+  find "$WINEPREFIX/drive_c" -path "*Start Menu*" -type d -name "$product" -exec rm -rf {} + 2>/dev/null || true
   rm -rf "$WINEPREFIX/drive_c/TaraDock setup test"
 }
 trap cleanup EXIT
