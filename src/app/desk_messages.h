@@ -8,9 +8,5 @@ constexpr unsigned kWmTrayNotify = 0x0400;     // WM_USER: the tray icon's callb
 constexpr unsigned kWmRoutingNotify = 0x0401;  // the driver: a routing change
 constexpr unsigned kWmTimecodeByte = 0x0402;   // the driver: one byte of MIDI Time Code
 
-#define WM_TRAY_NOTIFY kWmTrayNotify
-#define WM_ROUTING_NOTIFY kWmRoutingNotify
-#define WM_TIMECODE_BYTE kWmTimecodeByte
-
 constexpr unsigned kCmdClosePanel = IDM_CLOSE_PANEL;  // "&Close Panel", also the accelerator's
 constexpr unsigned kCmdAlwaysOnTop = 1005;            // "Always on &Top"

@@ -17,6 +17,3 @@ CardLink* CardAt(int32_t column);
 int32_t DriverIndexAt(int32_t column);
 void SetNotifyWindow(int32_t column, uint32_t window);
 void SetCardRunning(CardLink* link, int32_t flag);
-
-// Tests only: forget every card found.
-void ResetCardTableForTest();

@@ -22,4 +22,3 @@ public:
 // Installed once at start, before discovery. The desk and the simulated desk
 // differ only in which link they install.
 void SetDriverLink(DriverLink* link);
-DriverLink* GetDriverLink();

@@ -76,6 +76,3 @@ bool PanelHasCard(int32_t column);
 // live for the whole program (they start with every handle null), so a
 // panel can never fail to exist once its column is built.
 CardPanel* PanelAt(int32_t column);
-
-// Tests only: forget every panel's handles, as at program start.
-void ResetCardPanelsForTest();

@@ -43,15 +43,6 @@ void BuildPanel(HINSTANCE instance, CardPanel* panel, HWND parent, int x0, int y
 
 }  // namespace
 
-void BuildCardPanel(CardPanel* panel, HWND parent, int x0, int y0, int card) {
-    if (panel == nullptr) {
-        return;
-    }
-    HINSTANCE instance =
-        parent != nullptr ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)) : nullptr;
-    BuildPanel(instance, panel, parent, x0, y0, card);
-}
-
 void CreateCardPanel(HINSTANCE instance, HWND parent, int x0, int y0, int card) {
     CardPanel* panel = PanelAt(card);
     if (panel == nullptr) {

@@ -11,6 +11,3 @@ void OnFrameRate(int32_t c, int32_t member);  // 0 = 24, 1 = 25, 2 = 29.97, 3 = 
 // One byte of incoming MIDI Time Code: LOBYTE(wParam) is the byte,
 // LOWORD(lParam) the column. Returns 0.
 int32_t OnTimecodeByte(uint32_t wParam, uint32_t lParam);
-
-// Tests only: forget the received times and disarm, as at program start.
-void ResetTimecodeForTest();

@@ -1,0 +1,17 @@
+// What tests, benchmarks and fuzzers do to the desk that the desk never does
+// itself: put its program-wide tables back as at process start, between
+// cases. Each reset is defined beside its table in src/; the desk's own
+// headers leave them out.
+#pragma once
+
+#include "settings/settings_store.h"
+
+void ResetCardTableForTest();        // forget every card found
+void ResetSettingsRecordsForTest();  // zero every record
+void ResetCardPanelsForTest();       // forget every panel's handles
+void ResetTimecodeForTest();         // forget the received times, disarm
+
+// The record a card gets when none is stored: every slot 0 but set A's
+// row 1 (slot 7): fs, internal clock, routing on with set A on the second
+// output pair, 32000 Hz by hand, 24 frames.
+inline const MixerSettings kDefaultRecord = {0, 0, 0, 0, 0, 0, {0, 1, 0, 0}, {0, 0, 0, 0}, 0, 0, 0};
