@@ -9,7 +9,8 @@
 
 #include <cstdint>
 
-#include "app/settings_store.h"
+#include "desk_test_hooks.h"
+#include "settings/settings_store.h"
 #include "card/card_registers.h"
 #include "card/card_table.h"
 #include "card/driver_link.h"
@@ -137,7 +138,7 @@ void BM_RestoreDefaultRecord(benchmark::State& state) {
     SetMillisecondClock(&clock);
     for (auto _ : state) {
         driver.block = SharedCardBlock{};  // as the driver hands it out: no rate applied yet
-        SettingsRecord(0) = DefaultMixerSettings();
+        SettingsRecord(0) = kDefaultRecord;
         RestoreCardPanel(0);
     }
     ReportAccesses(state, space);

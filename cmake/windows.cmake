@@ -18,23 +18,11 @@ add_link_options($<$<CONFIG:Release>:-s>)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
 include_directories(${CMAKE_SOURCE_DIR}/resources)
 
+# Every subsystem may call the system DLLs the desk uses.
 set(win_libs user32 gdi32 advapi32 shell32 kernel32)
-
-file(GLOB win_sources CONFIGURE_DEPENDS
-  src/app/*_win32.cpp src/card/*_win32.cpp src/panel/*_win32.cpp src/controls/*_win32.cpp src/gallery/*_win32.cpp)
-list(FILTER win_sources EXCLUDE REGEX "_entry_win32\\.cpp$")
-add_library(desk_win STATIC ${win_sources})
-target_compile_options(desk_win PRIVATE ${warnings})
-target_link_libraries(desk_win PUBLIC desk_core ${win_libs})
-
-# The simulated card's lock is the portable core's own, on the Win32 API.
-target_sources(desk_sim_core PRIVATE src/sim/sim_lock_win32.cpp)
-
-file(GLOB sim_win_sources CONFIGURE_DEPENDS src/sim/*_win32.cpp)
-list(FILTER sim_win_sources EXCLUDE REGEX "_entry_win32\\.cpp$|sim_lock_win32\\.cpp$")
-add_library(desk_sim_win STATIC ${sim_win_sources})
-target_compile_options(desk_sim_win PRIVATE ${warnings})
-target_link_libraries(desk_sim_win PUBLIC desk_win desk_sim_core)
+foreach(subsystem ${desk_subsystems})
+  target_link_libraries(${subsystem} PUBLIC ${win_libs})
+endforeach()
 
 # The resources are compiled once and linked into every program.
 add_library(desk_rc OBJECT resources/desk.rc)
@@ -46,13 +34,13 @@ if(DESK_WINDOWS_TESTS)
 endif()
 
 add_executable(desk WIN32 src/app/desk_entry_win32.cpp ${desk_resources})
-target_link_libraries(desk PRIVATE desk_win)
+target_link_libraries(desk PRIVATE desk_app)
 
 add_executable(desk-sim WIN32 src/sim/desk_sim_entry_win32.cpp ${desk_resources})
-target_link_libraries(desk-sim PRIVATE desk_sim_win)
+target_link_libraries(desk-sim PRIVATE desk_sim)
 
 add_executable(gallery WIN32 src/gallery/gallery_entry_win32.cpp ${desk_resources})
-target_link_libraries(gallery PRIVATE desk_win)
+target_link_libraries(gallery PRIVATE desk_gallery)
 
 # The programs that ship import only what Windows 98 exports.
 set(shipped_programs desk desk-sim gallery)

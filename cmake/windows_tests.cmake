@@ -13,10 +13,10 @@ string(REPLACE "/" "\\\\" shipped_folder "Z:${DESK_SHIPPED_BIN}/")
 
 file(GLOB win_test_support CONFIGURE_DEPENDS tests/win32/support/*.cpp)
 add_library(win_test_support STATIC ${win_test_support})
-target_include_directories(win_test_support PUBLIC tests/win32)
+target_include_directories(win_test_support PUBLIC tests/win32 tests/support)
 target_compile_definitions(win_test_support PRIVATE "DESK_SHIPPED_PROGRAMS=\"${shipped_folder}\"")
 target_compile_options(win_test_support PRIVATE ${warnings})
-target_link_libraries(win_test_support PUBLIC desk_sim_win gtest)
+target_link_libraries(win_test_support PUBLIC desk_everything gtest)
 
 set(wine_run ${CMAKE_SOURCE_DIR}/scripts/wine-run)
 file(GLOB win_tests CONFIGURE_DEPENDS tests/win32/*_test.cpp)

@@ -13,7 +13,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/settings_store.h"
+#include "desk_test_hooks.h"
+#include "settings/settings_store.h"
 #include "card/card_table.h"
 #include "card/driver_link.h"
 #include "card/unit_link.h"

@@ -13,6 +13,7 @@
 // panel shows exactly the record, the card is set as the record says, only
 // the column's own controls were touched, the generator was not started, and
 // saving writes each record back whole.
+#include "desk_test_hooks.h"
 #include "fuzz_desk.h"
 #include "panel/panel_logic.h"
 #include "sim/sim_card.h"
@@ -42,7 +43,7 @@ MixerSettings Expected(const StoredValue& value, bool keyPresent) {
         if (!value.bytes.empty()) std::memcpy(&record, value.bytes.data(), value.bytes.size());
         return record;
     }
-    return DefaultMixerSettings();
+    return kDefaultRecord;
 }
 
 void CheckPanelShowsRecord(Desk& desk, int32_t c) {

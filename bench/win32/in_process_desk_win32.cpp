@@ -1,7 +1,7 @@
 #include "in_process_desk_win32.h"
 
 #include "app/main_window_win32.h"
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 #include "card/card_table.h"
 #include "card/winmm_clock_win32.h"
 #include "controls/toolkit_frame.h"

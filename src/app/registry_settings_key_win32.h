@@ -1,7 +1,7 @@
 // The program's registry key under HKEY_LOCAL_MACHINE, through ADVAPI32.
 #pragma once
 
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 
 extern const char kSettingsKeyPath[];
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "app/desk_messages.h"
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 
 namespace {
 

@@ -2,8 +2,10 @@
 
 #include <new>
 
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 #include "card/driver_link.h"
+
+static_assert(kMaxCards == kSettingsRecords, "one settings record per card");
 
 namespace {
 
@@ -14,7 +16,6 @@ int32_t cardCount = 0;
 }  // namespace
 
 void SetDriverLink(DriverLink* link) { driverLink = link; }
-DriverLink* GetDriverLink() { return driverLink; }
 
 int32_t DiscoverCards() {
     if (driverLink == nullptr || !driverLink->Open()) {
@@ -42,6 +43,7 @@ int32_t DiscoverCards() {
         ++cardCount;
     }
     driverLink->Close();
+    SetRecordCount(cardCount);
     return cardCount > 0 ? 0 : 2;
 }
 
@@ -72,4 +74,5 @@ void ResetCardTableForTest() {
         cardSlots[i] = CardSlot{0, nullptr};
     }
     cardCount = 0;
+    SetRecordCount(0);
 }

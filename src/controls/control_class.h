@@ -19,7 +19,7 @@
 #include <type_traits>
 
 #include "controls/control_drawing.h"
-#include "controls/gdi_scope_win32.h"
+#include "win32/gdi_scope_win32.h"
 
 template <typename State>
 struct ControlClass {

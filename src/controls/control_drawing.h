@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "controls/gdi_scope_win32.h"
+#include "win32/gdi_scope_win32.h"
 
 // Where a paint routine draws: the device context and the window's client
 // rectangle (and the window, for a control that shows its parent through).

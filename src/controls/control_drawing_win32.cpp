@@ -1,6 +1,6 @@
 #include "controls/control_drawing.h"
 
-#include "controls/gdi_scope_win32.h"
+#include "win32/gdi_scope_win32.h"
 
 SIZE BitmapSize(HBITMAP bitmap) {
     SIZE size = {0, 0};

@@ -2,7 +2,7 @@
 
 #include "controls/control_class.h"
 #include "controls/digit_display_cells.h"
-#include "controls/gdi_scope_win32.h"
+#include "win32/gdi_scope_win32.h"
 #include "controls/toolkit_frame.h"
 #include "controls/toolkit_procedures.h"
 

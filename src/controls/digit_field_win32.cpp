@@ -4,7 +4,7 @@
 #include "controls/control_input.h"
 #include "controls/control_values.h"
 #include "controls/digit_value.h"
-#include "controls/gdi_scope_win32.h"
+#include "win32/gdi_scope_win32.h"
 #include "controls/toolkit_procedures.h"
 
 namespace {

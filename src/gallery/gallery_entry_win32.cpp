@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/command_line.h"
-#include "app/console_report_win32.h"
+#include "win32/command_line.h"
+#include "win32/console_report_win32.h"
 #include "controls/toolkit_frame.h"
 #include "gallery/gallery_options.h"
 #include "gallery/gallery_window_win32.h"

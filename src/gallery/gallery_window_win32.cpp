@@ -11,7 +11,7 @@
 #include "controls/control_drawing.h"
 #include "controls/digit_display.h"
 #include "controls/digit_field.h"
-#include "controls/gdi_scope_win32.h"
+#include "win32/gdi_scope_win32.h"
 #include "controls/horizontal_slider.h"
 #include "controls/knob.h"
 #include "controls/on_off_switch.h"

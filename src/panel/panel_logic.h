@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 #include "card/card_registers.h"
 #include "panel/desk_window.h"
 

@@ -1,6 +1,6 @@
 #include "panel/timecode.h"
 
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 #include "card/card_table.h"
 #include "card/unit_link.h"
 #include "panel/card_panel.h"

@@ -11,7 +11,7 @@
 #include "sim/card_monitor_layout.h"
 #include "sim/card_state_text.h"
 #include "sim/card_strip_painter_win32.h"
-#include "controls/gdi_scope_win32.h"
+#include "win32/gdi_scope_win32.h"
 #include "sim/monitor_painter_win32.h"
 #include "sim/sim_driver_link.h"
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/console_report_win32.h"
+#include "win32/console_report_win32.h"
 #include "app/desk_messages.h"
 #include "app/main_window_win32.h"
 #include "app/registry_settings_key_win32.h"

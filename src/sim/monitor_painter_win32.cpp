@@ -3,7 +3,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "controls/gdi_scope_win32.h"
+#include "win32/gdi_scope_win32.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/command_line.h"
+#include "win32/command_line.h"
 
 struct SimOptions {
     unsigned answering = 0x3;  // bit i: driver index i answers; two cards by default

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/settings_store.h"
+#include "desk_test_hooks.h"
+#include "settings/settings_store.h"
 #include "card/card_table.h"
 #include "fake_desk_fixture.h"
 

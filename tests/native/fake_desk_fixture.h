@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings_store.h"
+#include "desk_test_hooks.h"
+#include "settings/settings_store.h"
 #include "card/card_table.h"
 #include "fake_driver_link.h"
 #include "fake_settings_key.h"

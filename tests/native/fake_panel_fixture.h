@@ -8,7 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings_store.h"
+#include "desk_test_hooks.h"
+#include "settings/settings_store.h"
 #include "card/card_table.h"
 #include "card/driver_link.h"
 #include "card/unit_link.h"

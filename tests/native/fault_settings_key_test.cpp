@@ -11,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include "desk_test_hooks.h"
 #include "fake_panel_fixture.h"
 #include "fake_settings_key.h"
 #include "panel/panel_logic.h"
@@ -71,7 +72,7 @@ TEST_F(FaultSettingsKeyTest, KeyThatCanNeitherBeOpenedNorCreated) {
     key.canCreate = false;
     UseKey(&key);
     LoadAllSettings();
-    EXPECT_EQ(std::memcmp(&Record(), &DefaultMixerSettings(), sizeof(MixerSettings)), 0);
+    EXPECT_EQ(std::memcmp(&Record(), &kDefaultRecord, sizeof(MixerSettings)), 0);
 
     RestoreCardPanel(0);
     EXPECT_EQ(Card().State().routeA, 1) << "the default record reaches the card";
@@ -97,7 +98,7 @@ TEST_F(FaultSettingsKeyTest, KeyThatCanNeitherBeOpenedNorCreated) {
 
 TEST_F(FaultSettingsKeyTest, KeyThatCanBeReadButNotWritten) {
     ReadOnlySettingsKey key;
-    MixerSettings stored = DefaultMixerSettings();
+    MixerSettings stored = kDefaultRecord;
     stored.inputCoaxial = 1;
     stored.clockSource = 3;
     stored.autoRate = 1;
@@ -128,7 +129,7 @@ TEST_F(FaultSettingsKeyTest, KeyThatCanBeReadButNotWritten) {
 
 TEST_F(FaultSettingsKeyTest, NoCardReadsAndWritesNothing) {
     FakeSettingsKey key;
-    key.Put("Mixer20", kRegBinary, Bytes(DefaultMixerSettings()));
+    key.Put("Mixer20", kRegBinary, Bytes(kDefaultRecord));
     UseKey(&key);
     ResetCardTableForTest();
     driver.answering.clear();
@@ -136,7 +137,7 @@ TEST_F(FaultSettingsKeyTest, NoCardReadsAndWritesNothing) {
     SaveAllSettings();
     EXPECT_EQ(key.queries, 0);
     EXPECT_EQ(key.writes, 0);
-    EXPECT_EQ(key.values.at("Mixer20").bytes, Bytes(DefaultMixerSettings()));
+    EXPECT_EQ(key.values.at("Mixer20").bytes, Bytes(kDefaultRecord));
 }
 
 }  // namespace

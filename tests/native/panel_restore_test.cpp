@@ -8,6 +8,7 @@
 #include <set>
 #include <vector>
 
+#include "desk_test_hooks.h"
 #include "fake_panel_fixture.h"
 #include "panel/panel_logic.h"
 
@@ -35,7 +36,7 @@ protected:
 };
 
 TEST_F(PanelRestoreTest, DefaultRecordShowsAndSendsItsSettings) {
-    Record() = DefaultMixerSettings();
+    Record() = kDefaultRecord;
     Mark();
     RestoreCardPanel(0);
 
@@ -55,13 +56,13 @@ TEST_F(PanelRestoreTest, DefaultRecordShowsAndSendsItsSettings) {
     EXPECT_EQ(card.sampleRate, 32000);
     EXPECT_EQ(card.unit.lastRateByte, 0xC1);
     const MixerSettings& record = Record();
-    const MixerSettings& expected = DefaultMixerSettings();
+    const MixerSettings& expected = kDefaultRecord;
     EXPECT_EQ(0, std::memcmp(&record, &expected, sizeof record));
     ExpectOnlyOwnControlsTouched();
 }
 
 TEST_F(PanelRestoreTest, BothInputSlotsSetRestoresCoaxial) {
-    Record() = DefaultMixerSettings();
+    Record() = kDefaultRecord;
     Record().inputCoaxial = 1;
     Record().inputOptical = 1;
     Mark();
@@ -78,7 +79,7 @@ TEST_F(PanelRestoreTest, BothInputSlotsSetRestoresCoaxial) {
 }
 
 TEST_F(PanelRestoreTest, RoutingOffAndShowTimecodeDoNotSurviveARestore) {
-    Record() = DefaultMixerSettings();
+    Record() = kDefaultRecord;
     Record().routingOff = 1;
     Record().showTimecode = 1;
     Record().routeB[3] = 1;
@@ -91,7 +92,7 @@ TEST_F(PanelRestoreTest, RoutingOffAndShowTimecodeDoNotSurviveARestore) {
 }
 
 TEST_F(PanelRestoreTest, AutoRateRestoresWithTheCardRunning) {
-    Record() = DefaultMixerSettings();
+    Record() = kDefaultRecord;
     Record().autoRate = 1;
     Record().manualRate = 2;
     Mark();

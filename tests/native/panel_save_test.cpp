@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "desk_test_hooks.h"
 #include "fake_panel_fixture.h"
 #include "fake_settings_key.h"
 #include "panel/panel_logic.h"
@@ -22,7 +23,7 @@ protected:
         FindCards({0, 1});
         SetSettingsKey(&key);
         for (int32_t c = 0; c < 2; ++c) {
-            Record(c) = DefaultMixerSettings();
+            Record(c) = kDefaultRecord;
             RestoreCardPanel(c);
         }
     }

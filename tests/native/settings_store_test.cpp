@@ -3,7 +3,8 @@
 #include <cstring>
 #include <vector>
 
-#include "app/settings_store.h"
+#include "desk_test_hooks.h"
+#include "settings/settings_store.h"
 #include "card/card_table.h"
 #include "fake_desk_fixture.h"
 
@@ -30,17 +31,17 @@ protected:
 };
 
 TEST_F(SettingsStoreTest, DefaultRecordRoutesSetAToTheSecondPairOnly) {
-    const int32_t* slots = reinterpret_cast<const int32_t*>(&DefaultMixerSettings());
+    const int32_t* slots = reinterpret_cast<const int32_t*>(&kDefaultRecord);
     for (int i = 0; i < 17; ++i) EXPECT_EQ(slots[i], i == 7 ? 1 : 0) << "slot " << i;
 }
 
 TEST_F(SettingsStoreTest, MissingKeyGivesTheDefaultAndTheFirstSaveCreatesIt) {
     ASSERT_EQ(OpenWithCards({0}), 1);
-    EXPECT_EQ(std::memcmp(&SettingsRecord(0), &DefaultMixerSettings(), 68), 0);
+    EXPECT_EQ(std::memcmp(&SettingsRecord(0), &kDefaultRecord, 68), 0);
     EXPECT_FALSE(key.keyExists);
     SaveAllSettings();
     ASSERT_TRUE(key.keyExists);
-    EXPECT_EQ(key.values.at("Mixer20").bytes, Bytes(DefaultMixerSettings()));
+    EXPECT_EQ(key.values.at("Mixer20").bytes, Bytes(kDefaultRecord));
 }
 
 TEST_F(SettingsStoreTest, ShortBinaryValueFillsOnlyItsOwnLength) {
@@ -66,7 +67,7 @@ TEST_P(UnusableRecordTest, GivesTheDefaultRecord) {
     std::vector<uint8_t> stored(GetParam().length, 0x5A);
     key.Put("Mixer21", GetParam().type, stored);
     ASSERT_EQ(OpenWithCards({0, 1}), 2);
-    EXPECT_EQ(std::memcmp(&SettingsRecord(1), &DefaultMixerSettings(), 68), 0);
+    EXPECT_EQ(std::memcmp(&SettingsRecord(1), &kDefaultRecord, 68), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, UnusableRecordTest,

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "desk_test_hooks.h"
 #include "fake_panel_fixture.h"
 #include "panel/timecode.h"
 
@@ -171,7 +172,7 @@ TEST_F(TimecodeGeneratorTest, TimecodeThatGoesOnAfterTheStopChecksTheToggleWithi
 }
 
 TEST_F(TimecodeGeneratorTest, RestoreNeverStartsTheGenerator) {
-    Record() = DefaultMixerSettings();
+    Record() = kDefaultRecord;
     Record().frameRate = 3;
     Mark();
     RestoreCardPanel(0);

@@ -12,6 +12,7 @@
 #include "app/desk_messages.h"
 #include "card/card_registers.h"
 #include "card/card_table.h"
+#include "desk_test_hooks.h"
 #include "sim/card_monitor_layout.h"
 #include "sim/card_monitor_win32.h"
 #include "sim/sim_driver_link.h"

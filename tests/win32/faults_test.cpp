@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/registry_settings_key_win32.h"
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 #include "panel/card_panel.h"
 #include "support/desk_process.h"
 #include "support/registry_fixture.h"

@@ -34,7 +34,8 @@
 #include <vector>
 
 #include "app/desk_messages.h"
-#include "app/settings_store.h"
+#include "desk_test_hooks.h"
+#include "settings/settings_store.h"
 #include "panel/card_panel.h"
 #include "support/desk_in_process.h"
 #include "support/gui_object_counts.h"
@@ -83,7 +84,7 @@ protected:
     // store would otherwise add the key's own entry, which is no leak.
     void SetUp() override {
         for (const char* name : {"Mixer20", "Mixer21", "Mixer22", "Mixer23"}) {
-            const uint8_t* record = reinterpret_cast<const uint8_t*>(&DefaultMixerSettings());
+            const uint8_t* record = reinterpret_cast<const uint8_t*>(&kDefaultRecord);
             key.values[name] = {kRegBinary, std::vector<uint8_t>(record, record + sizeof(MixerSettings))};
         }
         ASSERT_TRUE(desk.Start());

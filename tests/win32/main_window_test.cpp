@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "app/desk_messages.h"
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 #include "controls/toolkit_frame.h"
 #include "panel/card_panel.h"
 #include "support/desk_in_process.h"

@@ -68,7 +68,7 @@
 #include <vector>
 
 #include "app/desk_messages.h"
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 #include "card/card_table.h"
 #include "controls/toolkit_frame.h"
 #include "gallery/gallery_layout.h"

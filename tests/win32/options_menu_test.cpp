@@ -5,7 +5,7 @@
 #include "app/desk_messages.h"
 #include "app/main_window_win32.h"
 #include "app/registry_settings_key_win32.h"
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 #include "app/tray_menu_win32.h"
 #include "support/desk_in_process.h"
 #include "support/message_box_watcher.h"

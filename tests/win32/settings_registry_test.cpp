@@ -4,7 +4,8 @@
 #include <cstring>
 
 #include "app/registry_settings_key_win32.h"
-#include "app/settings_store.h"
+#include "desk_test_hooks.h"
+#include "settings/settings_store.h"
 #include "card/card_table.h"
 #include "card/driver_link.h"
 #include "sim/sim_driver_link.h"
@@ -42,13 +43,13 @@ protected:
 TEST_F(RegistrySettingsTest, FirstSaveCreatesTheKeyWithDefaultRecords) {
     Open(0x1);
     EXPECT_FALSE(SettingsKeyExists());
-    EXPECT_EQ(std::memcmp(&SettingsRecord(0), &DefaultMixerSettings(), 68), 0);
+    EXPECT_EQ(std::memcmp(&SettingsRecord(0), &kDefaultRecord, 68), 0);
     SaveAllSettings();
     std::vector<BYTE> stored;
     DWORD type = 0;
     ASSERT_TRUE(ReadRawValue("Mixer20", &stored, &type));
     EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
-    EXPECT_EQ(stored, Bytes(DefaultMixerSettings()));
+    EXPECT_EQ(stored, Bytes(kDefaultRecord));
 }
 
 TEST_F(RegistrySettingsTest, ShortBinaryValueFillsOnlyItsLength) {
@@ -65,8 +66,8 @@ TEST_F(RegistrySettingsTest, LongOrDwordValuesGiveTheDefault) {
     WriteRawValue("Mixer20", REG_BINARY, std::vector<BYTE>(69, 0x11));
     WriteRawValue("Mixer21", REG_DWORD, {1, 0, 0, 0});
     Open(0x3);
-    EXPECT_EQ(std::memcmp(&SettingsRecord(0), &DefaultMixerSettings(), 68), 0);
-    EXPECT_EQ(std::memcmp(&SettingsRecord(1), &DefaultMixerSettings(), 68), 0);
+    EXPECT_EQ(std::memcmp(&SettingsRecord(0), &kDefaultRecord, 68), 0);
+    EXPECT_EQ(std::memcmp(&SettingsRecord(1), &kDefaultRecord, 68), 0);
 }
 
 TEST_F(RegistrySettingsTest, TwoCardsReadAndWriteOnlyTheirRecords) {

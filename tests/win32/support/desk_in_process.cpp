@@ -1,3 +1,4 @@
+#include "desk_test_hooks.h"
 #include "support/desk_in_process.h"
 
 #include <cstring>

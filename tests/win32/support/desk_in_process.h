@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 #include "card/unit_link.h"
 #include "panel/card_panel.h"
 #include "sim/sim_driver_link.h"

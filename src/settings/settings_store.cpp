@@ -1,15 +1,14 @@
-#include "app/settings_store.h"
+#include "settings/settings_store.h"
 
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
-#include "card/card_table.h"
-
 namespace {
 
 SettingsKey* settingsKey = nullptr;
-MixerSettings records[kMaxCards];
+MixerSettings records[kSettingsRecords];
+int32_t recordCount = 0;  // the cards found: records 0 to count - 1 are in use
 
 // Every slot 0 but set A's row 1: fs, internal clock, routing on with set A
 // on the second output pair, 32000 Hz by hand, 24 frames.
@@ -17,7 +16,7 @@ const MixerSettings kDefaultRecord = {
     0, 0, 0, 0, 0, 0, {0, 1, 0, 0}, {0, 0, 0, 0}, 0, 0, 0,
 };
 
-void RecordValueName(int32_t column, char (&name)[16]) {
+void RecordValueName(int32_t column, char (&name)[24]) {
     std::snprintf(name, sizeof name, "Mixer2%d", static_cast<int>(column));
 }
 
@@ -49,27 +48,29 @@ void WriteSetting(const char* name, const void* data, uint32_t size) {
     }
 }
 
-const MixerSettings& DefaultMixerSettings() { return kDefaultRecord; }
-
 MixerSettings& SettingsRecord(int32_t column) { return records[column]; }
 
+void SetRecordCount(int32_t count) {
+    recordCount = count < 0 ? 0 : count > kSettingsRecords ? kSettingsRecords : count;
+}
+
 void LoadAllSettings() {
-    for (int32_t i = 0; i < CardCount(); ++i) {
-        char name[16];
+    for (int32_t i = 0; i < recordCount; ++i) {
+        char name[24];
         RecordValueName(i, name);
         ReadSetting(name, &kDefaultRecord, &records[i], sizeof(MixerSettings));
     }
 }
 
 void SaveAllSettings() {
-    for (int32_t i = 0; i < CardCount(); ++i) {
+    for (int32_t i = 0; i < recordCount; ++i) {
         SaveSettingsRecord(i);
     }
 }
 
 void SaveSettingsRecord(int32_t column) {
-    if (column < 0 || column >= CardCount()) return;
-    char name[16];
+    if (column < 0 || column >= recordCount) return;
+    char name[24];
     RecordValueName(column, name);
     WriteSetting(name, &records[column], sizeof(MixerSettings));
 }

@@ -23,6 +23,9 @@ static_assert(sizeof(MixerSettings) == 68, "the stored record is 17 slots, 68 by
 
 constexpr uint32_t kRegBinary = 3;  // REG_BINARY
 
+// One record per card the desk can serve.
+constexpr int32_t kSettingsRecords = 4;
+
 // The program's registry key. Every call opens the key afresh, as the
 // registry primitives do, so a key that appears or vanishes meanwhile is seen.
 class SettingsKey {
@@ -47,12 +50,12 @@ void SetSettingsKey(SettingsKey* key);
 uint32_t ReadSetting(const char* name, const void* defaultData, void* destination, uint32_t size);
 void WriteSetting(const char* name, const void* data, uint32_t size);
 
-const MixerSettings& DefaultMixerSettings();
 MixerSettings& SettingsRecord(int32_t column);
+// How many cards were found: the records of columns 0 to count - 1 are read,
+// written and saved, the others never. The card table sets it as it finds
+// the cards; 0 until then.
+void SetRecordCount(int32_t count);
 void LoadAllSettings();
 void SaveAllSettings();
 // Writes one column's record, as SaveAllSettings writes each.
 void SaveSettingsRecord(int32_t column);
-
-// Tests only: zero every record, as at process start.
-void ResetSettingsRecordsForTest();

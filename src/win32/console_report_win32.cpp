@@ -1,4 +1,4 @@
-#include "app/console_report_win32.h"
+#include "win32/console_report_win32.h"
 
 void ReportText(DWORD standardHandle, const std::string& text, const char* caption, UINT boxIcon) {
     HANDLE handle = GetStdHandle(standardHandle);

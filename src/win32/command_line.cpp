@@ -1,4 +1,4 @@
-#include "app/command_line.h"
+#include "win32/command_line.h"
 
 std::vector<std::string> SplitCommandLine(const char* commandLine, bool skipProgramName) {
     std::vector<std::string> words;
