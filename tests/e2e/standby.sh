@@ -4,10 +4,8 @@
 # messages Windows sends before a standby go to every top-level window of the
 # desk's process, and the simulated cards lose power: the state file shows
 # them on their power-on state. Then the two messages after a standby: every
-# card holds its settings from before again, the generator is stopped, the
-# start toggle agrees, the digit fields keep their time, nothing is written
-# to the registry, and the next start locks the unit again. Last, the card
-# monitor's standby button does the same with a click.
+# card holds its settings from before again, set once, the generator is
+# stopped, the start toggle agrees, and nothing is written to the registry.
 #   tests/e2e/standby.sh BIN_FOLDER   (inside a Wine session)
 set -euo pipefail
 BIN="$(cd "$1" && pwd)"
@@ -38,18 +36,6 @@ wait_settings() {
   fail "card $1 settings: got '$value', expected '$2'"
 }
 
-# stable_timecode: the column 0 fields once two readings in a row agree.
-stable_timecode() {
-  local last="" now
-  for _ in $(seq 1 20); do
-    now=$(probe timecode 0)
-    [ "$now" = "$last" ] && { echo "$now"; return 0; }
-    last=$now
-    sleep 0.3
-  done
-  fail "the digit fields did not settle"
-}
-
 probe delete-key
 
 echo "== two cards set away from their defaults, the generator running"
@@ -66,18 +52,14 @@ click_control 1 197 149    # column 1: 44100 Hz
 click_control 1 197 104    # column 1: routing set A, row 3
 click_control 0 197 198    # show the timecode row
 expect_soon "window height with the timecode row" 379 window_height
-click_control 0 39 269     # hours 00 -> 01
 click_control 0 269 280    # start
 wait_card_field "$state" 0 generator running
 wait_card_field "$state" 1 "routing set A" "output pair 7-8"
-expect_eq "card 0 clock" "$(card_field "$state" 0 "clock source")" "word clock"
-expect_eq "card 0 rate" "$(card_field "$state" 0 "sample rate")" 48000
-expect_eq "card 1 clock" "$(card_field "$state" 1 "clock source")" "digital input"
-expect_eq "card 1 rate" "$(card_field "$state" 1 "sample rate")" 44100
 before=("$(settings_of 0)" "$(settings_of 1)")
 record0="1 0 1 2 0 0 0 1 0 0 0 0 1 0 0 2 0"
 record1="0 0 0 1 0 0 0 0 0 1 0 0 0 0 0 1 0"
 expect_eq "Mixer20 as clicked" "$(probe record 0)" "$record0"
+expect_eq "Mixer21 as clicked" "$(probe record 1)" "$record1"
 
 echo "== before the standby: the question and the notice, to every window"
 probe delete-key
@@ -91,7 +73,6 @@ for card in 0 1; do
   grep -q "^$card # power lost" "$trace" || fail "the trace does not mark card $card's power loss"
 done
 expect_eq "card 0 generator" "$(card_field "$state" 0 generator)" stopped
-timecode=$(stable_timecode)
 
 echo "== after the standby: both resume events, the cards set once"
 probe delete-key
@@ -105,40 +86,10 @@ expect_eq "column 0 coaxial shown" "$(checked 0 2048)" 1
 expect_eq "column 0 set B row 2 shown" "$(checked 0 2210)" 1
 expect_eq "column 1 44100 shown" "$(checked 1 2129)" 1
 expect_eq "the timecode row stays open" "$(window_height)" 379
-expect_eq "digit fields" "$(probe timecode 0)" "$timecode"
 expect_eq "nothing written at the resume" "$(probe record 0)" missing
 # One resume of the two sent the cards their settings: one rate byte each.
 rate_bytes=$(tail -n +"$((lines_before_resume + 1))" "$trace" | grep -c '^[01] # unit rate' || true)
 expect_eq "rate bytes sent at the resume" "$rate_bytes" 2
 
-echo "== the next start locks the unit again"
-click_control 0 269 280    # start
-wait_card_field "$state" 0 generator running
-expect_eq "card 0 unit lock" "$(card_field "$state" 0 "unit lock")" locked
-expect_eq "start toggle" "$(checked 0 2144)" 1
-click_control 0 269 280    # stop
-wait_card_field "$state" 0 "unit lock" unlocked
-stop_desk
-
-echo "== the card monitor's standby button"
-start_desk --cards 2 --trace "$trace" --state "$state"
-wait_monitor
-wait_settings 0 "${before[0]}"
-eval "$(xdotool getwindowgeometry --shell "$MONITOR")"
-# The button sits at the right end of the footer, 120 x 18, 8 pixels in.
-xdotool mousemove $((X + WIDTH - 8 - 60)) $((Y + HEIGHT - 14)) click 1
-for _ in $(seq 1 50); do
-  [ "$(grep -c '^[01] # power lost' "$trace")" = 2 ] && break
-  sleep 0.2
-done
-expect_eq "cards that lost power" "$(grep -c '^[01] # power lost' "$trace")" 2
-# After the power loss, the resume sends card 0 its words again.
-for _ in $(seq 1 50); do
-  sed -n '/^0 # power lost/,$p' "$trace" | grep -q '^0 # word 0' && break
-  sleep 0.2
-done
-sed -n '/^0 # power lost/,$p' "$trace" | grep -q '^0 # word 0' || fail "card 0 was not set again after the standby"
-wait_settings 0 "${before[0]}"
-wait_settings 1 "${before[1]}"
 stop_desk
 echo "standby: all checks passed"
