@@ -6,6 +6,8 @@
 #   click-bench.exe    time and register accesses per panel click, in process
 #   class-bench.exe    paint time of each toolkit class against an empty window,
 #                      and drags over the gallery's slider and knob, in process
+#   standby-bench.exe  time from the resume message to the last card set, two
+#                      and four cards, desk-sim.exe as its own process
 add_executable(floor WIN32 bench/floor/floor_win32.cpp)
 target_compile_options(floor PRIVATE ${warnings})
 target_link_libraries(floor PRIVATE user32 kernel32)
@@ -16,6 +18,12 @@ target_include_directories(startup-bench PRIVATE tests/win32)
 target_compile_options(startup-bench PRIVATE ${warnings})
 target_link_libraries(startup-bench PRIVATE desk_app psapi)
 add_dependencies(startup-bench floor desk desk-sim)
+
+add_executable(standby-bench bench/win32/standby_bench_win32.cpp tests/win32/support/desk_process.cpp)
+target_include_directories(standby-bench PRIVATE tests/win32)
+target_compile_options(standby-bench PRIVATE ${warnings})
+target_link_libraries(standby-bench PRIVATE desk_app)
+add_dependencies(standby-bench desk-sim)
 
 add_library(bench_desk STATIC bench/win32/in_process_desk_win32.cpp)
 target_include_directories(bench_desk PUBLIC tests/support)

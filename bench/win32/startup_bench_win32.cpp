@@ -35,8 +35,8 @@
 #include <string>
 #include <vector>
 
-#include "app/registry_settings_key_win32.h"
 #include "bench_stats.h"
+#include "stored_records_win32.h"
 #include "panel/card_panel_layout.h"
 #include "support/desk_process.h"
 
@@ -77,59 +77,6 @@ HWND FindProcessWindow(DWORD processId, const char* windowClass) {
     }
     return nullptr;
 }
-
-// The stored card records, taken away for the runs and put back after, so
-// that every run restores the default record and the desk's own settings
-// survive the bench.
-class StoredRecords {
-public:
-    StoredRecords() {
-        for (int i = 0; i < kDeskCards; ++i) {
-            Saved& saved = saved_[i];
-            std::snprintf(saved.name, sizeof saved.name, "Mixer2%d", i);
-            HKEY key = nullptr;
-            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
-                continue;
-            }
-            DWORD size = sizeof saved.data;
-            saved.present =
-                RegQueryValueExA(key, saved.name, nullptr, &saved.type, saved.data, &size) == ERROR_SUCCESS;
-            saved.size = size;
-            RegCloseKey(key);
-        }
-    }
-    ~StoredRecords() {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-        for (const Saved& saved : saved_) {
-            if (saved.present) {
-                RegSetValueExA(key, saved.name, 0, saved.type, saved.data, saved.size);
-            } else {
-                RegDeleteValueA(key, saved.name);
-            }
-        }
-        RegCloseKey(key);
-    }
-    StoredRecords(const StoredRecords&) = delete;
-    StoredRecords& operator=(const StoredRecords&) = delete;
-
-    void Remove() const {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-        for (const Saved& saved : saved_) RegDeleteValueA(key, saved.name);
-        RegCloseKey(key);
-    }
-
-private:
-    struct Saved {
-        char name[16] = {};
-        bool present = false;
-        DWORD type = 0;
-        BYTE data[256] = {};
-        DWORD size = 0;
-    };
-    Saved saved_[kDeskCards];
-};
 
 void EndProcess(PROCESS_INFORMATION& process) {
     if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {

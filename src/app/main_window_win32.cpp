@@ -6,6 +6,7 @@
 #include "app/main_window_layout.h"
 #include "settings/settings_store.h"
 #include "app/single_desk_win32.h"
+#include "app/standby.h"
 #include "app/tray_menu_win32.h"
 #include "card/card_table.h"
 #include "controls/control_drawing.h"
@@ -24,6 +25,7 @@ char className[100];
 HBITMAP mainBackground = nullptr;
 HBITMAP timecodeBackground = nullptr;
 void (*readyHook)(HWND) = nullptr;
+void (*powerHook)(HWND, WPARAM) = nullptr;
 
 // The panel logic's way to this window: the timecode row shown or not.
 class MainDeskWindow : public DeskWindow {
@@ -165,6 +167,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             SetForegroundWindow(window);
         }
         return 0;
+    case WM_POWERBROADCAST:
+        OnPowerBroadcast(static_cast<uint32_t>(wParam));
+        if (powerHook != nullptr) powerHook(window, wParam);
+        return TRUE;
     case kWmRoutingNotify:
         return OnRoutingNotify(static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam));
     case kWmTimecodeByte:
@@ -182,6 +188,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 void SetMainWindowReadyHook(void (*hook)(HWND window)) { readyHook = hook; }
+
+void SetMainWindowPowerHook(void (*hook)(HWND window, WPARAM event)) { powerHook = hook; }
 
 DeskWindow& MainWindowAsDesk() { return mainDeskWindow; }
 

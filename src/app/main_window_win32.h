@@ -17,6 +17,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // loop; the simulated desk uses it to open its monitor. Null by default.
 void SetMainWindowReadyHook(void (*hook)(HWND window));
 
+// Called for every WM_POWERBROADCAST, with its event, after the desk has
+// acted on it; the simulated desk uses it to cut its cards' power at the
+// suspend. Null by default.
+void SetMainWindowPowerHook(void (*hook)(HWND window, WPARAM event));
+
 // The main window as the panel logic sees it; installed at start with
 // SetDeskWindow, beside the driver link.
 DeskWindow& MainWindowAsDesk();

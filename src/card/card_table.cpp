@@ -12,6 +12,9 @@ namespace {
 DriverLink* driverLink = nullptr;
 CardSlot cardSlots[kMaxCards];
 int32_t cardCount = 0;
+// The low 16 bits of each control word's shadow as the block held them when
+// the card was found: what a start's restore built its words on.
+uint16_t wordsFound[kMaxCards][4];
 
 }  // namespace
 
@@ -40,6 +43,9 @@ int32_t DiscoverCards() {
             continue;
         }
         cardSlots[cardCount] = CardSlot{index, link};
+        for (int32_t a = 0; a < 4; ++a) {
+            wordsFound[cardCount][a] = static_cast<uint16_t>(block->controlShadow[a] & 0xFFFF);
+        }
         ++cardCount;
     }
     driverLink->Close();
@@ -67,6 +73,15 @@ void SetNotifyWindow(int32_t column, uint32_t window) {
 }
 
 void SetCardRunning(CardLink* link, int32_t flag) { link->block->running = flag; }
+
+void ForgetSentSettings(int32_t column) {
+    if (column < 0 || column >= cardCount) return;
+    SharedCardBlock* block = cardSlots[column].link->block;
+    for (int32_t a = 0; a < 4; ++a) {
+        block->controlShadow[a] = (block->controlShadow[a] & 0xFFFF0000u) | wordsFound[column][a];
+    }
+    block->sampleRate = 0;
+}
 
 void ResetCardTableForTest() {
     for (int32_t i = 0; i < cardCount; ++i) {

@@ -17,3 +17,12 @@ CardLink* CardAt(int32_t column);
 int32_t DriverIndexAt(int32_t column);
 void SetNotifyWindow(int32_t column, uint32_t window);
 void SetCardRunning(CardLink* link, int32_t flag);
+
+// After the card lost power (a standby of the machine), the block no longer
+// tells what the card holds. What it says was sent goes back to how the desk
+// found it, so that the next restore sends what the start sent: each control
+// word's shadow takes back the low 16 bits it held when the card was found
+// (the upper bits are the driver's and stay), and the applied sample rate
+// becomes 0, not known, so the rate goes out again even when it equals the
+// one sent before.
+void ForgetSentSettings(int32_t column);

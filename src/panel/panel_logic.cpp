@@ -242,26 +242,73 @@ void OnRoutingOff(int32_t c) {
     Send(c, kControlRouting, ComputeRoutingByte(record));
 }
 
-void RestoreCardPanel(int32_t c) {
-    if (!PanelHasCard(c)) return;
-    CardPanel& panel = *PanelAt(c);
-    MixerSettings& record = SettingsRecord(c);
-    NormaliseRecord(record);
+namespace {
 
+// The restore's steps before the show/hide toggle: inputs, fs mode, clock.
+void RestoreInputsAndClock(int32_t c) {
+    const MixerSettings& record = SettingsRecord(c);
     // The second call reads the optical slot after the first call may have
     // written it.
     OnDigitalInput(c, record.inputCoaxial);
     OnDigitalInput(c, record.inputOptical);
     OnFsMode(c, record.fsMode);
     OnClockSource(c, record.clockSource);
-    record.showTimecode = 0;
-    SetCheck(panel.showHide, 0);
+}
+
+// The restore's steps after it: routing, sample rate, frame rate.
+void RestoreRoutingAndRates(int32_t c) {
+    CardPanel& panel = *PanelAt(c);
+    const MixerSettings& record = SettingsRecord(c);
     // The routing-off toggle is still unchecked here: routing comes back on
     // and the stored routing is shown and sent.
     OnRoutingOff(c);
     SetCheck(panel.autoRate, record.autoRate);
     OnSampleRate(c, record.autoRate == 1 ? kAutoRateMember : record.manualRate);
+    // The start toggle is unchecked, so the generator is not started.
     OnFrameRate(c, record.frameRate);
+}
+
+// Every toggle a restore sets, unchecked again as in a freshly built panel;
+// the show/hide toggle and the start toggle are not among them.
+void UncheckSettingToggles(int32_t c) {
+    CardPanel& panel = *PanelAt(c);
+    ControlHandle singles[] = {panel.coaxial,       panel.optical,        panel.fs,        panel.fs256,
+                               panel.internalClock, panel.digitalInClock, panel.wordClock, panel.unitClock,
+                               panel.routingOff,    panel.autoRate};
+    for (ControlHandle toggle : singles) SetCheck(toggle, 0);
+    for (ControlHandle toggle : panel.routeA) SetCheck(toggle, 0);
+    for (ControlHandle toggle : panel.routeB) SetCheck(toggle, 0);
+    for (ControlHandle toggle : panel.rate) SetCheck(toggle, 0);
+    for (ControlHandle toggle : panel.frameRate) SetCheck(toggle, 0);
+}
+
+}  // namespace
+
+void RestoreCardPanel(int32_t c) {
+    if (!PanelHasCard(c)) return;
+    NormaliseRecord(SettingsRecord(c));
+    RestoreInputsAndClock(c);
+    SettingsRecord(c).showTimecode = 0;
+    SetCheck(PanelAt(c)->showHide, 0);
+    RestoreRoutingAndRates(c);
+}
+
+void ResumeCardPanel(int32_t c) {
+    if (!PanelHasCard(c)) return;
+    // Before the restore: its frame-rate step would start a generator whose
+    // start toggle is still checked.
+    OnGeneratorPowerLost(c);
+    ForgetSentSettings(c);
+    UncheckSettingToggles(c);
+    NormaliseRecord(SettingsRecord(c));
+    RestoreInputsAndClock(c);
+    RestoreRoutingAndRates(c);
+}
+
+void ResumeAllCardPanels() {
+    for (int32_t c = 0; c < CardCount() && c < kPanelColumns; ++c) {
+        ResumeCardPanel(c);
+    }
 }
 
 int32_t OnRoutingNotify(uint32_t wParam, uint32_t lParam) {

@@ -30,5 +30,14 @@ uint8_t ComputeRoutingByte(const MixerSettings& record);
 // sends the record's settings to the card.
 void RestoreCardPanel(int32_t c);
 
+// After a standby, in which the card lost power and woke on its defaults:
+// sends the card its record again, the same accesses as the restore at start
+// sends from the same record, and shows it. The generator is shown stopped
+// and is not started; the show/hide toggle, the window's height and the
+// digit fields stay as they are. Writes nothing to the registry.
+void ResumeCardPanel(int32_t c);
+// The same for every column, in column order.
+void ResumeAllCardPanels();
+
 // The driver's routing notification. Returns 0.
 int32_t OnRoutingNotify(uint32_t wParam, uint32_t lParam);

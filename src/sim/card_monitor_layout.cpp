@@ -16,6 +16,9 @@ constexpr int kRouteOffTop = 330;
 
 constexpr MonitorRect kUnitPlugButton = {284, 132, 414, 150};
 
+constexpr int kStandbyButtonWidth = 120;
+constexpr int kStandbyButtonHeight = 18;
+
 std::vector<MonitorButton> BuildButtons() {
     std::vector<MonitorButton> buttons;
     for (int on = 1; on >= 0; --on) {
@@ -82,7 +85,15 @@ const std::vector<MonitorButton>& CardStripButtons() {
     return buttons;
 }
 
+MonitorRect StandbyButtonRect(int cardCount, int gridColumns) {
+    const MonitorSize client = MonitorClientSize(cardCount, gridColumns);
+    const int right = client.width - kMonitorMargin;
+    const int top = client.height - kMonitorFooter + (kMonitorFooter - kStandbyButtonHeight) / 2;
+    return {right - kStandbyButtonWidth, top, right, top + kStandbyButtonHeight};
+}
+
 MonitorHit HitTestMonitor(int x, int y, int cardCount, int gridColumns) {
+    if (StandbyButtonRect(cardCount, gridColumns).Contains(x, y)) return {kStandbyHit, 0};
     for (int card = 0; card < cardCount; ++card) {
         const MonitorRect strip = CardStripRect(card, gridColumns);
         if (!strip.Contains(x, y)) continue;
@@ -90,9 +101,9 @@ MonitorHit HitTestMonitor(int x, int y, int cardCount, int gridColumns) {
         for (size_t i = 0; i < buttons.size(); ++i) {
             if (buttons[i].rect.Contains(x - strip.left, y - strip.top)) return {card, static_cast<int>(i)};
         }
-        return {-1, -1};
+        return {kNoHit, -1};
     }
-    return {-1, -1};
+    return {kNoHit, -1};
 }
 
 MonitorPlacement PlaceMonitor(int cardCount, const MonitorRect& desk, const MonitorRect& workArea, int frameWidth,

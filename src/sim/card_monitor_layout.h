@@ -24,7 +24,7 @@ bool Inside(const MonitorRect& inner, const MonitorRect& outer);
 constexpr int kCardStripWidth = 424;
 constexpr int kCardStripHeight = 350;
 constexpr int kMonitorMargin = 8;   // around and between the strips
-constexpr int kMonitorFooter = 20;  // the hint line under the strips
+constexpr int kMonitorFooter = 28;  // the hint line and the standby button under the strips
 constexpr int kMonitorScreenGap = 6;  // between the desk's window and the monitor
 
 struct MonitorSize {
@@ -51,9 +51,16 @@ struct MonitorButton {
 
 const std::vector<MonitorButton>& CardStripButtons();
 
+// The footer's button, at its right end: it puts the simulated machine
+// through a standby and a resume. In the client area.
+MonitorRect StandbyButtonRect(int cardCount, int gridColumns);
+
+constexpr int kNoHit = -1;
+constexpr int kStandbyHit = -2;  // MonitorHit::card of the standby button
+
 struct MonitorHit {
-    int card;    // -1: no button
-    int button;  // index into CardStripButtons()
+    int card;    // the strip's card; kNoHit: no button; kStandbyHit: the standby button
+    int button;  // index into CardStripButtons() on a strip
 };
 MonitorHit HitTestMonitor(int x, int y, int cardCount, int gridColumns);
 

@@ -22,6 +22,8 @@ namespace {
 
 constexpr UINT_PTR kPollTimer = 1;
 constexpr UINT kPollMs = 100;
+constexpr UINT_PTR kWakeTimer = 2;
+constexpr UINT kAsleepMs = 2000;  // long enough to see the cards on their defaults
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 struct MonitorSetup {
@@ -47,8 +49,9 @@ struct MonitorWindowState {
     std::vector<CardView> views;
     std::vector<std::string> texts;  // each card's text form at the last poll: what changed is what is drawn
     MonitorFonts fonts;
-    MonitorHit pressed = {-1, -1};
+    MonitorHit pressed = {kNoHit, -1};
     bool pressedInside = false;
+    bool asleep = false;  // between the standby button's suspend and its resume
 };
 
 MonitorWindowState* StateOf(HWND window) {
@@ -84,11 +87,16 @@ void PaintMonitor(HDC dc, const RECT& client, const MonitorWindowState& state) {
         const int pressed = state.pressed.card == column && state.pressedInside ? state.pressed.button : -1;
         PaintCardStrip(dc, state.fonts, strip.left, strip.top, state.views[column], pressed);
     }
-    const RECT footer = {kMonitorMargin, client.bottom - kMonitorFooter - 2, client.right - kMonitorMargin,
-                         client.bottom - 2};
+    const MonitorRect button = StandbyButtonRect(CardCountOf(state), state.gridColumns);
+    const RECT footer = {kMonitorMargin, client.bottom - kMonitorFooter, button.left - kMonitorMargin, client.bottom};
     PutText(dc, state.fonts.note(),
-            "Closing this window ends the simulated desk.",
-            footer, monitor_colours::kLabelDim, DT_LEFT | DT_VCENTER | DT_END_ELLIPSIS);
+            state.asleep ? "The machine sleeps; its cards have lost power."
+                         : "Closing this window ends the simulated desk.",
+            footer, state.asleep ? monitor_colours::kBadge : monitor_colours::kLabelDim,
+            DT_LEFT | DT_VCENTER | DT_END_ELLIPSIS);
+    const bool pressed = state.pressed.card == kStandbyHit && state.pressedInside;
+    DrawPushButton(dc, state.fonts.label(), RECT{button.left, button.top, button.right, button.bottom},
+                   state.asleep ? "ASLEEP" : "STANDBY", pressed, state.asleep);
 }
 
 void OnPaint(HWND window, const MonitorWindowState* state) {
@@ -106,7 +114,49 @@ void OnPaint(HWND window, const MonitorWindowState* state) {
     EndPaint(window, &paint);
 }
 
+BOOL CALLBACK CollectWindow(HWND window, LPARAM windows) {
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+    return TRUE;
+}
+
+// As Windows announces a power event: sent to every top-level window, here
+// those of the process, which all live on this thread. They are listed
+// first, so that a window made or ended by a handler does not upset the walk.
+void BroadcastPowerEvent(WPARAM event) {
+    std::vector<HWND> windows;
+    EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    for (HWND window : windows) {
+        if (IsWindow(window)) SendMessageA(window, WM_POWERBROADCAST, event, 0);
+    }
+}
+
+// The standby button: the machine is asked, told it goes to sleep (the desk
+// stores its records, the simulated cards lose power), shown asleep for a
+// moment, then woken as Windows 98 wakes it.
+void GoToSleep(HWND window, MonitorWindowState& state) {
+    if (state.asleep) return;
+    BroadcastPowerEvent(PBT_APMQUERYSUSPEND);
+    BroadcastPowerEvent(PBT_APMSUSPEND);
+    state.asleep = true;
+    Poll(state);
+    SetTimer(window, kWakeTimer, kAsleepMs, nullptr);
+}
+
+void WakeUp(HWND window, MonitorWindowState& state) {
+    KillTimer(window, kWakeTimer);
+    if (!state.asleep) return;
+    state.asleep = false;
+    BroadcastPowerEvent(PBT_APMRESUMEAUTOMATIC);
+    BroadcastPowerEvent(PBT_APMRESUMESUSPEND);
+    Poll(state);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
 void Press(HWND window, MonitorWindowState& state, int column, int index) {
+    if (column == kStandbyHit) {
+        GoToSleep(window, state);
+        return;
+    }
     const MonitorButton& button = CardStripButtons()[index];
     if (button.kind == MonitorButtonKind::UnitPlug) {
         SimCard& card = state.driver->CardInColumn(column);
@@ -122,7 +172,7 @@ void Press(HWND window, MonitorWindowState& state, int column, int index) {
 
 void OnButtonDown(HWND window, MonitorWindowState& state, int x, int y) {
     const MonitorHit hit = HitTestMonitor(x, y, CardCountOf(state), state.gridColumns);
-    if (hit.card < 0) return;
+    if (hit.card == kNoHit) return;
     state.pressed = hit;
     state.pressedInside = true;
     SetCapture(window);
@@ -130,7 +180,7 @@ void OnButtonDown(HWND window, MonitorWindowState& state, int x, int y) {
 }
 
 void OnMouseMove(HWND window, MonitorWindowState& state, int x, int y) {
-    if (state.pressed.card < 0) return;
+    if (state.pressed.card == kNoHit) return;
     const MonitorHit hit = HitTestMonitor(x, y, CardCountOf(state), state.gridColumns);
     const bool inside = hit.card == state.pressed.card && hit.button == state.pressed.button;
     if (inside != state.pressedInside) {
@@ -140,10 +190,10 @@ void OnMouseMove(HWND window, MonitorWindowState& state, int x, int y) {
 }
 
 void OnButtonUp(HWND window, MonitorWindowState& state) {
-    if (state.pressed.card < 0) return;
+    if (state.pressed.card == kNoHit) return;
     const MonitorHit pressed = state.pressed;
     const bool act = state.pressedInside;
-    state.pressed = {-1, -1};
+    state.pressed = {kNoHit, -1};
     state.pressedInside = false;
     ReleaseCapture();
     if (act) Press(window, state, pressed.card, pressed.button);
@@ -165,11 +215,13 @@ LRESULT CALLBACK CardMonitorProc(HWND window, UINT message, WPARAM wParam, LPARA
     }
     case WM_DESTROY:
         KillTimer(window, kPollTimer);
+        KillTimer(window, kWakeTimer);
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         delete state;
         return 0;
     case WM_TIMER:
         if (state != nullptr && wParam == kPollTimer && Poll(*state)) InvalidateRect(window, nullptr, FALSE);
+        if (state != nullptr && wParam == kWakeTimer) WakeUp(window, *state);
         return 0;
     case WM_ERASEBKGND:
         return 1;  // the whole client area is painted from the back buffer
@@ -186,8 +238,8 @@ LRESULT CALLBACK CardMonitorProc(HWND window, UINT message, WPARAM wParam, LPARA
         if (state != nullptr) OnButtonUp(window, *state);
         return 0;
     case WM_CAPTURECHANGED:
-        if (state != nullptr && state->pressed.card >= 0 && reinterpret_cast<HWND>(lParam) != window) {
-            state->pressed = {-1, -1};
+        if (state != nullptr && state->pressed.card != kNoHit && reinterpret_cast<HWND>(lParam) != window) {
+            state->pressed = {kNoHit, -1};
             state->pressedInside = false;
             InvalidateRect(window, nullptr, FALSE);
         }

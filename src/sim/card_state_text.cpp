@@ -39,7 +39,7 @@ void AppendCommands(std::string& text, const SimUnitState& unit) {
 
 std::string FormatCardState(int column, const SimCardState& state, const SharedCardBlock& block) {
     const SimUnitState& unit = state.unit;
-    const bool started = unit.startCount > 0;
+    const bool started = unit.frameRateMode >= 0;  // a start loaded since power-on
     std::string text = "card " + std::to_string(column) + "\n";
 
     Line(text, "digital input", DigitalInputName(state.digitalInputCoaxial));

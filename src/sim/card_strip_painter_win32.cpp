@@ -152,7 +152,7 @@ void PaintUnit(const StripCanvas& canvas, const CardView& view, int pressedButto
     canvas.Text(canvas.fonts().note(), text, x + 62, 65, x + w, 77, kLabelDim, DT_RIGHT | DT_TOP);
     canvas.Lamp(x, 78, w, unit.generatorRunning, LampColour::Green, "GENERATOR");
 
-    const bool started = unit.startCount > 0;
+    const bool started = unit.frameRateMode >= 0;  // a start loaded since power-on
     canvas.Text(canvas.fonts().title(), "RATE", x, 96, x + 44, 109, kTitle, DT_LEFT | DT_TOP);
     std::snprintf(text, sizeof text, started ? "%s fps" : "none", FrameRateName(unit.frameRateMode));
     canvas.Text(canvas.fonts().label(), text, x + 44, 95, x + w, 108, started ? kLabelLit : kLabelDim,
@@ -193,7 +193,7 @@ void PaintCommands(const StripCanvas& canvas, const CardView& view) {
 void PaintTimecode(const StripCanvas& canvas, const SimUnitState& unit) {
     const int x = kLeftColumn;
     canvas.Title(x, 216, kBottomWidth, "GENERATOR TIMECODE");
-    const bool started = unit.startCount > 0;
+    const bool started = unit.frameRateMode >= 0;  // a start loaded since power-on
     char status[48];
     if (started) {
         std::snprintf(status, sizeof status, "%s FPS   %s", FrameRateName(unit.frameRateMode),

@@ -60,6 +60,13 @@ void OnDeskReady(HWND window) {
     }
 }
 
+// At the suspend the machine goes to sleep: the simulated cards and their
+// units lose power, as real ones do in a standby, once the desk has stored
+// its records. Their blocks, the driver's memory, keep what they hold.
+void OnPowerEvent(HWND, WPARAM event) {
+    if (event == PBT_APMSUSPEND) simDriver->LosePower();
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -95,6 +102,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     SetMillisecondClock(&clock);
     SetDeskWindow(&MainWindowAsDesk());
     SetMainWindowReadyHook(OnDeskReady);
+    SetMainWindowPowerHook(OnPowerEvent);
 
     const int result = RunDesk(instance);
 

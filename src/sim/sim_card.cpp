@@ -1,5 +1,6 @@
 #include "sim/sim_card.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdarg>
 #include <ostream>
@@ -102,15 +103,9 @@ int32_t RateFromWord0(uint16_t word) {
 
 }  // namespace
 
-struct SimCard::Impl {
-    int32_t column = 0;
-    std::FILE* traceFile = nullptr;
-    std::ostream* traceStream = nullptr;
-    bool bridgeStuck = false;
-    SteadyClock steadyClock;
-    MillisecondClock* clock = &steadyClock;
-    std::function<void()> onGeneratorStart;
-
+// What the card's circuits hold: everything a power cut takes back to its
+// power-on value.
+struct SimCardCircuits {
     // Serial bus.
     enum class Phase { Idle, Address, Data };
     uint32_t lines = kLinesBase | kSelectLine | kClockLine;
@@ -134,6 +129,16 @@ struct SimCard::Impl {
     int startField = -1;      // -1: not in a start; 0..3 fields; 4 wants 0xEE; 5 wants the mode
     int32_t startFields[4] = {};
     uint32_t generatorStartMs = 0;
+};
+
+struct SimCard::Impl : SimCardCircuits {
+    int32_t column = 0;
+    std::FILE* traceFile = nullptr;
+    std::ostream* traceStream = nullptr;
+    bool bridgeStuck = false;
+    SteadyClock steadyClock;
+    MillisecondClock* clock = &steadyClock;
+    std::function<void()> onGeneratorStart;
 
     SimCardState state;
 
@@ -151,6 +156,7 @@ struct SimCard::Impl {
     void UnitReceive(uint8_t byte);
     void UnitCommand(uint8_t byte);
     void RefreshGenerator(SimUnitState& unit) const;
+    void LosePower();
 };
 
 void SimCard::Impl::TraceLine(const char* line) {
@@ -417,6 +423,25 @@ void SimCard::Impl::RefreshGenerator(SimUnitState& unit) const {
     unit.currentTime = AddFrames(unit.startTime, FramesElapsed(unit.elapsedMs, unit.frameRateMode), unit.frameRateMode);
 }
 
+// The card and its unit as at power-on: control words 0, the bus, bridge and
+// port idle, the unit unlocked with its generator stopped and nothing set.
+// What is wired stays (the unit plugged in or not, a stuck bridge), and so
+// does what the simulation counts (words latched, serial errors, bytes and
+// starts received, the unit's byte history).
+void SimCard::Impl::LosePower() {
+    static_cast<SimCardCircuits&>(*this) = SimCardCircuits{};
+    for (uint16_t& word : state.words) word = 0;
+    const SimUnitState before = state.unit;
+    SimUnitState& unit = state.unit;
+    unit = SimUnitState{};
+    unit.present = before.present;
+    unit.startCount = before.startCount;
+    std::copy(before.history, before.history + SimUnitState::kHistorySize, unit.history);
+    unit.historyCount = before.historyCount;
+    unit.bytesReceived = before.bytesReceived;
+    Event("power lost");
+}
+
 SimCard::SimCard() : impl_(new Impl) {}
 SimCard::~SimCard() = default;
 
@@ -468,6 +493,11 @@ void SimCard::SetBridgeStuck(bool stuck) {
 void SimCard::SetClock(MillisecondClock* clock) {
     SimLockGuard guard(lock_);
     impl_->clock = clock != nullptr ? clock : &impl_->steadyClock;
+}
+
+void SimCard::LosePower() {
+    SimLockGuard guard(lock_);
+    impl_->LosePower();
 }
 
 SimCardState SimCard::State() const {

@@ -25,11 +25,11 @@ struct SimUnitState {
     bool present = true;
     bool locked = false;            // after a lock sequence, until an unlock sequence
     bool generatorRunning = false;
-    int32_t frameRateMode = -1;     // 0..4 from the last start's mode byte; -1 before any start
+    int32_t frameRateMode = -1;     // 0..4 from the last start's mode byte; -1 before any start since power-on
     MtcTime startTime;              // as loaded by the last start
     MtcTime currentTime;            // the generator's time at the snapshot; held at a stop
     uint32_t elapsedMs = 0;         // since the last start; held at a stop
-    uint32_t startCount = 0;        // starts received so far; a restart changes it
+    uint32_t startCount = 0;        // starts received so far, a power cut included; a restart changes it
     int32_t lastRateByte = -1;      // 0xC1..0xC4, -1 before any
     // Settings taken from the desk's other command bytes; -1 before any.
     int32_t inputSourceA = -1;      // 0xB1 + n: 0 analog, 1 digital, 2 card
@@ -94,6 +94,11 @@ public:
     // sent the start, with the card locked: the listener must not call back
     // into the card. Empty: nobody is told.
     void SetGeneratorStartListener(std::function<void()> listener);
+
+    // A power cut, as a standby of the machine makes one: the card and its
+    // unit go back to their power-on state and the trace says "power lost".
+    // The driver's block is the driver's memory and is not touched.
+    void LosePower();
 
     SimCardState State() const;
 

@@ -45,3 +45,9 @@ void SimDriverLink::SetBridgeStuck(bool stuck) {
         if (card) card->SetBridgeStuck(stuck);
     }
 }
+
+void SimDriverLink::LosePower() {
+    for (auto& card : cards_) {
+        if (card) card->LosePower();
+    }
+}

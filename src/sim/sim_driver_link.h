@@ -26,6 +26,9 @@ public:
     void SetTrace(std::FILE* file);
     void SetUnitPresent(bool present);
     void SetBridgeStuck(bool stuck);
+    // The machine's standby: every card and its unit lose power. The blocks
+    // are the driver's memory and keep what they hold.
+    void LosePower();
 
 private:
     unsigned answering_;

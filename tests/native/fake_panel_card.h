@@ -70,6 +70,13 @@ public:
         }
         return bytes;
     }
+    // Every trace line, register accesses included.
+    std::vector<std::string> Lines() const {
+        std::vector<std::string> lines;
+        std::istringstream in(trace_.str());
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    }
     void ForgetEvents() { trace_.str(""); }
     SimCardState State() const { return card.State(); }
 

@@ -59,6 +59,21 @@ TEST(CardMonitorLayout, HitsFindTheCardAndTheButton) {
     }
 }
 
+TEST(CardMonitorLayout, TheStandbyButtonSitsInTheFooterWhereItIsHit) {
+    for (int cards = 1; cards <= 4; ++cards) {
+        for (int columns = 1; columns <= cards; ++columns) {
+            const MonitorSize size = MonitorClientSize(cards, columns);
+            const MonitorRect button = StandbyButtonRect(cards, columns);
+            EXPECT_TRUE(Inside(button, {0, size.height - kMonitorFooter, size.width, size.height}))
+                << cards << " cards, " << columns;
+            const MonitorHit hit =
+                HitTestMonitor((button.left + button.right) / 2, (button.top + button.bottom) / 2, cards, columns);
+            EXPECT_EQ(hit.card, kStandbyHit) << cards << " cards, " << columns;
+            EXPECT_EQ(HitTestMonitor(button.left - 1, button.top, cards, columns).card, kNoHit);
+        }
+    }
+}
+
 TEST(CardMonitorLayout, StripsFitTheClientArea) {
     for (int cards = 1; cards <= 4; ++cards) {
         for (int columns = 1; columns <= cards; ++columns) {

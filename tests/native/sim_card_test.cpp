@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <string>
@@ -220,6 +221,44 @@ TEST(SimCardUnitTest, EveryDecodedStartAndOnlyStartsAreAnnounced) {
     sim.card.SetGeneratorStartListener(nullptr);
     SendBytes(sim.link(), {0xE8, 0, 0, 0, 4, 0xEE, 0xE0});
     EXPECT_EQ(starts, 3);
+}
+
+// A standby: the card and its unit wake as at power-on, while what is wired
+// and what the simulation counts stay.
+TEST(SimCardPowerTest, APowerCutBringsBackThePowerOnState) {
+    TracedSimCard sim;
+    SteppingClock clock;
+    ScopedMillisecondClock use(&clock);
+    SetCardControl(sim.link(), 1, 1);
+    SetCardControl(sim.link(), 3, 0x21);
+    SetSampleRate(sim.link(), 48000);
+    StartTimecode(sim.link(), 1, 1, 2, 3, 4);
+    SendBytes(sim.link(), {0xC9, 0xB4, 0xF8, 0xF8});  // and two bytes of a lock
+    sim.card.SetUnitPresent(false);
+    const SimCardState before = sim.card.State();
+    sim.ClearTrace();
+
+    sim.card.LosePower();
+    EXPECT_EQ(sim.Lines(), (Lines{"0 # power lost"}));
+    const SimCardState state = sim.card.State();
+    const SimCardState fresh = SimCard().State();
+    EXPECT_TRUE(std::equal(state.words, state.words + 4, fresh.words));
+    EXPECT_FALSE(state.unit.locked);
+    EXPECT_FALSE(state.unit.generatorRunning);
+    EXPECT_EQ(state.unit.frameRateMode, -1);
+    EXPECT_EQ(state.unit.lastRateByte, -1);
+    EXPECT_EQ(state.unit.midiThru, -1);
+    EXPECT_FALSE(state.unit.present) << "a power cut plugs nothing in";
+    EXPECT_EQ(state.wordsLatched, before.wordsLatched);
+    EXPECT_EQ(state.unit.bytesReceived, before.unit.bytesReceived);
+    EXPECT_EQ(state.unit.startCount, before.unit.startCount);
+
+    // The lock bytes before the cut do not count towards a lock after it.
+    sim.card.SetUnitPresent(true);
+    SendBytes(sim.link(), {0xF8, 0xF8, 0xF8});
+    EXPECT_FALSE(sim.card.State().unit.locked);
+    SendBytes(sim.link(), {0xF8, 0xF8});
+    EXPECT_TRUE(sim.card.State().unit.locked);
 }
 
 TEST(SimCardTest, StateCanBeReadWhileAnotherThreadWritesRegisters) {

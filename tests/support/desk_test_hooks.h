@@ -10,6 +10,7 @@ void ResetCardTableForTest();        // forget every card found
 void ResetSettingsRecordsForTest();  // zero every record
 void ResetCardPanelsForTest();       // forget every panel's handles
 void ResetTimecodeForTest();         // forget the received times, disarm
+void ResetStandbyForTest();          // forget the standbys seen
 
 // The record a card gets when none is stored: every slot 0 but set A's
 // row 1 (slot 7): fs, internal clock, routing on with set A on the second

@@ -36,6 +36,10 @@ LRESULT CALLBACK StandInDeskProc(HWND window, UINT message, WPARAM wParam, LPARA
         deskMessages.push_back({message, wParam, lParam});
         return 0;
     }
+    if (message == WM_POWERBROADCAST) {
+        deskMessages.push_back({message, wParam, lParam});
+        return TRUE;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -121,6 +125,26 @@ protected:
         PumpMessages();
     }
 
+    // A click on the footer's standby button.
+    static void ClickStandby(bool releaseOutside = false) {
+        const MonitorRect r = StandbyButtonRect(2, GridColumns());
+        const int x = (r.left + r.right) / 2;
+        const int y = (r.top + r.bottom) / 2;
+        SendMessageA(monitor_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        const int upX = releaseOutside ? r.left - 4 : x;
+        SendMessageA(monitor_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(upX, y));
+        SendMessageA(monitor_, WM_LBUTTONUP, 0, MAKELPARAM(upX, y));
+        PumpMessages();
+    }
+
+    static std::vector<WPARAM> PowerEvents() {
+        std::vector<WPARAM> events;
+        for (const DeskMessage& m : deskMessages) {
+            if (m.message == WM_POWERBROADCAST) events.push_back(m.wParam);
+        }
+        return events;
+    }
+
     static int ButtonIndex(MonitorButtonKind kind, int set, int row) {
         const std::vector<MonitorButton>& buttons = CardStripButtons();
         for (size_t i = 0; i < buttons.size(); ++i) {
@@ -188,6 +212,7 @@ TEST_F(CardMonitorTest, RoutingButtonsPostTheDriversNotificationToTheDesk) {
 TEST_F(CardMonitorTest, AButtonLetGoElsewhereDoesNothing) {
     ClickButton(0, ButtonIndex(MonitorButtonKind::RouteOn, 0, 0), true);
     ClickButton(0, ButtonIndex(MonitorButtonKind::UnitPlug, 0, 0), true);
+    ClickStandby(true);
     PumpMessages();
     EXPECT_TRUE(deskMessages.empty());
     EXPECT_TRUE(driver_->CardInColumn(0).State().unit.present);
@@ -200,6 +225,23 @@ TEST_F(CardMonitorTest, UnitButtonUnplugsAndReplugsOnlyItsCard) {
     EXPECT_TRUE(driver_->CardInColumn(0).State().unit.present);
     ClickButton(1, plug);
     EXPECT_TRUE(driver_->CardInColumn(1).State().unit.present);
+}
+
+// Before the standby the machine asks and tells every window at once; it
+// wakes a moment later, so that the cards can be seen on their defaults.
+TEST_F(CardMonitorTest, StandbyButtonPutsTheMachineThroughAStandbyAndAResume) {
+    ClickStandby();
+    EXPECT_EQ(PowerEvents(), (std::vector<WPARAM>{PBT_APMQUERYSUSPEND, PBT_APMSUSPEND}));
+    const DWORD asleepAt = GetTickCount();
+    ClickStandby();
+    EXPECT_EQ(PowerEvents().size(), 2u) << "a press while asleep started another standby";
+
+    while (PowerEvents().size() < 4 && GetTickCount() - asleepAt < 10000) {
+        if (PumpMessages() == 0) Sleep(10);
+    }
+    EXPECT_EQ(PowerEvents(), (std::vector<WPARAM>{PBT_APMQUERYSUSPEND, PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC,
+                                                  PBT_APMRESUMESUSPEND}));
+    EXPECT_GE(GetTickCount() - asleepAt, 1500u) << "woken too soon to see the cards asleep";
 }
 
 TEST_F(CardMonitorTest, LampsFollowWhatTheCardReceived) {

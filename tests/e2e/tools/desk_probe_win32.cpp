@@ -24,6 +24,12 @@
 //                                    start LINE as the shell starts a Run value
 //                                    (CreateProcess with the whole line) and print
 //                                    its exit code, or "running" after SECONDS
+//   desk-probe power EVENT ...       a standby as Windows announces it: each event in
+//                                    turn (query-suspend, suspend, resume-automatic,
+//                                    resume-suspend, resume-critical, or a number) as
+//                                    WM_POWERBROADCAST, sent to every top-level window
+//                                    of the desk's process; prints the desk window's
+//                                    answers, one per event ("1": TRUE)
 #include <windows.h>
 
 #include <cstdint>
@@ -127,6 +133,61 @@ int RunCommand(int seconds, const char* line) {
     return 0;
 }
 
+// --- power: WM_POWERBROADCAST to the desk's process ---------------------------
+
+struct ProcessWindows {
+    DWORD processId;
+    HWND windows[64];
+    int count;
+};
+
+BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM parameter) {
+    ProcessWindows* found = reinterpret_cast<ProcessWindows*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == found->processId && found->count < 64) found->windows[found->count++] = window;
+    return TRUE;
+}
+
+long PowerEvent(const char* name) {
+    static const struct {
+        const char* name;
+        long event;
+    } kEvents[] = {{"query-suspend", PBT_APMQUERYSUSPEND},
+                   {"suspend", PBT_APMSUSPEND},
+                   {"resume-automatic", PBT_APMRESUMEAUTOMATIC},
+                   {"resume-suspend", PBT_APMRESUMESUSPEND},
+                   {"resume-critical", PBT_APMRESUMECRITICAL}};
+    for (const auto& known : kEvents) {
+        if (std::strcmp(name, known.name) == 0) return known.event;
+    }
+    char* end = nullptr;
+    const long event = std::strtol(name, &end, 0);
+    return end != name && *end == '\0' ? event : -1;
+}
+
+int Power(HWND desk, int count, char** names) {
+    for (int i = 0; i < count; ++i) {
+        if (PowerEvent(names[i]) < 0) return Usage();
+    }
+    ProcessWindows found = {};
+    GetWindowThreadProcessId(desk, &found.processId);
+    EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&found));
+    for (int i = 0; i < count; ++i) {
+        const long event = PowerEvent(names[i]);
+        LRESULT answer = 0;
+        for (int w = 0; w < found.count; ++w) {
+            const LRESULT result = SendMessageA(found.windows[w], WM_POWERBROADCAST, static_cast<WPARAM>(event), 0);
+            if (found.windows[w] == desk) answer = result;
+        }
+        std::printf(i ? " %ld" : "%ld", static_cast<long>(answer));
+    }
+    std::printf("\n");
+    return 0;
+}
+
+// ------------------------------------------------------------------------------
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -165,6 +226,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "desk-probe: no %s window\n", windowClass);
         return 1;
     }
+    if (std::strcmp(command, "power") == 0 && argc >= 3) return Power(window, argc - 2, argv + 2);
     if (std::strcmp(command, "origin") == 0) {
         POINT origin = {0, 0};
         ClientToScreen(window, &origin);
