@@ -112,6 +112,33 @@ LRESULT CALLBACK WatchMenu(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(NULL, code, wParam, lParam);
 }
 
+// While it lives, every menu that opens on this thread is shown to the hook
+// for `seen` and closed by it, at the latest at the deadline: a click that
+// opens a menu by mistake fails a check instead of leaving the test waiting
+// in the menu's loop.
+class MenuWatch {
+public:
+    explicit MenuWatch(MenuVisit* seen) {
+        seen->deadline = GetTickCount() + 5000;
+        visit = seen;
+        hook_ = SetWindowsHookExA(WH_MSGFILTER, WatchMenu, NULL, GetCurrentThreadId());
+        // A thread timer keeps messages going through the menu's loop, so the
+        // hook is called even when nothing else happens.
+        timer_ = SetTimer(NULL, 0, 20, NULL);
+    }
+    ~MenuWatch() {
+        KillTimer(NULL, timer_);
+        UnhookWindowsHookEx(hook_);
+        visit = nullptr;
+    }
+    MenuWatch(const MenuWatch&) = delete;
+    MenuWatch& operator=(const MenuWatch&) = delete;
+
+private:
+    HHOOK hook_;
+    UINT_PTR timer_;
+};
+
 class ClassesTest : public ToolkitTest {
 protected:
     void SetUp() override {
@@ -197,19 +224,10 @@ protected:
         HWND opener = GetDlgItem(selector, kPopupMenuOpenerId);
         if (opener == NULL) return false;
         SetCursorPos(kMenuCorner.x, kMenuCorner.y);
-        seen->deadline = GetTickCount() + 5000;
-        visit = seen;
-        HHOOK hook = SetWindowsHookExA(WH_MSGFILTER, WatchMenu, NULL, GetCurrentThreadId());
-        // A thread timer keeps messages going through the menu's loop, so the
-        // hook is called even when nothing else happens.
-        const UINT_PTR timer = SetTimer(NULL, 0, 20, NULL);
+        MenuWatch watch(seen);
         SendMessageA(opener, WM_LBUTTONDOWN, MK_LBUTTON, Point(5, 5));
         SendMessageA(opener, WM_LBUTTONUP, 0, Point(5, 5));
-        const bool opened = PumpUntil([&] { return seen->calls > 0; }, 5000);
-        KillTimer(NULL, timer);
-        UnhookWindowsHookEx(hook);
-        visit = nullptr;
-        return opened && !seen->timedOut;
+        return PumpUntil([&] { return seen->calls > 0; }, 5000) && !seen->timedOut;
     }
 
     HBITMAP pressed_ = NULL, released_ = NULL, face_ = NULL, opener_ = NULL, strip_ = NULL;
@@ -370,6 +388,8 @@ TEST_P(SelectorTest, StepsSetsAndChoosesAsItsParentSeesIt) {
     const SelectorCase& c = GetParam();
     HWND selector = Selector(c.itemCount, c.start, false);
     CoverClient(selector, RGB(0, 0, 0));
+    MenuVisit none;  // no case opens the menu
+    MenuWatch watch(&none);
     EXPECT_EQ(0, SendMessageA(selector, c.message, c.wParam, Point(50, 5)));
     EXPECT_EQ(c.after, Selection(selector));
     EXPECT_NE(selector, GetCapture());
@@ -377,6 +397,7 @@ TEST_P(SelectorTest, StepsSetsAndChoosesAsItsParentSeesIt) {
         c.draws ? SelectorFace(ItemText(c.after, c.itemCount)) : SolidImage(kFaceWidth, kFaceHeight, 0);
     EXPECT_EQ("", FirstDifference(FaceOf(selector), expected));
     EXPECT_EQ(c.codes, Codes(selector));
+    EXPECT_EQ(0, none.calls) << "a menu opened";
 }
 
 constexpr WPARAM Command(int id, int code) { return MAKEWPARAM(id, code); }
@@ -414,10 +435,15 @@ TEST_F(ClassesTest, TheOpenerShowsTheMenuWithTheSelectionCheckedAndReportsRightC
     EXPECT_EQ(2, Selection(selector));
 
     HWND opener = GetDlgItem(selector, kPopupMenuOpenerId);
-    SendMessageA(opener, WM_RBUTTONDOWN, MK_RBUTTON, Point(5, 5));
-    SendMessageA(opener, WM_RBUTTONUP, 0, Point(5, 5));
-    // Nothing for the menu closed without a choice, code 2 for the right click.
-    EXPECT_EQ(std::vector<WORD>{2}, Codes(selector));
+    MenuVisit none;  // a right click opens no menu
+    {
+        MenuWatch watch(&none);
+        SendMessageA(opener, WM_RBUTTONDOWN, MK_RBUTTON, Point(5, 5));
+        SendMessageA(opener, WM_RBUTTONUP, 0, Point(5, 5));
+        // Nothing for the menu closed without a choice, code 2 for the right click.
+        EXPECT_EQ(std::vector<WORD>{2}, Codes(selector));
+    }
+    EXPECT_EQ(0, none.calls) << "the right click opened the menu";
 
     ASSERT_TRUE(IsMenu(seen.menu));
     DestroyWindow(selector);
