@@ -75,9 +75,10 @@ const char* ItemText(int selection, int count) {
 
 // What the menu looked like while open, seen from a message filter hook on
 // this thread; the hook then closes it, choosing an item with the keys or
-// none.
+// the right mouse button, or none.
 struct MenuVisit {
     int chosen = -1;  // position to choose, or -1 to close without a choice
+    bool rightButton = false;  // choose with a right click on the item instead of the keys
     HMENU menu = NULL;
     RECT where = {};
     std::vector<bool> checked;  // each item's check mark while open
@@ -102,6 +103,14 @@ LRESULT CALLBACK WatchMenu(int code, WPARAM wParam, LPARAM lParam) {
         if (visit->chosen < 0 || GetTickCount() > visit->deadline) {
             visit->timedOut = visit->chosen >= 0;
             EndMenu();
+        } else if (!visit->keysSent && visit->rightButton) {
+            // Mouse messages reach the menu in screen coordinates.
+            RECT item;
+            GetMenuItemRect(NULL, visit->menu, visit->chosen, &item);
+            const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+            PostMessageA(menuWindow, WM_RBUTTONDOWN, MK_RBUTTON, at);
+            PostMessageA(menuWindow, WM_RBUTTONUP, 0, at);
+            visit->keysSent = true;
         } else if (!visit->keysSent) {
             // Down once to the first item and once more per position, then Enter.
             for (int i = 0; i <= visit->chosen; ++i) PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
@@ -451,17 +460,24 @@ TEST_F(ClassesTest, TheOpenerShowsTheMenuWithTheSelectionCheckedAndReportsRightC
 }
 
 TEST_F(ClassesTest, AnItemChosenFromTheMenuIsSelectedAndNotified) {
-    HWND selector = Selector(kItemCount, 1);
-    MenuVisit seen;
-    seen.chosen = 3;
-    ASSERT_TRUE(OpenThroughTheOpener(selector, &seen));
-    ASSERT_TRUE(PumpUntil([&] { return !recorder().notifications().empty(); }));
-    EXPECT_EQ((std::vector<bool>{false, true, false, false, false}), seen.checked);
-    EXPECT_EQ(3, Selection(selector));
-    EXPECT_EQ("", FirstDifference(FaceOf(selector), SelectorFace("Delta")));
-    EXPECT_EQ(std::vector<WORD>{1}, Codes(selector));
-    for (int i = 0; i < kItemCount; ++i) {
-        EXPECT_EQ(0u, GetMenuState(seen.menu, i, MF_BYPOSITION) & MF_CHECKED) << i;
+    // The menu is tracked for both mouse buttons: a right click picks too.
+    for (bool rightButton : {false, true}) {
+        SCOPED_TRACE(rightButton ? "right button" : "keys");
+        HWND selector = Selector(kItemCount, 1);
+        MenuVisit seen;
+        seen.chosen = rightButton ? 4 : 3;
+        seen.rightButton = rightButton;
+        ASSERT_TRUE(OpenThroughTheOpener(selector, &seen));
+        ASSERT_TRUE(PumpUntil([&] { return !recorder().notifications().empty(); }));
+        EXPECT_EQ((std::vector<bool>{false, true, false, false, false}), seen.checked);
+        EXPECT_EQ(seen.chosen, Selection(selector));
+        EXPECT_EQ("", FirstDifference(FaceOf(selector), SelectorFace(kItems[seen.chosen])));
+        EXPECT_EQ(std::vector<WORD>{1}, Codes(selector));
+        for (int i = 0; i < kItemCount; ++i) {
+            EXPECT_EQ(0u, GetMenuState(seen.menu, i, MF_BYPOSITION) & MF_CHECKED) << i;
+        }
+        DestroyWindow(selector);
+        recorder().clear();
     }
 }
 
