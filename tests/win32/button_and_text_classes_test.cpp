@@ -315,7 +315,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {}}),
     [](const ::testing::TestParamInfo<ButtonCase>& info) { return std::string(info.param.name); });
 
-TEST_F(ClassesTest, AHeldButtonHasTheCaptureAndFocusAndRepaintsReleased) {
+TEST_F(ClassesTest, AHeldButtonHasTheCaptureAndFocusIgnoresLosingItAndRepaintsReleased) {
     HWND button = Button();
     RECT window;
     GetWindowRect(button, &window);
@@ -325,6 +325,12 @@ TEST_F(ClassesTest, AHeldButtonHasTheCaptureAndFocusAndRepaintsReleased) {
     SendMessageA(button, WM_RBUTTONDOWN, MK_RBUTTON, Point(3, 3));
     EXPECT_EQ(button, GetCapture());
     EXPECT_EQ(button, GetFocus());
+    // Another window taking the capture changes nothing: the face stays
+    // pressed and the parent hears nothing.
+    SetCapture(parent());
+    EXPECT_EQ('P', Face(button));
+    EXPECT_TRUE(Codes(button).empty());
+    EXPECT_EQ(parent(), GetCapture());
     InvalidateRect(button, NULL, TRUE);
     UpdateWindow(button);
     EXPECT_EQ('R', Face(button));
