@@ -1,7 +1,7 @@
 // The faders' arithmetic, on the example slider of each: vertical with
 // bottom stop 100, top stop 10, maximum 127, step 5, a 20-pixel rail and a
-// 14 x 10 thumb; horizontal with stops 5 and 100, maximum 127, an 11-pixel
-// thumb.
+// 14 x 10 thumb (beside thumbs of odd sizes); horizontal with stops 5 and
+// 100, maximum 127, an 11-pixel thumb.
 #include "controls/slider_math.h"
 
 #include <gtest/gtest.h>
@@ -30,12 +30,24 @@ TEST(VerticalSliderMathTest, PointerGivesValueBetweenTheStops) {
 TEST(VerticalSliderMathTest, ValuePlacesTheThumbWithoutALowerLimit) {
     const struct {
         int32_t value;
+        int32_t thumbHeight;
         int32_t top;
-    } cases[] = {{63, 46}, {0, 95}, {127, 0}, {114, 6}, {500, 0}, {-20, 110}, {INT_MAX, 0}, {INT_MIN, 1690932101}};
-    for (const auto& c : cases) EXPECT_EQ(c.top, VerticalThumbTop(c.value, 100, 127, 10)) << c.value;
+    } cases[] = {{63, 10, 46}, {0, 10, 95}, {127, 10, 0}, {114, 10, 6}, {500, 10, 0}, {-20, 10, 110},
+                 {INT_MAX, 10, 0}, {INT_MIN, 10, 1690932101},
+                 // Half an odd thumb height is truncated, not rounded up.
+                 {63, 11, 46}, {0, 11, 95}, {-20, 9, 111}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.top, VerticalThumbTop(c.value, 100, 127, c.thumbHeight)) << c.value << ", " << c.thumbHeight;
+    }
     EXPECT_EQ(INT_MAX, VerticalThumbTop(INT_MIN, 100, 1, 10)) << "far below the rail";
-    EXPECT_EQ(3, VerticalThumbLeft(20, 14));
-    EXPECT_EQ(-2, VerticalThumbLeft(10, 15)) << "a thumb wider than its rail, truncated toward zero";
+    const struct {
+        int32_t railWidth;
+        int32_t thumbWidth;
+        int32_t left;
+    } lefts[] = {{20, 14, 3},
+                 {20, 13, 3},    // half the difference, not half the rail less half the thumb (4)
+                 {10, 15, -2}};  // a thumb wider than its rail, truncated toward zero
+    for (const auto& c : lefts) EXPECT_EQ(c.left, VerticalThumbLeft(c.railWidth, c.thumbWidth)) << c.thumbWidth;
 }
 
 TEST(VerticalSliderMathTest, KeysAndWheelStepAndClamp) {

@@ -75,9 +75,10 @@ const char* ItemText(int selection, int count) {
 
 // What the menu looked like while open, seen from a message filter hook on
 // this thread; the hook then closes it, choosing an item with the keys or
-// none.
+// the right mouse button, or none.
 struct MenuVisit {
     int chosen = -1;  // position to choose, or -1 to close without a choice
+    bool rightButton = false;  // choose with a right click on the item instead of the keys
     HMENU menu = NULL;
     RECT where = {};
     std::vector<bool> checked;  // each item's check mark while open
@@ -102,6 +103,14 @@ LRESULT CALLBACK WatchMenu(int code, WPARAM wParam, LPARAM lParam) {
         if (visit->chosen < 0 || GetTickCount() > visit->deadline) {
             visit->timedOut = visit->chosen >= 0;
             EndMenu();
+        } else if (!visit->keysSent && visit->rightButton) {
+            // Mouse messages reach the menu in screen coordinates.
+            RECT item;
+            GetMenuItemRect(NULL, visit->menu, visit->chosen, &item);
+            const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+            PostMessageA(menuWindow, WM_RBUTTONDOWN, MK_RBUTTON, at);
+            PostMessageA(menuWindow, WM_RBUTTONUP, 0, at);
+            visit->keysSent = true;
         } else if (!visit->keysSent) {
             // Down once to the first item and once more per position, then Enter.
             for (int i = 0; i <= visit->chosen; ++i) PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
@@ -111,6 +120,33 @@ LRESULT CALLBACK WatchMenu(int code, WPARAM wParam, LPARAM lParam) {
     }
     return CallNextHookEx(NULL, code, wParam, lParam);
 }
+
+// While it lives, every menu that opens on this thread is shown to the hook
+// for `seen` and closed by it, at the latest at the deadline: a click that
+// opens a menu by mistake fails a check instead of leaving the test waiting
+// in the menu's loop.
+class MenuWatch {
+public:
+    explicit MenuWatch(MenuVisit* seen) {
+        seen->deadline = GetTickCount() + 5000;
+        visit = seen;
+        hook_ = SetWindowsHookExA(WH_MSGFILTER, WatchMenu, NULL, GetCurrentThreadId());
+        // A thread timer keeps messages going through the menu's loop, so the
+        // hook is called even when nothing else happens.
+        timer_ = SetTimer(NULL, 0, 20, NULL);
+    }
+    ~MenuWatch() {
+        KillTimer(NULL, timer_);
+        UnhookWindowsHookEx(hook_);
+        visit = nullptr;
+    }
+    MenuWatch(const MenuWatch&) = delete;
+    MenuWatch& operator=(const MenuWatch&) = delete;
+
+private:
+    HHOOK hook_;
+    UINT_PTR timer_;
+};
 
 class ClassesTest : public ToolkitTest {
 protected:
@@ -197,19 +233,10 @@ protected:
         HWND opener = GetDlgItem(selector, kPopupMenuOpenerId);
         if (opener == NULL) return false;
         SetCursorPos(kMenuCorner.x, kMenuCorner.y);
-        seen->deadline = GetTickCount() + 5000;
-        visit = seen;
-        HHOOK hook = SetWindowsHookExA(WH_MSGFILTER, WatchMenu, NULL, GetCurrentThreadId());
-        // A thread timer keeps messages going through the menu's loop, so the
-        // hook is called even when nothing else happens.
-        const UINT_PTR timer = SetTimer(NULL, 0, 20, NULL);
+        MenuWatch watch(seen);
         SendMessageA(opener, WM_LBUTTONDOWN, MK_LBUTTON, Point(5, 5));
         SendMessageA(opener, WM_LBUTTONUP, 0, Point(5, 5));
-        const bool opened = PumpUntil([&] { return seen->calls > 0; }, 5000);
-        KillTimer(NULL, timer);
-        UnhookWindowsHookEx(hook);
-        visit = nullptr;
-        return opened && !seen->timedOut;
+        return PumpUntil([&] { return seen->calls > 0; }, 5000) && !seen->timedOut;
     }
 
     HBITMAP pressed_ = NULL, released_ = NULL, face_ = NULL, opener_ = NULL, strip_ = NULL;
@@ -288,7 +315,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {}}),
     [](const ::testing::TestParamInfo<ButtonCase>& info) { return std::string(info.param.name); });
 
-TEST_F(ClassesTest, AHeldButtonHasTheCaptureAndFocusAndRepaintsReleased) {
+TEST_F(ClassesTest, AHeldButtonHasTheCaptureAndFocusIgnoresLosingItAndRepaintsReleased) {
     HWND button = Button();
     RECT window;
     GetWindowRect(button, &window);
@@ -298,6 +325,12 @@ TEST_F(ClassesTest, AHeldButtonHasTheCaptureAndFocusAndRepaintsReleased) {
     SendMessageA(button, WM_RBUTTONDOWN, MK_RBUTTON, Point(3, 3));
     EXPECT_EQ(button, GetCapture());
     EXPECT_EQ(button, GetFocus());
+    // Another window taking the capture changes nothing: the face stays
+    // pressed and the parent hears nothing.
+    SetCapture(parent());
+    EXPECT_EQ('P', Face(button));
+    EXPECT_TRUE(Codes(button).empty());
+    EXPECT_EQ(parent(), GetCapture());
     InvalidateRect(button, NULL, TRUE);
     UpdateWindow(button);
     EXPECT_EQ('R', Face(button));
@@ -370,6 +403,8 @@ TEST_P(SelectorTest, StepsSetsAndChoosesAsItsParentSeesIt) {
     const SelectorCase& c = GetParam();
     HWND selector = Selector(c.itemCount, c.start, false);
     CoverClient(selector, RGB(0, 0, 0));
+    MenuVisit none;  // no case opens the menu
+    MenuWatch watch(&none);
     EXPECT_EQ(0, SendMessageA(selector, c.message, c.wParam, Point(50, 5)));
     EXPECT_EQ(c.after, Selection(selector));
     EXPECT_NE(selector, GetCapture());
@@ -377,6 +412,7 @@ TEST_P(SelectorTest, StepsSetsAndChoosesAsItsParentSeesIt) {
         c.draws ? SelectorFace(ItemText(c.after, c.itemCount)) : SolidImage(kFaceWidth, kFaceHeight, 0);
     EXPECT_EQ("", FirstDifference(FaceOf(selector), expected));
     EXPECT_EQ(c.codes, Codes(selector));
+    EXPECT_EQ(0, none.calls) << "a menu opened";
 }
 
 constexpr WPARAM Command(int id, int code) { return MAKEWPARAM(id, code); }
@@ -414,10 +450,15 @@ TEST_F(ClassesTest, TheOpenerShowsTheMenuWithTheSelectionCheckedAndReportsRightC
     EXPECT_EQ(2, Selection(selector));
 
     HWND opener = GetDlgItem(selector, kPopupMenuOpenerId);
-    SendMessageA(opener, WM_RBUTTONDOWN, MK_RBUTTON, Point(5, 5));
-    SendMessageA(opener, WM_RBUTTONUP, 0, Point(5, 5));
-    // Nothing for the menu closed without a choice, code 2 for the right click.
-    EXPECT_EQ(std::vector<WORD>{2}, Codes(selector));
+    MenuVisit none;  // a right click opens no menu
+    {
+        MenuWatch watch(&none);
+        SendMessageA(opener, WM_RBUTTONDOWN, MK_RBUTTON, Point(5, 5));
+        SendMessageA(opener, WM_RBUTTONUP, 0, Point(5, 5));
+        // Nothing for the menu closed without a choice, code 2 for the right click.
+        EXPECT_EQ(std::vector<WORD>{2}, Codes(selector));
+    }
+    EXPECT_EQ(0, none.calls) << "the right click opened the menu";
 
     ASSERT_TRUE(IsMenu(seen.menu));
     DestroyWindow(selector);
@@ -425,17 +466,24 @@ TEST_F(ClassesTest, TheOpenerShowsTheMenuWithTheSelectionCheckedAndReportsRightC
 }
 
 TEST_F(ClassesTest, AnItemChosenFromTheMenuIsSelectedAndNotified) {
-    HWND selector = Selector(kItemCount, 1);
-    MenuVisit seen;
-    seen.chosen = 3;
-    ASSERT_TRUE(OpenThroughTheOpener(selector, &seen));
-    ASSERT_TRUE(PumpUntil([&] { return !recorder().notifications().empty(); }));
-    EXPECT_EQ((std::vector<bool>{false, true, false, false, false}), seen.checked);
-    EXPECT_EQ(3, Selection(selector));
-    EXPECT_EQ("", FirstDifference(FaceOf(selector), SelectorFace("Delta")));
-    EXPECT_EQ(std::vector<WORD>{1}, Codes(selector));
-    for (int i = 0; i < kItemCount; ++i) {
-        EXPECT_EQ(0u, GetMenuState(seen.menu, i, MF_BYPOSITION) & MF_CHECKED) << i;
+    // The menu is tracked for both mouse buttons: a right click picks too.
+    for (bool rightButton : {false, true}) {
+        SCOPED_TRACE(rightButton ? "right button" : "keys");
+        HWND selector = Selector(kItemCount, 1);
+        MenuVisit seen;
+        seen.chosen = rightButton ? 4 : 3;
+        seen.rightButton = rightButton;
+        ASSERT_TRUE(OpenThroughTheOpener(selector, &seen));
+        ASSERT_TRUE(PumpUntil([&] { return !recorder().notifications().empty(); }));
+        EXPECT_EQ((std::vector<bool>{false, true, false, false, false}), seen.checked);
+        EXPECT_EQ(seen.chosen, Selection(selector));
+        EXPECT_EQ("", FirstDifference(FaceOf(selector), SelectorFace(kItems[seen.chosen])));
+        EXPECT_EQ(std::vector<WORD>{1}, Codes(selector));
+        for (int i = 0; i < kItemCount; ++i) {
+            EXPECT_EQ(0u, GetMenuState(seen.menu, i, MF_BYPOSITION) & MF_CHECKED) << i;
+        }
+        DestroyWindow(selector);
+        recorder().clear();
     }
 }
 

@@ -1,13 +1,16 @@
-// Registration and unregistration of the toolkit's classes, and the shared
-// font that lives between them.
+// Registration and unregistration of the toolkit's classes, the shared font
+// that lives between them, and what each class's drawing tells the trace
+// hook.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "controls/toolkit_frame.h"
 #include "support/gui_object_counts.h"
+#include "support/toolkit_fixture.h"
 
 namespace {
 
@@ -17,18 +20,31 @@ struct ClassRow {
     const char* name;
     UINT style;
     Cursor cursor;
+    // What the trace hook gets from a paint request (drawing flag 0) and
+    // from a left press (flag 1 where the press draws with it); "" for none.
+    const char* paintTrace;
+    const char* pressTrace;
 };
 
-// Every class of the toolkit with its style and pointer.
+// Every class of the toolkit with its style, pointer and drawing trace. The
+// trace is read from bare windows, whose blocks no creator has filled: the
+// digit display shows its creation value, 359.
 const ClassRow kClasses[] = {
-    {"Kiv_ButtonClass", 0x4003, Cursor::kArrow},   {"Kiv_StaticClass", 0x4003, Cursor::kArrow},
-    {"Kiv_PopMenuClass", 0x4003, Cursor::kArrow},  {"Kiv_OnOffClass", 0x4003, Cursor::kArrow},
-    {"Kiv_TogleClass", 0x4003, Cursor::kArrow},    {"Kiv_State3Class", 0x4003, Cursor::kArrow},
-    {"Kiv_VSClass", 0x400B, Cursor::kSize},        {"Kiv_HSClass", 0x4003, Cursor::kArrow},
-    {"Kiv_BmpListClass", 0x4003, Cursor::kArrow},  {"Kiv_DigitClass", 0x4003, Cursor::kArrow},
-    {"Kiv_BmpTextClass", 0x4003, Cursor::kArrow},  {"Kiv_BmpGageClass", 0x4003, Cursor::kArrow},
-    {"Kiv_KnobClass", 0x400B, Cursor::kSize},      {"Kiv_DigitExClass", 0x4003, Cursor::kSize},
-    {"Kiv_SmallTextClass", 0x4003, Cursor::kArrow},
+    {"Kiv_ButtonClass", 0x4003, Cursor::kArrow, "Kiv_DrawButton\n", "Kiv_DrawButton\n"},
+    {"Kiv_StaticClass", 0x4003, Cursor::kArrow, "Kiv_DrawStatic\n", ""},
+    {"Kiv_PopMenuClass", 0x4003, Cursor::kArrow, "Kiv_DrawPopMenu\n", ""},
+    {"Kiv_OnOffClass", 0x4003, Cursor::kArrow, "Kiv_DrawOnOff\n", "Kiv_DrawOnOff\n"},
+    {"Kiv_TogleClass", 0x4003, Cursor::kArrow, "Kiv_DrawTogle\n", "Kiv_DrawTogle\n"},
+    {"Kiv_State3Class", 0x4003, Cursor::kArrow, "Kiv_DrawState3\n", "Kiv_DrawState3\n"},
+    {"Kiv_VSClass", 0x400B, Cursor::kSize, "Kiv_DrawVS 0\n", "Kiv_DrawVS 1\n"},
+    {"Kiv_HSClass", 0x4003, Cursor::kArrow, "Kiv_DrawHS 0\n", "Kiv_DrawHS 1\n"},
+    {"Kiv_BmpListClass", 0x4003, Cursor::kArrow, "Kiv_DrawBmpList\n", "Kiv_DrawBmpList\n"},
+    {"Kiv_DigitClass", 0x4003, Cursor::kArrow, "Kiv_DrawDigit 359=359\n", ""},
+    {"Kiv_BmpTextClass", 0x4003, Cursor::kArrow, "Kiv_DrawText\n", ""},
+    {"Kiv_BmpGageClass", 0x4003, Cursor::kArrow, "Kiv_DrawGage\n", ""},
+    {"Kiv_KnobClass", 0x400B, Cursor::kSize, "", ""},
+    {"Kiv_DigitExClass", 0x4003, Cursor::kSize, "", ""},
+    {"Kiv_SmallTextClass", 0x4003, Cursor::kArrow, "", ""},
 };
 
 HINSTANCE Program() { return GetModuleHandleA(NULL); }
@@ -125,6 +141,30 @@ TEST(UnregistrationTest, RegisteringTwiceKeepsOneFont) {
     EXPECT_EQ(first, toolkitFont);
     UnregisterControlClasses();
     EXPECT_EQ(before, wintest::CountGdiObjects().count);
+}
+
+std::string traced;
+void KeepTrace(const char* text) { traced += text; }
+
+using TraceTest = wintest::ToolkitTest;
+
+TEST_F(TraceTest, EachClassTracesItsTextWithItsFlag) {
+    SetToolkitTraceSink(KeepTrace);
+    for (const ClassRow& row : kClasses) {
+        SCOPED_TRACE(row.name);
+        HWND control = CreateWindowExA(0, row.name, "", WS_CHILD | WS_VISIBLE, 10, 10, 40, 40, parent(), NULL,
+                                       instance(), NULL);
+        ASSERT_NE(nullptr, control);
+        traced.clear();
+        UpdateWindow(control);
+        EXPECT_EQ(row.paintTrace, traced) << "painted";
+        traced.clear();
+        SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        EXPECT_EQ(row.pressTrace, traced) << "pressed";
+        ReleaseCapture();
+        DestroyWindow(control);
+    }
+    SetToolkitTraceSink(nullptr);
 }
 
 TEST(CursorFallbackTest, ValueControlsGetTheArrowWhenThePsizePointerIsMissing) {

@@ -334,14 +334,18 @@ TEST_F(ValueClassesTest, KnobPutsBackOnlyThePatchUnderItsLastIndicator) {
     UpdateWindow(first);
     EXPECT_EQ("", FirstDifference(CaptureClient(first), KnobPicture({27, 17}, {27, 17}, {6, 4}, kThumb)));
     DestroyWindow(first);
+    // One knob turned from 50 through every value: each move puts the dial
+    // back where the move before it left its indicator, so no trail is left.
+    HWND turned = Make(K, 50, 100);
+    POINT last = atFifty;
     for (const IndicatorCase& c : cases) {
-        HWND knob = Make(K, 50, 100);
-        CoverClient(knob, kSentinel);
-        SendMessageA(knob, SBM_SETPOS, c.value, 0);
-        EXPECT_EQ("", FirstDifference(CaptureClient(knob), KnobPicture(atFifty, c.centre, {6, 4}, kThumb)))
+        CoverClient(turned, kSentinel);
+        SendMessageA(turned, SBM_SETPOS, c.value, 0);
+        EXPECT_EQ("", FirstDifference(CaptureClient(turned), KnobPicture(last, c.centre, {6, 4}, kThumb)))
             << c.value;
-        DestroyWindow(knob);
+        last = c.centre;
     }
+    DestroyWindow(turned);
     HWND knob = Make(K, 25, 100);
     CoverClient(knob, kSentinel);
     SetFocus(knob);
