@@ -13,6 +13,9 @@ POINT PointerPosition(LPARAM lParam);
 // Inside the client rectangle: left <= x < right and top <= y < bottom.
 bool IsInsideClient(HWND window, POINT point);
 
+// Releases the mouse capture when `control` holds it, and only then.
+void ReleaseOwnCapture(HWND control);
+
 // Gives `control` the keyboard focus when its parent is the foreground
 // window (so the wheel reaches the control under the pointer, and a control
 // of a window in the background never pulls the focus).

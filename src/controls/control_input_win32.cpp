@@ -10,6 +10,12 @@ bool IsInsideClient(HWND window, POINT point) {
     return GetClientRect(window, &client) && PtInRect(&client, point);
 }
 
+void ReleaseOwnCapture(HWND control) {
+    if (GetCapture() == control) {
+        ReleaseCapture();
+    }
+}
+
 void TakeFocusOnHover(HWND control) {
     if (GetParent(control) == GetForegroundWindow()) {
         SetFocus(control);

@@ -119,20 +119,19 @@ LRESULT CALLBACK DigitFieldWindowProc(HWND window, UINT message, WPARAM wParam, 
     }
 }
 
-HWND CreateDigitField(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height,
-                      COLORREF textColour, COLORREF backColour, int maximum, int minimum) {
+HWND CreateDigitField(HINSTANCE instance, HWND parent, int id, int x, int y, const DigitFieldArgs& args) {
     HWND window = NULL;
     DigitFieldState* state = CreateControl<DigitFieldState>(
-        &window, kDigitFieldClassName, instance, parent, id, x, y, width, height);
+        &window, kDigitFieldClassName, instance, parent, id, x, y, args.width, args.height);
     if (state == NULL) {
         return window;
     }
-    state->maximum = maximum;
+    state->maximum = args.maximum;
     state->value = 0;
-    state->minimum = minimum;
-    state->textColour = textColour;
-    state->backColour = backColour;
-    state->ownFont = CreateDigitFont(height);
+    state->minimum = args.minimum;
+    state->textColour = args.textColour;
+    state->backColour = args.backColour;
+    state->ownFont = CreateDigitFont(args.height);
     state->font = state->ownFont;
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(state->ownFont), 0);
     ShowWindow(window, SW_SHOWNORMAL);

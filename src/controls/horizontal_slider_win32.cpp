@@ -5,6 +5,7 @@
 #include "controls/slider_math.h"
 #include "controls/toolkit_frame.h"
 #include "controls/toolkit_procedures.h"
+#include "controls/value_control.h"
 
 namespace {
 
@@ -62,47 +63,13 @@ void Kiv_DrawHS(const PaintTarget& target, int flag, HSliderState* state) {
 
 const ControlClass<HSliderState> kHorizontalSlider = {Kiv_DrawHS, 0, true, NULL, NULL};
 
-void SetFocusFace(HWND window, HSliderState* state, LONG hasFocus) {
-    state->hasFocus = hasFocus;
-    PaintNow(window, kHorizontalSlider);
+LONG ValueFromPointer(const HSliderState& state, LPARAM lParam) {
+    return HorizontalValueAt(LOWORD(lParam), state.leftStop, state.rightStop, state.maxValue);
 }
 
-void ValueFromPointer(HSliderState* state, LPARAM lParam) {
-    state->value = HorizontalValueAt(LOWORD(lParam), state->leftStop, state->rightStop, state->maxValue);
-}
-
-void Press(HWND window, HSliderState* state, LPARAM lParam) {
-    SetCapture(window);
-    ValueFromPointer(state, lParam);
-    PaintNow(window, kHorizontalSlider, kPointerDraw);
-}
-
-void Move(HWND window, HSliderState* state, WPARAM keyState, LPARAM lParam) {
-    if (keyState == 0) {
-        TakeFocusOnHover(window);
-        return;
-    }
-    if (!IsInsideClient(window, PointerPosition(lParam))) {
-        return;
-    }
-    ValueFromPointer(state, lParam);
-    PaintNow(window, kHorizontalSlider, kPointerDraw);
-    PostScroll(window, WM_HSCROLL, SB_THUMBPOSITION, state->value);
-}
-
-void Release(HWND window, HSliderState* state) {
-    if (GetCapture() == window) {
-        ReleaseCapture();
-    }
-    PaintNow(window, kHorizontalSlider, kQuietDraw);
-    PostScroll(window, WM_HSCROLL, SB_THUMBPOSITION, state->value);
-}
-
-void Wheel(HWND window, HSliderState* state, WPARAM wParam) {
-    state->value = HorizontalWheelValue(state->value, HIWORD(wParam), state->maxValue);
-    PaintNow(window, kHorizontalSlider);
-    PostScroll(window, WM_HSCROLL, SB_THUMBPOSITION, state->value);
-}
+// A drag reports with the release's code; no buddy.
+const ValueControl<HSliderState> kHorizontalSliderInput = {
+    kHorizontalSlider, WM_HSCROLL, SB_THUMBPOSITION, kPointerDraw, kQuietDraw, ValueFromPointer, NULL};
 
 void Enable(HWND window, HSliderState* state, WPARAM enable) {
     state->enabled = static_cast<LONG>(enable);
@@ -120,35 +87,20 @@ LRESULT CALLBACK HorizontalSliderWindowProc(HWND window, UINT message, WPARAM wP
         return ControlProcedure(kHorizontalSlider, window, message, wParam, lParam);
     }
     switch (message) {
-    case WM_SETFOCUS:
-        SetFocusFace(window, state, 1);
-        return 0;
-    case WM_KILLFOCUS:
-        SetFocusFace(window, state, 0);
-        return 0;
     case WM_ENABLE:
         Enable(window, state, wParam);
         return 0;
-    case SBM_SETPOS:
-        state->value = static_cast<LONG>(wParam);
-        PaintNow(window, kHorizontalSlider);
-        return 0;
-    case SBM_GETPOS:
-        return state->value;
-    case WM_MOUSEMOVE:
-        Move(window, state, wParam, lParam);
-        return 0;
-    case WM_LBUTTONDOWN:
-        Press(window, state, lParam);
-        return 0;
     case WM_LBUTTONUP:
-        Release(window, state);
+        // The capture goes first, then the value is reported.
+        ReleaseOwnCapture(window);
+        Settle(window, kHorizontalSliderInput, state, state->value);
         return 0;
     case WM_RBUTTONUP:
         PostControlCommand(window, kRightClicked);
         return state->value;
     case WM_MOUSEWHEEL:
-        Wheel(window, state, wParam);
+        Settle(window, kHorizontalSliderInput, state,
+               HorizontalWheelValue(state->value, HIWORD(wParam), state->maxValue));
         return 0;
     case kSetAuxValue:
         state->auxValue = static_cast<LONG>(wParam);
@@ -162,7 +114,7 @@ LRESULT CALLBACK HorizontalSliderWindowProc(HWND window, UINT message, WPARAM wP
         CopySliderLabel(state->label, reinterpret_cast<const char*>(lParam));
         return 0;
     default:
-        return ControlProcedure(kHorizontalSlider, window, message, wParam, lParam);
+        return ValueControlProcedure(kHorizontalSliderInput, window, message, wParam, lParam);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "controls/control_input.h"
 #include "controls/knob_math.h"
 #include "controls/toolkit_procedures.h"
+#include "controls/value_control.h"
 
 namespace {
 
@@ -78,49 +79,14 @@ void DeleteBackground(KnobState& state) {
 
 const ControlClass<KnobState> kKnob = {Kiv_DrawKnob, 0, true, MeasureCircle, DeleteBackground};
 
-void SetFocusFace(HWND window, KnobState* state, LONG hasFocus) {
-    state->hasFocus = hasFocus;
-    PaintNow(window, kKnob);
-}
-
-void ValueFromPointer(KnobState* state, LPARAM lParam) {
+LONG ValueFromPointer(const KnobState& state, LPARAM lParam) {
     const POINT point = PointerPosition(lParam);
-    const KnobCircle circle = {state->centerX, state->centerY, state->radius};
-    state->value = KnobValueAt(point.x, point.y, circle, state->minValue, state->maxValue);
+    const KnobCircle circle = {state.centerX, state.centerY, state.radius};
+    return KnobValueAt(point.x, point.y, circle, state.minValue, state.maxValue);
 }
 
-// A key press, a wheel notch or a release: drawn and reported.
-void Settle(HWND window, KnobState* state, LONG value) {
-    state->value = value;
-    PaintNow(window, kKnob);
-    PostScroll(window, WM_HSCROLL, SB_THUMBPOSITION, state->value);
-}
-
-void Press(HWND window, KnobState* state, LPARAM lParam) {
-    SetCapture(window);
-    ValueFromPointer(state, lParam);
-    PaintNow(window, kKnob);
-}
-
-void Move(HWND window, KnobState* state, WPARAM keyState, LPARAM lParam) {
-    if (keyState == 0) {
-        TakeFocusOnHover(window);
-        return;
-    }
-    if (!IsInsideClient(window, PointerPosition(lParam))) {
-        return;
-    }
-    ValueFromPointer(state, lParam);
-    PaintNow(window, kKnob);
-    PostScroll(window, WM_HSCROLL, SB_THUMBTRACK, state->value);
-}
-
-void Release(HWND window, KnobState* state) {
-    if (GetCapture() == window) {
-        ReleaseCapture();
-    }
-    Settle(window, state, state->value);
-}
+// The knob's drawing takes no flag; no buddy.
+const ValueControl<KnobState> kKnobInput = {kKnob, WM_HSCROLL, SB_THUMBTRACK, 0, 0, ValueFromPointer, NULL};
 
 }  // namespace
 
@@ -130,40 +96,25 @@ LRESULT CALLBACK KnobWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return ControlProcedure(kKnob, window, message, wParam, lParam);
     }
     switch (message) {
-    case WM_SETFOCUS:
-        SetFocusFace(window, state, 1);
-        return 0;
-    case WM_KILLFOCUS:
-        SetFocusFace(window, state, 0);
-        return 0;
-    case SBM_SETPOS:
-        state->value = static_cast<LONG>(wParam);
-        PaintNow(window, kKnob);
-        return 0;
-    case SBM_GETPOS:
-        return state->value;
     case WM_KEYDOWN:
-        Settle(window, state, KnobKeyValue(state->value, static_cast<unsigned>(wParam), state->step,
-                                           state->minValue, state->maxValue));
+        Settle(window, kKnobInput, state,
+               KnobKeyValue(state->value, static_cast<unsigned>(wParam), state->step, state->minValue,
+                            state->maxValue));
         return 0;
     case WM_MOUSEWHEEL:
-        Settle(window, state, KnobWheelValue(state->value, HIWORD(wParam), state->step, state->minValue,
-                                             state->maxValue));
-        return 0;
-    case WM_MOUSEMOVE:
-        Move(window, state, wParam, lParam);
-        return 0;
-    case WM_LBUTTONDOWN:
-        Press(window, state, lParam);
+        Settle(window, kKnobInput, state,
+               KnobWheelValue(state->value, HIWORD(wParam), state->step, state->minValue, state->maxValue));
         return 0;
     case WM_LBUTTONUP:
-        Release(window, state);
+        // The capture goes first, then the value is reported.
+        ReleaseOwnCapture(window);
+        Settle(window, kKnobInput, state, state->value);
         return 0;
     case WM_LBUTTONDBLCLK:
         PostToParent(window, WM_LBUTTONDBLCLK, 0);
         return 0;
     default:
-        return ControlProcedure(kKnob, window, message, wParam, lParam);
+        return ValueControlProcedure(kKnobInput, window, message, wParam, lParam);
     }
 }
 

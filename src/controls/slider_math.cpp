@@ -26,13 +26,7 @@ int32_t VerticalValueAt(uint16_t pointerY, int32_t topStop, int32_t bottomStop, 
     if (bottomStop <= 0) {
         return 0;
     }
-    int64_t y = pointerY;
-    if (y < topStop) {
-        y = topStop;
-    }
-    if (y > bottomStop) {
-        y = bottomStop;
-    }
+    const int64_t y = ClampValue(pointerY, topStop, bottomStop);
     return static_cast<int32_t>((bottomStop - y) * maxValue / bottomStop);
 }
 
@@ -64,13 +58,7 @@ int32_t HorizontalValueAt(uint16_t pointerX, int32_t leftStop, int32_t rightStop
     if (rightStop <= 0) {
         return 0;
     }
-    int64_t x = pointerX;
-    if (x < leftStop) {
-        x = leftStop;
-    }
-    if (x > rightStop) {
-        x = rightStop;
-    }
+    const int64_t x = ClampValue(pointerX, leftStop, rightStop);
     return static_cast<int32_t>(maxValue * x / rightStop);
 }
 

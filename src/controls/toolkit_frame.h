@@ -19,8 +19,8 @@ extern HINSTANCE toolkitInstance;
 extern HFONT toolkitFont;
 extern SkinBitmapEntry skinBitmapCache[kSkinBitmapCacheSize];
 
-// Registers every built class (and remembers the instance), then creates the
-// shared font. Called once at start, before the first control exists.
+// Registers the fifteen classes (and remembers the instance), then creates
+// the shared font. Called once at start, before the first control exists.
 void RegisterControlClasses(HINSTANCE instance);
 
 // Unregisters the classes, frees every cached bitmap and deletes the shared

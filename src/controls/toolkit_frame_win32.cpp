@@ -15,7 +15,7 @@ struct ControlClass {
     const char* name;
     UINT style;
     ClassCursor cursor;
-    WNDPROC procedure;  // NULL: class not built yet, not registered
+    WNDPROC procedure;
 };
 
 constexpr UINT kControlStyle = CS_VREDRAW | CS_HREDRAW | CS_GLOBALCLASS;  // 0x4003
@@ -65,9 +65,6 @@ HFONT CreateToolkitFont() {
 void RegisterControlClasses(HINSTANCE instance) {
     toolkitInstance = instance;
     for (const ControlClass& control : kControlClasses) {
-        if (control.procedure == NULL) {
-            continue;
-        }
         WNDCLASSA windowClass = {};
         windowClass.style = control.style;
         windowClass.lpfnWndProc = control.procedure;
@@ -89,9 +86,7 @@ void RegisterControlClasses(HINSTANCE instance) {
 
 void UnregisterControlClasses() {
     for (const ControlClass& control : kControlClasses) {
-        if (control.procedure != NULL) {
-            UnregisterClassA(control.name, toolkitInstance);
-        }
+        UnregisterClassA(control.name, toolkitInstance);
     }
     FreeSkinBitmaps();
     if (toolkitFont != NULL) {

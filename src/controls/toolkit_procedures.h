@@ -1,7 +1,5 @@
 // Window procedures of the fifteen Kiv_ classes, one per class file, named
-// by what the control is. A class that is not built yet has its declaration
-// here but no definition; the registration table holds null in its place
-// until it is.
+// by what the control is.
 #pragma once
 
 #include <windows.h>

@@ -5,6 +5,7 @@
 #include "controls/slider_math.h"
 #include "controls/toolkit_frame.h"
 #include "controls/toolkit_procedures.h"
+#include "controls/value_control.h"
 
 namespace {
 
@@ -23,9 +24,9 @@ struct VSliderState {
     HWND buddy;  // follows the value through SBM_SETPOS; null for none
 };
 
-// Drawing flags: only handed to the trace hook.
-constexpr int kQuietDraw = 0;
-constexpr int kPointerDraw = 1;  // a press, a drag move or a focus gain
+// Drawing flag of a press, a drag move or a focus gain; only handed to the
+// trace hook.
+constexpr int kPointerDraw = 1;
 
 // The thumb is put on the rail off screen and the picture reaches the window
 // in one copy; every context and bitmap lives for this paint only.
@@ -52,53 +53,14 @@ void Kiv_DrawVS(const PaintTarget& target, int flag, VSliderState* state) {
 
 const ControlClass<VSliderState> kVerticalSlider = {Kiv_DrawVS, 0, true, NULL, NULL};
 
-void SetFocusFace(HWND window, VSliderState* state, LONG hasFocus, int flag) {
-    if (state != NULL) {
-        state->hasFocus = hasFocus;
-    }
-    PaintNow(window, kVerticalSlider, flag);
+LONG ValueFromPointer(const VSliderState& state, LPARAM lParam) {
+    return VerticalValueAt(HIWORD(lParam), state.topStop, state.bottomStop, state.maxValue);
 }
 
-void ValueFromPointer(VSliderState* state, LPARAM lParam) {
-    state->value = VerticalValueAt(HIWORD(lParam), state->topStop, state->bottomStop, state->maxValue);
-}
+HWND BuddyOf(const VSliderState& state) { return state.buddy; }
 
-// A key press or a wheel notch: the new value, drawn, reported, passed on.
-void Settle(HWND window, VSliderState* state, LONG value) {
-    state->value = value;
-    PaintNow(window, kVerticalSlider);
-    PostScroll(window, WM_VSCROLL, SB_THUMBPOSITION, state->value);
-    SendBuddyPosition(state->buddy, state->value);
-}
-
-void Press(HWND window, VSliderState* state, LPARAM lParam) {
-    SetCapture(window);
-    ValueFromPointer(state, lParam);
-    PaintNow(window, kVerticalSlider, kPointerDraw);
-}
-
-void Move(HWND window, VSliderState* state, WPARAM keyState, LPARAM lParam) {
-    if (keyState == 0) {
-        TakeFocusOnHover(window);
-        return;
-    }
-    if (IsInsideClient(window, PointerPosition(lParam))) {
-        ValueFromPointer(state, lParam);
-        PaintNow(window, kVerticalSlider, kPointerDraw);
-        PostScroll(window, WM_VSCROLL, SB_THUMBTRACK, state->value);
-    }
-    SendBuddyPosition(state->buddy, state->value);
-}
-
-// The value stays where the last press or move inside put it.
-void Release(HWND window, VSliderState* state) {
-    PaintNow(window, kVerticalSlider);
-    PostScroll(window, WM_VSCROLL, SB_THUMBPOSITION, state->value);
-    SendBuddyPosition(state->buddy, state->value);
-    if (GetCapture() == window) {
-        ReleaseCapture();
-    }
-}
+const ValueControl<VSliderState> kVerticalSliderInput = {
+    kVerticalSlider, WM_VSCROLL, SB_THUMBTRACK, kPointerDraw, kPointerDraw, ValueFromPointer, BuddyOf};
 
 }  // namespace
 
@@ -108,40 +70,25 @@ LRESULT CALLBACK VerticalSliderWindowProc(HWND window, UINT message, WPARAM wPar
         return ControlProcedure(kVerticalSlider, window, message, wParam, lParam);
     }
     switch (message) {
-    case WM_SETFOCUS:
-        SetFocusFace(window, state, 1, kPointerDraw);
-        return 0;
-    case WM_KILLFOCUS:
-        SetFocusFace(window, state, 0, kQuietDraw);
-        return 0;
-    case SBM_SETPOS:
-        state->value = static_cast<LONG>(wParam);
-        PaintNow(window, kVerticalSlider);
-        SendBuddyPosition(state->buddy, state->value);
-        return 0;
-    case SBM_GETPOS:
-        return state->value;
     case WM_KEYDOWN:
-        Settle(window, state, VerticalKeyValue(state->value, static_cast<unsigned>(wParam), state->step,
-                                               state->maxValue));
+        Settle(window, kVerticalSliderInput, state,
+               VerticalKeyValue(state->value, static_cast<unsigned>(wParam), state->step, state->maxValue));
         return 0;
     case WM_MOUSEWHEEL:
-        Settle(window, state, VerticalWheelValue(state->value, HIWORD(wParam), state->step, state->maxValue));
-        return 0;
-    case WM_MOUSEMOVE:
-        Move(window, state, wParam, lParam);
-        return 0;
-    case WM_LBUTTONDOWN:
-        Press(window, state, lParam);
+        Settle(window, kVerticalSliderInput, state,
+               VerticalWheelValue(state->value, HIWORD(wParam), state->step, state->maxValue));
         return 0;
     case WM_LBUTTONUP:
-        Release(window, state);
+        // Reported and passed on before the capture goes; the value stays
+        // where the last press or move inside put it.
+        Settle(window, kVerticalSliderInput, state, state->value);
+        ReleaseOwnCapture(window);
         return 0;
     case WM_LBUTTONDBLCLK:
         PostToParent(window, WM_LBUTTONDBLCLK, 0);
         return 0;
     default:
-        return ControlProcedure(kVerticalSlider, window, message, wParam, lParam);
+        return ValueControlProcedure(kVerticalSliderInput, window, message, wParam, lParam);
     }
 }
 

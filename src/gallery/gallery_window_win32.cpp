@@ -79,8 +79,8 @@ HWND CreateCellControl(HINSTANCE instance, HWND gallery, const GalleryCell& cell
     case GalleryKind::StaticBitmap:
         return CreateStaticBitmap(instance, gallery, cell.id, x, y, "id2");
     case GalleryKind::DigitField:
-        return CreateDigitField(instance, gallery, cell.id, x, y, cell.width, cell.height, RGB(0, 255, 0), RGB(0, 0, 0),
-                                59, 0);
+        return CreateDigitField(instance, gallery, cell.id, x, y,
+                                {cell.width, cell.height, RGB(0, 255, 0), RGB(0, 0, 0), 59, 0});
     case GalleryKind::SmallText:
         return CreateSmallText(instance, gallery, cell.id, x, y, cell.width, cell.height, "Small text",
                                RGB(255, 228, 168), RGB(24, 26, 30));

@@ -19,9 +19,9 @@ HWND CreateRowControl(HINSTANCE instance, HWND parent, const PanelControlRow& ro
     case ControlKind::CardBadge:
         return CreateStaticBitmap(instance, parent, id, x, y, LayoutBitmap(row, card));
     case ControlKind::DigitField:
-        return CreateDigitField(instance, parent, id, x, y, row.width, row.height,
-                                static_cast<COLORREF>(row.textColour), static_cast<COLORREF>(row.backColour),
-                                row.maximum, row.minimum);
+        return CreateDigitField(instance, parent, id, x, y,
+                                {row.width, row.height, static_cast<COLORREF>(row.textColour),
+                                 static_cast<COLORREF>(row.backColour), row.maximum, row.minimum});
     }
     return nullptr;
 }

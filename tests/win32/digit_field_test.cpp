@@ -39,8 +39,8 @@ PixelImage ExpectedDigits(const char* text, COLORREF textColour = kGreen, COLORR
 class DigitFieldTest : public ToolkitTest {
 protected:
     HWND MakeField(int maximum, int minimum = 0, int x = 30, int y = 40) {
-        HWND field = CreateDigitField(instance(), parent(), kFieldId, x, y, kWidth, kHeight, kGreen,
-                                      kBlack, maximum, minimum);
+        HWND field = CreateDigitField(instance(), parent(), kFieldId, x, y,
+                                      {kWidth, kHeight, kGreen, kBlack, maximum, minimum});
         EXPECT_NE(nullptr, field);
         PumpMessages();
         return field;
@@ -197,8 +197,8 @@ TEST_F(DigitFieldTest, TakesTheFocusOnHoverOnlyWhileThePanelIsInFront) {
 }
 
 TEST_F(DigitFieldTest, DrawsInItsOwnColours) {
-    HWND field = CreateDigitField(instance(), parent(), kFieldId, 10, 120, kWidth, kHeight,
-                                  RGB(255, 255, 0), RGB(0, 0, 128), 99, 0);
+    HWND field = CreateDigitField(instance(), parent(), kFieldId, 10, 120,
+                                  {kWidth, kHeight, RGB(255, 255, 0), RGB(0, 0, 128), 99, 0});
     ASSERT_NE(nullptr, field);
     SetValue(field, 42);
     PumpMessages();
@@ -243,7 +243,7 @@ TEST_F(DigitFieldTest, CreationFailureReturnsNoWindow) {
     HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, instance(), NULL);
     DestroyWindow(gone);
     const long before = CountGdiObjects().count;
-    EXPECT_EQ(nullptr, CreateDigitField(instance(), gone, 1, 0, 0, kWidth, kHeight, kGreen, kBlack, 99, 0));
+    EXPECT_EQ(nullptr, CreateDigitField(instance(), gone, 1, 0, 0, {kWidth, kHeight, kGreen, kBlack, 99, 0}));
     EXPECT_EQ(before, CountGdiObjects().count) << "no font made for a field that does not exist";
 }
 

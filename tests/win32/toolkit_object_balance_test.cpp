@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
                     }},
         ControlLife{"digit field",
                     [](HINSTANCE instance, HWND parent) {
-                        return CreateDigitField(instance, parent, 13, 5, 5, 50, 44, 0x00FF00, 0, 59, 0);
+                        return CreateDigitField(instance, parent, 13, 5, 5, {50, 44, 0x00FF00, 0, 59, 0});
                     },
                     [](HWND field) {
                         Click(field, WM_LBUTTONDOWN, WM_LBUTTONUP);
