@@ -1,38 +1,31 @@
 #include "panel/quarter_frame.h"
 
+namespace {
+
+// Pieces 2n and 2n + 1 carry field n. The even piece starts the field from
+// its low nibble; the odd one adds the high bits, keeping only the bits of
+// the field so far that `keep` names and of its nibble that `high` names,
+// as wide as the field is.
+struct FieldPieces {
+    uint8_t QuarterFrameTime::*field;
+    uint8_t keep;
+    uint8_t high;
+};
+constexpr FieldPieces kFields[] = {
+    {&QuarterFrameTime::frames, 0x1F, 0x1},   // 0 to 29: five bits
+    {&QuarterFrameTime::seconds, 0x3F, 0x3},  // 0 to 59: six bits
+    {&QuarterFrameTime::minutes, 0x3F, 0x3},
+    {&QuarterFrameTime::hours, 0x1F, 0x1},    // piece 7's rate bits (1 and 2) are not used
+};
+
+}  // namespace
+
 bool ApplyQuarterFrame(QuarterFrameTime& time, uint8_t dataByte) {
-    if (dataByte >= 0x80) {
-        return false;
-    }
+    if (dataByte >= 0x80) return false;
     const unsigned piece = dataByte >> 4;
     const unsigned nibble = dataByte & 0x0Fu;
-    // Even pieces start a field from its low nibble; odd pieces add the high
-    // bits, keeping only the bits the low nibble and the field's width allow.
-    switch (piece) {
-    case 0:
-        time.frames = static_cast<uint8_t>(nibble);
-        break;
-    case 1:
-        time.frames = static_cast<uint8_t>((time.frames & 0x1Fu) | ((nibble & 1u) << 4));
-        break;
-    case 2:
-        time.seconds = static_cast<uint8_t>(nibble);
-        break;
-    case 3:
-        time.seconds = static_cast<uint8_t>((time.seconds & 0x3Fu) | ((nibble & 3u) << 4));
-        break;
-    case 4:
-        time.minutes = static_cast<uint8_t>(nibble);
-        break;
-    case 5:
-        time.minutes = static_cast<uint8_t>((time.minutes & 0x3Fu) | ((nibble & 3u) << 4));
-        break;
-    case 6:
-        time.hours = static_cast<uint8_t>(nibble);
-        break;
-    default:  // piece 7; its rate bits (1 and 2) are not used
-        time.hours = static_cast<uint8_t>((time.hours & 0x1Fu) | ((nibble & 1u) << 4));
-        return true;
-    }
-    return false;
+    const FieldPieces& pieces = kFields[piece / 2];
+    uint8_t& field = time.*pieces.field;
+    field = static_cast<uint8_t>(piece % 2 == 0 ? nibble : (field & pieces.keep) | ((nibble & pieces.high) << 4));
+    return piece == 7;
 }
