@@ -81,6 +81,22 @@ constexpr uint32_t kStatusPort = 0x379;
 constexpr uint32_t kControlPort = 0x37A;
 constexpr uint32_t kReady = 0x80;
 
+// The unit's on/off settings: each has its byte for on and its byte for off.
+struct UnitSwitch {
+    uint8_t onByte;
+    uint8_t offByte;
+    int32_t SimUnitState::*state;
+    const char* what;  // in the trace: "unit <what> <on or off text>"
+    const char* onText;
+    const char* offText;
+};
+constexpr UnitSwitch kUnitSwitches[] = {
+    {0xB4, 0xB5, &SimUnitState::highLevelA, "input A level", "high", "low"},
+    {0xB9, 0xBA, &SimUnitState::highLevelB, "input B level", "high", "low"},
+    {0xC6, 0xC5, &SimUnitState::outputMute, "outputs", "muted", "playing"},
+    {0xC9, 0xC8, &SimUnitState::midiThru, "MIDI thru", "on", "off"},
+    {0xCB, 0xCA, &SimUnitState::wordClockTermination, "word-clock termination", "on", "off"},
+};
 
 class SteadyClock : public MillisecondClock {
 public:
@@ -391,29 +407,17 @@ void SimCard::Impl::UnitCommand(uint8_t byte) {
         unit.inputSourceB = byte - 0xB6;
         Event("unit input B source %d", unit.inputSourceB);
         return;
-    case 0xB4: case 0xB5:
-        unit.highLevelA = byte == 0xB4;
-        Event("unit input A level %s", unit.highLevelA ? "high" : "low");
-        return;
-    case 0xB9: case 0xBA:
-        unit.highLevelB = byte == 0xB9;
-        Event("unit input B level %s", unit.highLevelB ? "high" : "low");
-        return;
-    case 0xC5: case 0xC6:
-        unit.outputMute = byte == 0xC6;
-        Event("unit outputs %s", unit.outputMute ? "muted" : "playing");
-        return;
-    case 0xC8: case 0xC9:
-        unit.midiThru = byte == 0xC9;
-        Event("unit MIDI thru %s", unit.midiThru ? "on" : "off");
-        return;
-    case 0xCA: case 0xCB:
-        unit.wordClockTermination = byte == 0xCB;
-        Event("unit word-clock termination %s", unit.wordClockTermination ? "on" : "off");
-        return;
     default:
-        return;  // lock and unlock bytes on their way, or nothing the unit knows
+        break;
     }
+    for (const UnitSwitch& setting : kUnitSwitches) {
+        if (byte != setting.onByte && byte != setting.offByte) continue;
+        const bool on = byte == setting.onByte;
+        unit.*setting.state = on;
+        Event("unit %s %s", setting.what, on ? setting.onText : setting.offText);
+        return;
+    }
+    // Anything else: lock and unlock bytes on their way, or nothing the unit knows.
 }
 
 // Brings the running generator's elapsed time and current time up to now.
