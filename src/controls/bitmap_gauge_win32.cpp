@@ -59,13 +59,6 @@ LRESULT CALLBACK BitmapGaugeWindowProc(HWND window, UINT message, WPARAM wParam,
 
 HWND CreateBitmapGauge(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height,
                        int position) {
-    HWND window = NULL;
-    GaugeState* state = CreateControl<GaugeState>(&window, kBitmapGaugeClassName, instance, parent, id,
-                                                  x, y, width, height);
-    if (state == NULL) {
-        return window;
-    }
-    state->position = position;
-    ShowWindow(window, SW_SHOWNORMAL);
-    return window;
+    return CreateControl<GaugeState>(kBitmapGaugeClassName, {instance, parent, id, x, y, {width, height}},
+                                     [&](HWND, GaugeState& state) { state.position = position; });
 }

@@ -99,16 +99,14 @@ HWND CreateBitmapList(HINSTANCE instance, HWND parent, int id, int x, int y, con
         largest.cx = size.cx > largest.cx ? size.cx : largest.cx;
         largest.cy = size.cy > largest.cy ? size.cy : largest.cy;
     }
-    HWND window = NULL;
-    BmpListState* state = CreateControl<BmpListState>(&window, kBitmapListClassName, instance, parent,
-                                                      id, x, y, largest.cx, largest.cy);
-    if (state == NULL) {
+    HWND window = CreateControl<BmpListState>(kBitmapListClassName, {instance, parent, id, x, y, largest},
+                                              [&](HWND, BmpListState& state) {
+                                                  state.index = ClampListIndex(index, count);
+                                                  state.count = count;
+                                                  state.bitmaps = copy;
+                                              });
+    if (window == NULL) {
         HeapFree(GetProcessHeap(), 0, copy);
-        return window;
     }
-    state->index = ClampListIndex(index, count);
-    state->count = count;
-    state->bitmaps = copy;
-    ShowWindow(window, SW_SHOWNORMAL);
     return window;
 }

@@ -72,16 +72,10 @@ HWND CreateBitmapText(HINSTANCE instance, HWND parent, int id, int x, int y, HBI
     if (!FitsBitmapText(cellCount)) {
         return NULL;
     }
-    HWND window = NULL;
-    BitmapTextState* state =
-        CreateControl<BitmapTextState>(&window, kBitmapTextClassName, instance, parent, id, x, y,
-                                       cellCount * kGlyphWidth, kGlyphHeight, title);
-    if (state == NULL) {
-        return window;
-    }
-    state->glyphStrip = glyphStrip;
-    state->cellCount = cellCount;
-    StoreShownText(state, text);
-    ShowWindow(window, SW_SHOWNORMAL);
-    return window;
+    const ControlPlace place = {instance, parent, id, x, y, {cellCount * kGlyphWidth, kGlyphHeight}, title};
+    return CreateControl<BitmapTextState>(kBitmapTextClassName, place, [&](HWND, BitmapTextState& state) {
+        state.glyphStrip = glyphStrip;
+        state.cellCount = cellCount;
+        StoreShownText(&state, text);
+    });
 }

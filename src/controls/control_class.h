@@ -2,7 +2,7 @@
 // itself once, in a ControlClass: its state block (the type), its paint
 // routine, what WM_ERASEBKGND answers, whether WM_GETDLGCODE is answered,
 // what WM_CREATE sets in the block and what the block owns. Its procedure
-// then lists only the messages its Part adds and leaves the rest to
+// then lists only the messages the class adds and leaves the rest to
 // ControlProcedure, which answers the shared ones:
 //   WM_CREATE      allocate the zeroed block and store it under GWL_USERDATA
 //                  (-1 when out of memory, so the window is not created),
@@ -122,12 +122,30 @@ LRESULT ControlProcedure(const ControlClass<State>& control, HWND window, UINT m
 HWND CreateControlWindow(const char* className, HINSTANCE instance, HWND parent, int id, int x,
                          int y, int width, int height, const char* title = "");
 
-// Creates the control and returns its state block for the creator to fill
-// before it shows the window; `*window` receives the handle. When creation
-// fails both are null, so nothing is ever written into a missing block.
-template <typename State>
-State* CreateControl(HWND* window, const char* className, HINSTANCE instance, HWND parent, int id,
-                     int x, int y, int width, int height, const char* title = "") {
-    *window = CreateControlWindow(className, instance, parent, id, x, y, width, height, title);
-    return *window != NULL ? StateOf<State>(*window) : NULL;
+// Where a control is made, and what its window keeps as its title (the
+// window system keeps it; the text controls show their own).
+struct ControlPlace {
+    HINSTANCE instance;
+    HWND parent;
+    int id;
+    int x, y;
+    SIZE size;
+    const char* title = "";
+};
+
+// The one way a control is made: created hidden, its new state block handed
+// to `fill` (with the window) for the creator's values, then shown. Null
+// when the window cannot be made; then nothing is filled, and the creator
+// gives back what it made for the control.
+template <typename State, typename Fill>
+HWND CreateControl(const char* className, const ControlPlace& place, Fill fill) {
+    HWND window = CreateControlWindow(className, place.instance, place.parent, place.id, place.x, place.y,
+                                      place.size.cx, place.size.cy, place.title);
+    State* state = window != NULL ? StateOf<State>(window) : NULL;
+    if (state == NULL) {
+        return NULL;
+    }
+    fill(window, *state);
+    ShowWindow(window, SW_SHOWNORMAL);
+    return window;
 }

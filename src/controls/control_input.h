@@ -1,5 +1,5 @@
 // Input and notification helpers of the toolkit, each doing one thing; every
-// class's Part fixes its own order of capture, drawing, focus and posting, so
+// class has its own order of capture, drawing, focus and posting, so
 // none of these bundles steps.
 #pragma once
 

@@ -64,13 +64,7 @@ LRESULT CALLBACK DigitDisplayWindowProc(HWND window, UINT message, WPARAM wParam
 }
 
 HWND CreateDigitDisplay(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP digitStrip) {
-    HWND window = NULL;
-    DigitState* state = CreateControl<DigitState>(&window, kDigitDisplayClassName, instance, parent, id,
-                                                  x, y, kDisplayWidth, kDigitCellHeight);
-    if (state == NULL) {
-        return window;
-    }
-    state->digitStrip = digitStrip;
-    ShowWindow(window, SW_SHOWNORMAL);
-    return window;
+    return CreateControl<DigitState>(kDigitDisplayClassName,
+                                     {instance, parent, id, x, y, {kDisplayWidth, kDigitCellHeight}},
+                                     [&](HWND, DigitState& state) { state.digitStrip = digitStrip; });
 }

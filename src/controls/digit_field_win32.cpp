@@ -120,20 +120,15 @@ LRESULT CALLBACK DigitFieldWindowProc(HWND window, UINT message, WPARAM wParam, 
 }
 
 HWND CreateDigitField(HINSTANCE instance, HWND parent, int id, int x, int y, const DigitFieldArgs& args) {
-    HWND window = NULL;
-    DigitFieldState* state = CreateControl<DigitFieldState>(
-        &window, kDigitFieldClassName, instance, parent, id, x, y, args.width, args.height);
-    if (state == NULL) {
-        return window;
-    }
-    state->maximum = args.maximum;
-    state->value = 0;
-    state->minimum = args.minimum;
-    state->textColour = args.textColour;
-    state->backColour = args.backColour;
-    state->ownFont = CreateDigitFont(args.height);
-    state->font = state->ownFont;
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(state->ownFont), 0);
-    ShowWindow(window, SW_SHOWNORMAL);
-    return window;
+    const ControlPlace place = {instance, parent, id, x, y, {args.width, args.height}};
+    return CreateControl<DigitFieldState>(kDigitFieldClassName, place, [&](HWND window, DigitFieldState& state) {
+        state.maximum = args.maximum;
+        state.value = 0;
+        state.minimum = args.minimum;
+        state.textColour = args.textColour;
+        state.backColour = args.backColour;
+        state.ownFont = CreateDigitFont(args.height);
+        state.font = state.ownFont;
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(state.ownFont), 0);
+    });
 }

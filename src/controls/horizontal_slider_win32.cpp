@@ -123,21 +123,15 @@ HWND CreateHorizontalSlider(HINSTANCE instance, HWND parent, int id, int x, int 
     if (args.rightStop <= 0 || args.maxValue <= 0) {
         return NULL;
     }
-    const SIZE rail = BitmapSize(args.rail);
-    HWND window = NULL;
-    HSliderState* state = CreateControl<HSliderState>(&window, kHorizontalSliderClassName, instance, parent,
-                                                      id, x, y, rail.cx, rail.cy);
-    if (state == NULL) {
-        return window;
-    }
-    state->rightStop = args.rightStop;
-    state->leftStop = args.leftStop;
-    state->maxValue = args.maxValue;
-    state->value = args.value;
-    state->hasFocus = 0;
-    state->railBitmap = args.rail;
-    state->thumb = args.thumb;
-    state->focusedThumb = args.focusedThumb;
-    ShowWindow(window, SW_SHOWNORMAL);
-    return window;
+    const ControlPlace place = {instance, parent, id, x, y, BitmapSize(args.rail)};
+    return CreateControl<HSliderState>(kHorizontalSliderClassName, place, [&](HWND, HSliderState& state) {
+        state.rightStop = args.rightStop;
+        state.leftStop = args.leftStop;
+        state.maxValue = args.maxValue;
+        state.value = args.value;
+        state.hasFocus = 0;
+        state.railBitmap = args.rail;
+        state.thumb = args.thumb;
+        state.focusedThumb = args.focusedThumb;
+    });
 }

@@ -120,27 +120,24 @@ LRESULT CALLBACK KnobWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 HWND CreateKnob(HINSTANCE instance, HWND parent, int id, int x, int y, const KnobArgs& args) {
     HWND window = NULL;
-    KnobState* state = NULL;
     if (args.minValue < args.maxValue) {
-        state = CreateControl<KnobState>(&window, kKnobClassName, instance, parent, id, x, y, args.width,
-                                         args.height);
+        const ControlPlace place = {instance, parent, id, x, y, {args.width, args.height}};
+        window = CreateControl<KnobState>(kKnobClassName, place, [&](HWND, KnobState& state) {
+            state.maxValue = args.maxValue;
+            state.minValue = args.minValue;
+            state.value = args.value;
+            state.hasFocus = 0;
+            state.drawnValue = args.value;
+            state.step = args.step;
+            state.focusedIndicator = args.focusedIndicator;
+            state.indicator = args.indicator;
+            state.background = args.background;
+        });
     }
-    if (state == NULL) {
-        if (args.background != NULL) {
-            DeleteObject(args.background);
-        }
-        return NULL;
+    // The knob owns its background from here on; without a knob, nobody would.
+    if (window == NULL && args.background != NULL) {
+        DeleteObject(args.background);
     }
-    state->maxValue = args.maxValue;
-    state->minValue = args.minValue;
-    state->value = args.value;
-    state->hasFocus = 0;
-    state->drawnValue = args.value;
-    state->step = args.step;
-    state->focusedIndicator = args.focusedIndicator;
-    state->indicator = args.indicator;
-    state->background = args.background;
-    ShowWindow(window, SW_SHOWNORMAL);
     return window;
 }
 

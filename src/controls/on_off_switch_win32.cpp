@@ -126,12 +126,5 @@ LRESULT CALLBACK OnOffSwitchWindowProc(HWND window, UINT message, WPARAM wParam,
 
 HWND CreateOnOffSwitch(HINSTANCE instance, HWND parent, int id, int x, int y) {
     const SIZE size = BitmapSize(LoadFace(instance, kReleasedOffId));
-    HWND window = NULL;
-    OnOffState* state =
-        CreateControl<OnOffState>(&window, kOnOffClassName, instance, parent, id, x, y, size.cx, size.cy);
-    if (state == NULL) {
-        return window;
-    }
-    ShowWindow(window, SW_SHOWNORMAL);
-    return window;
+    return CreateControl<OnOffState>(kOnOffClassName, {instance, parent, id, x, y, size}, [](HWND, OnOffState&) {});
 }

@@ -159,21 +159,18 @@ HWND CreatePopupMenuSelector(HINSTANCE instance, HWND parent, int id, int x, int
         return NULL;
     }
     const SIZE face = BitmapSize(args.face);
-    HWND window = NULL;
-    PopMenuState* state = CreateControl<PopMenuState>(&window, kPopMenuClassName, instance, parent,
-                                                      id, x, y, kFaceLeft + face.cx, face.cy);
-    if (state == NULL) {
+    const ControlPlace place = {instance, parent, id, x, y, {kFaceLeft + face.cx, face.cy}};
+    HWND window = CreateControl<PopMenuState>(kPopMenuClassName, place, [&](HWND window, PopMenuState& state) {
+        state.faceBitmap = args.face;
+        state.selection = args.selection;
+        state.itemCount = args.itemCount;
+        state.menu = menu;
+        if (args.openerReleased != NULL || args.openerPressed != NULL) {
+            CreatePushButton(instance, window, kPopupMenuOpenerId, 0, 0, args.openerReleased, args.openerPressed);
+        }
+    });
+    if (window == NULL) {
         DestroyMenu(menu);
-        return window;
     }
-    state->faceBitmap = args.face;
-    state->selection = args.selection;
-    state->itemCount = args.itemCount;
-    state->menu = menu;
-    if (args.openerReleased != NULL || args.openerPressed != NULL) {
-        CreatePushButton(instance, window, kPopupMenuOpenerId, 0, 0, args.openerReleased,
-                         args.openerPressed);
-    }
-    ShowWindow(window, SW_SHOWNORMAL);
     return window;
 }

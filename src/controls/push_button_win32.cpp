@@ -81,15 +81,9 @@ LRESULT CALLBACK PushButtonWindowProc(HWND window, UINT message, WPARAM wParam, 
 
 HWND CreatePushButton(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP released,
                       HBITMAP pressed) {
-    const SIZE size = BitmapSize(released);
-    HWND window = NULL;
-    ButtonState* state = CreateControl<ButtonState>(&window, kButtonClassName, instance, parent, id,
-                                                    x, y, size.cx, size.cy);
-    if (state == NULL) {
-        return window;
-    }
-    state->pressedBitmap = pressed;
-    state->releasedBitmap = released;
-    ShowWindow(window, SW_SHOWNORMAL);
-    return window;
+    return CreateControl<ButtonState>(kButtonClassName, {instance, parent, id, x, y, BitmapSize(released)},
+                                      [&](HWND, ButtonState& state) {
+                                          state.pressedBitmap = pressed;
+                                          state.releasedBitmap = released;
+                                      });
 }

@@ -63,15 +63,10 @@ LRESULT CALLBACK SmallTextWindowProc(HWND window, UINT message, WPARAM wParam, L
 
 HWND CreateSmallText(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height,
                      const char* text, COLORREF textColor, COLORREF backColor) {
-    HWND window = NULL;
-    SmallTextState* state = CreateControl<SmallTextState>(&window, kSmallTextClassName, instance,
-                                                          parent, id, x, y, width, height, text);
-    if (state == NULL) {
-        return window;
-    }
-    state->textColor = textColor;
-    state->backColor = backColor;
-    StoreText(state->text, kSmallTextSize, kSmallTextSize - 1, text);
-    ShowWindow(window, SW_SHOWNORMAL);
-    return window;
+    const ControlPlace place = {instance, parent, id, x, y, {width, height}, text};
+    return CreateControl<SmallTextState>(kSmallTextClassName, place, [&](HWND, SmallTextState& state) {
+        state.textColor = textColor;
+        state.backColor = backColor;
+        StoreText(state.text, kSmallTextSize, kSmallTextSize - 1, text);
+    });
 }

@@ -40,14 +40,6 @@ LRESULT CALLBACK StaticBitmapWindowProc(HWND window, UINT message, WPARAM wParam
 
 HWND CreateStaticBitmap(HINSTANCE instance, HWND parent, int id, int x, int y, const char* bitmap) {
     HBITMAP picture = LoadSkinBitmap(instance, bitmap);
-    const SIZE size = BitmapSize(picture);
-    HWND window = NULL;
-    StaticBitmapState* state = CreateControl<StaticBitmapState>(
-        &window, kStaticClassName, instance, parent, id, x, y, size.cx, size.cy);
-    if (state == NULL) {
-        return window;
-    }
-    state->bitmap = picture;
-    ShowWindow(window, SW_SHOWNORMAL);
-    return window;
+    return CreateControl<StaticBitmapState>(kStaticClassName, {instance, parent, id, x, y, BitmapSize(picture)},
+                                            [&](HWND, StaticBitmapState& state) { state.bitmap = picture; });
 }

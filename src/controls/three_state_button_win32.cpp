@@ -76,17 +76,11 @@ LRESULT CALLBACK ThreeStateButtonWindowProc(HWND window, UINT message, WPARAM wP
 
 HWND CreateThreeStateButton(HINSTANCE instance, HWND parent, int id, int x, int y,
                             const ThreeStateButtonArgs& args) {
-    const SIZE size = BitmapSize(args.faces[0]);
-    HWND window = NULL;
-    State3State* state = CreateControl<State3State>(&window, kThreeStateClassName, instance, parent,
-                                                    id, x, y, size.cx, size.cy);
-    if (state == NULL) {
-        return window;
-    }
-    state->state = FoldThreeState(args.state);
-    state->face1 = args.faces[1];
-    state->face2 = args.faces[2];
-    state->face0 = args.faces[0];
-    ShowWindow(window, SW_SHOWNORMAL);
-    return window;
+    const ControlPlace place = {instance, parent, id, x, y, BitmapSize(args.faces[0])};
+    return CreateControl<State3State>(kThreeStateClassName, place, [&](HWND, State3State& state) {
+        state.state = FoldThreeState(args.state);
+        state.face1 = args.faces[1];
+        state.face2 = args.faces[2];
+        state.face0 = args.faces[0];
+    });
 }

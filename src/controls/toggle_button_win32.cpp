@@ -65,15 +65,9 @@ HWND CreateToggle(HINSTANCE instance, HWND parent, int id, int x, int y, const c
                   const char* offBitmap) {
     HBITMAP on = LoadSkinBitmap(instance, onBitmap);
     HBITMAP off = LoadSkinBitmap(instance, offBitmap);
-    const SIZE size = BitmapSize(on);
-    HWND window = NULL;
-    ToggleState* state = CreateControl<ToggleState>(&window, kToggleClassName, instance, parent, id,
-                                                    x, y, size.cx, size.cy);
-    if (state == NULL) {
-        return window;
-    }
-    state->onBitmap = on;
-    state->offBitmap = off;
-    ShowWindow(window, SW_SHOWNORMAL);
-    return window;
+    return CreateControl<ToggleState>(kToggleClassName, {instance, parent, id, x, y, BitmapSize(on)},
+                                      [&](HWND, ToggleState& state) {
+                                          state.onBitmap = on;
+                                          state.offBitmap = off;
+                                      });
 }

@@ -97,23 +97,17 @@ HWND CreateVerticalSlider(HINSTANCE instance, HWND parent, int id, int x, int y,
     if (args.bottomStop <= 0 || args.maxValue <= 0) {
         return NULL;
     }
-    const SIZE rail = BitmapSize(args.rail);
-    HWND window = NULL;
-    VSliderState* state = CreateControl<VSliderState>(&window, kVerticalSliderClassName, instance, parent,
-                                                      id, x, y, rail.cx, rail.cy);
-    if (state == NULL) {
-        return window;
-    }
-    state->bottomStop = args.bottomStop;
-    state->topStop = args.topStop;
-    state->maxValue = args.maxValue;
-    state->value = args.value;
-    state->hasFocus = 0;
-    state->step = args.step;
-    state->railBitmap = args.rail;
-    state->focusedThumb = args.focusedThumb;
-    state->thumb = args.thumb;
-    state->buddy = args.buddy;
-    ShowWindow(window, SW_SHOWNORMAL);
-    return window;
+    const ControlPlace place = {instance, parent, id, x, y, BitmapSize(args.rail)};
+    return CreateControl<VSliderState>(kVerticalSliderClassName, place, [&](HWND, VSliderState& state) {
+        state.bottomStop = args.bottomStop;
+        state.topStop = args.topStop;
+        state.maxValue = args.maxValue;
+        state.value = args.value;
+        state.hasFocus = 0;
+        state.step = args.step;
+        state.railBitmap = args.rail;
+        state.focusedThumb = args.focusedThumb;
+        state.thumb = args.thumb;
+        state.buddy = args.buddy;
+    });
 }
