@@ -70,21 +70,34 @@ void VerticalSegment(POINT* p, int xc, int y0, int y1, int t) {
     p[5] = {xc - h, y0 + t};
 }
 
+// Where each segment of a digit cell lies: along a row (0 top, 1 middle,
+// 2 bottom) from side to side, or down a side (0 left, 1 right) over the
+// upper (0) or the lower (1) half. In drawing order.
+struct SegmentPlace {
+    unsigned bit;
+    bool alongRow;
+    int rowOrSide;
+    int half;
+};
+constexpr SegmentPlace kSegmentPlaces[] = {
+    {kA, true, 0, 0},  {kG, true, 1, 0},  {kD, true, 2, 0},  {kF, false, 0, 0},
+    {kB, false, 1, 0}, {kE, false, 0, 1}, {kC, false, 1, 1},
+};
+
 // Draws the segments of `mask` of one digit cell with the brush selected.
 void DigitSegments(HDC dc, int x, int y, int w, int h, int t, unsigned mask) {
-    const int left = x + t / 2;
-    const int right = x + w - t / 2 - 1;
-    const int top = y + t / 2;
-    const int middle = y + h / 2;
-    const int bottom = y + h - t / 2 - 1;
+    const int sides[] = {x + t / 2, x + w - t / 2 - 1};
+    const int rows[] = {y + t / 2, y + h / 2, y + h - t / 2 - 1};
     POINT p[6];
-    if (mask & kA) { HorizontalSegment(p, left, right, top, t); Polygon(dc, p, 6); }
-    if (mask & kG) { HorizontalSegment(p, left, right, middle, t); Polygon(dc, p, 6); }
-    if (mask & kD) { HorizontalSegment(p, left, right, bottom, t); Polygon(dc, p, 6); }
-    if (mask & kF) { VerticalSegment(p, left, top, middle, t); Polygon(dc, p, 6); }
-    if (mask & kB) { VerticalSegment(p, right, top, middle, t); Polygon(dc, p, 6); }
-    if (mask & kE) { VerticalSegment(p, left, middle, bottom, t); Polygon(dc, p, 6); }
-    if (mask & kC) { VerticalSegment(p, right, middle, bottom, t); Polygon(dc, p, 6); }
+    for (const SegmentPlace& place : kSegmentPlaces) {
+        if ((mask & place.bit) == 0) continue;
+        if (place.alongRow) {
+            HorizontalSegment(p, sides[0], sides[1], rows[place.rowOrSide], t);
+        } else {
+            VerticalSegment(p, sides[place.rowOrSide], rows[place.half], rows[place.half + 1], t);
+        }
+        Polygon(dc, p, 6);
+    }
 }
 
 }  // namespace

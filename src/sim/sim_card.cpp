@@ -81,6 +81,19 @@ constexpr uint32_t kStatusPort = 0x379;
 constexpr uint32_t kControlPort = 0x37A;
 constexpr uint32_t kReady = 0x80;
 
+// The unit's two inputs: three bytes from `firstByte` choose a source each
+// (0 analog, 1 digital, 2 card).
+struct UnitSource {
+    uint8_t firstByte;
+    int32_t SimUnitState::*state;
+    const char* input;
+};
+constexpr int32_t kUnitSourceChoices = 3;
+constexpr UnitSource kUnitSources[] = {
+    {0xB1, &SimUnitState::inputSourceA, "A"},
+    {0xB6, &SimUnitState::inputSourceB, "B"},
+};
+
 // The unit's on/off settings: each has its byte for on and its byte for off.
 struct UnitSwitch {
     uint8_t onByte;
@@ -399,16 +412,15 @@ void SimCard::Impl::UnitCommand(uint8_t byte) {
         unit.lastRateByte = byte;
         Event("unit rate 0x%02x", static_cast<unsigned>(byte));
         return;
-    case 0xB1: case 0xB2: case 0xB3:
-        unit.inputSourceA = byte - 0xB1;
-        Event("unit input A source %d", unit.inputSourceA);
-        return;
-    case 0xB6: case 0xB7: case 0xB8:
-        unit.inputSourceB = byte - 0xB6;
-        Event("unit input B source %d", unit.inputSourceB);
-        return;
     default:
         break;
+    }
+    for (const UnitSource& source : kUnitSources) {
+        const int32_t choice = byte - source.firstByte;
+        if (choice < 0 || choice >= kUnitSourceChoices) continue;
+        unit.*source.state = choice;
+        Event("unit input %s source %d", source.input, choice);
+        return;
     }
     for (const UnitSwitch& setting : kUnitSwitches) {
         if (byte != setting.onByte && byte != setting.offByte) continue;
