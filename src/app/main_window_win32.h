@@ -11,7 +11,6 @@ int RunMainWindow(HINSTANCE instance);
 // built and restored); NULL when it cannot be created. RunMainWindow's first
 // step, on its own for programs that run the window without its loop.
 HWND CreateMainWindow(HINSTANCE instance);
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Called once the main window exists (still hidden) and before the message
 // loop; the simulated desk uses it to open its monitor. Null by default.
