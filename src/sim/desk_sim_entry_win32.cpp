@@ -39,18 +39,9 @@ void StartTimecodeForwarding() {
     StartMtcPoster(cards, blocks, count);
 }
 
-// Tells whoever started the desk (a benchmark, a script) that the window
-// exists and every panel has been restored, without their polling for it.
-void SignalReady() {
-    if (options.readyEvent.empty()) return;
-    HANDLE event = OpenEventA(EVENT_MODIFY_STATE, FALSE, options.readyEvent.c_str());
-    if (event == nullptr) return;
-    SetEvent(event);
-    CloseHandle(event);
-}
-
+// The window exists and every panel has been restored.
 void OnDeskReady(HWND window) {
-    SignalReady();
+    SignalReadyEvent(options.readyEvent);
     if (options.showPanel) {
         PostMessageA(window, kWmTrayNotify, 0, WM_LBUTTONDOWN);
     }
@@ -70,15 +61,8 @@ void OnPowerEvent(HWND, WPARAM event) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    std::string error;
-    if (!ParseSimOptions(SplitCommandLine(GetCommandLineA(), true), &options, &error)) {
-        ReportText(STD_ERROR_HANDLE, "desk-sim: " + error + "\n\n" + kSimUsage, "desk-sim", MB_ICONERROR);
-        return 2;
-    }
-    if (options.help) {
-        ReportText(STD_OUTPUT_HANDLE, kSimUsage, "desk-sim", MB_ICONINFORMATION);
-        return 0;
-    }
+    const int end = TakeProgramOptions("desk-sim", kSimUsage, ParseSimOptions, &options);
+    if (end >= 0) return end;
     // A second start shows the running simulated desk's panel and ends
     // here, before it opens a trace or state file of its own.
     if (!ClaimDesk(instance, "simulated")) return 0;
