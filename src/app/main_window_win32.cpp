@@ -4,11 +4,13 @@
 
 #include "app/desk_messages.h"
 #include "app/main_window_layout.h"
+#include "app/registry_settings_key_win32.h"
 #include "settings/settings_store.h"
 #include "app/single_desk_win32.h"
 #include "app/standby.h"
 #include "app/tray_menu_win32.h"
 #include "card/card_table.h"
+#include "card/winmm_clock_win32.h"
 #include "controls/control_drawing.h"
 #include "win32/gdi_scope_win32.h"
 #include "controls/toolkit_frame.h"
@@ -223,7 +225,13 @@ int RunMainWindow(HINSTANCE instance) {
     return RunMessageLoop();
 }
 
-int RunDesk(HINSTANCE instance) {
+int RunDesk(HINSTANCE instance, DriverLink* driver) {
+    static RegistrySettingsKey settingsKey;
+    static WinmmClock clock;
+    SetDriverLink(driver);
+    SetSettingsKey(&settingsKey);
+    SetMillisecondClock(&clock);
+    SetDeskWindow(&mainDeskWindow);
     if (OpenCards() == 0) {
         return 0;
     }

@@ -8,11 +8,8 @@
 #include "win32/console_report_win32.h"
 #include "app/desk_messages.h"
 #include "app/main_window_win32.h"
-#include "app/registry_settings_key_win32.h"
 #include "app/single_desk_win32.h"
 #include "card/card_table.h"
-#include "card/driver_link.h"
-#include "card/winmm_clock_win32.h"
 #include "sim/card_monitor_win32.h"
 #include "sim/mtc_poster_win32.h"
 #include "sim/sim_driver_link.h"
@@ -69,8 +66,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     programInstance = instance;
 
     static SimDriverLink driver(options.answering);
-    static RegistrySettingsKey settingsKey;
-    static WinmmClock clock;
     simDriver = &driver;
     std::FILE* trace = nullptr;
     if (!options.traceFile.empty()) {
@@ -81,14 +76,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     driver.SetBridgeStuck(options.bridgeStuck);
     if (!options.stateFile.empty()) StartStateFile(options.stateFile, &driver);
 
-    SetDriverLink(&driver);
-    SetSettingsKey(&settingsKey);
-    SetMillisecondClock(&clock);
-    SetDeskWindow(&MainWindowAsDesk());
     SetMainWindowReadyHook(OnDeskReady);
     SetMainWindowPowerHook(OnPowerEvent);
 
-    const int result = RunDesk(instance);
+    const int result = RunDesk(instance, &driver);
 
     StopMtcPoster();
     DestroyCardMonitor(instance, monitorWindow);
