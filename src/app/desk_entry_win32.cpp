@@ -2,22 +2,12 @@
 #include <windows.h>
 
 #include "app/main_window_win32.h"
-#include "app/registry_settings_key_win32.h"
 #include "app/single_desk_win32.h"
-#include "card/card_table.h"
-#include "card/driver_link.h"
 #include "card/vxd_driver_link_win32.h"
-#include "card/winmm_clock_win32.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // A second start shows the running desk's panel and ends here.
     if (!ClaimDesk(instance, "desk")) return 0;
     static VxdDriverLink driver;
-    static RegistrySettingsKey settingsKey;
-    static WinmmClock clock;
-    SetDriverLink(&driver);
-    SetSettingsKey(&settingsKey);
-    SetMillisecondClock(&clock);
-    SetDeskWindow(&MainWindowAsDesk());
-    return RunDesk(instance);
+    return RunDesk(instance, &driver);
 }

@@ -4,26 +4,35 @@
 
 #include "app/desk_messages.h"
 #include "app/main_window_layout.h"
+#include "app/registry_settings_key_win32.h"
 #include "settings/settings_store.h"
 #include "app/single_desk_win32.h"
 #include "app/standby.h"
 #include "app/tray_menu_win32.h"
 #include "card/card_table.h"
+#include "card/winmm_clock_win32.h"
 #include "controls/control_drawing.h"
 #include "win32/gdi_scope_win32.h"
 #include "controls/toolkit_frame.h"
 #include "panel/card_panel_layout_win32.h"
 #include "panel/panel_logic.h"
 #include "panel/timecode.h"
+#include "win32/top_level_window_win32.h"
 #include "resource.h"
 #include "version.h"
 
 namespace {
 
-HINSTANCE programInstance = nullptr;
-char className[100];
-HBITMAP mainBackground = nullptr;
-HBITMAP timecodeBackground = nullptr;
+// The main window's state: one fixed program-wide table, as the program has
+// one main window; the frame binds it to the window all the same.
+struct MainWindowState {
+    HINSTANCE instance = nullptr;
+    char className[100] = "";
+    HBITMAP mainBackground = nullptr;
+    HBITMAP timecodeBackground = nullptr;
+};
+MainWindowState mainWindow;
+
 void (*readyHook)(HWND) = nullptr;
 void (*powerHook)(HWND, WPARAM) = nullptr;
 
@@ -39,28 +48,28 @@ public:
         if (window == nullptr || !GetWindowRect(window, &frame)) {
             return;
         }
-        const int height = MainWindowHeight(BitmapSize(mainBackground).cy, shown);
+        const int height = MainWindowHeight(BitmapSize(mainWindow.mainBackground).cy, shown);
         MoveWindow(window, frame.left, frame.top, frame.right - frame.left, height, TRUE);
     }
 };
 MainDeskWindow mainDeskWindow;
 
-void OnCreate(HWND window) {
+void OnCreate(HWND window, MainWindowState& state) {
     mainDeskWindow.window = window;
     MarkClaimedDeskWindow(window);
     AddTrayIcon(window);
     BuildOptionsMenu();
-    mainBackground = LoadSkinBitmap(programInstance, "mainbak");
-    timecodeBackground = LoadSkinBitmap(programInstance, "smptebak");
+    state.mainBackground = LoadSkinBitmap(state.instance, "mainbak");
+    state.timecodeBackground = LoadSkinBitmap(state.instance, "smptebak");
 
-    const SIZE column = BitmapSize(mainBackground);
+    const SIZE column = BitmapSize(state.mainBackground);
     const int count = CardCount();
     const MainWindowRect place = PlaceMainWindow(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                                  count, column.cx, column.cy);
     MoveWindow(window, place.x, place.y, place.width, place.height, FALSE);
 
     for (int i = 0; i < count; ++i) {
-        CreateCardPanel(programInstance, window, i * column.cx, 0, i);
+        CreateCardPanel(state.instance, window, i * column.cx, 0, i);
         SetNotifyWindow(i, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(window)));
     }
 }
@@ -78,17 +87,17 @@ void DrawRow(HDC target, MemoryDC& memory, HBITMAP bitmap, int y) {
 
 // The two background rows; also drawn into a control's context when the
 // control shows the window through (WM_PRINTCLIENT).
-void DrawBackground(HDC target) {
+void DrawBackground(HDC target, const MainWindowState& state) {
     MemoryDC memory(target);
-    DrawRow(target, memory, mainBackground, 0);
-    DrawRow(target, memory, timecodeBackground, BitmapSize(mainBackground).cy);
+    DrawRow(target, memory, state.mainBackground, 0);
+    DrawRow(target, memory, state.timecodeBackground, BitmapSize(state.mainBackground).cy);
 }
 
-void OnPaint(HWND window) {
+void OnPaint(HWND window, const MainWindowState& state) {
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window, &paint);
     if (target != nullptr) {
-        DrawBackground(target);
+        DrawBackground(target, state);
     }
     EndPaint(window, &paint);
 }
@@ -112,27 +121,24 @@ void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-}  // namespace
-
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindowProc(HWND window, MainWindowState& state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        OnCreate(window);
+        OnCreate(window, state);
         return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
+    case WM_DESTROY:  // the frame has posted the quit message first
         RemoveTrayIcon();
         UnmarkClaimedDeskWindow(window);
         mainDeskWindow.window = nullptr;
         return 0;
     case WM_PAINT:
-        OnPaint(window);
+        OnPaint(window, state);
         return 0;
     case WM_ERASEBKGND:
         return 0;
     case WM_PRINTCLIENT:
         if (wParam != 0) {
-            DrawBackground(reinterpret_cast<HDC>(wParam));
+            DrawBackground(reinterpret_cast<HDC>(wParam), state);
         }
         return 0;
     case WM_ENDSESSION:
@@ -187,6 +193,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
 }
 
+const TopLevelClass<MainWindowState> kMainWindowClass = {
+    mainWindow.className, CS_HREDRAW | CS_VREDRAW, reinterpret_cast<HBRUSH>(COLOR_WINDOWFRAME + 1), true,
+    &mainWindow, MainWindowProc};
+
+}  // namespace
+
 void SetMainWindowReadyHook(void (*hook)(HWND window)) { readyHook = hook; }
 
 void SetMainWindowPowerHook(void (*hook)(HWND window, WPARAM event)) { powerHook = hook; }
@@ -194,26 +206,12 @@ void SetMainWindowPowerHook(void (*hook)(HWND window, WPARAM event)) { powerHook
 DeskWindow& MainWindowAsDesk() { return mainDeskWindow; }
 
 HWND CreateMainWindow(HINSTANCE instance) {
-    programInstance = instance;
-    LoadStringA(instance, IDS_MAIN_CLASS_NAME, className, sizeof className);
-
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_DESK_LARGE));
-    windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_DESK_SMALL));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOWFRAME + 1);
-    windowClass.lpszClassName = className;
-    RegisterClassExA(&windowClass);
-
+    mainWindow.instance = instance;
+    LoadStringA(instance, IDS_MAIN_CLASS_NAME, mainWindow.className, sizeof mainWindow.className);
     char title[100];
     std::snprintf(title, sizeof title, "Tara Dock 20 ver. %s", DESK_VERSION_TEXT " " DESK_VERSION_DATE);
-
-    return CreateWindowExA(0, className, title, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                           CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr, nullptr, instance, nullptr);
+    return CreateTopLevelWindow<kMainWindowClass>(instance, title, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                                                  CW_USEDEFAULT, 0, CW_USEDEFAULT, 0);
 }
 
 int RunMainWindow(HINSTANCE instance) {
@@ -224,16 +222,16 @@ int RunMainWindow(HINSTANCE instance) {
     ShowWindow(window, SW_HIDE);
     UpdateWindow(window);
     if (readyHook != nullptr) readyHook(window);
-
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return static_cast<int>(message.wParam);
+    return RunMessageLoop();
 }
 
-int RunDesk(HINSTANCE instance) {
+int RunDesk(HINSTANCE instance, DriverLink* driver) {
+    static RegistrySettingsKey settingsKey;
+    static WinmmClock clock;
+    SetDriverLink(driver);
+    SetSettingsKey(&settingsKey);
+    SetMillisecondClock(&clock);
+    SetDeskWindow(&mainDeskWindow);
     if (OpenCards() == 0) {
         return 0;
     }

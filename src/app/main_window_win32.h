@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "card/driver_link.h"
 #include "panel/desk_window.h"
 
 int RunMainWindow(HINSTANCE instance);
@@ -11,7 +12,6 @@ int RunMainWindow(HINSTANCE instance);
 // built and restored); NULL when it cannot be created. RunMainWindow's first
 // step, on its own for programs that run the window without its loop.
 HWND CreateMainWindow(HINSTANCE instance);
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Called once the main window exists (still hidden) and before the message
 // loop; the simulated desk uses it to open its monitor. Null by default.
@@ -26,6 +26,6 @@ void SetMainWindowPowerHook(void (*hook)(HWND window, WPARAM event));
 // SetDeskWindow, beside the driver link.
 DeskWindow& MainWindowAsDesk();
 
-// The shared start-up and shut-down of desk.exe and desk-sim.exe, once the
-// driver link, the settings key and the clock are installed.
-int RunDesk(HINSTANCE instance);
+// The shared start-up and shut-down of desk.exe and desk-sim.exe on
+// `driver`, with the registry's settings key and the multimedia clock.
+int RunDesk(HINSTANCE instance, DriverLink* driver);

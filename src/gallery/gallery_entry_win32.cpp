@@ -7,11 +7,11 @@
 #include <cstring>
 #include <string>
 
-#include "win32/command_line.h"
-#include "win32/console_report_win32.h"
 #include "controls/toolkit_frame.h"
 #include "gallery/gallery_options.h"
 #include "gallery/gallery_window_win32.h"
+#include "win32/console_report_win32.h"
+#include "win32/top_level_window_win32.h"
 
 namespace {
 
@@ -20,18 +20,16 @@ std::FILE* traceFile = nullptr;
 
 // Each line written and flushed as it comes, for whoever reads the file
 // while the gallery runs.
-void WriteEvent(const std::string& line) {
-    std::fputs(line.c_str(), eventsFile);
-    std::fputc('\n', eventsFile);
-    std::fflush(eventsFile);
+void WriteLine(std::FILE* file, const char* text) {
+    const size_t length = std::strlen(text);
+    std::fputs(text, file);
+    if (length == 0 || text[length - 1] != '\n') std::fputc('\n', file);
+    std::fflush(file);
 }
 
-void WriteTrace(const char* text) {
-    const size_t length = std::strlen(text);
-    std::fputs(text, traceFile);
-    if (length == 0 || text[length - 1] != '\n') std::fputc('\n', traceFile);
-    std::fflush(traceFile);
-}
+void WriteEvent(const std::string& line) { WriteLine(eventsFile, line.c_str()); }
+
+void WriteTrace(const char* text) { WriteLine(traceFile, text); }
 
 std::FILE* OpenOutput(const std::string& path, const char* option) {
     std::FILE* file = std::fopen(path.c_str(), "w");
@@ -42,27 +40,12 @@ std::FILE* OpenOutput(const std::string& path, const char* option) {
     return file;
 }
 
-void SignalReady(const std::string& name) {
-    if (name.empty()) return;
-    HANDLE event = OpenEventA(EVENT_MODIFY_STATE, FALSE, name.c_str());
-    if (event == nullptr) return;
-    SetEvent(event);
-    CloseHandle(event);
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     GalleryOptions options;
-    std::string error;
-    if (!ParseGalleryOptions(SplitCommandLine(GetCommandLineA(), true), &options, &error)) {
-        ReportText(STD_ERROR_HANDLE, "gallery: " + error + "\n\n" + kGalleryUsage, "gallery", MB_ICONERROR);
-        return 2;
-    }
-    if (options.help) {
-        ReportText(STD_OUTPUT_HANDLE, kGalleryUsage, "gallery", MB_ICONINFORMATION);
-        return 0;
-    }
+    const int end = TakeProgramOptions("gallery", kGalleryUsage, ParseGalleryOptions, &options);
+    if (end >= 0) return end;
     if (!options.eventsFile.empty()) {
         if ((eventsFile = OpenOutput(options.eventsFile, "--events")) == nullptr) return 2;
         SetGalleryEventSink(WriteEvent);
@@ -77,13 +60,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (HWND gallery = CreateGalleryWindow(instance)) {
         ShowWindow(gallery, SW_SHOWNORMAL);
         UpdateWindow(gallery);
-        SignalReady(options.readyEvent);
-        MSG message;
-        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        result = static_cast<int>(message.wParam);
+        SignalReadyEvent(options.readyEvent);
+        result = RunMessageLoop();
     }
     UnregisterGalleryClass(instance);
     UnregisterControlClasses();

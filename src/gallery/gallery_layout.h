@@ -32,6 +32,7 @@ struct GalleryCell {
     const char* what;       // what the control is, beside the class name
     int x, y;               // the control's top-left corner in the gallery
     int width, height;      // its size (the size of its main face where it has one)
+    int drives;             // the id of the control whose value it sets; 0: none
 };
 
 // The fifteen cells, in the order the gallery creates them.

@@ -13,20 +13,14 @@
 
 #include "gallery/gallery_layout.h"
 
-extern const char kGalleryClassName[];  // "KivGallery"
-extern const char kGalleryTitle[];      // "Control gallery"
-
 // Gets the --events line of every notification as it arrives; null: none.
 typedef void (*GalleryEventSink)(const std::string& line);
 void SetGalleryEventSink(GalleryEventSink sink);
 
-// Registers the gallery's window class and creates the window, hidden, with
-// its fifteen controls made and shown. The toolkit's classes must be
-// registered. Null when the window cannot be made.
+// Registers the gallery's window class ("KivGallery") and creates the window
+// ("Control gallery"), hidden, with its fifteen controls made and shown. The
+// toolkit's classes must be registered. Null when the window cannot be made.
 HWND CreateGalleryWindow(HINSTANCE instance);
 
 // Unregisters the gallery's window class, once its window is gone.
 void UnregisterGalleryClass(HINSTANCE instance);
-
-// The value the gallery shows beside control `id`, as text.
-std::string GalleryReadout(HWND gallery, int id);

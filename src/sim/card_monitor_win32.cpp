@@ -1,12 +1,10 @@
 #include "sim/card_monitor_win32.h"
 
-#include <new>
 #include <string>
 #include <vector>
 
 #include "app/desk_messages.h"
 #include "app/main_window_layout.h"
-#include "resource.h"
 #include "card/card_table.h"
 #include "sim/card_monitor_layout.h"
 #include "sim/card_state_text.h"
@@ -14,11 +12,12 @@
 #include "win32/gdi_scope_win32.h"
 #include "sim/monitor_painter_win32.h"
 #include "sim/sim_driver_link.h"
+#include "win32/top_level_window_win32.h"
+
+namespace {
 
 const char kCardMonitorTitle[] = "TaraDock-20 Card Monitor (simulated)";
 const char kCardMonitorClassName[] = "TaraDock20SimCardMonitor";
-
-namespace {
 
 constexpr UINT_PTR kPollTimer = 1;
 constexpr UINT kPollMs = 100;
@@ -32,10 +31,10 @@ struct MonitorSetup {
     int gridColumns;
 };
 
-// The window's state block, made at WM_CREATE and freed at WM_DESTROY.
+// The window's state block, made from the MonitorSetup its creation carries.
 struct MonitorWindowState {
-    explicit MonitorWindowState(const MonitorSetup& setup)
-        : desk(setup.desk), driver(setup.driver), gridColumns(setup.gridColumns),
+    explicit MonitorWindowState(const CREATESTRUCTA& create)
+        : setup(*static_cast<const MonitorSetup*>(create.lpCreateParams)),
           views(static_cast<size_t>(setup.driver->CardCount())), texts(views.size()) {
         for (size_t i = 0; i < views.size(); ++i) {
             views[i].column = static_cast<int>(i);
@@ -43,9 +42,7 @@ struct MonitorWindowState {
         }
     }
 
-    HWND desk;
-    SimDriverLink* driver;
-    int gridColumns;
+    MonitorSetup setup;
     std::vector<CardView> views;
     std::vector<std::string> texts;  // each card's text form at the last poll: what changed is what is drawn
     MonitorFonts fonts;
@@ -54,18 +51,14 @@ struct MonitorWindowState {
     bool asleep = false;  // between the standby button's suspend and its resume
 };
 
-MonitorWindowState* StateOf(HWND window) {
-    return reinterpret_cast<MonitorWindowState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-}
-
 int CardCountOf(const MonitorWindowState& state) { return static_cast<int>(state.views.size()); }
 
 // Takes a fresh snapshot of every card; true when anything shown changed.
 bool Poll(MonitorWindowState& state) {
     bool changed = false;
     for (int column = 0; column < CardCountOf(state); ++column) {
-        const SimCardState snapshot = state.driver->CardInColumn(column).State();
-        const SharedCardBlock& block = state.driver->BlockInColumn(column);
+        const SimCardState snapshot = state.setup.driver->CardInColumn(column).State();
+        const SharedCardBlock& block = state.setup.driver->BlockInColumn(column);
         std::string text = FormatCardState(column, snapshot, block);
         if (text == state.texts[column]) continue;
         state.texts[column].swap(text);
@@ -83,11 +76,11 @@ bool Poll(MonitorWindowState& state) {
 void PaintMonitor(HDC dc, const RECT& client, const MonitorWindowState& state) {
     FillBox(dc, client, monitor_colours::kWindow);
     for (int column = 0; column < CardCountOf(state); ++column) {
-        const MonitorRect strip = CardStripRect(column, state.gridColumns);
+        const MonitorRect strip = CardStripRect(column, state.setup.gridColumns);
         const int pressed = state.pressed.card == column && state.pressedInside ? state.pressed.button : -1;
         PaintCardStrip(dc, state.fonts, strip.left, strip.top, state.views[column], pressed);
     }
-    const MonitorRect button = StandbyButtonRect(CardCountOf(state), state.gridColumns);
+    const MonitorRect button = StandbyButtonRect(CardCountOf(state), state.setup.gridColumns);
     const RECT footer = {kMonitorMargin, client.bottom - kMonitorFooter, button.left - kMonitorMargin, client.bottom};
     PutText(dc, state.fonts.note(),
             state.asleep ? "The machine sleeps; its cards have lost power."
@@ -97,21 +90,6 @@ void PaintMonitor(HDC dc, const RECT& client, const MonitorWindowState& state) {
     const bool pressed = state.pressed.card == kStandbyHit && state.pressedInside;
     DrawPushButton(dc, state.fonts.label(), RECT{button.left, button.top, button.right, button.bottom},
                    state.asleep ? "ASLEEP" : "STANDBY", pressed, state.asleep);
-}
-
-void OnPaint(HWND window, const MonitorWindowState* state) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    if (dc != nullptr && state != nullptr) {
-        RECT client;
-        GetClientRect(window, &client);
-        BackBuffer buffer(dc, client.right, client.bottom);
-        if (buffer.Ready()) {
-            PaintMonitor(buffer.dc(), client, *state);
-            buffer.CopyToTarget();
-        }
-    }
-    EndPaint(window, &paint);
 }
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM windows) {
@@ -159,7 +137,7 @@ void Press(HWND window, MonitorWindowState& state, int column, int index) {
     }
     const MonitorButton& button = CardStripButtons()[index];
     if (button.kind == MonitorButtonKind::UnitPlug) {
-        SimCard& card = state.driver->CardInColumn(column);
+        SimCard& card = state.setup.driver->CardInColumn(column);
         card.SetUnitPresent(!card.State().unit.present);
         Poll(state);
         return;
@@ -167,11 +145,11 @@ void Press(HWND window, MonitorWindowState& state, int column, int index) {
     // As the card's driver posts it: row and set in wParam, on/off and the
     // column in lParam.
     const int on = button.kind == MonitorButtonKind::RouteOn ? 1 : 0;
-    PostMessageA(state.desk, kWmRoutingNotify, MAKEWPARAM(button.row, button.set), MAKELPARAM(on, column));
+    PostMessageA(state.setup.desk, kWmRoutingNotify, MAKEWPARAM(button.row, button.set), MAKELPARAM(on, column));
 }
 
 void OnButtonDown(HWND window, MonitorWindowState& state, int x, int y) {
-    const MonitorHit hit = HitTestMonitor(x, y, CardCountOf(state), state.gridColumns);
+    const MonitorHit hit = HitTestMonitor(x, y, CardCountOf(state), state.setup.gridColumns);
     if (hit.card == kNoHit) return;
     state.pressed = hit;
     state.pressedInside = true;
@@ -181,7 +159,7 @@ void OnButtonDown(HWND window, MonitorWindowState& state, int x, int y) {
 
 void OnMouseMove(HWND window, MonitorWindowState& state, int x, int y) {
     if (state.pressed.card == kNoHit) return;
-    const MonitorHit hit = HitTestMonitor(x, y, CardCountOf(state), state.gridColumns);
+    const MonitorHit hit = HitTestMonitor(x, y, CardCountOf(state), state.setup.gridColumns);
     const bool inside = hit.card == state.pressed.card && hit.button == state.pressed.button;
     if (inside != state.pressedInside) {
         state.pressedInside = inside;
@@ -200,47 +178,42 @@ void OnButtonUp(HWND window, MonitorWindowState& state) {
     InvalidateRect(window, nullptr, FALSE);
 }
 
-LRESULT CALLBACK CardMonitorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    MonitorWindowState* state = StateOf(window);
+LRESULT CardMonitorProc(HWND window, MonitorWindowState& state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE: {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        const auto* setup = static_cast<const MonitorSetup*>(create->lpCreateParams);
-        MonitorWindowState* made = new (std::nothrow) MonitorWindowState(*setup);
-        if (made == nullptr) return -1;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(made));
-        Poll(*made);
+    case WM_CREATE:
+        Poll(state);
         SetTimer(window, kPollTimer, kPollMs, nullptr);
         return 0;
-    }
     case WM_DESTROY:
         KillTimer(window, kPollTimer);
         KillTimer(window, kWakeTimer);
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        delete state;
         return 0;
     case WM_TIMER:
-        if (state != nullptr && wParam == kPollTimer && Poll(*state)) InvalidateRect(window, nullptr, FALSE);
-        if (state != nullptr && wParam == kWakeTimer) WakeUp(window, *state);
+        if (wParam == kPollTimer && Poll(state)) InvalidateRect(window, nullptr, FALSE);
+        if (wParam == kWakeTimer) WakeUp(window, state);
         return 0;
     case WM_ERASEBKGND:
         return 1;  // the whole client area is painted from the back buffer
     case WM_PAINT:
-        OnPaint(window, state);
+        PaintThroughBackBuffer(window, [&](HDC dc, const RECT&) {
+            RECT client;
+            GetClientRect(window, &client);
+            PaintMonitor(dc, client, state);
+        });
         return 0;
     case WM_LBUTTONDOWN:
-        if (state != nullptr) OnButtonDown(window, *state, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        OnButtonDown(window, state, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         return 0;
     case WM_MOUSEMOVE:
-        if (state != nullptr) OnMouseMove(window, *state, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        OnMouseMove(window, state, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         return 0;
     case WM_LBUTTONUP:
-        if (state != nullptr) OnButtonUp(window, *state);
+        OnButtonUp(window, state);
         return 0;
     case WM_CAPTURECHANGED:
-        if (state != nullptr && state->pressed.card != kNoHit && reinterpret_cast<HWND>(lParam) != window) {
-            state->pressed = {kNoHit, -1};
-            state->pressedInside = false;
+        if (state.pressed.card != kNoHit && reinterpret_cast<HWND>(lParam) != window) {
+            state.pressed = {kNoHit, -1};
+            state.pressedInside = false;
             InvalidateRect(window, nullptr, FALSE);
         }
         return 0;
@@ -248,33 +221,22 @@ LRESULT CALLBACK CardMonitorProc(HWND window, UINT message, WPARAM wParam, LPARA
         // The desk has no way to end of its own; ending it here ends the
         // whole program, which then takes this window down.
         ShowWindow(window, SW_HIDE);
-        if (state != nullptr) PostMessageA(state->desk, WM_CLOSE, 0, 0);
+        PostMessageA(state.setup.desk, WM_CLOSE, 0, 0);
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
-bool RegisterMonitorClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = CardMonitorProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_DESK_LARGE));
-    windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_DESK_SMALL));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = nullptr;
-    windowClass.lpszClassName = kCardMonitorClassName;
-    return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
+const TopLevelClass<MonitorWindowState> kMonitorClass = {kCardMonitorClassName, 0, nullptr, false, nullptr,
+                                                         CardMonitorProc};
 
 MonitorRect ToMonitorRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 
 }  // namespace
 
 HWND CreateCardMonitor(HINSTANCE instance, HWND desk, SimDriverLink* driver) {
-    if (driver == nullptr || driver->CardCount() == 0 || !RegisterMonitorClass(instance)) return nullptr;
+    if (driver == nullptr || driver->CardCount() == 0) return nullptr;
 
     RECT deskRect = {};
     GetWindowRect(desk, &deskRect);
@@ -288,9 +250,9 @@ HWND CreateCardMonitor(HINSTANCE instance, HWND desk, SimDriverLink* driver) {
                                                     ToMonitorRect(workArea), frame.right - frame.left,
                                                     frame.bottom - frame.top);
     const MonitorSetup setup = {desk, driver, placement.gridColumns};
-    HWND monitor = CreateWindowExA(0, kCardMonitorClassName, kCardMonitorTitle, kWindowStyle, placement.window.left,
-                                   placement.window.top, placement.window.Width(), placement.window.Height(), nullptr,
-                                   nullptr, instance, const_cast<MonitorSetup*>(&setup));
+    HWND monitor = CreateTopLevelWindow<kMonitorClass>(instance, kCardMonitorTitle, kWindowStyle, placement.window.left,
+                                                       placement.window.top, placement.window.Width(),
+                                                       placement.window.Height(), const_cast<MonitorSetup*>(&setup));
     if (monitor == nullptr) return nullptr;
     ShowWindow(monitor, SW_SHOWNOACTIVATE);
     UpdateWindow(monitor);

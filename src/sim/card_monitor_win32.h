@@ -10,9 +10,6 @@
 
 class SimDriverLink;
 
-extern const char kCardMonitorTitle[];
-extern const char kCardMonitorClassName[];
-
 // Creates and shows the monitor for every card of `driver`, placed so that
 // it leaves the desk's window `desk` free in its tallest form. The driver
 // must outlive the window. Null when the window cannot be made.

@@ -8,11 +8,8 @@
 #include "win32/console_report_win32.h"
 #include "app/desk_messages.h"
 #include "app/main_window_win32.h"
-#include "app/registry_settings_key_win32.h"
 #include "app/single_desk_win32.h"
 #include "card/card_table.h"
-#include "card/driver_link.h"
-#include "card/winmm_clock_win32.h"
 #include "sim/card_monitor_win32.h"
 #include "sim/mtc_poster_win32.h"
 #include "sim/sim_driver_link.h"
@@ -39,18 +36,9 @@ void StartTimecodeForwarding() {
     StartMtcPoster(cards, blocks, count);
 }
 
-// Tells whoever started the desk (a benchmark, a script) that the window
-// exists and every panel has been restored, without their polling for it.
-void SignalReady() {
-    if (options.readyEvent.empty()) return;
-    HANDLE event = OpenEventA(EVENT_MODIFY_STATE, FALSE, options.readyEvent.c_str());
-    if (event == nullptr) return;
-    SetEvent(event);
-    CloseHandle(event);
-}
-
+// The window exists and every panel has been restored.
 void OnDeskReady(HWND window) {
-    SignalReady();
+    SignalReadyEvent(options.readyEvent);
     if (options.showPanel) {
         PostMessageA(window, kWmTrayNotify, 0, WM_LBUTTONDOWN);
     }
@@ -70,23 +58,14 @@ void OnPowerEvent(HWND, WPARAM event) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    std::string error;
-    if (!ParseSimOptions(SplitCommandLine(GetCommandLineA(), true), &options, &error)) {
-        ReportText(STD_ERROR_HANDLE, "desk-sim: " + error + "\n\n" + kSimUsage, "desk-sim", MB_ICONERROR);
-        return 2;
-    }
-    if (options.help) {
-        ReportText(STD_OUTPUT_HANDLE, kSimUsage, "desk-sim", MB_ICONINFORMATION);
-        return 0;
-    }
+    const int end = TakeProgramOptions("desk-sim", kSimUsage, ParseSimOptions, &options);
+    if (end >= 0) return end;
     // A second start shows the running simulated desk's panel and ends
     // here, before it opens a trace or state file of its own.
     if (!ClaimDesk(instance, "simulated")) return 0;
     programInstance = instance;
 
     static SimDriverLink driver(options.answering);
-    static RegistrySettingsKey settingsKey;
-    static WinmmClock clock;
     simDriver = &driver;
     std::FILE* trace = nullptr;
     if (!options.traceFile.empty()) {
@@ -97,14 +76,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     driver.SetBridgeStuck(options.bridgeStuck);
     if (!options.stateFile.empty()) StartStateFile(options.stateFile, &driver);
 
-    SetDriverLink(&driver);
-    SetSettingsKey(&settingsKey);
-    SetMillisecondClock(&clock);
-    SetDeskWindow(&MainWindowAsDesk());
     SetMainWindowReadyHook(OnDeskReady);
     SetMainWindowPowerHook(OnPowerEvent);
 
-    const int result = RunDesk(instance);
+    const int result = RunDesk(instance, &driver);
 
     StopMtcPoster();
     DestroyCardMonitor(instance, monitorWindow);

@@ -7,11 +7,6 @@
 
 namespace {
 
-HFONT MakeFont(int height, int weight, const char* face) {
-    return CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
-}
-
 COLORREF Mix(COLORREF a, COLORREF b, int percentOfA) {
     const int p = percentOfA;
     return RGB((GetRValue(a) * p + GetRValue(b) * (100 - p)) / 100,

@@ -10,3 +10,11 @@ void ReportText(DWORD standardHandle, const std::string& text, const char* capti
     }
     MessageBoxA(nullptr, text.c_str(), caption, MB_OK | boxIcon);
 }
+
+void SignalReadyEvent(const std::string& name) {
+    if (name.empty()) return;
+    HANDLE event = OpenEventA(EVENT_MODIFY_STATE, FALSE, name.c_str());
+    if (event == nullptr) return;
+    SetEvent(event);
+    CloseHandle(event);
+}

@@ -3,7 +3,7 @@
 // context puts back the bitmap it was made with before it is deleted, so no
 // bitmap is ever deleted while it is still selected (Windows refuses that
 // and leaks the bitmap; Wine deletes it anyway, so no test under Wine would
-// see it). Shared by the toolkit, the main window and the card monitor.
+// see it). Shared by every window of the three programs.
 #pragma once
 
 #include <windows.h>
@@ -121,3 +121,28 @@ private:
     MemoryDC memory_;
     bool ready_;
 };
+
+// WM_PAINT composed off-screen: `draw(dc, area)` draws in client coordinates
+// into a back buffer over the area to paint, copied to the window at once.
+template <typename Draw>
+void PaintThroughBackBuffer(HWND window, Draw draw) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    const RECT& area = paint.rcPaint;
+    if (dc != NULL && area.right > area.left && area.bottom > area.top) {
+        BackBuffer buffer(dc, area.right - area.left, area.bottom - area.top);
+        if (buffer.Ready()) {
+            SetWindowOrgEx(buffer.dc(), area.left, area.top, NULL);
+            draw(buffer.dc(), area);
+            SetWindowOrgEx(buffer.dc(), 0, 0, NULL);
+            buffer.CopyToTarget(area.left, area.top);
+        }
+    }
+    EndPaint(window, &paint);
+}
+
+// An antialiased font whose characters are `height` pixels high.
+inline HFONT MakeFont(int height, int weight, const char* face) {
+    return CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
+}

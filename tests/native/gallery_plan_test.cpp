@@ -34,6 +34,7 @@ TEST(GalleryPlanTest, OneControlOfEachClassInsideTheWindowAboveTheLogNoneOverlap
         EXPECT_LE(a.x + a.width, kGalleryWidth) << a.id;
         EXPECT_LE(a.y + a.height, kGalleryLogTop - 24) << a.id;
         EXPECT_EQ(FindGalleryCell(a.id), &a);
+        EXPECT_TRUE(a.drives == 0 || FindGalleryCell(a.drives) != nullptr) << a.id << " drives no cell of the gallery";
         EXPECT_GE(GalleryReadoutBox(a).right - GalleryReadoutBox(a).left, 36) << a.id << ": room for its value";
         EXPECT_LE(GalleryReadoutBox(a).right, kGalleryWidth) << a.id;
         // Its names above it, the control, its value beside it: none of them
