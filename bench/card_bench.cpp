@@ -9,14 +9,14 @@
 
 #include <cstdint>
 
-#include "desk_test_hooks.h"
-#include "settings/settings_store.h"
 #include "card/card_registers.h"
 #include "card/card_table.h"
 #include "card/driver_link.h"
 #include "card/unit_link.h"
 #include "card_fakes.h"
+#include "desk_test_hooks.h"
 #include "panel/panel_logic.h"
+#include "settings/settings_store.h"
 
 namespace {
 
@@ -42,9 +42,8 @@ void BM_Writes(benchmark::State& state) {
     CountingRegisterSpace space;
     RegisterSpace* registers = Opaque(&space);
     const uint32_t value = 0x10505040;
-    for (auto _ : state) {
+    for (auto _ : state)
         for (int i = 0; i < kBareAccesses; ++i) registers->Write(kSerialLines, value ^ (i & 0x10));
-    }
     state.counters["accesses"] = kBareAccesses;
 }
 BENCHMARK(BM_Writes);
@@ -53,9 +52,8 @@ void BM_Reads(benchmark::State& state) {
     CountingRegisterSpace space;
     RegisterSpace* registers = Opaque(&space);
     uint32_t sink = 0;
-    for (auto _ : state) {
+    for (auto _ : state)
         for (int i = 0; i < kBareAccesses; ++i) sink += registers->Read(kBridgeControl);
-    }
     benchmark::DoNotOptimize(sink);
     state.counters["accesses"] = kBareAccesses;
 }

@@ -30,9 +30,8 @@ constexpr int32_t kControlRates[] = {32000, 44100, 48000, 64000, 88200, 96000};
 
 template <size_t N>
 bool AllGuard(const uint8_t (&bytes)[N]) {
-    for (uint8_t byte : bytes) {
+    for (uint8_t byte : bytes)
         if (byte != kGuardByte) return false;
-    }
     return true;
 }
 
@@ -47,9 +46,7 @@ struct Effect {
     int lastByte = -1;
 };
 
-uint8_t RateByte(int32_t rate) {
-    return rate <= 32000 ? 0xC1 : rate <= 44100 ? 0xC2 : rate <= 48000 ? 0xC3 : 0xC4;
-}
+uint8_t RateByte(int32_t rate) { return rate <= 32000 ? 0xC1 : rate <= 44100 ? 0xC2 : rate <= 48000 ? 0xC3 : 0xC4; }
 
 Effect Expected(uint16_t type, uint32_t value, const SharedCardBlock& block) {
     const uint32_t v = value & 0xFFFF;
@@ -101,11 +98,8 @@ Effect Expected(uint16_t type, uint32_t value, const SharedCardBlock& block) {
     case 12: byte(v == 1 ? 0xB4 : 0xB5); break;
     case 13: byte(v == 1 ? 0xB9 : 0xBA); break;
     case 14: byte(v != 0 ? 0xC6 : 0xC5); break;
-    case 15:
-        word(1, 0x3030, static_cast<uint16_t>(((((value & 0xFF) << 8) | value) << 4) & 0x3030));
-        break;
-    default:
-        break;
+    case 15: word(1, 0x3030, static_cast<uint16_t>(((((value & 0xFF) << 8) | value) << 4) & 0x3030)); break;
+    default: break;
     }
     return e;
 }
@@ -151,9 +145,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             FUZZ_CHECK((after.words[effect.word] & effect.mask) == effect.bits);
         }
         if (type == 7 && effect.words > 0) latched[0] = true;
-        if (unitPresent && effect.lastByte >= 0) {
+        if (unitPresent && effect.lastByte >= 0)
             FUZZ_CHECK(after.unit.history[after.unit.historyCount - 1] == effect.lastByte);
-        }
         for (int a = 0; a < 4; ++a) {
             FUZZ_CHECK((block.controlShadow[a] & 0xFFFF0000u) == upper[a]);
             if (latched[a]) FUZZ_CHECK(after.words[a] == (block.controlShadow[a] & 0xFFFF));

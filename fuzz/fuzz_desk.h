@@ -13,16 +13,16 @@
 #include <memory>
 #include <vector>
 
-#include "desk_test_hooks.h"
-#include "settings/settings_store.h"
 #include "card/card_table.h"
 #include "card/driver_link.h"
 #include "card/unit_link.h"
+#include "desk_test_hooks.h"
 #include "fake_panel_controls.h"
 #include "fake_settings_key.h"
 #include "panel/card_panel.h"
 #include "panel/panel_controls.h"
 #include "panel/timecode.h"
+#include "settings/settings_store.h"
 #include "sim/sim_driver_link.h"
 
 #define FUZZ_CHECK(condition)                                                                  \
@@ -106,9 +106,8 @@ public:
 };
 
 inline int32_t LowestRoutedRow(const int32_t (&rows)[4]) {
-    for (int32_t r = 0; r < 4; ++r) {
+    for (int32_t r = 0; r < 4; ++r)
         if (rows[r] == 1) return r;
-    }
     return -1;
 }
 
@@ -136,12 +135,10 @@ inline uint16_t IdOf(ControlHandle handle) { return panel_test::IdOf(handle); }
 // `firstCheck` / `firstPosition` on.
 inline bool OnlyColumnTouched(const panel_test::FakePanelControls& controls, int32_t column, size_t firstCheck,
                               size_t firstPosition) {
-    for (size_t i = firstCheck; i < controls.setChecks.size(); ++i) {
+    for (size_t i = firstCheck; i < controls.setChecks.size(); ++i)
         if (ControlIdColumn(IdOf(controls.setChecks[i].first)) != column) return false;
-    }
-    for (size_t i = firstPosition; i < controls.setPositions.size(); ++i) {
+    for (size_t i = firstPosition; i < controls.setPositions.size(); ++i)
         if (ControlIdColumn(IdOf(controls.setPositions[i].first)) != column) return false;
-    }
     return true;
 }
 

@@ -36,9 +36,7 @@ bool ApplyPiece(ModelTime& time, uint8_t byte) {
     case 4: time.minutes = d; break;
     case 5: time.minutes = static_cast<uint8_t>((time.minutes & 0x3F) | ((d & 3) << 4)); break;
     case 6: time.hours = d; break;
-    default:
-        time.hours = static_cast<uint8_t>((time.hours & 0x1F) | ((d & 1) << 4));
-        return true;
+    default: time.hours = static_cast<uint8_t>((time.hours & 0x1F) | ((d & 1) << 4)); return true;
     }
     return false;
 }

@@ -105,9 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     desk.key.canCreate = canCreate;
     if (keyPresent) {
         desk.key.keyExists = true;
-        for (int i = 0; i < kColumns; ++i) {
+        for (int i = 0; i < kColumns; ++i)
             if (stored[i].present) desk.key.Put(kNames[i], stored[i].type, stored[i].bytes);
-        }
     }
     const std::map<std::string, FakeSettingsKey::Value> before = desk.key.values;
 
@@ -149,9 +148,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             // Never read, never written: exactly as it was stored.
             auto old = before.find(kNames[c]);
             FUZZ_CHECK((found == desk.key.values.end()) == (old == before.end()));
-            if (found != desk.key.values.end()) {
+            if (found != desk.key.values.end())
                 FUZZ_CHECK(found->second.type == old->second.type && found->second.bytes == old->second.bytes);
-            }
         }
     }
     return 0;

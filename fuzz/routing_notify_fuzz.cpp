@@ -98,9 +98,7 @@ void Notify(Desk& desk, int32_t count, uint32_t wParam, uint32_t lParam) {
     FUZZ_CHECK(fuzz::OnlyColumnTouched(desk.controls, c, checksBefore, positionsBefore));
     const MixerSettings& r = SettingsRecord(c);
     const int32_t* routed = g == 0 ? r.routeA : r.routeB;
-    for (int32_t row = 0; row < 4; ++row) {
-        FUZZ_CHECK(routed[row] == (!off && row == k / 2 && rowBefore ? 1 : 0));
-    }
+    for (int32_t row = 0; row < 4; ++row) FUZZ_CHECK(routed[row] == (!off && row == k / 2 && rowBefore ? 1 : 0));
 }
 
 }  // namespace
@@ -124,11 +122,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const CardPanel& p = *PanelAt(input.Byte() % count);
             const uint8_t which = input.Byte();
             const ControlHandle toggle = (which & 4) ? p.routeB[which & 3] : p.routeA[which & 3];
-            if (which & 8) {
+            if (which & 8)
                 desk.controls.RightClick(toggle);
-            } else {
+            else
                 desk.controls.LeftClick(toggle);
-            }
         } else if (step < 160) {
             const uint32_t c = input.Byte() % 5;
             const uint32_t s = input.Byte() % 3;

@@ -46,14 +46,9 @@ void CreateChildren(HWND window) {
 
 LRESULT CALLBACK FloorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        CreateChildren(window);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_CREATE: CreateChildren(window); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
@@ -92,19 +87,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     windowClass.lpfnWndProc = FloorWindowProc;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kFloorClassName;
-    if (RegisterClassExA(&windowClass) == 0) {
-        return 1;
-    }
+    if (RegisterClassExA(&windowClass) == 0) return 1;
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.lpszClassName = kChildClassName;
-    if (childCount > 0 && RegisterClassExA(&windowClass) == 0) {
-        return 1;
-    }
-    HWND window = CreateWindowExA(0, kFloorClassName, "floor", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
-                                  CW_USEDEFAULT, 0, nullptr, nullptr, instance, nullptr);
-    if (window == nullptr) {
-        return 1;
-    }
+    if (childCount > 0 && RegisterClassExA(&windowClass) == 0) return 1;
+    HWND window = CreateWindowExA(0, kFloorClassName, "floor", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0,
+                                  nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) return 1;
     OptionValue(commandLine, "--ready-event", value, sizeof value);
     SignalReady(value);
     MSG message;

@@ -56,9 +56,7 @@ inline LRESULT CALLBACK PaintNothing(HWND window, UINT message, WPARAM wParam, L
         EndPaint(window, &paint);
         return 0;
     }
-    case WM_ERASEBKGND:
-        return 1;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_ERASEBKGND: return 1;
+    default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -61,9 +61,9 @@ HWND MakeStage(HINSTANCE instance) {
     empty.hInstance = instance;
     empty.lpszClassName = kEmptyClass;
     RegisterClassA(&empty);
-    HWND window = CreateWindowExA(0, kStageClass, "empty twins", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 860, 0,
-                                  kTwinColumns * kTwinCellWidth, 5 * kTwinCellHeight, nullptr, nullptr, instance,
-                                  nullptr);
+    HWND window =
+        CreateWindowExA(0, kStageClass, "empty twins", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 860, 0,
+                        kTwinColumns * kTwinCellWidth, 5 * kTwinCellHeight, nullptr, nullptr, instance, nullptr);
     return window;
 }
 
@@ -159,9 +159,8 @@ DragResult Drag(HWND gallery, int id, const char* prefix, PointAt pointAt) {
 
 int main(int argc, char** argv) {
     int rounds = 15;
-    for (int i = 1; i + 1 < argc; ++i) {
+    for (int i = 1; i + 1 < argc; ++i)
         if (std::strcmp(argv[i], "--rounds") == 0) rounds = std::max(1, std::atoi(argv[i + 1]));
-    }
     HINSTANCE instance = GetModuleHandleA(nullptr);
     RegisterControlClasses(instance);
     SetGalleryEventSink(CountEvent);
@@ -190,9 +189,9 @@ int main(int argc, char** argv) {
         GetClientRect(control, &client);
         const int column = static_cast<int>(i) % kTwinColumns;
         const int row = static_cast<int>(i) / kTwinColumns;
-        HWND twin = CreateWindowExA(0, kEmptyClass, "", WS_CHILD | WS_VISIBLE, column * kTwinCellWidth,
-                                    row * kTwinCellHeight, client.right, client.bottom, stage, nullptr, instance,
-                                    nullptr);
+        HWND twin =
+            CreateWindowExA(0, kEmptyClass, "", WS_CHILD | WS_VISIBLE, column * kTwinCellWidth, row * kTwinCellHeight,
+                            client.right, client.bottom, stage, nullptr, instance, nullptr);
         rows.push_back(Row{&cell, control, twin, {}, {}});
     }
     Pump();
@@ -209,9 +208,10 @@ int main(int argc, char** argv) {
         }
     }
 
-    std::printf("paint of one control of each class in the gallery, against an empty child window of\n"
-                "the same size that only begins and ends painting; %d rounds of %d paints each\n\n",
-                rounds, kPaintsPerSample);
+    std::printf(
+        "paint of one control of each class in the gallery, against an empty child window of\n"
+        "the same size that only begins and ends painting; %d rounds of %d paints each\n\n",
+        rounds, kPaintsPerSample);
     std::printf("%-20s %-19s %9s %11s %11s %7s\n", "class", "control", "size", "paint ms", "empty ms", "ratio");
     double worst = 0;
     for (const Row& row : rows) {
@@ -228,10 +228,11 @@ int main(int argc, char** argv) {
     }
     std::printf("\nlargest ratio %.2fx\n", worst);
     const StepCosts steps = MeasureSteps(gallery, LoadSkinBitmap(instance, "vs_rail"));
-    std::printf("in this run: a compatible 20x120 bitmap made and deleted %.4f ms, a skin bitmap\n"
-                "selected into a memory context and back %.4f ms; the sliders, the bitmap text and\n"
-                "the digit display make one such bitmap and select three or four bitmaps in every paint\n",
-                steps.bitmap, steps.select);
+    std::printf(
+        "in this run: a compatible 20x120 bitmap made and deleted %.4f ms, a skin bitmap\n"
+        "selected into a memory context and back %.4f ms; the sliders, the bitmap text and\n"
+        "the digit display make one such bitmap and select three or four bitmaps in every paint\n",
+        steps.bitmap, steps.select);
 
     // The drags: the slider from near its bottom over its whole rail and
     // back, the knob round its sweep.

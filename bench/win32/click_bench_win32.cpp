@@ -87,9 +87,8 @@ public:
     RegisterSpace* RegistersFor(SharedCardBlock* block) override {
         RegisterSpace* card = simulated_.RegistersFor(block);
         if (card == nullptr) return nullptr;
-        for (const auto& space : spaces_) {
+        for (const auto& space : spaces_)
             if (space->inner() == card) return space.get();
-        }
         spaces_.emplace_back(new CountingRegisterSpace(card));
         return spaces_.back().get();
     }
@@ -137,7 +136,7 @@ struct Group {
     const char* label;
     std::vector<Member> cycle;  // clicked in order; ends in the state it began in
     int cycles;
-    bool rowPerMember;          // report each member on its own row
+    bool rowPerMember;  // report each member on its own row
 };
 
 struct Tally {
@@ -157,18 +156,17 @@ struct Tally {
     void Merge(const Tally& other) {
         for (auto pair : {std::make_pair(&toLastAccessMs, &other.toLastAccessMs),
                           std::make_pair(&wholeMs, &other.wholeMs), std::make_pair(&accesses, &other.accesses),
-                          std::make_pair(&reads, &other.reads), std::make_pair(&writes, &other.writes)}) {
+                          std::make_pair(&reads, &other.reads), std::make_pair(&writes, &other.writes)})
             pair.first->insert(pair.first->end(), pair.second->begin(), pair.second->end());
-        }
         countMismatches += other.countMismatches;
     }
 };
 
 void PrintHeader() {
-    std::printf("%-40s %6s %9s %7s %7s %11s %11s %11s\n", "click (column 0)", "clicks", "accesses", "reads",
-                "writes", "to last", "to last", "whole click");
-    std::printf("%-40s %6s %9s %7s %7s %11s %11s %11s\n", "", "", "per click", "", "", "access med",
-                "access mean", "median");
+    std::printf("%-40s %6s %9s %7s %7s %11s %11s %11s\n", "click (column 0)", "clicks", "accesses", "reads", "writes",
+                "to last", "to last", "whole click");
+    std::printf("%-40s %6s %9s %7s %7s %11s %11s %11s\n", "", "", "per click", "", "", "access med", "access mean",
+                "median");
     std::printf("%-40s %6s %9s %7s %7s %11s %11s %11s\n", "", "", "", "", "", "ms", "ms", "ms");
 }
 
@@ -176,18 +174,16 @@ void PrintTally(const std::string& label, const Tally& tally) {
     char accesses[32];
     const double low = Minimum(tally.accesses);
     const double high = Maximum(tally.accesses);
-    if (low == high) {
+    if (low == high)
         std::snprintf(accesses, sizeof accesses, "%.0f", low);
-    } else {
+    else
         std::snprintf(accesses, sizeof accesses, "%.0f-%.0f", low, high);
-    }
     std::printf("%-40s %6u %9s %7.1f %7.1f ", label.c_str(), static_cast<unsigned>(tally.wholeMs.size()), accesses,
                 Mean(tally.reads), Mean(tally.writes));
-    if (tally.toLastAccessMs.empty()) {
+    if (tally.toLastAccessMs.empty())
         std::printf("%11s %11s ", "-", "-");
-    } else {
+    else
         std::printf("%11.4f %11.4f ", Median(tally.toLastAccessMs), Mean(tally.toLastAccessMs));
-    }
     std::printf("%11.4f", Median(tally.wholeMs));
     if (tally.countMismatches > 0) std::printf("   (%d clicks made another number of accesses)", tally.countMismatches);
     std::printf("\n");
@@ -209,9 +205,8 @@ void RunGroup(HWND window, const Group& group) {
         }
     }
     if (group.rowPerMember) {
-        for (size_t i = 0; i < members; ++i) {
+        for (size_t i = 0; i < members; ++i)
             PrintTally(std::string(group.label) + ": " + group.cycle[i].label, perMember[i]);
-        }
         return;
     }
     Tally all;
@@ -253,20 +248,22 @@ int main(int argc, char** argv) {
           {"word clock", kBaseClockSource + 2},
           {"unit", kBaseClockSource + 3},
           {"internal", kBaseClockSource}},
-         cycles, false},
+         cycles,
+         false},
         {"routing set A",
          {{"row 0", kBaseRouteA}, {"row 2", kBaseRouteA + 2}, {"row 3", kBaseRouteA + 3}, {"row 1", kBaseRouteA + 1}},
-         cycles, false},
+         cycles,
+         false},
         {"routing set B (last click unroutes)",
          {{"row 0", kBaseRouteB},
           {"row 1", kBaseRouteB + 1},
           {"row 2", kBaseRouteB + 2},
           {"row 3", kBaseRouteB + 3},
           {"row 3 again", kBaseRouteB + 3}},
-         cycles, false},
+         cycles,
+         false},
         {"routing off", {{"on", kBaseRoutingOff}, {"off", kBaseRoutingOff}}, cycles, true},
-        {"sample rate",
-         {{"44100", kBaseRate + 1}, {"48000", kBaseRate + 2}, {"32000", kBaseRate}}, cycles, false},
+        {"sample rate", {{"44100", kBaseRate + 1}, {"48000", kBaseRate + 2}, {"32000", kBaseRate}}, cycles, false},
         {"automatic rate", {{"on", kBaseAutoRate}, {"off", kBaseAutoRate}}, cycles, true},
         {"frame rate (generator stopped)",
          {{"25", kBaseFrameRate + 1},
@@ -274,7 +271,8 @@ int main(int argc, char** argv) {
           {"30 drop", kBaseFrameRate + 3},
           {"30", kBaseFrameRate + 4},
           {"24", kBaseFrameRate}},
-         cycles, false},
+         cycles,
+         false},
         {"timecode row", {{"hide", kBaseShowHide}, {"show", kBaseShowHide}}, cycles / 4 + 1, true},
     };
     const Group generator = {"generator", {{"start", kBaseStart}, {"stop", kBaseStart}}, kGeneratorCycles, true};
@@ -282,8 +280,9 @@ int main(int argc, char** argv) {
     std::printf("panel clicks on the desk with four simulated cards (answering at once)\n\n");
     PrintHeader();
     for (const Group& group : groups) RunGroup(window, group);
-    std::printf("\nthe generator: the start waits 32 ms for the external unit after its lock sequence, before\n"
-                "its last accesses; the stop waits 32 ms after its unlock sequence, its last accesses:\n\n");
+    std::printf(
+        "\nthe generator: the start waits 32 ms for the external unit after its lock sequence, before\n"
+        "its last accesses; the stop waits 32 ms after its unlock sequence, its last accesses:\n\n");
     PrintHeader();
     RunGroup(window, generator);
 

@@ -66,9 +66,8 @@ public:
     RegisterSpace* RegistersFor(SharedCardBlock* block) override {
         RegisterSpace* card = simulated.RegistersFor(block);
         if (card == nullptr) return nullptr;
-        for (const auto& space : spaces_) {
+        for (const auto& space : spaces_)
             if (space->inner() == card) return space.get();
-        }
         spaces_.emplace_back(new CountingRegisterSpace(card));
         return spaces_.back().get();
     }
@@ -119,9 +118,9 @@ void RunGroup(HWND window, const Group& group, int cycles) {
     for (size_t i = 0; i < group.cycle.size(); ++i) {
         const Tally& tally = tallies[i];
         const std::string label = std::string(group.label) + ": " + group.cycle[i].label;
-        std::printf("%-36s %6u %10llu %12llu %12.3f %12.3f\n", label.c_str(), static_cast<unsigned>(tally.blockedMs.size()),
-                    static_cast<unsigned long long>(tally.unitBytes), static_cast<unsigned long long>(tally.accesses),
-                    Median(tally.blockedMs), Maximum(tally.blockedMs));
+        std::printf("%-36s %6u %10llu %12llu %12.3f %12.3f\n", label.c_str(),
+                    static_cast<unsigned>(tally.blockedMs.size()), static_cast<unsigned long long>(tally.unitBytes),
+                    static_cast<unsigned long long>(tally.accesses), Median(tally.blockedMs), Maximum(tally.blockedMs));
         std::fflush(stdout);
     }
 }
@@ -160,9 +159,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("fault: %s; four simulated cards; %d cycle(s) per group\n", fault.c_str(), cycles);
-    std::printf("start-up (find cards, build and restore four panels): %.1f ms, %llu unit bytes, %llu register accesses\n\n",
-                buildMs, static_cast<unsigned long long>(counted.unitBytes),
-                static_cast<unsigned long long>(counted.reads + counted.writes));
+    std::printf(
+        "start-up (find cards, build and restore four panels): %.1f ms, %llu unit bytes, %llu register accesses\n\n",
+        buildMs, static_cast<unsigned long long>(counted.unitBytes),
+        static_cast<unsigned long long>(counted.reads + counted.writes));
 
     // From the default record's state: optical, fs, internal clock, set A on
     // row 1, routing on, 32000 Hz, 24 frames, generator stopped, row shown.
@@ -180,8 +180,8 @@ int main(int argc, char** argv) {
     };
     const Group runningFrameRate = {"frame rate, running", {{"25", kBaseFrameRate + 1}, {"24", kBaseFrameRate}}};
 
-    std::printf("%-36s %6s %10s %12s %12s %12s\n", "click (column 0)", "clicks", "unit bytes", "accesses",
-                "blocked ms", "blocked ms");
+    std::printf("%-36s %6s %10s %12s %12s %12s\n", "click (column 0)", "clicks", "unit bytes", "accesses", "blocked ms",
+                "blocked ms");
     std::printf("%-36s %6s %10s %12s %12s %12s\n", "", "", "per click", "per click", "median", "max");
     for (const Group& group : groups) RunGroup(window, group, cycles);
     // A frame-rate click while the generator runs starts it again.

@@ -1,12 +1,12 @@
 #include "in_process_desk_win32.h"
 
 #include "app/main_window_win32.h"
-#include "settings/settings_store.h"
+#include "bench_stats.h"
 #include "card/card_table.h"
 #include "card/winmm_clock_win32.h"
 #include "controls/toolkit_frame.h"
 #include "panel/card_panel.h"
-#include "bench_stats.h"
+#include "settings/settings_store.h"
 
 namespace {
 
@@ -51,9 +51,7 @@ HWND BuildInProcessDesk(HINSTANCE instance, DriverLink* driver, double* buildMs)
     SetMillisecondClock(&winmmClock);
     SetDeskWindow(&MainWindowAsDesk());
     const int64_t start = Ticks();
-    if (OpenCards() == 0) {
-        return nullptr;
-    }
+    if (OpenCards() == 0) return nullptr;
     RegisterControlClasses(instance);
     HWND window = CreateMainWindow(instance);
     if (window == nullptr) {

@@ -95,9 +95,9 @@ HWND BuildPaintFloor(HINSTANCE instance, HWND desk) {
     RECT frame;
     GetWindowRect(desk, &frame);
     const LONG style = GetWindowLongA(desk, GWL_STYLE) & ~WS_VISIBLE;
-    HWND floor = CreateWindowExA(0, kFloorWindowClass, "paint floor", static_cast<DWORD>(style), frame.left,
-                                 frame.top, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                                 instance, nullptr);
+    HWND floor =
+        CreateWindowExA(0, kFloorWindowClass, "paint floor", static_cast<DWORD>(style), frame.left, frame.top,
+                        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
     if (floor == nullptr) return nullptr;
     for (const RECT& rect : controlRects) {
         CreateWindowExA(0, kFloorChildClass, "", WS_CHILD | WS_VISIBLE, rect.left, rect.top, rect.right - rect.left,
@@ -107,8 +107,8 @@ HWND BuildPaintFloor(HINSTANCE instance, HWND desk) {
 }
 
 void PrintRow(const char* label, const std::vector<double>& samples, double paints) {
-    std::printf("%-34s %10.3f %10.3f %10.3f %10.3f %10.1f\n", label, Median(samples), Mean(samples),
-                Minimum(samples), Maximum(samples), paints);
+    std::printf("%-34s %10.3f %10.3f %10.3f %10.3f %10.1f\n", label, Median(samples), Mean(samples), Minimum(samples),
+                Maximum(samples), paints);
 }
 
 }  // namespace
@@ -155,12 +155,11 @@ int main(int argc, char** argv) {
         DestroyWindow(floor);
     }
 
-    std::printf("repaint of the desk, 4 cards, timecode row open: client area %ld x %ld, %d visible controls, "
-                "%d frames\n\n",
-                static_cast<long>(client.cx), static_cast<long>(client.cy), static_cast<int>(controlRects.size()),
-                frames);
-    std::printf("%-34s %10s %10s %10s %10s %10s\n", "frame", "median ms", "mean ms", "min ms", "max ms",
-                "WM_PAINTs");
+    std::printf(
+        "repaint of the desk, 4 cards, timecode row open: client area %ld x %ld, %d visible controls, "
+        "%d frames\n\n",
+        static_cast<long>(client.cx), static_cast<long>(client.cy), static_cast<int>(controlRects.size()), frames);
+    std::printf("%-34s %10s %10s %10s %10s %10s\n", "frame", "median ms", "mean ms", "min ms", "max ms", "WM_PAINTs");
     PrintRow("whole window and every control", full, fullPaints);
     PrintRow("main window only (backgrounds)", mainOnly, mainPaints);
     if (!floorFull.empty()) PrintRow("floor: same windows painting nothing", floorFull, floorPaints);
@@ -170,9 +169,10 @@ int main(int argc, char** argv) {
                     Median(full) / Median(floorFull), Median(full) / fullPaints, Median(floorFull) / floorPaints);
     }
 
-    std::printf("\nbuilding the desk in process (cards found, classes registered, window created with its\n"
-                "four panels built and restored, no trace): %.1f ms, once\n",
-                buildMs);
+    std::printf(
+        "\nbuilding the desk in process (cards found, classes registered, window created with its\n"
+        "four panels built and restored, no trace): %.1f ms, once\n",
+        buildMs);
 
     CloseInProcessDesk(window);
     return 0;

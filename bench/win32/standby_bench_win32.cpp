@@ -110,9 +110,8 @@ bool ResumeSetsTheCards() {
     {
         DeskProcess desk("desk-sim.exe", std::string("--cards 2 --no-monitor --trace \"") + path + "\"");
         const HWND window = desk.started() ? desk.WaitForMainWindow() : nullptr;
-        for (WPARAM event : {PBT_APMQUERYSUSPEND, PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC, PBT_APMRESUMESUSPEND}) {
+        for (WPARAM event : {PBT_APMQUERYSUSPEND, PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC, PBT_APMRESUMESUSPEND})
             set = set && window != nullptr && TimedPowerEvent(window, event) >= 0;
-        }
         if (window != nullptr) PostMessageA(window, WM_CLOSE, 0, 0);
         set = set && desk.WaitForExit() == 0;
     }
@@ -120,7 +119,8 @@ bool ResumeSetsTheCards() {
     DeleteFileA(path);
     for (const char* card : {"0", "1"}) {
         const size_t lost = trace.find(std::string("\n") + card + " # power lost");
-        set = set && lost != std::string::npos && trace.find(std::string("\n") + card + " # word 0", lost) != std::string::npos;
+        set = set && lost != std::string::npos &&
+              trace.find(std::string("\n") + card + " # word 0", lost) != std::string::npos;
     }
     return set;
 }
@@ -149,13 +149,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "standby-bench: a traced standby did not set the cards again\n");
         return 1;
     }
-    std::printf("standby and resume of desk-sim.exe: %d standbys per row, after one untimed; SendMessage from\n"
-                "another process, medians in ms (a traced standby showed both cards set again after their power loss)\n\n",
-                cycles);
+    std::printf(
+        "standby and resume of desk-sim.exe: %d standbys per row, after one untimed; SendMessage from\n"
+        "another process, medians in ms (a traced standby showed both cards set again after their power loss)\n\n",
+        cycles);
     std::printf("%-6s %-7s %14s %8s %8s %14s %12s %14s\n", "cards", "panel", "resume to last", "min", "max",
                 "second resume", "query", "resume - query");
-    std::printf("%-6s %-7s %14s %8s %8s %14s %12s %14s\n", "", "", "card set", "", "", "(nothing to do)",
-                "(floor)", "");
+    std::printf("%-6s %-7s %14s %8s %8s %14s %12s %14s\n", "", "", "card set", "", "", "(nothing to do)", "(floor)",
+                "");
     for (int cards : {2, 4}) {
         for (bool shown : {false, true}) {
             records.Remove();  // every card on the default record

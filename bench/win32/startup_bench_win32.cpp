@@ -36,8 +36,8 @@
 #include <vector>
 
 #include "bench_stats.h"
-#include "stored_records_win32.h"
 #include "panel/card_panel_layout.h"
+#include "stored_records_win32.h"
 #include "support/desk_process.h"
 
 namespace {
@@ -115,14 +115,13 @@ RunResult RunOnce(const Program& program, DWORD holdMs, bool verbose) {
         result.error = "cannot make an event";
         return result;
     }
-    std::string commandLine =
-        "\"" + program.path + "\" " + program.arguments + " --ready-event " + readyEvent.name();
+    std::string commandLine = "\"" + program.path + "\" " + program.arguments + " --ready-event " + readyEvent.name();
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     const int64_t started = Ticks();
-    if (!CreateProcessA(program.path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    if (!CreateProcessA(program.path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
         result.error = "cannot start " + program.path;
         return result;
     }
@@ -134,8 +133,9 @@ RunResult RunOnce(const Program& program, DWORD holdMs, bool verbose) {
     const DWORD woke = WaitForMultipleObjects(2, waitFor, FALSE, kReadyTimeoutMs);
     const int64_t readyAt = Ticks();
     if (woke != WAIT_OBJECT_0) {
-        result.error = std::string(program.label) +
-                       (woke == WAIT_OBJECT_0 + 1 ? " ended before it was ready" : " was not ready within the time allowed");
+        result.error =
+            std::string(program.label) +
+            (woke == WAIT_OBJECT_0 + 1 ? " ended before it was ready" : " was not ready within the time allowed");
         EndProcess(process);
         return result;
     }
@@ -150,13 +150,12 @@ RunResult RunOnce(const Program& program, DWORD holdMs, bool verbose) {
     result.idleMs = TicksToMs(Ticks() - started);
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
-    if (GetProcessMemoryInfo(process.hProcess, &counters, sizeof counters)) {
+    if (GetProcessMemoryInfo(process.hProcess, &counters, sizeof counters))
         result.peakWorkingSet = counters.PeakWorkingSetSize;
-    }
     if (holdMs > 0) {
         std::printf("  %s: process id %lu, peak working set %lu bytes; holding %lu ms\n", program.label,
-                    static_cast<unsigned long>(process.dwProcessId),
-                    static_cast<unsigned long>(result.peakWorkingSet), static_cast<unsigned long>(holdMs));
+                    static_cast<unsigned long>(process.dwProcessId), static_cast<unsigned long>(result.peakWorkingSet),
+                    static_cast<unsigned long>(holdMs));
         std::fflush(stdout);
         Sleep(holdMs);
     }
@@ -206,9 +205,9 @@ double FileMiB(const std::string& path) {
 }
 
 void PrintRow(const char* label, const char* readyWhen, const Samples& samples) {
-    std::printf("%-24s %-26s %9.1f %7.1f %7.1f %9.1f %10.2f %8.2f %9.1f\n", label, readyWhen,
-                Median(samples.startupMs), Minimum(samples.startupMs), Maximum(samples.startupMs),
-                Median(samples.idleMs), Median(samples.peakMiB), Maximum(samples.peakMiB), Median(samples.closeMs));
+    std::printf("%-24s %-26s %9.1f %7.1f %7.1f %9.1f %10.2f %8.2f %9.1f\n", label, readyWhen, Median(samples.startupMs),
+                Minimum(samples.startupMs), Maximum(samples.startupMs), Median(samples.idleMs), Median(samples.peakMiB),
+                Maximum(samples.peakMiB), Median(samples.closeMs));
 }
 
 double Ratio(double a, double b) { return b > 0 ? a / b : 0.0; }
@@ -245,8 +244,7 @@ int main(int argc, char** argv) {
     Samples floorSamples;
     Samples deskSamples;
     Samples treeSamples;
-    std::printf("start-up and memory: %d runs of each program, taking turns, after one untimed run of each\n",
-                runs);
+    std::printf("start-up and memory: %d runs of each program, taking turns, after one untimed run of each\n", runs);
     std::fflush(stdout);
     // The first round fills the caches of the host and of Wine; it is not
     // counted. The order turns by one program every round, so that no
@@ -294,9 +292,10 @@ int main(int argc, char** argv) {
         std::printf("peak working set:               not reported for the child processes\n");
     } else {
         const double extra = deskPeak - floorPeak;
-        std::printf("peak working set, desk / floor: %5.2f x   desk - floor = %+.2f MiB;\n"
-                    "                                          the window tree alone %+.2f MiB\n",
-                    deskPeak / floorPeak, extra, Median(treeSamples.peakMiB) - floorPeak);
+        std::printf(
+            "peak working set, desk / floor: %5.2f x   desk - floor = %+.2f MiB;\n"
+            "                                          the window tree alone %+.2f MiB\n",
+            deskPeak / floorPeak, extra, Median(treeSamples.peakMiB) - floorPeak);
     }
 
     std::printf("\n%-22s %12s %9s\n", "file", "size MiB", "/ floor");

@@ -18,12 +18,10 @@ public:
             Saved& saved = saved_[i];
             std::snprintf(saved.name, sizeof saved.name, "Mixer2%d", i);
             HKEY key = nullptr;
-            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
                 continue;
-            }
             DWORD size = sizeof saved.data;
-            saved.present =
-                RegQueryValueExA(key, saved.name, nullptr, &saved.type, saved.data, &size) == ERROR_SUCCESS;
+            saved.present = RegQueryValueExA(key, saved.name, nullptr, &saved.type, saved.data, &size) == ERROR_SUCCESS;
             saved.size = size;
             RegCloseKey(key);
         }
@@ -31,13 +29,11 @@ public:
     ~StoredRecords() {
         HKEY key = nullptr;
         if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-        for (const Saved& saved : saved_) {
-            if (saved.present) {
+        for (const Saved& saved : saved_)
+            if (saved.present)
                 RegSetValueExA(key, saved.name, 0, saved.type, saved.data, saved.size);
-            } else {
+            else
                 RegDeleteValueA(key, saved.name);
-            }
-        }
         RegCloseKey(key);
     }
     StoredRecords(const StoredRecords&) = delete;

@@ -5,21 +5,21 @@
 #include "app/desk_messages.h"
 #include "app/main_window_layout.h"
 #include "app/registry_settings_key_win32.h"
-#include "settings/settings_store.h"
 #include "app/single_desk_win32.h"
 #include "app/standby.h"
 #include "app/tray_menu_win32.h"
 #include "card/card_table.h"
 #include "card/winmm_clock_win32.h"
 #include "controls/control_drawing.h"
-#include "win32/gdi_scope_win32.h"
 #include "controls/toolkit_frame.h"
 #include "panel/card_panel_layout_win32.h"
 #include "panel/panel_logic.h"
 #include "panel/timecode.h"
-#include "win32/top_level_window_win32.h"
 #include "resource.h"
+#include "settings/settings_store.h"
 #include "version.h"
+#include "win32/gdi_scope_win32.h"
+#include "win32/top_level_window_win32.h"
 
 namespace {
 
@@ -45,9 +45,7 @@ public:
     // right click re-runs the show/hide handler and must not move it again.
     void ShowTimecodeRow(bool shown) override {
         RECT frame;
-        if (window == nullptr || !GetWindowRect(window, &frame)) {
-            return;
-        }
+        if (window == nullptr || !GetWindowRect(window, &frame)) return;
         const int height = MainWindowHeight(BitmapSize(mainWindow.mainBackground).cy, shown);
         MoveWindow(window, frame.left, frame.top, frame.right - frame.left, height, TRUE);
     }
@@ -64,8 +62,8 @@ void OnCreate(HWND window, MainWindowState& state) {
 
     const SIZE column = BitmapSize(state.mainBackground);
     const int count = CardCount();
-    const MainWindowRect place = PlaceMainWindow(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                                 count, column.cx, column.cy);
+    const MainWindowRect place =
+        PlaceMainWindow(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), count, column.cx, column.cy);
     MoveWindow(window, place.x, place.y, place.width, place.height, FALSE);
 
     for (int i = 0; i < count; ++i) {
@@ -76,13 +74,9 @@ void OnCreate(HWND window, MainWindowState& state) {
 
 // Every column's copy of `bitmap`, side by side, its top at `y`.
 void DrawRow(HDC target, MemoryDC& memory, HBITMAP bitmap, int y) {
-    if (!memory.Select(bitmap)) {
-        return;
-    }
+    if (!memory.Select(bitmap)) return;
     const SIZE size = BitmapSize(bitmap);
-    for (int i = 0; i < CardCount(); ++i) {
-        BitBlt(target, i * size.cx, y, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
-    }
+    for (int i = 0; i < CardCount(); ++i) BitBlt(target, i * size.cx, y, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
 }
 
 // The two background rows; also drawn into a control's context when the
@@ -96,9 +90,7 @@ void DrawBackground(HDC target, const MainWindowState& state) {
 void OnPaint(HWND window, const MainWindowState& state) {
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window, &paint);
-    if (target != nullptr) {
-        DrawBackground(target, state);
-    }
+    if (target != nullptr) DrawBackground(target, state);
     EndPaint(window, &paint);
 }
 
@@ -110,49 +102,37 @@ void ShowOptionsMenu(HWND window, LPARAM lParam) {
 
 void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     const unsigned id = LOWORD(wParam);
-    if (IsOptionsCommand(id)) {
+    if (IsOptionsCommand(id))
         OnOptionsCommand(window, WM_COMMAND, wParam, lParam);
-    } else if (id == kCmdClosePanel) {
+    else if (id == kCmdClosePanel)
         OnClosePanel(window);
-    } else if (id == kCmdAlwaysOnTop) {
+    else if (id == kCmdAlwaysOnTop)
         OnAlwaysOnTop(window);
-    } else {
+    else
         RoutePanelCommand(static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam));
-    }
 }
 
 LRESULT MainWindowProc(HWND window, MainWindowState& state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        OnCreate(window, state);
-        return 0;
+    case WM_CREATE: OnCreate(window, state); return 0;
     case WM_DESTROY:  // the frame has posted the quit message first
         RemoveTrayIcon();
         UnmarkClaimedDeskWindow(window);
         mainDeskWindow.window = nullptr;
         return 0;
-    case WM_PAINT:
-        OnPaint(window, state);
-        return 0;
-    case WM_ERASEBKGND:
-        return 0;
+    case WM_PAINT: OnPaint(window, state); return 0;
+    case WM_ERASEBKGND: return 0;
     case WM_PRINTCLIENT:
-        if (wParam != 0) {
-            DrawBackground(reinterpret_cast<HDC>(wParam), state);
-        }
+        if (wParam != 0) DrawBackground(reinterpret_cast<HDC>(wParam), state);
         return 0;
-    case WM_ENDSESSION:
-        SaveAllSettings();
-        return 0;
+    case WM_ENDSESSION: SaveAllSettings(); return 0;
     case WM_CLOSE:
         // Only another program sends this (the window's own close command
         // hides it): the documented way to end the desk, which the setup
         // and the uninstaller use. The records are stored once the loop ends.
         DestroyWindow(window);
         return 0;
-    case WM_COMMAND:
-        OnCommand(window, wParam, lParam);
-        return 0;
+    case WM_COMMAND: OnCommand(window, wParam, lParam); return 0;
     case WM_SYSCOMMAND:
         if (wParam == SC_CLOSE) {
             ShowWindow(window, SW_HIDE);
@@ -160,13 +140,9 @@ LRESULT MainWindowProc(HWND window, MainWindowState& state, UINT message, WPARAM
         }
         return DefWindowProcA(window, message, wParam, lParam);
     case WM_MOUSEMOVE:
-        if (GetForegroundWindow() == window) {
-            SetFocus(window);
-        }
+        if (GetForegroundWindow() == window) SetFocus(window);
         return 0;
-    case WM_RBUTTONDOWN:
-        ShowOptionsMenu(window, lParam);
-        return 0;
+    case WM_RBUTTONDOWN: ShowOptionsMenu(window, lParam); return 0;
     case kWmTrayNotify:
         if (LOWORD(lParam) == WM_LBUTTONDOWN || LOWORD(lParam) == WM_RBUTTONDOWN) {
             ShowWindow(window, SW_SHOWNORMAL);
@@ -177,11 +153,8 @@ LRESULT MainWindowProc(HWND window, MainWindowState& state, UINT message, WPARAM
         OnPowerBroadcast(static_cast<uint32_t>(wParam));
         if (powerHook != nullptr) powerHook(window, wParam);
         return TRUE;
-    case kWmRoutingNotify:
-        return OnRoutingNotify(static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam));
-    case kWmTimecodeByte:
-        OnTimecodeByte(static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam));
-        return 0;
+    case kWmRoutingNotify: return OnRoutingNotify(static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam));
+    case kWmTimecodeByte: OnTimecodeByte(static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam)); return 0;
     default:
         if (IsTaskbarCreatedMessage(message)) {
             // The shell restarted and forgot our icon: put it back, so the
@@ -195,7 +168,7 @@ LRESULT MainWindowProc(HWND window, MainWindowState& state, UINT message, WPARAM
 
 const TopLevelClass<MainWindowState> kMainWindowClass = {
     mainWindow.className, CS_HREDRAW | CS_VREDRAW, reinterpret_cast<HBRUSH>(COLOR_WINDOWFRAME + 1), true,
-    &mainWindow, MainWindowProc};
+    &mainWindow,          MainWindowProc};
 
 }  // namespace
 
@@ -216,9 +189,7 @@ HWND CreateMainWindow(HINSTANCE instance) {
 
 int RunMainWindow(HINSTANCE instance) {
     HWND window = CreateMainWindow(instance);
-    if (window == nullptr) {
-        return 0;
-    }
+    if (window == nullptr) return 0;
     ShowWindow(window, SW_HIDE);
     UpdateWindow(window);
     if (readyHook != nullptr) readyHook(window);
@@ -232,9 +203,7 @@ int RunDesk(HINSTANCE instance, DriverLink* driver) {
     SetSettingsKey(&settingsKey);
     SetMillisecondClock(&clock);
     SetDeskWindow(&mainDeskWindow);
-    if (OpenCards() == 0) {
-        return 0;
-    }
+    if (OpenCards() == 0) return 0;
     RegisterControlClasses(instance);
     const int result = RunMainWindow(instance);
     UnregisterControlClasses();

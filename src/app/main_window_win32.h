@@ -9,7 +9,7 @@
 
 int RunMainWindow(HINSTANCE instance);
 // Registers the main window class and creates the window (hidden, its panels
-// built and restored); NULL when it cannot be created. RunMainWindow's first
+// built and restored); nullptr when it cannot be created. RunMainWindow's first
 // step, on its own for programs that run the window without its loop.
 HWND CreateMainWindow(HINSTANCE instance);
 

@@ -6,16 +6,12 @@ const char kSettingsKeyPath[] = "System\\CurrentControlSet\\Control\\MediaResour
 
 bool RegistrySettingsKey::Query(const char* name, void* buffer, uint32_t* size, uint32_t* type) {
     HKEY key = nullptr;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, &key) != ERROR_SUCCESS) {
-        return false;
-    }
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, &key) != ERROR_SUCCESS) return false;
     DWORD bytes = *size;
     DWORD valueType = 0;
     const LONG result = RegQueryValueExA(key, name, nullptr, &valueType, static_cast<BYTE*>(buffer), &bytes);
     RegCloseKey(key);
-    if (result != ERROR_SUCCESS) {
-        return false;
-    }
+    if (result != ERROR_SUCCESS) return false;
     *size = bytes;
     *type = valueType;
     return true;
@@ -23,9 +19,7 @@ bool RegistrySettingsKey::Query(const char* name, void* buffer, uint32_t* size, 
 
 bool RegistrySettingsKey::SetBinary(const char* name, const void* data, uint32_t size) {
     HKEY key = nullptr;
-    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, &key) != ERROR_SUCCESS) {
-        return false;
-    }
+    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, &key) != ERROR_SUCCESS) return false;
     const LONG written = RegSetValueExA(key, name, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
     return written == ERROR_SUCCESS;

@@ -30,7 +30,7 @@ BOOL CALLBACK MatchDeskWindow(HWND window, LPARAM parameter) {
     Search* search = reinterpret_cast<Search*>(parameter);
     char name[100] = "";
     GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, search->className) == 0 && GetPropA(window, search->property) != NULL) {
+    if (lstrcmpA(name, search->className) == 0 && GetPropA(window, search->property) != nullptr) {
         search->found = window;
         return FALSE;
     }
@@ -40,13 +40,11 @@ BOOL CALLBACK MatchDeskWindow(HWND window, LPARAM parameter) {
 HWND FindDeskWindow(HINSTANCE instance, const char* property) {
     char className[100] = "";
     LoadStringA(instance, IDS_MAIN_CLASS_NAME, className, sizeof className);
-    Search search = {className, property, NULL};
+    Search search = {className, property, nullptr};
     const DWORD start = GetTickCount();
     for (;;) {
         EnumWindows(MatchDeskWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != NULL || GetTickCount() - start >= kWaitForWindowMs) {
-            return search.found;
-        }
+        if (search.found != nullptr || GetTickCount() - start >= kWaitForWindowMs) return search.found;
         Sleep(kLookEveryMs);
     }
 }
@@ -58,26 +56,21 @@ bool ClaimDesk(HINSTANCE instance, const char* kind) {
     char property[64];
     NamesOf(kind, mutexName, property);
     // Held until the process ends; the system closes it then.
-    HANDLE mutex = CreateMutexA(NULL, FALSE, mutexName);
-    if (mutex == NULL || GetLastError() != ERROR_ALREADY_EXISTS) {
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, mutexName);
+    if (mutex == nullptr || GetLastError() != ERROR_ALREADY_EXISTS) {
         lstrcpynA(claimedProperty, property, sizeof claimedProperty);
         return true;
     }
     CloseHandle(mutex);
-    if (HWND running = FindDeskWindow(instance, property)) {
+    if (HWND running = FindDeskWindow(instance, property))
         PostMessageA(running, kWmTrayNotify, kTrayIconId, WM_LBUTTONDOWN);
-    }
     return false;
 }
 
 void MarkClaimedDeskWindow(HWND window) {
-    if (claimedProperty[0] != '\0') {
-        SetPropA(window, claimedProperty, reinterpret_cast<HANDLE>(1));
-    }
+    if (claimedProperty[0] != '\0') SetPropA(window, claimedProperty, reinterpret_cast<HANDLE>(1));
 }
 
 void UnmarkClaimedDeskWindow(HWND window) {
-    if (claimedProperty[0] != '\0') {
-        RemovePropA(window, claimedProperty);
-    }
+    if (claimedProperty[0] != '\0') RemovePropA(window, claimedProperty);
 }

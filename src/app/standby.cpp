@@ -1,7 +1,7 @@
 #include "app/standby.h"
 
-#include "settings/settings_store.h"
 #include "panel/panel_logic.h"
+#include "settings/settings_store.h"
 
 namespace {
 
@@ -11,27 +11,20 @@ StandbyTracker tracker;
 
 StandbyAction StandbyTracker::OnPowerEvent(uint32_t event) {
     switch (event) {
-    case kPowerSuspend:
-        resumedSinceSuspend_ = false;
-        return StandbyAction::StoreRecords;
-    case kPowerResumeCritical:
-        resumedSinceSuspend_ = true;
-        return StandbyAction::SetCards;
+    case kPowerSuspend: resumedSinceSuspend_ = false; return StandbyAction::StoreRecords;
+    case kPowerResumeCritical: resumedSinceSuspend_ = true; return StandbyAction::SetCards;
     case kPowerResumeSuspend:
     case kPowerResumeAutomatic:
         if (resumedSinceSuspend_) return StandbyAction::None;
         resumedSinceSuspend_ = true;
         return StandbyAction::SetCards;
-    default:
-        return StandbyAction::None;
+    default: return StandbyAction::None;
     }
 }
 
 int32_t OnPowerBroadcast(uint32_t event) {
     switch (tracker.OnPowerEvent(event)) {
-    case StandbyAction::StoreRecords:
-        SaveAllSettings();
-        break;
+    case StandbyAction::StoreRecords: SaveAllSettings(); break;
     case StandbyAction::SetCards:
         // Nothing of it goes to the registry: the records were stored at the
         // suspend, and what the resume changes in them (routing off, which
@@ -39,8 +32,7 @@ int32_t OnPowerBroadcast(uint32_t event) {
         // next change that is stored.
         ResumeAllCardPanels();
         break;
-    case StandbyAction::None:
-        break;
+    case StandbyAction::None: break;
     }
     return 1;
 }

@@ -33,9 +33,7 @@ struct MenuItem {
 
 HMENU BuildSubmenu(const MenuItem* items, int count) {
     HMENU submenu = CreatePopupMenu();
-    for (int i = 0; i < count; ++i) {
-        AppendMenuA(submenu, MF_STRING | MF_UNCHECKED, items[i].id, items[i].label);
-    }
+    for (int i = 0; i < count; ++i) AppendMenuA(submenu, MF_STRING | MF_UNCHECKED, items[i].id, items[i].label);
     return submenu;
 }
 
@@ -64,9 +62,7 @@ void CheckBufsize(int32_t value) {
 }  // namespace
 
 void AddTrayIcon(HWND window) {
-    if (taskbarCreatedMessage == 0) {
-        taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
-    }
+    if (taskbarCreatedMessage == 0) taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
     trayRecord = NOTIFYICONDATAA{};
     trayRecord.cbSize = kTrayRecordSize;
     trayRecord.hWnd = window;
@@ -82,22 +78,23 @@ void RemoveTrayIcon() { Shell_NotifyIconA(NIM_DELETE, &trayRecord); }
 
 const NOTIFYICONDATAA& TrayIconRecord() { return trayRecord; }
 
-bool IsTaskbarCreatedMessage(UINT message) {
-    return taskbarCreatedMessage != 0 && message == taskbarCreatedMessage;
-}
+bool IsTaskbarCreatedMessage(UINT message) { return taskbarCreatedMessage != 0 && message == taskbarCreatedMessage; }
 
 void BuildOptionsMenu() {
-    static const MenuItem kEasi[] = {
-        {kCmdEasi + 0, "Disable Wave 1"}, {kCmdEasi + 1, "Disable Wave 2"},
-        {kCmdEasi + 2, "Disable Wave 3"}, {kCmdEasi + 3, "Disable Wave 4"}};
+    static const MenuItem kEasi[] = {{kCmdEasi + 0, "Disable Wave 1"},
+                                     {kCmdEasi + 1, "Disable Wave 2"},
+                                     {kCmdEasi + 2, "Disable Wave 3"},
+                                     {kCmdEasi + 3, "Disable Wave 4"}};
     static const MenuItem kGigaSampler[] = {{kCmdGigaSampler + 0, "Disable"}, {kCmdGigaSampler + 1, "Enable"}};
-    static const MenuItem kDirectSound[] = {
-        {kCmdDirectSound + 0, "Disable"},       {kCmdDirectSound + 1, "Select Wave 1"},
-        {kCmdDirectSound + 2, "Select Wave 2"}, {kCmdDirectSound + 3, "Select Wave 3"},
-        {kCmdDirectSound + 4, "Select Wave 4"}};
-    static const MenuItem kBufsize[] = {
-        {kCmdMmeBufsize + 0, "1000h"}, {kCmdMmeBufsize + 1, "2000h"},
-        {kCmdMmeBufsize + 2, "4000h"}, {kCmdMmeBufsize + 3, "8000h"}};
+    static const MenuItem kDirectSound[] = {{kCmdDirectSound + 0, "Disable"},
+                                            {kCmdDirectSound + 1, "Select Wave 1"},
+                                            {kCmdDirectSound + 2, "Select Wave 2"},
+                                            {kCmdDirectSound + 3, "Select Wave 3"},
+                                            {kCmdDirectSound + 4, "Select Wave 4"}};
+    static const MenuItem kBufsize[] = {{kCmdMmeBufsize + 0, "1000h"},
+                                        {kCmdMmeBufsize + 1, "2000h"},
+                                        {kCmdMmeBufsize + 2, "4000h"},
+                                        {kCmdMmeBufsize + 3, "8000h"}};
 
     HMENU easi = BuildSubmenu(kEasi, 4);
     HMENU gigaSampler = BuildSubmenu(kGigaSampler, 2);
@@ -138,18 +135,15 @@ bool IsOptionsCommand(unsigned id) {
 }
 
 LRESULT OnOptionsCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_COMMAND) {
-        return 0;
-    }
+    if (message != WM_COMMAND) return 0;
     const UINT id = LOWORD(wParam);
     if (id >= kCmdDirectSound && id <= kCmdDirectSound + 4) {
         const int32_t value = static_cast<int32_t>(id - kCmdDirectSound);
         CheckDirectSound(value);
         WriteOption("DSOUND", value);
         if (MessageBoxA(window, "To take effect DirectSound change, you must reboot.", "DSOUUND mode change",
-                        MB_OKCANCEL) == IDOK) {
+                        MB_OKCANCEL) == IDOK)
             ExitWindowsEx(EWX_REBOOT, 0);
-        }
     } else if (id >= kCmdGigaSampler && id <= kCmdGigaSampler + 1) {
         const int32_t value = static_cast<int32_t>(id - kCmdGigaSampler);
         WriteOption("GSIF", value);

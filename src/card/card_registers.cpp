@@ -36,40 +36,31 @@ void ShiftBit(CardLink* link, uint32_t select, bool bit) {
 
 // Both bridge waits. Running out of either bound counts as done.
 void WaitBridgeCycle(CardLink* link) {
-    for (uint32_t i = 0; i < kBridgeDonePolls; ++i) {
+    for (uint32_t i = 0; i < kBridgeDonePolls; ++i)
         if (ReadCardRegister(link, kBridgeControl) & kBridgeDone) break;
-    }
-    for (uint32_t i = 0; i < kBridgeBusyPolls; ++i) {
+    for (uint32_t i = 0; i < kBridgeBusyPolls; ++i)
         if (!(ReadCardRegister(link, kBridgeStatus) & kBridgeBusy)) break;
-    }
 }
 
 struct SampleRateRow {
     int32_t rate;
-    uint16_t rateBits;      // control word 0 under kRateMask
+    uint16_t rateBits;  // control word 0 under kRateMask
     uint8_t unitByte;
     bool hasRangeBits;
-    uint16_t rangeBits;     // control word 0 under kRangeMask, when present
+    uint16_t rangeBits;  // control word 0 under kRangeMask, when present
 };
 constexpr uint32_t kRateMask = 0x1870;
 constexpr uint32_t kRangeMask = 0x0C00;
 constexpr SampleRateRow kSampleRateRows[] = {
-    {16000, 0x1000, 0xC1, false, 0},
-    {22050, 0x1010, 0xC1, false, 0},
-    {24000, 0x1020, 0xC1, false, 0},
-    {32000, 0x0000, 0xC1, true, 0x0400},
-    {44100, 0x0010, 0xC2, true, 0x0000},
-    {48000, 0x0020, 0xC3, true, 0x0800},
-    {64000, 0x0840, 0xC4, false, 0},
-    {88200, 0x0850, 0xC4, false, 0},
-    {96000, 0x0860, 0xC4, false, 0},
+    {16000, 0x1000, 0xC1, false, 0},     {22050, 0x1010, 0xC1, false, 0},     {24000, 0x1020, 0xC1, false, 0},
+    {32000, 0x0000, 0xC1, true, 0x0400}, {44100, 0x0010, 0xC2, true, 0x0000}, {48000, 0x0020, 0xC3, true, 0x0800},
+    {64000, 0x0840, 0xC4, false, 0},     {88200, 0x0850, 0xC4, false, 0},     {96000, 0x0860, 0xC4, false, 0},
 };
 constexpr int kFallbackRow = 4;  // 44100, for requests above the table
 
 const SampleRateRow& RowForRate(int32_t rate) {
-    for (const SampleRateRow& row : kSampleRateRows) {
+    for (const SampleRateRow& row : kSampleRateRows)
         if (row.rate >= rate) return row;
-    }
     return kSampleRateRows[kFallbackRow];
 }
 
@@ -91,13 +82,9 @@ constexpr uint16_t kClockSourceBits[] = {0x0000, 0x0080, 0x0100, 0x0180};
 
 }  // namespace
 
-uint32_t ReadCardRegister(CardLink* link, uint32_t offset) {
-    return link->registers->Read(offset & ~3u);
-}
+uint32_t ReadCardRegister(CardLink* link, uint32_t offset) { return link->registers->Read(offset & ~3u); }
 
-void WriteCardRegister(CardLink* link, uint32_t offset, uint32_t value) {
-    link->registers->Write(offset & ~3u, value);
-}
+void WriteCardRegister(CardLink* link, uint32_t offset, uint32_t value) { link->registers->Write(offset & ~3u, value); }
 
 void WriteControlWord(CardLink* link, uint32_t address, uint32_t mask, uint32_t bits) {
     address &= 0xFFFF;
@@ -132,9 +119,8 @@ void WriteUnitPort(CardLink* link, uint16_t port, uint16_t value) {
 }
 
 int32_t WaitUnitReady(CardLink* link) {
-    for (int i = 0; i < kUnitReadyPolls; ++i) {
+    for (int i = 0; i < kUnitReadyPolls; ++i)
         if (ReadUnitPort(link, kUnitStatusPort) & kUnitReady) return 0;
-    }
     return 1;
 }
 
@@ -176,12 +162,8 @@ void SetCardControl(CardLink* link, uint16_t type, uint32_t value) {
     case kControlSampleRate:
         if (v < 6) SetSampleRate(link, kRateControlRates[v]);
         break;
-    case kControlWordClockTermination:
-        SendUnitByte(link, v == 1 ? 0xCB : 0xCA);
-        break;
-    case kControlMidiThru:
-        SendUnitByte(link, v != 0 ? 0xC9 : 0xC8);
-        break;
+    case kControlWordClockTermination: SendUnitByte(link, v == 1 ? 0xCB : 0xCA); break;
+    case kControlMidiThru: SendUnitByte(link, v != 0 ? 0xC9 : 0xC8); break;
     case kControlUnitInputA:
         SendUnitByte(link, 0xB1 + value);
         WriteControlWord(link, 3, 0x0010, (value & 2) << 3);
@@ -190,15 +172,9 @@ void SetCardControl(CardLink* link, uint16_t type, uint32_t value) {
         SendUnitByte(link, 0xB6 + value);
         WriteControlWord(link, 3, 0x0020, (value & 2) << 4);
         break;
-    case kControlUnitLevelA:
-        SendUnitByte(link, v == 1 ? 0xB4 : 0xB5);
-        break;
-    case kControlUnitLevelB:
-        SendUnitByte(link, v == 1 ? 0xB9 : 0xBA);
-        break;
-    case kControlUnitMute:
-        SendUnitByte(link, v != 0 ? 0xC6 : 0xC5);
-        break;
+    case kControlUnitLevelA: SendUnitByte(link, v == 1 ? 0xB4 : 0xB5); break;
+    case kControlUnitLevelB: SendUnitByte(link, v == 1 ? 0xB9 : 0xBA); break;
+    case kControlUnitMute: SendUnitByte(link, v != 0 ? 0xC6 : 0xC5); break;
     case kControlWordClockOutputs:
         WriteControlWord(link, 1, 0x3030, ((((value & 0xFF) << 8) | value) << 4) & 0xFFFF);
         break;

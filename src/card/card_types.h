@@ -13,15 +13,15 @@ class RegisterSpace;
 // by the static_asserts below.
 struct SharedCardBlock {
     uint8_t driverPrivate0[0x114];
-    uint32_t registers;          // 0x114: address of the register window (driver)
+    uint32_t registers;  // 0x114: address of the register window (driver)
     uint8_t driverPrivate1[0x13C - 0x118];
-    uint32_t controlShadow[4];   // 0x13C: last value sent to control words 0..3
+    uint32_t controlShadow[4];  // 0x13C: last value sent to control words 0..3
     uint8_t driverPrivate3[0x15C - 0x14C];
-    int32_t running;             // 0x15C: non-zero lets the sample rate change
-    uint32_t notifyWindow;       // 0x160: window the driver posts to
-    int32_t sampleRate;          // 0x164: last applied rate in Hz
+    int32_t running;        // 0x15C: non-zero lets the sample rate change
+    uint32_t notifyWindow;  // 0x160: window the driver posts to
+    int32_t sampleRate;     // 0x164: last applied rate in Hz
     uint8_t driverPrivate2[0x170 - 0x168];
-    int32_t unitLockCount;       // 0x170: nesting of the external unit's lock
+    int32_t unitLockCount;  // 0x170: nesting of the external unit's lock
 };
 
 static_assert(offsetof(SharedCardBlock, registers) == 0x114, "registers offset");

@@ -50,9 +50,8 @@ void LockUnit(CardLink* link, int32_t lock) {
         --count;
         if (count < 0) count = 0;
         if (count != 0) return;
-        for (int i = 0; i < kSequenceRepeats; ++i) {
+        for (int i = 0; i < kSequenceRepeats; ++i)
             for (uint8_t byte : kUnlockPair) SendUnitByte(link, byte);
-        }
     }
     BusyWait(kSettleMs);
 }

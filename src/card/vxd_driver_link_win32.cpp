@@ -18,9 +18,8 @@ bool VxdDriverLink::QueryBlock(int32_t driverIndex, SharedCardBlock** block) {
     DWORD index = static_cast<DWORD>(driverIndex);
     DWORD address = 0;
     DWORD returned = 0;
-    if (!DeviceIoControl(device_, kQueryBlockCode, &index, sizeof index, &address, sizeof address, &returned, nullptr)) {
+    if (!DeviceIoControl(device_, kQueryBlockCode, &index, sizeof index, &address, sizeof address, &returned, nullptr))
         return false;
-    }
     *block = reinterpret_cast<SharedCardBlock*>(static_cast<uintptr_t>(address));
     return true;
 }

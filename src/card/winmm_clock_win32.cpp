@@ -12,11 +12,9 @@ typedef DWORD(WINAPI* ReadTimer)();
 // GetTickCount gives the same milliseconds at a coarser step.
 ReadTimer FindMultimediaTimer() {
     HMODULE winmm = LoadLibraryA("winmm.dll");
-    if (winmm != NULL) {
+    if (winmm != nullptr) {
         FARPROC timer = GetProcAddress(winmm, "timeGetTime");
-        if (timer != NULL) {
-            return reinterpret_cast<ReadTimer>(reinterpret_cast<void*>(timer));
-        }
+        if (timer != nullptr) return reinterpret_cast<ReadTimer>(reinterpret_cast<void*>(timer));
     }
     return GetTickCount;
 }

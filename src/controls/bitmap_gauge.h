@@ -7,5 +7,4 @@
 
 // Creates a visible gauge of the given client size showing `position`.
 // Null when the window cannot be made.
-HWND CreateBitmapGauge(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height,
-                       int position);
+HWND CreateBitmapGauge(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height, int position);

@@ -2,9 +2,9 @@
 
 #include "controls/bitmap_gauge_parts.h"
 #include "controls/control_class.h"
-#include "win32/gdi_scope_win32.h"
 #include "controls/toolkit_frame.h"
 #include "controls/toolkit_procedures.h"
+#include "win32/gdi_scope_win32.h"
 
 namespace {
 
@@ -21,9 +21,7 @@ constexpr COLORREF kEmptyColour = 0xCFC7BF;
 // Two rectangles outlined with the context's pen (the default black one):
 // the filled part, then the empty part one pixel over its right edge.
 void Kiv_DrawGage(const PaintTarget& target, int, GaugeState* state) {
-    if (state == NULL) {
-        return;
-    }
+    if (state == nullptr) return;
     ToolkitTrace("Kiv_DrawGage\n");
     const RECT& bar = target.client;
     const GaugeParts parts = LayOutGauge(bar.left, bar.right, state->position);
@@ -31,34 +29,29 @@ void Kiv_DrawGage(const PaintTarget& target, int, GaugeState* state) {
     // before is back in the context when they are deleted.
     OwnedGdiObject filled(CreateSolidBrush(kFilledColour));
     OwnedGdiObject empty(CreateSolidBrush(kEmptyColour));
-    if (!filled || !empty) {
-        return;
-    }
+    if (!filled || !empty) return;
     ScopedSelection kept(target.dc, filled.get());
     Rectangle(target.dc, bar.left, bar.top, parts.filledRight, bar.bottom);
     SelectObject(target.dc, empty.get());
     Rectangle(target.dc, parts.emptyLeft, bar.top, bar.right, bar.bottom);
 }
 
-const ControlClass<GaugeState> kBitmapGauge = {Kiv_DrawGage, 0, true, NULL, NULL};
+const ControlClass<GaugeState> kBitmapGauge = {Kiv_DrawGage, 0, true, nullptr, nullptr};
 
 }  // namespace
 
 LRESULT CALLBACK BitmapGaugeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case SBM_SETPOS:
-        if (GaugeState* state = StateOf<GaugeState>(window)) {
-            state->position = static_cast<LONG>(wParam);
-        }
+        if (GaugeState* state = StateOf<GaugeState>(window)) state->position = static_cast<LONG>(wParam);
         PaintNow(window, kBitmapGauge);
         return 0;
-    default:
-        return ControlProcedure(kBitmapGauge, window, message, wParam, lParam);
+    default: return ControlProcedure(kBitmapGauge, window, message, wParam, lParam);
     }
 }
 
-HWND CreateBitmapGauge(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height,
-                       int position) {
-    return CreateControl<GaugeState>(kBitmapGaugeClassName, {instance, parent, id, x, y, {width, height}},
-                                     [&](HWND, GaugeState& state) { state.position = position; });
+HWND CreateBitmapGauge(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height, int position) {
+    return CreateControl<GaugeState>(
+        kBitmapGaugeClassName, {instance, parent, id, x, y, {width, height}},
+        [&](HWND, GaugeState& state) { state.position = position; });
 }

@@ -10,5 +10,5 @@
 // the size of the largest picture. The control keeps its own copy of the
 // array of handles and frees it with itself; the pictures stay the caller's.
 // Null when the window cannot be made or `count` is below 1.
-HWND CreateBitmapList(HINSTANCE instance, HWND parent, int id, int x, int y, const HBITMAP* pictures,
-                      int count, int index);
+HWND CreateBitmapList(HINSTANCE instance, HWND parent, int id, int x, int y, const HBITMAP* pictures, int count,
+                      int index);

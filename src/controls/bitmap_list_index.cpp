@@ -2,13 +2,9 @@
 
 #include "controls/control_values.h"
 
-int32_t ClampListIndex(int64_t index, int32_t count) {
-    return count < 1 ? 0 : ClampValue(index, 0, count - 1);
-}
+int32_t ClampListIndex(int64_t index, int32_t count) { return count < 1 ? 0 : ClampValue(index, 0, count - 1); }
 
-int32_t NextListIndex(int32_t index, int32_t count) {
-    return ClampListIndex(static_cast<int64_t>(index) + 1, count);
-}
+int32_t NextListIndex(int32_t index, int32_t count) { return ClampListIndex(static_cast<int64_t>(index) + 1, count); }
 
 int32_t PreviousListIndex(int32_t index, int32_t count) {
     return ClampListIndex(static_cast<int64_t>(index) - 1, count);

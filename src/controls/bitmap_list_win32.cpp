@@ -19,13 +19,9 @@ struct BmpListState {
 };
 
 void Kiv_DrawBmpList(const PaintTarget& target, int, BmpListState* state) {
-    if (state == NULL) {
-        return;
-    }
+    if (state == nullptr) return;
     ToolkitTrace("Kiv_DrawBmpList\n");
-    if (state->bitmaps == NULL || state->index < 0 || state->index >= state->count) {
-        return;
-    }
+    if (state->bitmaps == nullptr || state->index < 0 || state->index >= state->count) return;
     // At its own size: the rest of the client area is left as it is.
     CopyWholeBitmap(target.dc, 0, 0, state->bitmaps[state->index]);
 }
@@ -33,20 +29,18 @@ void Kiv_DrawBmpList(const PaintTarget& target, int, BmpListState* state) {
 // Frees the array only: the pictures in it belong to whoever made them
 // (normally the skin bitmap cache, which deletes them at exit).
 void ReleaseArray(BmpListState& state) {
-    if (state.bitmaps != NULL) {
+    if (state.bitmaps != nullptr) {
         HeapFree(GetProcessHeap(), 0, state.bitmaps);
-        state.bitmaps = NULL;
+        state.bitmaps = nullptr;
     }
 }
 
-const ControlClass<BmpListState> kBitmapList = {Kiv_DrawBmpList, 0, true, NULL, ReleaseArray};
+const ControlClass<BmpListState> kBitmapList = {Kiv_DrawBmpList, 0, true, nullptr, ReleaseArray};
 
 // Every move is drawn at once and told to the parent, whether the index
 // moved or not. The id goes out whole, as GWL_ID holds it.
 void ShowMove(HWND window, BmpListState* state, int32_t index) {
-    if (state != NULL) {
-        state->index = index;
-    }
+    if (state != nullptr) state->index = index;
     PaintNow(window, kBitmapList);
     PostToParent(window, WM_COMMAND, static_cast<WPARAM>(ControlId(window)));
 }
@@ -58,40 +52,29 @@ LRESULT CALLBACK BitmapListWindowProc(HWND window, UINT message, WPARAM wParam, 
     switch (message) {
     case SBM_SETPOS:
         // Held inside the list like the presses, so no paint reads past it.
-        if (state != NULL) {
-            state->index = ClampListIndex(static_cast<LONG>(wParam), state->count);
-        }
+        if (state != nullptr) state->index = ClampListIndex(static_cast<LONG>(wParam), state->count);
         PaintNow(window, kBitmapList);
         return 0;
-    case SBM_GETPOS:
-        return state != NULL ? state->index : 0;
-    case WM_MOUSEMOVE:
-        TakeFocusOnHover(window);
-        return 0;
+    case SBM_GETPOS: return state != nullptr ? state->index : 0;
+    case WM_MOUSEMOVE: TakeFocusOnHover(window); return 0;
     case WM_LBUTTONDOWN:
-        ShowMove(window, state, state != NULL ? NextListIndex(state->index, state->count) : 0);
+        ShowMove(window, state, state != nullptr ? NextListIndex(state->index, state->count) : 0);
         return 0;
     case WM_RBUTTONDOWN:
-        ShowMove(window, state, state != NULL ? PreviousListIndex(state->index, state->count) : 0);
+        ShowMove(window, state, state != nullptr ? PreviousListIndex(state->index, state->count) : 0);
         return 0;
     case WM_MOUSEWHEEL:
-        ShowMove(window, state,
-                 state != NULL ? WheelListIndex(state->index, state->count, HIWORD(wParam)) : 0);
+        ShowMove(window, state, state != nullptr ? WheelListIndex(state->index, state->count, HIWORD(wParam)) : 0);
         return 0;
-    default:
-        return ControlProcedure(kBitmapList, window, message, wParam, lParam);
+    default: return ControlProcedure(kBitmapList, window, message, wParam, lParam);
     }
 }
 
-HWND CreateBitmapList(HINSTANCE instance, HWND parent, int id, int x, int y, const HBITMAP* pictures,
-                      int count, int index) {
-    if (pictures == NULL || count < 1 || static_cast<SIZE_T>(count) > SIZE_MAX / sizeof(HBITMAP)) {
-        return NULL;
-    }
+HWND CreateBitmapList(HINSTANCE instance, HWND parent, int id, int x, int y, const HBITMAP* pictures, int count,
+                      int index) {
+    if (pictures == nullptr || count < 1 || static_cast<SIZE_T>(count) > SIZE_MAX / sizeof(HBITMAP)) return nullptr;
     HBITMAP* copy = static_cast<HBITMAP*>(HeapAlloc(GetProcessHeap(), 0, count * sizeof(HBITMAP)));
-    if (copy == NULL) {
-        return NULL;
-    }
+    if (copy == nullptr) return nullptr;
     SIZE largest = {0, 0};
     for (int i = 0; i < count; ++i) {
         copy[i] = pictures[i];
@@ -105,8 +88,6 @@ HWND CreateBitmapList(HINSTANCE instance, HWND parent, int id, int x, int y, con
                                                   state.count = count;
                                                   state.bitmaps = copy;
                                               });
-    if (window == NULL) {
-        HeapFree(GetProcessHeap(), 0, copy);
-    }
+    if (window == nullptr) HeapFree(GetProcessHeap(), 0, copy);
     return window;
 }

@@ -12,5 +12,5 @@ constexpr int kBitmapTextMostCells = 32;
 // pixels) drawing from `glyphStrip` (the caller's, never deleted), with the
 // window title `title` and the first text `text`. Null when the window cannot
 // be made or `cellCount` is outside 0 to 32.
-HWND CreateBitmapText(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP glyphStrip,
-                      int cellCount, const char* title, const char* text);
+HWND CreateBitmapText(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP glyphStrip, int cellCount,
+                      const char* title, const char* text);

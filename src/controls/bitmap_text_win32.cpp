@@ -23,29 +23,23 @@ struct BitmapTextState {
 
 // The cells are composed off screen and copied in one transfer.
 void Kiv_DrawText(const PaintTarget& target, int, BitmapTextState* state) {
-    if (state == NULL) {
-        return;
-    }
+    if (state == nullptr) return;
     ToolkitTrace("Kiv_DrawText\n");
     const int cells = FitsBitmapText(state->cellCount) ? static_cast<int>(state->cellCount) : 0;
     MemoryDC strip(target.dc);
-    if (cells == 0 || !strip.Select(state->glyphStrip)) {
-        return;
-    }
+    if (cells == 0 || !strip.Select(state->glyphStrip)) return;
     BackBuffer composed(target.dc, cells * kGlyphWidth, kGlyphHeight);
-    if (!composed.Ready()) {
-        return;
-    }
+    if (!composed.Ready()) return;
     UpperCaseText(state->text);
     for (int i = 0; i < cells; ++i) {
         const int glyph = GlyphCell(static_cast<signed char>(state->text[i]));
-        BitBlt(composed.dc(), i * kGlyphWidth, 0, kGlyphWidth, kGlyphHeight, strip.get(),
-               glyph * kGlyphWidth, 0, SRCCOPY);
+        BitBlt(composed.dc(), i * kGlyphWidth, 0, kGlyphWidth, kGlyphHeight, strip.get(), glyph * kGlyphWidth, 0,
+               SRCCOPY);
     }
     composed.CopyToTarget(0, 0);
 }
 
-const ControlClass<BitmapTextState> kBitmapText = {Kiv_DrawText, 0, true, NULL, NULL};
+const ControlClass<BitmapTextState> kBitmapText = {Kiv_DrawText, 0, true, nullptr, nullptr};
 
 void StoreShownText(BitmapTextState* state, const char* text) {
     StoreText(state->text, kBitmapTextBufferSize, kBitmapTextMostCharacters, text);
@@ -57,21 +51,17 @@ LRESULT CALLBACK BitmapTextWindowProc(HWND window, UINT message, WPARAM wParam, 
     switch (message) {
     case WM_SETTEXT:
         // Only the text shown changes; the window's own title stays.
-        if (BitmapTextState* state = StateOf<BitmapTextState>(window)) {
+        if (BitmapTextState* state = StateOf<BitmapTextState>(window))
             StoreShownText(state, reinterpret_cast<const char*>(lParam));
-        }
         PaintNow(window, kBitmapText);
         return 0;
-    default:
-        return ControlProcedure(kBitmapText, window, message, wParam, lParam);
+    default: return ControlProcedure(kBitmapText, window, message, wParam, lParam);
     }
 }
 
-HWND CreateBitmapText(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP glyphStrip,
-                      int cellCount, const char* title, const char* text) {
-    if (!FitsBitmapText(cellCount)) {
-        return NULL;
-    }
+HWND CreateBitmapText(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP glyphStrip, int cellCount,
+                      const char* title, const char* text) {
+    if (!FitsBitmapText(cellCount)) return nullptr;
     const ControlPlace place = {instance, parent, id, x, y, {cellCount * kGlyphWidth, kGlyphHeight}, title};
     return CreateControl<BitmapTextState>(kBitmapTextClassName, place, [&](HWND, BitmapTextState& state) {
         state.glyphStrip = glyphStrip;

@@ -55,38 +55,27 @@ bool MakePaintTarget(HWND window, HDC dc, PaintTarget* target);
 // before anyone sees them); showing the window paints it anyway.
 template <typename State>
 void PaintNow(HWND window, const ControlClass<State>& control, int flag = 0) {
-    if (!IsWindowVisible(window)) {
-        return;
-    }
+    if (!IsWindowVisible(window)) return;
     WindowDC dc(window);
     PaintTarget target;
-    if (MakePaintTarget(window, dc.get(), &target)) {
-        control.paint(target, flag, StateOf<State>(window));
-    }
+    if (MakePaintTarget(window, dc.get(), &target)) control.paint(target, flag, StateOf<State>(window));
 }
 
 // ---- The shared messages -------------------------------------------------
 
 template <typename State>
-LRESULT ControlProcedure(const ControlClass<State>& control, HWND window, UINT message,
-                         WPARAM wParam, LPARAM lParam) {
+LRESULT ControlProcedure(const ControlClass<State>& control, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     static_assert(std::is_trivial<State>::value, "state blocks are plain data");
     switch (message) {
     case WM_CREATE: {
         State* state = static_cast<State*>(AllocateStateBlock(window, sizeof(State)));
-        if (state == NULL) {
-            return -1;
-        }
-        if (control.initialise != NULL) {
-            control.initialise(window, *state);
-        }
+        if (state == nullptr) return -1;
+        if (control.initialise != nullptr) control.initialise(window, *state);
         return 0;
     }
     case WM_DESTROY:
         if (State* state = StateOf<State>(window)) {
-            if (control.release != NULL) {
-                control.release(*state);
-            }
+            if (control.release != nullptr) control.release(*state);
             FreeStateBlock(window);
         }
         return 0;
@@ -94,21 +83,15 @@ LRESULT ControlProcedure(const ControlClass<State>& control, HWND window, UINT m
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
         PaintTarget target;
-        if (MakePaintTarget(window, dc, &target)) {
-            control.paint(target, 0, StateOf<State>(window));
-        }
+        if (MakePaintTarget(window, dc, &target)) control.paint(target, 0, StateOf<State>(window));
         EndPaint(window, &paint);
         return 0;
     }
-    case WM_ERASEBKGND:
-        return control.eraseAnswer;
+    case WM_ERASEBKGND: return control.eraseAnswer;
     case WM_GETDLGCODE:
-        if (control.answersDialogCode) {
-            return DLGC_WANTALLKEYS;
-        }
+        if (control.answersDialogCode) return DLGC_WANTALLKEYS;
         break;
-    default:
-        break;
+    default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -119,8 +102,8 @@ LRESULT ControlProcedure(const ControlClass<State>& control, HWND window, UINT m
 // place of the menu, no creation parameter), with an empty title unless one
 // is given (the window system keeps it; the text controls show their own).
 // Null on failure.
-HWND CreateControlWindow(const char* className, HINSTANCE instance, HWND parent, int id, int x,
-                         int y, int width, int height, const char* title = "");
+HWND CreateControlWindow(const char* className, HINSTANCE instance, HWND parent, int id, int x, int y, int width,
+                         int height, const char* title = "");
 
 // Where a control is made, and what its window keeps as its title (the
 // window system keeps it; the text controls show their own).
@@ -141,10 +124,8 @@ template <typename State, typename Fill>
 HWND CreateControl(const char* className, const ControlPlace& place, Fill fill) {
     HWND window = CreateControlWindow(className, place.instance, place.parent, place.id, place.x, place.y,
                                       place.size.cx, place.size.cy, place.title);
-    State* state = window != NULL ? StateOf<State>(window) : NULL;
-    if (state == NULL) {
-        return NULL;
-    }
+    State* state = window != nullptr ? StateOf<State>(window) : nullptr;
+    if (state == nullptr) return nullptr;
     fill(window, *state);
     ShowWindow(window, SW_SHOWNORMAL);
     return window;

@@ -2,35 +2,27 @@
 
 void* AllocateStateBlock(HWND window, SIZE_T size) {
     void* block = HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size);
-    if (block != NULL) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(block));
-    }
+    if (block != nullptr) SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(block));
     return block;
 }
 
 void FreeStateBlock(HWND window) {
     void* block = reinterpret_cast<void*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (block == NULL) {
-        return;
-    }
+    if (block == nullptr) return;
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     HeapFree(GetProcessHeap(), 0, block);
 }
 
 bool MakePaintTarget(HWND window, HDC dc, PaintTarget* target) {
-    if (dc == NULL) {
-        return false;
-    }
+    if (dc == nullptr) return false;
     target->window = window;
     target->dc = dc;
-    if (!GetClientRect(window, &target->client)) {
-        SetRectEmpty(&target->client);
-    }
+    if (!GetClientRect(window, &target->client)) SetRectEmpty(&target->client);
     return true;
 }
 
-HWND CreateControlWindow(const char* className, HINSTANCE instance, HWND parent, int id, int x,
-                         int y, int width, int height, const char* title) {
-    return CreateWindowExA(0, className, title != NULL ? title : "", WS_CHILD, x, y, width, height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, NULL);
+HWND CreateControlWindow(const char* className, HINSTANCE instance, HWND parent, int id, int x, int y, int width,
+                         int height, const char* title) {
+    return CreateWindowExA(0, className, title != nullptr ? title : "", WS_CHILD, x, y, width, height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
 }

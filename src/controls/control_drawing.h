@@ -20,8 +20,7 @@ SIZE BitmapSize(HBITMAP bitmap);
 // Copies `width` x `height` pixels of `bitmap`, from its point (sourceX,
 // sourceY), to (x, y) of `target`: a whole face, or one cell of a strip.
 // Draws nothing for a null bitmap.
-void CopyBitmap(HDC target, int x, int y, int width, int height, HBITMAP bitmap,
-                int sourceX = 0, int sourceY = 0);
+void CopyBitmap(HDC target, int x, int y, int width, int height, HBITMAP bitmap, int sourceX = 0, int sourceY = 0);
 
 // Copies the whole of `bitmap`, at its own size, to (x, y) of `target`.
 void CopyWholeBitmap(HDC target, int x, int y, HBITMAP bitmap);
@@ -32,8 +31,7 @@ void CopyWholeBitmap(HDC target, int x, int y, HBITMAP bitmap);
 class BitmapSource {
 public:
     explicit BitmapSource(HDC target) : memory_(target) {}
-    void Copy(HDC target, int x, int y, int width, int height, HBITMAP bitmap, int sourceX = 0,
-              int sourceY = 0);
+    void Copy(HDC target, int x, int y, int width, int height, HBITMAP bitmap, int sourceX = 0, int sourceY = 0);
     void CopyWhole(HDC target, int x, int y, HBITMAP bitmap);
 
 private:

@@ -5,26 +5,20 @@
 SIZE BitmapSize(HBITMAP bitmap) {
     SIZE size = {0, 0};
     BITMAP info;
-    if (bitmap != NULL && GetObjectA(bitmap, sizeof info, &info) == sizeof info) {
+    if (bitmap != nullptr && GetObjectA(bitmap, sizeof info, &info) == sizeof info) {
         size.cx = info.bmWidth;
         size.cy = info.bmHeight;
     }
     return size;
 }
 
-void CopyBitmap(HDC target, int x, int y, int width, int height, HBITMAP bitmap, int sourceX,
-                int sourceY) {
+void CopyBitmap(HDC target, int x, int y, int width, int height, HBITMAP bitmap, int sourceX, int sourceY) {
     MemoryDC memory(target);
-    if (memory.Select(bitmap)) {
-        BitBlt(target, x, y, width, height, memory.get(), sourceX, sourceY, SRCCOPY);
-    }
+    if (memory.Select(bitmap)) BitBlt(target, x, y, width, height, memory.get(), sourceX, sourceY, SRCCOPY);
 }
 
-void BitmapSource::Copy(HDC target, int x, int y, int width, int height, HBITMAP bitmap, int sourceX,
-                        int sourceY) {
-    if (memory_.Select(bitmap)) {
-        BitBlt(target, x, y, width, height, memory_.get(), sourceX, sourceY, SRCCOPY);
-    }
+void BitmapSource::Copy(HDC target, int x, int y, int width, int height, HBITMAP bitmap, int sourceX, int sourceY) {
+    if (memory_.Select(bitmap)) BitBlt(target, x, y, width, height, memory_.get(), sourceX, sourceY, SRCCOPY);
 }
 
 void BitmapSource::CopyWhole(HDC target, int x, int y, HBITMAP bitmap) {
@@ -38,19 +32,17 @@ void CopyWholeBitmap(HDC target, int x, int y, HBITMAP bitmap) {
 }
 
 void DrawFace(const PaintTarget& target, HBITMAP bitmap) {
-    if (bitmap == NULL) {
+    if (bitmap == nullptr) {
         PaintParentBackground(target.window, target.dc);
         return;
     }
-    CopyBitmap(target.dc, 0, 0, target.client.right - target.client.left,
-               target.client.bottom - target.client.top, bitmap);
+    CopyBitmap(target.dc, 0, 0, target.client.right - target.client.left, target.client.bottom - target.client.top,
+               bitmap);
 }
 
 void PaintParentBackground(HWND control, HDC dc) {
     HWND parent = GetParent(control);
-    if (parent == NULL) {
-        return;
-    }
+    if (parent == nullptr) return;
     // Shift the origin so that the parent draws its own coordinates and the
     // part under this control lands in our client area.
     POINT origin = {0, 0};
@@ -59,5 +51,5 @@ void PaintParentBackground(HWND control, HDC dc) {
     OffsetWindowOrgEx(dc, origin.x, origin.y, &saved);
     SendMessageA(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    SetWindowOrgEx(dc, saved.x, saved.y, NULL);
+    SetWindowOrgEx(dc, saved.x, saved.y, nullptr);
 }

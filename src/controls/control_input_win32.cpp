@@ -11,15 +11,11 @@ bool IsInsideClient(HWND window, POINT point) {
 }
 
 void ReleaseOwnCapture(HWND control) {
-    if (GetCapture() == control) {
-        ReleaseCapture();
-    }
+    if (GetCapture() == control) ReleaseCapture();
 }
 
 void TakeFocusOnHover(HWND control) {
-    if (GetParent(control) == GetForegroundWindow()) {
-        SetFocus(control);
-    }
+    if (GetParent(control) == GetForegroundWindow()) SetFocus(control);
 }
 
 LONG ControlId(HWND control) { return GetWindowLongA(control, GWL_ID); }
@@ -39,7 +35,5 @@ void PostScroll(HWND control, UINT message, WORD code, int value) {
 }
 
 void SendBuddyPosition(HWND buddy, int value) {
-    if (buddy != NULL) {
-        SendMessageA(buddy, SBM_SETPOS, static_cast<WPARAM>(value), 0);
-    }
+    if (buddy != nullptr) SendMessageA(buddy, SBM_SETPOS, static_cast<WPARAM>(value), 0);
 }

@@ -1,12 +1,8 @@
 #include "controls/control_values.h"
 
 int32_t ClampValue(int64_t value, int32_t low, int32_t high) {
-    if (value < low) {
-        value = low;
-    }
-    if (value > high) {
-        value = high;
-    }
+    if (value < low) value = low;
+    if (value > high) value = high;
     return static_cast<int32_t>(value);
 }
 

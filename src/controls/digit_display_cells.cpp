@@ -16,17 +16,14 @@ DigitReadout ReadOutDigits(int32_t value) {
     DecimalText(value, readout.text);
 
     int32_t shown = value;
-    if (shown < 0) {
+    if (shown < 0)
         shown = 0;
-    } else if (shown > kLargestDisplayed) {
+    else if (shown > kLargestDisplayed)
         shown = kLargestDisplayed;
-    }
     char shownText[kDecimalTextSize];
     DecimalText(shown, shownText);
     // One to three characters, all digits: right-aligned, zeros before.
     const int length = static_cast<int>(std::strlen(shownText));
-    for (int i = 0; i < length; ++i) {
-        readout.digits[kDisplayedDigits - length + i] = shownText[i] - '0';
-    }
+    for (int i = 0; i < length; ++i) readout.digits[kDisplayedDigits - length + i] = shownText[i] - '0';
     return readout;
 }

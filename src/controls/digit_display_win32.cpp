@@ -2,9 +2,9 @@
 
 #include "controls/control_class.h"
 #include "controls/digit_display_cells.h"
-#include "win32/gdi_scope_win32.h"
 #include "controls/toolkit_frame.h"
 #include "controls/toolkit_procedures.h"
+#include "win32/gdi_scope_win32.h"
 
 namespace {
 
@@ -21,22 +21,17 @@ constexpr int kDisplayWidth = kDisplayedDigits * kDigitCellWidth;
 // The three cells are put together off screen and copied in one transfer,
 // so a changing number never shows half drawn.
 void Kiv_DrawDigit(const PaintTarget& target, int, DigitState* state) {
-    if (state == NULL) {
-        return;
-    }
+    if (state == nullptr) return;
     const DigitReadout readout = ReadOutDigits(state->value);
-    ToolkitTrace("Kiv_DrawDigit %d%d%d=%s\n", readout.digits[0], readout.digits[1], readout.digits[2],
-                 readout.text);
+    ToolkitTrace("Kiv_DrawDigit %d%d%d=%s\n", readout.digits[0], readout.digits[1], readout.digits[2], readout.text);
     MemoryDC strip(target.dc);
     if (!strip.Select(state->digitStrip)) {
         // No strip to draw from: the panel behind shows, not stale pixels.
-        DrawFace(target, NULL);
+        DrawFace(target, nullptr);
         return;
     }
     BackBuffer row(target.dc, kDisplayWidth, kDigitCellHeight);
-    if (!row.Ready()) {
-        return;
-    }
+    if (!row.Ready()) return;
     for (int cell = 0; cell < kDisplayedDigits; ++cell) {
         BitBlt(row.dc(), cell * kDigitCellWidth, 0, kDigitCellWidth, kDigitCellHeight, strip.get(),
                DigitCellX(readout.digits[cell]), 0, SRCCOPY);
@@ -46,25 +41,22 @@ void Kiv_DrawDigit(const PaintTarget& target, int, DigitState* state) {
 
 void ShowFirstValue(HWND, DigitState& state) { state.value = kFirstValue; }
 
-const ControlClass<DigitState> kDigitDisplay = {Kiv_DrawDigit, 0, true, ShowFirstValue, NULL};
+const ControlClass<DigitState> kDigitDisplay = {Kiv_DrawDigit, 0, true, ShowFirstValue, nullptr};
 
 }  // namespace
 
 LRESULT CALLBACK DigitDisplayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case SBM_SETPOS:
-        if (DigitState* state = StateOf<DigitState>(window)) {
-            state->value = static_cast<LONG>(wParam);
-        }
+        if (DigitState* state = StateOf<DigitState>(window)) state->value = static_cast<LONG>(wParam);
         PaintNow(window, kDigitDisplay);
         return 0;
-    default:
-        return ControlProcedure(kDigitDisplay, window, message, wParam, lParam);
+    default: return ControlProcedure(kDigitDisplay, window, message, wParam, lParam);
     }
 }
 
 HWND CreateDigitDisplay(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP digitStrip) {
-    return CreateControl<DigitState>(kDigitDisplayClassName,
-                                     {instance, parent, id, x, y, {kDisplayWidth, kDigitCellHeight}},
-                                     [&](HWND, DigitState& state) { state.digitStrip = digitStrip; });
+    return CreateControl<DigitState>(
+        kDigitDisplayClassName, {instance, parent, id, x, y, {kDisplayWidth, kDigitCellHeight}},
+        [&](HWND, DigitState& state) { state.digitStrip = digitStrip; });
 }

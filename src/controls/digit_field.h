@@ -8,14 +8,14 @@
 #include <windows.h>
 
 struct DigitFieldArgs {
-    int width;              // the client size; the font is as tall as the field
+    int width;  // the client size; the font is as tall as the field
     int height;
-    COLORREF textColour;    // the digits
-    COLORREF backColour;    // the box
-    int maximum;            // the largest value
-    int minimum;            // replaces a value above the maximum; a right click sets it
+    COLORREF textColour;  // the digits
+    COLORREF backColour;  // the box
+    int maximum;          // the largest value
+    int minimum;          // replaces a value above the maximum; a right click sets it
 };
 
 // Creates a visible field showing 0, with its own bold Arial font as tall as
-// the field. Returns NULL when the window cannot be made.
+// the field. Returns nullptr when the window cannot be made.
 HWND CreateDigitField(HINSTANCE instance, HWND parent, int id, int x, int y, const DigitFieldArgs& args);

@@ -4,8 +4,8 @@
 #include "controls/control_input.h"
 #include "controls/control_values.h"
 #include "controls/digit_value.h"
-#include "win32/gdi_scope_win32.h"
 #include "controls/toolkit_procedures.h"
+#include "win32/gdi_scope_win32.h"
 
 namespace {
 
@@ -25,22 +25,16 @@ constexpr WORD kDigitFieldChanged = 1;
 
 // Drawn off screen and copied in one go, so the digits never flicker.
 void Kiv_DrawDigitEx(const PaintTarget& target, int, DigitFieldState* state) {
-    if (state == NULL) {
-        return;
-    }
+    if (state == nullptr) return;
     char text[kDigitTextSize];
     FormatDigitValue(state->value, text);
 
     RECT client = target.client;
     BackBuffer buffer(target.dc, client.right - client.left, client.bottom - client.top);
-    if (!buffer.Ready()) {
-        return;
-    }
+    if (!buffer.Ready()) return;
     {
         OwnedGdiObject back(CreateSolidBrush(state->backColour));
-        if (back) {
-            FillRect(buffer.dc(), &client, static_cast<HBRUSH>(back.get()));
-        }
+        if (back) FillRect(buffer.dc(), &client, static_cast<HBRUSH>(back.get()));
     }
     {
         ScopedSelection font(buffer.dc(), state->font);
@@ -54,23 +48,20 @@ void Kiv_DrawDigitEx(const PaintTarget& target, int, DigitFieldState* state) {
 // The field deletes only the font it made: a font given by WM_SETFONT stays
 // its giver's.
 void ReleaseOwnFont(DigitFieldState& state) {
-    if (state.ownFont != NULL) {
-        DeleteObject(state.ownFont);
-    }
+    if (state.ownFont != nullptr) DeleteObject(state.ownFont);
 }
 
-const ControlClass<DigitFieldState> kDigitField = {Kiv_DrawDigitEx, 1, true, NULL, ReleaseOwnFont};
+const ControlClass<DigitFieldState> kDigitField = {Kiv_DrawDigitEx, 1, true, nullptr, ReleaseOwnFont};
 
 HFONT CreateDigitFont(int height) {
-    return CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                       DEFAULT_PITCH | FF_ROMAN, "Arial");
+    return CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_ROMAN, "Arial");
 }
 
 // A new value is shown through invalidation, unlike the bitmap controls.
 void ShowValue(HWND window, DigitFieldState* state, int value) {
     state->value = value;
-    InvalidateRect(window, NULL, TRUE);
+    InvalidateRect(window, nullptr, TRUE);
 }
 
 }  // namespace
@@ -79,43 +70,39 @@ LRESULT CALLBACK DigitFieldWindowProc(HWND window, UINT message, WPARAM wParam, 
     DigitFieldState* state = StateOf<DigitFieldState>(window);
     switch (message) {
     case WM_SETFONT:
-        if (state != NULL) {
-            state->font = reinterpret_cast<HFONT>(wParam);
-        }
+        if (state != nullptr) state->font = reinterpret_cast<HFONT>(wParam);
         return 0;
     case SBM_SETPOS:
-        if (state != NULL) {
+        if (state != nullptr) {
             const int requested = static_cast<int>(wParam);
             ShowValue(window, state, WrapDigitValue(requested, state->maximum, state->minimum));
         }
         return 0;
-    case SBM_GETPOS:
-        return state != NULL ? state->value : 0;
+    case SBM_GETPOS: return state != nullptr ? state->value : 0;
     case WM_MOUSEMOVE:
         // The wheel goes to the focus: follow the pointer.
         TakeFocusOnHover(window);
         return 0;
     case WM_LBUTTONDOWN:
-        if (state != NULL) {
+        if (state != nullptr) {
             ShowValue(window, state, StepDigitValue(state->value, 1, state->maximum, state->minimum));
             PostControlCommand(window, kDigitFieldChanged);
         }
         return 0;
     case WM_RBUTTONDOWN:
-        if (state != NULL) {
+        if (state != nullptr) {
             ShowValue(window, state, state->minimum);
             PostControlCommand(window, kDigitFieldChanged);
         }
         return 0;
     case WM_MOUSEWHEEL:
-        if (state != NULL) {
+        if (state != nullptr) {
             const int step = WheelNotch(HIWORD(wParam));
             ShowValue(window, state, StepDigitValue(state->value, step, state->maximum, state->minimum));
             PostScroll(window, WM_VSCROLL, SB_THUMBPOSITION, state->value);
         }
         return 0;
-    default:
-        return ControlProcedure(kDigitField, window, message, wParam, lParam);
+    default: return ControlProcedure(kDigitField, window, message, wParam, lParam);
     }
 }
 

@@ -9,16 +9,15 @@
 #include <windows.h>
 
 struct HorizontalSliderArgs {
-    int leftStop;           // the smallest thumb position in pixels
-    int rightStop;          // the largest one, and the length maxValue maps to: above 0
-    int maxValue;           // the largest value: above 0
-    int value;              // the first value
-    HBITMAP rail;           // the rail; its size is the slider's (the caller's, never deleted)
-    HBITMAP thumb;          // the thumb without and with the keyboard focus
+    int leftStop;   // the smallest thumb position in pixels
+    int rightStop;  // the largest one, and the length maxValue maps to: above 0
+    int maxValue;   // the largest value: above 0
+    int value;      // the first value
+    HBITMAP rail;   // the rail; its size is the slider's (the caller's, never deleted)
+    HBITMAP thumb;  // the thumb without and with the keyboard focus
     HBITMAP focusedThumb;
 };
 
 // Creates a visible slider the size of its rail. Null when the window cannot
 // be made, or when `rightStop` or `maxValue` is not above 0 (both divide).
-HWND CreateHorizontalSlider(HINSTANCE instance, HWND parent, int id, int x, int y,
-                            const HorizontalSliderArgs& args);
+HWND CreateHorizontalSlider(HINSTANCE instance, HWND parent, int id, int x, int y, const HorizontalSliderArgs& args);

@@ -41,27 +41,22 @@ constexpr int kPointerDraw = 1;  // a press or a drag move
 // Rail and thumb composed off screen at the client's size, then one copy to
 // the window; every context and bitmap lives for this paint only.
 void Kiv_DrawHS(const PaintTarget& target, int flag, HSliderState* state) {
-    if (state == NULL) {
-        return;
-    }
+    if (state == nullptr) return;
     ToolkitTrace("Kiv_DrawHS %d\n", flag);
     const int width = target.client.right;
     const int height = target.client.bottom;
     BackBuffer buffer(target.dc, width, height);
-    if (!buffer.Ready()) {
-        return;
-    }
+    if (!buffer.Ready()) return;
     BitmapSource source(target.dc);
     source.Copy(buffer.dc(), 0, 0, width, height, state->railBitmap);
     HBITMAP face = state->hasFocus == 1 ? state->focusedThumb : state->thumb;
     const SIZE thumb = BitmapSize(face);
-    const int left = HorizontalThumbLeft(state->value, state->leftStop, state->rightStop, state->maxValue,
-                                         thumb.cx);
+    const int left = HorizontalThumbLeft(state->value, state->leftStop, state->rightStop, state->maxValue, thumb.cx);
     source.Copy(buffer.dc(), left, 1, thumb.cx, thumb.cy, face);  // one pixel below the top edge
     buffer.CopyToTarget();
 }
 
-const ControlClass<HSliderState> kHorizontalSlider = {Kiv_DrawHS, 0, true, NULL, NULL};
+const ControlClass<HSliderState> kHorizontalSlider = {Kiv_DrawHS, 0, true, nullptr, nullptr};
 
 LONG ValueFromPointer(const HSliderState& state, LPARAM lParam) {
     return HorizontalValueAt(LOWORD(lParam), state.leftStop, state.rightStop, state.maxValue);
@@ -69,13 +64,11 @@ LONG ValueFromPointer(const HSliderState& state, LPARAM lParam) {
 
 // A drag reports with the release's code; no buddy.
 const ValueControl<HSliderState> kHorizontalSliderInput = {
-    kHorizontalSlider, WM_HSCROLL, SB_THUMBPOSITION, kPointerDraw, kQuietDraw, ValueFromPointer, NULL};
+    kHorizontalSlider, WM_HSCROLL, SB_THUMBPOSITION, kPointerDraw, kQuietDraw, ValueFromPointer, nullptr};
 
 void Enable(HWND window, HSliderState* state, WPARAM enable) {
     state->enabled = static_cast<LONG>(enable);
-    if (enable == 0) {
-        state->value = 0;
-    }
+    if (enable == 0) state->value = 0;
     PaintNow(window, kHorizontalSlider);
 }
 
@@ -83,46 +76,32 @@ void Enable(HWND window, HSliderState* state, WPARAM enable) {
 
 LRESULT CALLBACK HorizontalSliderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     HSliderState* state = StateOf<HSliderState>(window);
-    if (state == NULL) {
-        return ControlProcedure(kHorizontalSlider, window, message, wParam, lParam);
-    }
+    if (state == nullptr) return ControlProcedure(kHorizontalSlider, window, message, wParam, lParam);
     switch (message) {
-    case WM_ENABLE:
-        Enable(window, state, wParam);
-        return 0;
+    case WM_ENABLE: Enable(window, state, wParam); return 0;
     case WM_LBUTTONUP:
         // The capture goes first, then the value is reported.
         ReleaseOwnCapture(window);
         Settle(window, kHorizontalSliderInput, state, state->value);
         return 0;
-    case WM_RBUTTONUP:
-        PostControlCommand(window, kRightClicked);
-        return state->value;
+    case WM_RBUTTONUP: PostControlCommand(window, kRightClicked); return state->value;
     case WM_MOUSEWHEEL:
         Settle(window, kHorizontalSliderInput, state,
                HorizontalWheelValue(state->value, HIWORD(wParam), state->maxValue));
         return 0;
-    case kSetAuxValue:
-        state->auxValue = static_cast<LONG>(wParam);
-        return 0;
-    case kSetLabel:
-        CopySliderLabel(state->label, reinterpret_cast<const char*>(lParam));
-        return 0;
+    case kSetAuxValue: state->auxValue = static_cast<LONG>(wParam); return 0;
+    case kSetLabel: CopySliderLabel(state->label, reinterpret_cast<const char*>(lParam)); return 0;
     case kSetAuxWordsAndLabel:
         state->auxLow = LOWORD(wParam);
         state->auxHigh = HIWORD(wParam);
         CopySliderLabel(state->label, reinterpret_cast<const char*>(lParam));
         return 0;
-    default:
-        return ValueControlProcedure(kHorizontalSliderInput, window, message, wParam, lParam);
+    default: return ValueControlProcedure(kHorizontalSliderInput, window, message, wParam, lParam);
     }
 }
 
-HWND CreateHorizontalSlider(HINSTANCE instance, HWND parent, int id, int x, int y,
-                            const HorizontalSliderArgs& args) {
-    if (args.rightStop <= 0 || args.maxValue <= 0) {
-        return NULL;
-    }
+HWND CreateHorizontalSlider(HINSTANCE instance, HWND parent, int id, int x, int y, const HorizontalSliderArgs& args) {
+    if (args.rightStop <= 0 || args.maxValue <= 0) return nullptr;
     const ControlPlace place = {instance, parent, id, x, y, BitmapSize(args.rail)};
     return CreateControl<HSliderState>(kHorizontalSliderClassName, place, [&](HWND, HSliderState& state) {
         state.rightStop = args.rightStop;

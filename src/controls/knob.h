@@ -12,15 +12,15 @@
 #include <windows.h>
 
 struct KnobArgs {
-    int width;                  // the client size
+    int width;  // the client size
     int height;
-    int minValue;               // below maxValue
+    int minValue;  // below maxValue
     int maxValue;
-    int value;                  // the first value
-    int step;                   // per key press or wheel notch
-    HBITMAP indicator;          // without and with the keyboard focus (the
-    HBITMAP focusedIndicator;   // caller's, never deleted)
-    HBITMAP background;         // what lies under the knob, in client coordinates
+    int value;                 // the first value
+    int step;                  // per key press or wheel notch
+    HBITMAP indicator;         // without and with the keyboard focus (the
+    HBITMAP focusedIndicator;  // caller's, never deleted)
+    HBITMAP background;        // what lies under the knob, in client coordinates
 };
 
 // Creates a visible knob. It takes `background` over and deletes it with

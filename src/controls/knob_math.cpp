@@ -30,31 +30,20 @@ KnobCircle KnobCircleOf(int32_t width, int32_t height) {
 int32_t KnobValueAt(int32_t x, int32_t y, const KnobCircle& circle, int32_t minValue, int32_t maxValue) {
     int64_t dx = static_cast<int64_t>(x) - circle.centerX;
     const int64_t dy = static_cast<int64_t>(circle.centerY) - y;
-    if (dx == 0 && dy == 0) {
-        dx = 1;
-    }
+    if (dx == 0 && dy == 0) dx = 1;
     double angle = Rounded(std::atan2(static_cast<double>(dy), static_cast<double>(dx)));
-    if (angle < kWrapThreshold) {
-        angle = Rounded(angle + kFullTurn);
-    }
-    if (angle >= kMinimumThreshold) {
-        return minValue;
-    }
-    if (angle < kMaximumThreshold) {
-        return maxValue;
-    }
+    if (angle < kWrapThreshold) angle = Rounded(angle + kFullTurn);
+    if (angle >= kMinimumThreshold) return minValue;
+    if (angle < kMaximumThreshold) return maxValue;
     const double span = static_cast<double>(static_cast<int64_t>(maxValue) - minValue);
     const double shifted = Rounded(angle + kQuarterTurn);
     const double turned = Rounded(Rounded(span * shifted) * kInverseSweep);
     return ClampValue(maxValue - static_cast<int64_t>(turned), minValue, maxValue);
 }
 
-KnobPoint KnobIndicatorCentre(int32_t value, const KnobCircle& circle, int32_t minValue,
-                              int32_t maxValue) {
+KnobPoint KnobIndicatorCentre(int32_t value, const KnobCircle& circle, int32_t minValue, int32_t maxValue) {
     KnobPoint centre = {circle.centerX, circle.centerY};
-    if (minValue >= maxValue) {
-        return centre;
-    }
+    if (minValue >= maxValue) return centre;
     const int64_t r = static_cast<int64_t>(circle.radius) * 40 / 100;
     const double fromMaximum = static_cast<double>(static_cast<int64_t>(maxValue) - value);
     const double span = static_cast<double>(static_cast<int64_t>(maxValue) - minValue);
@@ -70,8 +59,7 @@ int32_t KnobKeyValue(int32_t value, unsigned key, int32_t step, int32_t minValue
     return StepValue(value, ArrowKeyStep(key, step), minValue, maxValue);
 }
 
-int32_t KnobWheelValue(int32_t value, uint16_t wheelWord, int32_t step, int32_t minValue,
-                       int32_t maxValue) {
+int32_t KnobWheelValue(int32_t value, uint16_t wheelWord, int32_t step, int32_t minValue, int32_t maxValue) {
     const int64_t wheelStep = SignedWord(static_cast<uint16_t>(step & 0xFFFF));
     return StepValue(value, -WheelNotch(wheelWord) * wheelStep, minValue, maxValue);
 }

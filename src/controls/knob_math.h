@@ -14,7 +14,7 @@
 
 namespace knob_angles {
 constexpr double kQuarterTurn = 0.785398;
-constexpr double kSweep = 6 * kQuarterTurn;           // one unit in the last place above 4.712388
+constexpr double kSweep = 6 * kQuarterTurn;  // one unit in the last place above 4.712388
 constexpr double kInverseSweep = 1 / (6 * kQuarterTurn);
 constexpr double kFullTurn = 8 * kQuarterTurn;
 constexpr double kWrapThreshold = -2 * kQuarterTurn;  // straight down
@@ -45,8 +45,7 @@ struct KnobPoint {
 // The indicator's centre for `value`, on a circle of 40 percent of the
 // radius. A value outside the range lies off the sweep by the same formula.
 // `minValue` must be below `maxValue`; the centre itself is given otherwise.
-KnobPoint KnobIndicatorCentre(int32_t value, const KnobCircle& circle, int32_t minValue,
-                              int32_t maxValue);
+KnobPoint KnobIndicatorCentre(int32_t value, const KnobCircle& circle, int32_t minValue, int32_t maxValue);
 
 // One Up or Down key press (other keys leave the value), then the clamp into
 // minValue..maxValue.
@@ -55,5 +54,4 @@ int32_t KnobKeyValue(int32_t value, unsigned key, int32_t step, int32_t minValue
 // One wheel notch with the low 16 bits of `step` as a signed number: a delta
 // above 0 (away from the user) lowers the value, the opposite of the Up key;
 // then the clamp.
-int32_t KnobWheelValue(int32_t value, uint16_t wheelWord, int32_t step, int32_t minValue,
-                       int32_t maxValue);
+int32_t KnobWheelValue(int32_t value, uint16_t wheelWord, int32_t step, int32_t minValue, int32_t maxValue);

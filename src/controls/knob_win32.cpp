@@ -14,8 +14,8 @@ struct KnobState {
     LONG maxValue;  // at the clockwise end of the sweep (lower right)
     LONG minValue;  // at the other end (lower left); below maxValue
     LONG value;
-    LONG radius;    // the smaller of centerX and centerY, plus 1
-    LONG hasFocus;  // picks the indicator
+    LONG radius;      // the smaller of centerX and centerY, plus 1
+    LONG hasFocus;    // picks the indicator
     LONG drawnValue;  // where the indicator was last drawn
     LONG step;        // per key press or wheel notch
     LONG centerX;
@@ -35,35 +35,28 @@ KnobPoint IndicatorCentre(const KnobState& state, LONG value) {
 // patch is as large as the focused indicator and, like the indicator, set
 // half its width above the centre.
 void Kiv_DrawKnob(const PaintTarget& target, int, KnobState* state) {
-    if (state == NULL) {
-        return;
-    }
+    if (state == nullptr) return;
     MemoryDC memory(target.dc);
-    if (!memory) {
-        return;
-    }
+    if (!memory) return;
     const KnobPoint old = IndicatorCentre(*state, state->drawnValue);
     const SIZE patch = BitmapSize(state->focusedIndicator);
     const int patchHalf = patch.cx / 2;
     if (memory.Select(state->background)) {
-        BitBlt(target.dc, old.x - patchHalf, old.y - patchHalf, patch.cx, patch.cy, memory.get(),
-               old.x - patchHalf, old.y - patchHalf, SRCCOPY);
+        BitBlt(target.dc, old.x - patchHalf, old.y - patchHalf, patch.cx, patch.cy, memory.get(), old.x - patchHalf,
+               old.y - patchHalf, SRCCOPY);
     }
     const KnobPoint now = IndicatorCentre(*state, state->value);
     HBITMAP face = state->hasFocus == 1 ? state->focusedIndicator : state->indicator;
     const SIZE size = BitmapSize(face);
     const int half = size.cx / 2;
-    if (memory.Select(face)) {
+    if (memory.Select(face))
         BitBlt(target.dc, now.x - half, now.y - half, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
-    }
     state->drawnValue = state->value;
 }
 
 void MeasureCircle(HWND window, KnobState& state) {
     RECT client;
-    if (!GetClientRect(window, &client)) {
-        SetRectEmpty(&client);
-    }
+    if (!GetClientRect(window, &client)) SetRectEmpty(&client);
     const KnobCircle circle = KnobCircleOf(client.right - client.left, client.bottom - client.top);
     state.centerX = circle.centerX;
     state.centerY = circle.centerY;
@@ -71,9 +64,9 @@ void MeasureCircle(HWND window, KnobState& state) {
 }
 
 void DeleteBackground(KnobState& state) {
-    if (state.background != NULL) {
+    if (state.background != nullptr) {
         DeleteObject(state.background);
-        state.background = NULL;
+        state.background = nullptr;
     }
 }
 
@@ -86,20 +79,18 @@ LONG ValueFromPointer(const KnobState& state, LPARAM lParam) {
 }
 
 // The knob's drawing takes no flag; no buddy.
-const ValueControl<KnobState> kKnobInput = {kKnob, WM_HSCROLL, SB_THUMBTRACK, 0, 0, ValueFromPointer, NULL};
+const ValueControl<KnobState> kKnobInput = {kKnob, WM_HSCROLL, SB_THUMBTRACK, 0, 0, ValueFromPointer, nullptr};
 
 }  // namespace
 
 LRESULT CALLBACK KnobWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     KnobState* state = StateOf<KnobState>(window);
-    if (state == NULL) {
-        return ControlProcedure(kKnob, window, message, wParam, lParam);
-    }
+    if (state == nullptr) return ControlProcedure(kKnob, window, message, wParam, lParam);
     switch (message) {
     case WM_KEYDOWN:
-        Settle(window, kKnobInput, state,
-               KnobKeyValue(state->value, static_cast<unsigned>(wParam), state->step, state->minValue,
-                            state->maxValue));
+        Settle(
+            window, kKnobInput, state,
+            KnobKeyValue(state->value, static_cast<unsigned>(wParam), state->step, state->minValue, state->maxValue));
         return 0;
     case WM_MOUSEWHEEL:
         Settle(window, kKnobInput, state,
@@ -110,16 +101,13 @@ LRESULT CALLBACK KnobWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         ReleaseOwnCapture(window);
         Settle(window, kKnobInput, state, state->value);
         return 0;
-    case WM_LBUTTONDBLCLK:
-        PostToParent(window, WM_LBUTTONDBLCLK, 0);
-        return 0;
-    default:
-        return ValueControlProcedure(kKnobInput, window, message, wParam, lParam);
+    case WM_LBUTTONDBLCLK: PostToParent(window, WM_LBUTTONDBLCLK, 0); return 0;
+    default: return ValueControlProcedure(kKnobInput, window, message, wParam, lParam);
     }
 }
 
 HWND CreateKnob(HINSTANCE instance, HWND parent, int id, int x, int y, const KnobArgs& args) {
-    HWND window = NULL;
+    HWND window = nullptr;
     if (args.minValue < args.maxValue) {
         const ControlPlace place = {instance, parent, id, x, y, {args.width, args.height}};
         window = CreateControl<KnobState>(kKnobClassName, place, [&](HWND, KnobState& state) {
@@ -135,30 +123,22 @@ HWND CreateKnob(HINSTANCE instance, HWND parent, int id, int x, int y, const Kno
         });
     }
     // The knob owns its background from here on; without a knob, nobody would.
-    if (window == NULL && args.background != NULL) {
-        DeleteObject(args.background);
-    }
+    if (window == nullptr && args.background != nullptr) DeleteObject(args.background);
     return window;
 }
 
 HBITMAP CaptureParentArea(HWND parent, int x, int y, int width, int height) {
-    if (parent == NULL || width <= 0 || height <= 0) {
-        return NULL;
-    }
+    if (parent == nullptr || width <= 0 || height <= 0) return nullptr;
     WindowDC screen(parent);
-    if (screen.get() == NULL) {
-        return NULL;
-    }
+    if (screen.get() == nullptr) return nullptr;
     HBITMAP picture = CreateCompatibleBitmap(screen.get(), width, height);
     MemoryDC memory(screen.get());
     if (!memory.Select(picture)) {
-        if (picture != NULL) {
-            DeleteObject(picture);
-        }
-        return NULL;
+        if (picture != nullptr) DeleteObject(picture);
+        return nullptr;
     }
     // The parent draws in its own coordinates; the area lands at (0, 0).
-    SetWindowOrgEx(memory.get(), x, y, NULL);
+    SetWindowOrgEx(memory.get(), x, y, nullptr);
     SendMessageA(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.get()), 0);
     SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT);
     return picture;

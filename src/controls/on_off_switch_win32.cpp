@@ -49,19 +49,16 @@ void FetchFaces(HINSTANCE instance) {
 
 void Kiv_DrawOnOff(const PaintTarget& target, int pressed, OnOffState* state) {
     ToolkitTrace("Kiv_DrawOnOff\n");
-    if (state == NULL) {
-        return;
-    }
+    if (state == nullptr) return;
     HBITMAP face;
-    if (pressed == kPressedFace) {
+    if (pressed == kPressedFace)
         face = state->isOn != 0 ? onOffFaces.pressedOn : onOffFaces.pressedOff;
-    } else {
+    else
         face = state->isOn != 0 ? onOffFaces.releasedOn : onOffFaces.releasedOff;
-    }
     DrawFace(target, face);
 }
 
-const ControlClass<OnOffState> kOnOff = {Kiv_DrawOnOff, 0, true, NULL, NULL};
+const ControlClass<OnOffState> kOnOff = {Kiv_DrawOnOff, 0, true, nullptr, nullptr};
 
 // The pressed face shows the state before the flip; the parent handles the
 // posted notification only after it, so BM_GETCHECK there gives the new one.
@@ -70,21 +67,15 @@ void Press(HWND window, OnOffState* state) {
     PaintNow(window, kOnOff, kPressedFace);
     SetFocus(window);
     PostToParent(window, WM_COMMAND, static_cast<WPARAM>(ControlId(window)));
-    if (state != NULL) {
-        state->isOn = state->isOn == 0 ? 1 : 0;
-    }
+    if (state != nullptr) state->isOn = state->isOn == 0 ? 1 : 0;
     pointerLeft = false;
 }
 
 // The first move outside with a key-state flag set shows the released face
 // of the new state.
 void Move(HWND window, WPARAM keys, LPARAM lParam) {
-    if (keys == 0 || pointerLeft) {
-        return;
-    }
-    if (IsInsideClient(window, PointerPosition(lParam))) {
-        return;
-    }
+    if (keys == 0 || pointerLeft) return;
+    if (IsInsideClient(window, PointerPosition(lParam))) return;
     PaintNow(window, kOnOff, kReleasedFace);
     pointerLeft = true;
 }
@@ -97,30 +88,22 @@ LRESULT CALLBACK OnOffSwitchWindowProc(HWND window, UINT message, WPARAM wParam,
     case WM_CREATE: {
         // Fetched first, so also when the block cannot be had.
         const CREATESTRUCTA* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        FetchFaces(creation != NULL ? creation->hInstance : toolkitInstance);
+        FetchFaces(creation != nullptr ? creation->hInstance : toolkitInstance);
         return ControlProcedure(kOnOff, window, message, wParam, lParam);
     }
-    case BM_GETCHECK:
-        return state != NULL && state->isOn == 1 ? 1 : 0;
+    case BM_GETCHECK: return state != nullptr && state->isOn == 1 ? 1 : 0;
     case BM_SETCHECK:
-        if (state != NULL && (wParam == 0 || wParam == 1)) {
-            state->isOn = static_cast<LONG>(wParam);
-        }
+        if (state != nullptr && (wParam == 0 || wParam == 1)) state->isOn = static_cast<LONG>(wParam);
         PaintNow(window, kOnOff, kReleasedFace);
         return 0;
-    case WM_MOUSEMOVE:
-        Move(window, wParam, lParam);
-        return 0;
-    case WM_LBUTTONDOWN:
-        Press(window, state);
-        return 0;
+    case WM_MOUSEMOVE: Move(window, wParam, lParam); return 0;
+    case WM_LBUTTONDOWN: Press(window, state); return 0;
     case WM_LBUTTONUP:
         // The flip happened at the press, wherever the button comes up.
         ReleaseCapture();
         PaintNow(window, kOnOff, kReleasedFace);
         return 0;
-    default:
-        return ControlProcedure(kOnOff, window, message, wParam, lParam);
+    default: return ControlProcedure(kOnOff, window, message, wParam, lParam);
     }
 }
 

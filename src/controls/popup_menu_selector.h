@@ -13,12 +13,12 @@ constexpr int kPopupMenuOpenerId = 5000;
 constexpr int kPopupMenuFirstItemId = 5001;  // item i carries 5001 + i
 
 struct PopupMenuSelectorArgs {
-    HBITMAP face;               // drawn at (20, 0); the caller's, never deleted
-    const char* const* items;   // the items' texts, in order
+    HBITMAP face;              // drawn at (20, 0); the caller's, never deleted
+    const char* const* items;  // the items' texts, in order
     int itemCount;
-    int selection;              // the first selection
-    HBITMAP openerReleased;     // the opener's faces (a push button, id 5000, at
-    HBITMAP openerPressed;      // (0, 0)); no opener when both are null
+    int selection;           // the first selection
+    HBITMAP openerReleased;  // the opener's faces (a push button, id 5000, at
+    HBITMAP openerPressed;   // (0, 0)); no opener when both are null
 };
 
 // Creates a visible selector, 20 pixels plus the face's width wide and the
@@ -27,5 +27,4 @@ struct PopupMenuSelectorArgs {
 // made: also for an item count below 0 or beyond what 16-bit commands can
 // number (5001 + i up to 0xFFFF), and for a positive count without texts (a
 // null text in the list is an empty item).
-HWND CreatePopupMenuSelector(HINSTANCE instance, HWND parent, int id, int x, int y,
-                             const PopupMenuSelectorArgs& args);
+HWND CreatePopupMenuSelector(HINSTANCE instance, HWND parent, int id, int x, int y, const PopupMenuSelectorArgs& args);

@@ -32,11 +32,9 @@ constexpr int kItemTextSize = 64;
 // that position; returns its length. Only what the menu copied is read.
 int SelectedItemText(const PopMenuState& state, char (&text)[kItemTextSize]) {
     text[0] = '\0';
-    if (!SelectionHasItem(state.selection, state.itemCount)) {
-        return 0;
-    }
-    const int copied = GetMenuStringA(state.menu, static_cast<UINT>(state.selection), text,
-                                      kItemTextSize, MF_BYPOSITION);
+    if (!SelectionHasItem(state.selection, state.itemCount)) return 0;
+    const int copied =
+        GetMenuStringA(state.menu, static_cast<UINT>(state.selection), text, kItemTextSize, MF_BYPOSITION);
     if (copied <= 0) {
         text[0] = '\0';
         return 0;
@@ -46,9 +44,7 @@ int SelectedItemText(const PopMenuState& state, char (&text)[kItemTextSize]) {
 
 void Kiv_DrawPopMenu(const PaintTarget& target, int, PopMenuState* state) {
     ToolkitTrace("Kiv_DrawPopMenu\n");
-    if (state == NULL) {
-        return;
-    }
+    if (state == nullptr) return;
     CopyWholeBitmap(target.dc, kFaceLeft, 0, state->faceBitmap);
     char text[kItemTextSize];
     const int length = SelectedItemText(*state, text);
@@ -58,19 +54,15 @@ void Kiv_DrawPopMenu(const PaintTarget& target, int, PopMenuState* state) {
 }
 
 void DestroyOwnMenu(PopMenuState& state) {
-    if (state.menu != NULL) {
-        DestroyMenu(state.menu);
-    }
+    if (state.menu != nullptr) DestroyMenu(state.menu);
 }
 
-const ControlClass<PopMenuState> kPopMenu = {Kiv_DrawPopMenu, 0, true, NULL, DestroyOwnMenu};
+const ControlClass<PopMenuState> kPopMenu = {Kiv_DrawPopMenu, 0, true, nullptr, DestroyOwnMenu};
 
 void Select(HWND window, PopMenuState* state, LONG selection, bool notify) {
     state->selection = selection;
     PaintNow(window, kPopMenu);
-    if (notify) {
-        PostControlCommand(window, kSelectionChanged);
-    }
+    if (notify) PostControlCommand(window, kSelectionChanged);
 }
 
 // Shows the menu at the pointer with the selected item checked; returns when
@@ -80,12 +72,11 @@ void OpenMenu(HWND window, PopMenuState* state) {
     GetCursorPos(&pointer);
     const UINT checked = static_cast<UINT>(state->selection);
     CheckMenuItem(state->menu, checked, MF_BYPOSITION | MF_CHECKED);
-    TrackPopupMenu(state->menu, TPM_RIGHTBUTTON, pointer.x, pointer.y, 0, window, NULL);
+    TrackPopupMenu(state->menu, TPM_RIGHTBUTTON, pointer.x, pointer.y, 0, window, nullptr);
     // The menu loop runs other messages: look the block up again, in case
     // the selector was destroyed meanwhile (its menu went with it).
-    if (PopMenuState* after = StateOf<PopMenuState>(window)) {
+    if (PopMenuState* after = StateOf<PopMenuState>(window))
         CheckMenuItem(after->menu, checked, MF_BYPOSITION | MF_UNCHECKED);
-    }
 }
 
 // A command from a child (the clicks of the toolkit's buttons) or from the
@@ -93,9 +84,7 @@ void OpenMenu(HWND window, PopMenuState* state) {
 void Command(HWND window, PopMenuState* state, WORD id, WORD code) {
     switch (code) {
     case 1:  // a left click; only the opener's counts
-        if (id == kPopupMenuOpenerId) {
-            OpenMenu(window, state);
-        }
+        if (id == kPopupMenuOpenerId) OpenMenu(window, state);
         break;
     case 2:  // a right click, from any child
         PostControlCommand(window, kRightClicked);
@@ -108,18 +97,14 @@ void Command(HWND window, PopMenuState* state, WORD id, WORD code) {
 
 // The items, item i at command 5001 + i; null when the menu cannot be made.
 HMENU BuildMenu(const PopupMenuSelectorArgs& args) {
-    if (!FitsPopupMenu(args.itemCount) || (args.items == NULL && args.itemCount > 0)) {
-        return NULL;
-    }
+    if (!FitsPopupMenu(args.itemCount) || (args.items == nullptr && args.itemCount > 0)) return nullptr;
     HMENU menu = CreatePopupMenu();
-    if (menu == NULL) {
-        return NULL;
-    }
+    if (menu == nullptr) return nullptr;
     for (int i = 0; i < args.itemCount; ++i) {
-        const char* text = args.items[i] != NULL ? args.items[i] : "";
+        const char* text = args.items[i] != nullptr ? args.items[i] : "";
         if (!AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(kFirstItemCommand + i), text)) {
             DestroyMenu(menu);
-            return NULL;
+            return nullptr;
         }
     }
     return menu;
@@ -129,35 +114,20 @@ HMENU BuildMenu(const PopupMenuSelectorArgs& args) {
 
 LRESULT CALLBACK PopupMenuSelectorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     PopMenuState* state = StateOf<PopMenuState>(window);
-    if (state == NULL) {
-        return ControlProcedure(kPopMenu, window, message, wParam, lParam);
-    }
+    if (state == nullptr) return ControlProcedure(kPopMenu, window, message, wParam, lParam);
     switch (message) {
-    case SBM_SETPOS:
-        Select(window, state, static_cast<LONG>(wParam), false);
-        return 0;
-    case SBM_GETPOS:
-        return state->selection;
-    case WM_LBUTTONUP:
-        Select(window, state, NextSelection(state->selection, state->itemCount), true);
-        return 0;
-    case WM_RBUTTONUP:
-        PostControlCommand(window, kRightClicked);
-        return 0;
-    case WM_COMMAND:
-        Command(window, state, LOWORD(wParam), HIWORD(wParam));
-        return 0;
-    default:
-        return ControlProcedure(kPopMenu, window, message, wParam, lParam);
+    case SBM_SETPOS: Select(window, state, static_cast<LONG>(wParam), false); return 0;
+    case SBM_GETPOS: return state->selection;
+    case WM_LBUTTONUP: Select(window, state, NextSelection(state->selection, state->itemCount), true); return 0;
+    case WM_RBUTTONUP: PostControlCommand(window, kRightClicked); return 0;
+    case WM_COMMAND: Command(window, state, LOWORD(wParam), HIWORD(wParam)); return 0;
+    default: return ControlProcedure(kPopMenu, window, message, wParam, lParam);
     }
 }
 
-HWND CreatePopupMenuSelector(HINSTANCE instance, HWND parent, int id, int x, int y,
-                             const PopupMenuSelectorArgs& args) {
+HWND CreatePopupMenuSelector(HINSTANCE instance, HWND parent, int id, int x, int y, const PopupMenuSelectorArgs& args) {
     HMENU menu = BuildMenu(args);
-    if (menu == NULL) {
-        return NULL;
-    }
+    if (menu == nullptr) return nullptr;
     const SIZE face = BitmapSize(args.face);
     const ControlPlace place = {instance, parent, id, x, y, {kFaceLeft + face.cx, face.cy}};
     HWND window = CreateControl<PopMenuState>(kPopMenuClassName, place, [&](HWND window, PopMenuState& state) {
@@ -165,12 +135,9 @@ HWND CreatePopupMenuSelector(HINSTANCE instance, HWND parent, int id, int x, int
         state.selection = args.selection;
         state.itemCount = args.itemCount;
         state.menu = menu;
-        if (args.openerReleased != NULL || args.openerPressed != NULL) {
+        if (args.openerReleased != nullptr || args.openerPressed != nullptr)
             CreatePushButton(instance, window, kPopupMenuOpenerId, 0, 0, args.openerReleased, args.openerPressed);
-        }
     });
-    if (window == NULL) {
-        DestroyMenu(menu);
-    }
+    if (window == nullptr) DestroyMenu(menu);
     return window;
 }

@@ -10,5 +10,4 @@
 // that face is null). The faces belong to the caller (normally the skin
 // bitmap cache) and are never deleted by the button. Null when the window
 // cannot be made.
-HWND CreatePushButton(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP released,
-                      HBITMAP pressed);
+HWND CreatePushButton(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP released, HBITMAP pressed);

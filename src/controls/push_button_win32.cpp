@@ -23,13 +23,11 @@ bool pointerLeft = false;
 
 void Kiv_DrawButton(const PaintTarget& target, int pressed, ButtonState* state) {
     ToolkitTrace("Kiv_DrawButton\n");
-    if (state == NULL) {
-        return;
-    }
+    if (state == nullptr) return;
     DrawFace(target, pressed == kPressedFace ? state->pressedBitmap : state->releasedBitmap);
 }
 
-const ControlClass<ButtonState> kButton = {Kiv_DrawButton, 0, true, NULL, NULL};
+const ControlClass<ButtonState> kButton = {Kiv_DrawButton, 0, true, nullptr, nullptr};
 
 void Press(HWND window) {
     SetCapture(window);
@@ -39,9 +37,7 @@ void Press(HWND window) {
 }
 
 void Move(HWND window, WPARAM keyState, LPARAM lParam) {
-    if (keyState == 0 || pointerLeft) {
-        return;
-    }
+    if (keyState == 0 || pointerLeft) return;
     if (!IsInsideClient(window, PointerPosition(lParam))) {
         PaintNow(window, kButton, kReleasedFace);
         pointerLeft = true;
@@ -52,38 +48,27 @@ void Release(HWND window, LPARAM lParam, WORD code) {
     const bool inside = IsInsideClient(window, PointerPosition(lParam));
     ReleaseCapture();
     PaintNow(window, kButton, kReleasedFace);
-    if (inside) {
-        PostControlCommand(window, code);
-    }
+    if (inside) PostControlCommand(window, code);
 }
 
 }  // namespace
 
 LRESULT CALLBACK PushButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_MOUSEMOVE:
-        Move(window, wParam, lParam);
-        return 0;
+    case WM_MOUSEMOVE: Move(window, wParam, lParam); return 0;
     case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-        Press(window);
-        return 0;
-    case WM_LBUTTONUP:
-        Release(window, lParam, kLeftClick);
-        return 0;
-    case WM_RBUTTONUP:
-        Release(window, lParam, kRightClick);
-        return 0;
-    default:
-        return ControlProcedure(kButton, window, message, wParam, lParam);
+    case WM_RBUTTONDOWN: Press(window); return 0;
+    case WM_LBUTTONUP: Release(window, lParam, kLeftClick); return 0;
+    case WM_RBUTTONUP: Release(window, lParam, kRightClick); return 0;
+    default: return ControlProcedure(kButton, window, message, wParam, lParam);
     }
 }
 
-HWND CreatePushButton(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP released,
-                      HBITMAP pressed) {
-    return CreateControl<ButtonState>(kButtonClassName, {instance, parent, id, x, y, BitmapSize(released)},
-                                      [&](HWND, ButtonState& state) {
-                                          state.pressedBitmap = pressed;
-                                          state.releasedBitmap = released;
-                                      });
+HWND CreatePushButton(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP released, HBITMAP pressed) {
+    return CreateControl<ButtonState>(
+        kButtonClassName, {instance, parent, id, x, y, BitmapSize(released)},
+        [&](HWND, ButtonState& state) {
+            state.pressedBitmap = pressed;
+            state.releasedBitmap = released;
+        });
 }

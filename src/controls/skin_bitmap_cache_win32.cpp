@@ -13,7 +13,7 @@ namespace {
 // characters. Anything else has no key and is never stored.
 bool MakeKey(const char* name, char (&key)[kSkinKeySize]) {
     if (IS_INTRESOURCE(name)) {
-        if (name == NULL) {
+        if (name == nullptr) {
             key[0] = '\0';
             return false;
         }
@@ -24,22 +24,16 @@ bool MakeKey(const char* name, char (&key)[kSkinKeySize]) {
 }
 
 SkinBitmapEntry* FindEntry(const char* key) {
-    for (SkinBitmapEntry& entry : skinBitmapCache) {
-        if (std::strcmp(entry.name, key) == 0) {
-            return &entry;
-        }
-    }
-    return NULL;
+    for (SkinBitmapEntry& entry : skinBitmapCache)
+        if (std::strcmp(entry.name, key) == 0) return &entry;
+    return nullptr;
 }
 
 // The first entry without a bitmap: free, or left by a failed load.
 SkinBitmapEntry* FindReusableEntry() {
-    for (SkinBitmapEntry& entry : skinBitmapCache) {
-        if (entry.bitmap == NULL) {
-            return &entry;
-        }
-    }
-    return NULL;
+    for (SkinBitmapEntry& entry : skinBitmapCache)
+        if (entry.bitmap == nullptr) return &entry;
+    return nullptr;
 }
 
 }  // namespace
@@ -50,37 +44,35 @@ HBITMAP LoadSkinBitmap(HINSTANCE instance, const char* name) {
         // No key: refused rather than cut short and mixed up with another
         // name. Nothing is loaded, so nothing can leak.
         ToolkitTrace("%s", IS_INTRESOURCE(name) ? "" : name);
-        return NULL;
+        return nullptr;
     }
     if (SkinBitmapEntry* known = FindEntry(key)) {
-        // NULL for a name whose load failed and whose entry is not reused yet.
+        // nullptr for a name whose load failed and whose entry is not reused yet.
         return known->bitmap;
     }
     SkinBitmapEntry* entry = FindReusableEntry();
-    if (entry == NULL) {
+    if (entry == nullptr) {
         // Every entry holds a bitmap: load nothing rather than hand out a
         // bitmap no one would own.
         ToolkitTrace("%s", key);
-        return NULL;
+        return nullptr;
     }
     HBITMAP bitmap = LoadBitmapA(instance, name);
     // Recorded before the box is shown: a request for the same name made
     // while the box is up then stays silent too.
     std::memcpy(entry->name, key, sizeof key);
     entry->bitmap = bitmap;
-    if (bitmap == NULL) {
+    if (bitmap == nullptr) {
         ToolkitTrace("%s", key);
-        MessageBoxA(NULL, key, "NotFound", MB_OK);
+        MessageBoxA(nullptr, key, "NotFound", MB_OK);
     }
     return bitmap;
 }
 
 void FreeSkinBitmaps() {
     for (SkinBitmapEntry& entry : skinBitmapCache) {
-        if (entry.bitmap != NULL) {
-            DeleteObject(entry.bitmap);
-        }
-        entry.bitmap = NULL;
+        if (entry.bitmap != nullptr) DeleteObject(entry.bitmap);
+        entry.bitmap = nullptr;
         entry.name[0] = '\0';
     }
 }

@@ -50,8 +50,7 @@ int32_t HorizontalValueAt(uint16_t pointerX, int32_t leftStop, int32_t rightStop
 // The thumb's left edge for `value`: the centre t = value * rightStop /
 // maxValue, limited to rightStop, then to leftStop; minus half the thumb's
 // width; a left edge below 0 is 0.
-int32_t HorizontalThumbLeft(int32_t value, int32_t leftStop, int32_t rightStop, int32_t maxValue,
-                            int32_t thumbWidth);
+int32_t HorizontalThumbLeft(int32_t value, int32_t leftStop, int32_t rightStop, int32_t maxValue, int32_t thumbWidth);
 
 // The wheel's step: (maxValue + 1) / 16 as a signed 16-bit number.
 int16_t HorizontalWheelStep(int32_t maxValue);

@@ -8,5 +8,5 @@
 
 // Creates a visible label of the given client size whose window title and
 // first text are both `text`. Null when the window cannot be made.
-HWND CreateSmallText(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height,
-                     const char* text, COLORREF textColor, COLORREF backColor);
+HWND CreateSmallText(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height, const char* text,
+                     COLORREF textColor, COLORREF backColor);

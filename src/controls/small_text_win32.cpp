@@ -19,15 +19,11 @@ struct SmallTextState {
 
 // The label draws no trace.
 void Kiv_DrawSmallText(const PaintTarget& target, int, SmallTextState* state) {
-    if (state == NULL) {
-        return;
-    }
+    if (state == nullptr) return;
     const RECT& client = target.client;
     {
         OwnedGdiObject back(CreateSolidBrush(state->backColor));
-        if (back) {
-            FillRect(target.dc, &client, static_cast<HBRUSH>(back.get()));
-        }
+        if (back) FillRect(target.dc, &client, static_cast<HBRUSH>(back.get()));
     }
     ScopedSelection font(target.dc, toolkitFont);
     SetBkMode(target.dc, TRANSPARENT);
@@ -38,15 +34,13 @@ void Kiv_DrawSmallText(const PaintTarget& target, int, SmallTextState* state) {
 }
 
 // WM_GETDLGCODE is left to the default handling.
-const ControlClass<SmallTextState> kSmallText = {Kiv_DrawSmallText, 0, false, NULL, NULL};
+const ControlClass<SmallTextState> kSmallText = {Kiv_DrawSmallText, 0, false, nullptr, nullptr};
 
 // Stores the text shown (the window's own title stays as it was) and has it
 // drawn at the next paint.
 void SetShownText(HWND window, SmallTextState* state, const char* text) {
-    if (state != NULL) {
-        StoreText(state->text, kSmallTextSize, kSmallTextSize - 1, text);
-    }
-    InvalidateRect(window, NULL, TRUE);
+    if (state != nullptr) StoreText(state->text, kSmallTextSize, kSmallTextSize - 1, text);
+    InvalidateRect(window, nullptr, TRUE);
 }
 
 }  // namespace
@@ -56,13 +50,12 @@ LRESULT CALLBACK SmallTextWindowProc(HWND window, UINT message, WPARAM wParam, L
     case WM_SETTEXT:
         SetShownText(window, StateOf<SmallTextState>(window), reinterpret_cast<const char*>(lParam));
         return 0;
-    default:
-        return ControlProcedure(kSmallText, window, message, wParam, lParam);
+    default: return ControlProcedure(kSmallText, window, message, wParam, lParam);
     }
 }
 
-HWND CreateSmallText(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height,
-                     const char* text, COLORREF textColor, COLORREF backColor) {
+HWND CreateSmallText(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height, const char* text,
+                     COLORREF textColor, COLORREF backColor) {
     const ControlPlace place = {instance, parent, id, x, y, {width, height}, text};
     return CreateControl<SmallTextState>(kSmallTextClassName, place, [&](HWND, SmallTextState& state) {
         state.textColor = textColor;

@@ -5,6 +5,5 @@
 #include <windows.h>
 
 // Creates a visible static bitmap the size of its bitmap (zero when it is
-// missing). Returns NULL when the window cannot be made.
-HWND CreateStaticBitmap(HINSTANCE instance, HWND parent, int id, int x, int y,
-                        const char* bitmap);
+// missing). Returns nullptr when the window cannot be made.
+HWND CreateStaticBitmap(HINSTANCE instance, HWND parent, int id, int x, int y, const char* bitmap);

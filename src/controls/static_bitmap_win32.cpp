@@ -14,13 +14,11 @@ struct StaticBitmapState {
 
 void Kiv_DrawStatic(const PaintTarget& target, int, StaticBitmapState* state) {
     ToolkitTrace("Kiv_DrawStatic\n");
-    if (state == NULL) {
-        return;
-    }
+    if (state == nullptr) return;
     DrawFace(target, state->bitmap);
 }
 
-const ControlClass<StaticBitmapState> kStaticBitmap = {Kiv_DrawStatic, 0, true, NULL, NULL};
+const ControlClass<StaticBitmapState> kStaticBitmap = {Kiv_DrawStatic, 0, true, nullptr, nullptr};
 
 }  // namespace
 
@@ -28,13 +26,11 @@ LRESULT CALLBACK StaticBitmapWindowProc(HWND window, UINT message, WPARAM wParam
     switch (message) {
     case WM_SETICON:
         // lParam names the new bitmap; the window keeps its size.
-        if (StaticBitmapState* state = StateOf<StaticBitmapState>(window)) {
+        if (StaticBitmapState* state = StateOf<StaticBitmapState>(window))
             state->bitmap = LoadSkinBitmap(toolkitInstance, reinterpret_cast<const char*>(lParam));
-        }
         PaintNow(window, kStaticBitmap);
         return 0;
-    default:
-        return ControlProcedure(kStaticBitmap, window, message, wParam, lParam);
+    default: return ControlProcedure(kStaticBitmap, window, message, wParam, lParam);
     }
 }
 

@@ -13,5 +13,4 @@ struct ThreeStateButtonArgs {
 
 // Creates a visible button the size of the face of state 0 (zero when it is
 // null). Null when the window cannot be made.
-HWND CreateThreeStateButton(HINSTANCE instance, HWND parent, int id, int x, int y,
-                            const ThreeStateButtonArgs& args);
+HWND CreateThreeStateButton(HINSTANCE instance, HWND parent, int id, int x, int y, const ThreeStateButtonArgs& args);

@@ -29,19 +29,15 @@ HBITMAP FaceOf(const State3State& state) {
 
 void Kiv_DrawState3(const PaintTarget& target, int, State3State* state) {
     ToolkitTrace("Kiv_DrawState3\n");
-    if (state == NULL) {
-        return;
-    }
+    if (state == nullptr) return;
     DrawFace(target, FaceOf(*state));
 }
 
-const ControlClass<State3State> kThreeState = {Kiv_DrawState3, 0, true, NULL, NULL};
+const ControlClass<State3State> kThreeState = {Kiv_DrawState3, 0, true, nullptr, nullptr};
 
 // A press steps forward once; the release never undoes it.
 void Advance(HWND window, State3State* state) {
-    if (state != NULL) {
-        state->state = NextThreeState(state->state);
-    }
+    if (state != nullptr) state->state = NextThreeState(state->state);
     SetCapture(window);
     SetFocus(window);
     PaintNow(window, kThreeState);
@@ -53,29 +49,20 @@ void Advance(HWND window, State3State* state) {
 LRESULT CALLBACK ThreeStateButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     State3State* state = StateOf<State3State>(window);
     switch (message) {
-    case BM_GETCHECK:
-        return state != NULL ? state->state : 0;
+    case BM_GETCHECK: return state != nullptr ? state->state : 0;
     case BM_SETCHECK:
         // A state outside the ring has no face: it is folded into the ring,
         // where a press from it lands where it would have landed anyway.
-        if (state != NULL) {
-            state->state = FoldThreeState(static_cast<LONG>(wParam));
-        }
+        if (state != nullptr) state->state = FoldThreeState(static_cast<LONG>(wParam));
         PaintNow(window, kThreeState);
         return 0;
-    case WM_LBUTTONDOWN:
-        Advance(window, state);
-        return 0;
-    case WM_LBUTTONUP:
-        ReleaseCapture();
-        return state != NULL ? state->state : 0;
-    default:
-        return ControlProcedure(kThreeState, window, message, wParam, lParam);
+    case WM_LBUTTONDOWN: Advance(window, state); return 0;
+    case WM_LBUTTONUP: ReleaseCapture(); return state != nullptr ? state->state : 0;
+    default: return ControlProcedure(kThreeState, window, message, wParam, lParam);
     }
 }
 
-HWND CreateThreeStateButton(HINSTANCE instance, HWND parent, int id, int x, int y,
-                            const ThreeStateButtonArgs& args) {
+HWND CreateThreeStateButton(HINSTANCE instance, HWND parent, int id, int x, int y, const ThreeStateButtonArgs& args) {
     const ControlPlace place = {instance, parent, id, x, y, BitmapSize(args.faces[0])};
     return CreateControl<State3State>(kThreeStateClassName, place, [&](HWND, State3State& state) {
         state.state = FoldThreeState(args.state);

@@ -6,6 +6,5 @@
 #include <windows.h>
 
 // Creates a visible toggle, initially off, the size of its on bitmap (zero
-// when that bitmap is missing). Returns NULL when the window cannot be made.
-HWND CreateToggle(HINSTANCE instance, HWND parent, int id, int x, int y,
-                  const char* onBitmap, const char* offBitmap);
+// when that bitmap is missing). Returns nullptr when the window cannot be made.
+HWND CreateToggle(HINSTANCE instance, HWND parent, int id, int x, int y, const char* onBitmap, const char* offBitmap);

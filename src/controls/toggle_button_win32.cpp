@@ -19,31 +19,24 @@ enum ToggleNotification : WORD { kToggleClicked = 1, kToggleRightClicked = 2 };
 
 void Kiv_DrawTogle(const PaintTarget& target, int, ToggleState* state) {
     ToolkitTrace("Kiv_DrawTogle\n");
-    if (state == NULL) {
-        return;
-    }
+    if (state == nullptr) return;
     DrawFace(target, state->onState == 1 ? state->onBitmap : state->offBitmap);
 }
 
-const ControlClass<ToggleState> kToggle = {Kiv_DrawTogle, 0, true, NULL, NULL};
+const ControlClass<ToggleState> kToggle = {Kiv_DrawTogle, 0, true, nullptr, nullptr};
 
 }  // namespace
 
 LRESULT CALLBACK ToggleButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     ToggleState* state = StateOf<ToggleState>(window);
     switch (message) {
-    case BM_GETCHECK:
-        return state != NULL && state->onState == 1 ? 1 : 0;
+    case BM_GETCHECK: return state != nullptr && state->onState == 1 ? 1 : 0;
     case BM_SETCHECK:
-        if (state != NULL && (wParam == 0 || wParam == 1)) {
-            state->onState = static_cast<LONG>(wParam);
-        }
+        if (state != nullptr && (wParam == 0 || wParam == 1)) state->onState = static_cast<LONG>(wParam);
         PaintNow(window, kToggle);
         return 0;
     case WM_LBUTTONDOWN:
-        if (state != NULL) {
-            state->onState = state->onState == 0 ? 1 : 0;
-        }
+        if (state != nullptr) state->onState = state->onState == 0 ? 1 : 0;
         SetCapture(window);
         SetFocus(window);
         PaintNow(window, kToggle);
@@ -53,16 +46,12 @@ LRESULT CALLBACK ToggleButtonWindowProc(HWND window, UINT message, WPARAM wParam
         ReleaseCapture();
         PaintNow(window, kToggle);
         return 0;
-    case WM_RBUTTONUP:
-        PostControlCommand(window, kToggleRightClicked);
-        return 0;
-    default:
-        return ControlProcedure(kToggle, window, message, wParam, lParam);
+    case WM_RBUTTONUP: PostControlCommand(window, kToggleRightClicked); return 0;
+    default: return ControlProcedure(kToggle, window, message, wParam, lParam);
     }
 }
 
-HWND CreateToggle(HINSTANCE instance, HWND parent, int id, int x, int y, const char* onBitmap,
-                  const char* offBitmap) {
+HWND CreateToggle(HINSTANCE instance, HWND parent, int id, int x, int y, const char* onBitmap, const char* offBitmap) {
     HBITMAP on = LoadSkinBitmap(instance, onBitmap);
     HBITMAP off = LoadSkinBitmap(instance, offBitmap);
     return CreateControl<ToggleState>(kToggleClassName, {instance, parent, id, x, y, BitmapSize(on)},

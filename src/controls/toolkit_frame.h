@@ -29,7 +29,7 @@ void UnregisterControlClasses();
 
 // Returns the bitmap resource `name` from the cache, loading it on the first
 // request. `name` may also be an integer resource id (MAKEINTRESOURCEA).
-// The cache owns the handle: callers never delete it. Returns NULL when the
+// The cache owns the handle: callers never delete it. Returns nullptr when the
 // bitmap is missing (after one "NotFound" box), when the name is longer than
 // 31 characters, or when every slot already holds a bitmap.
 HBITMAP LoadSkinBitmap(HINSTANCE instance, const char* name);

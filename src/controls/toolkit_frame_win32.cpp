@@ -4,8 +4,8 @@
 
 #include <cstdarg>
 
-HINSTANCE toolkitInstance = NULL;
-HFONT toolkitFont = NULL;
+HINSTANCE toolkitInstance = nullptr;
+HFONT toolkitFont = nullptr;
 
 namespace {
 
@@ -44,11 +44,9 @@ const ControlClass kControlClasses[] = {
 HCURSOR LoadClassCursor(HINSTANCE instance, ClassCursor cursor) {
     if (cursor == kSizeCursor) {
         HCURSOR own = LoadCursorA(instance, "psize");
-        if (own != NULL) {
-            return own;
-        }
+        if (own != nullptr) return own;
     }
-    return LoadCursorA(NULL, IDC_ARROW);
+    return LoadCursorA(nullptr, IDC_ARROW);
 }
 
 HFONT CreateToolkitFont() {
@@ -71,41 +69,35 @@ void RegisterControlClasses(HINSTANCE instance) {
         windowClass.cbClsExtra = 0;
         windowClass.cbWndExtra = 4;
         windowClass.hInstance = instance;
-        windowClass.hIcon = NULL;
+        windowClass.hIcon = nullptr;
         windowClass.hCursor = LoadClassCursor(instance, control.cursor);
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        windowClass.lpszMenuName = NULL;
+        windowClass.lpszMenuName = nullptr;
         windowClass.lpszClassName = control.name;
         RegisterClassA(&windowClass);
     }
     // A second registration keeps the font it already has.
-    if (toolkitFont == NULL) {
-        toolkitFont = CreateToolkitFont();
-    }
+    if (toolkitFont == nullptr) toolkitFont = CreateToolkitFont();
 }
 
 void UnregisterControlClasses() {
-    for (const ControlClass& control : kControlClasses) {
-        UnregisterClassA(control.name, toolkitInstance);
-    }
+    for (const ControlClass& control : kControlClasses) UnregisterClassA(control.name, toolkitInstance);
     FreeSkinBitmaps();
-    if (toolkitFont != NULL) {
+    if (toolkitFont != nullptr) {
         DeleteObject(toolkitFont);
-        toolkitFont = NULL;
+        toolkitFont = nullptr;
     }
 }
 
 namespace {
-ToolkitTraceSink traceSink = NULL;
+ToolkitTraceSink traceSink = nullptr;
 }  // namespace
 
 void SetToolkitTraceSink(ToolkitTraceSink sink) { traceSink = sink; }
 
 void ToolkitTrace(const char* format, ...) {
     // Without a sink (always in the desk) the call does nothing at all.
-    if (traceSink == NULL) {
-        return;
-    }
+    if (traceSink == nullptr) return;
     char text[1025];  // wvsprintfA writes at most 1024 characters and the terminator
     va_list arguments;
     va_start(arguments, format);

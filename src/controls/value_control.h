@@ -42,9 +42,7 @@ struct ValueControl {
 
 template <typename State>
 void TellBuddy(const ValueControl<State>& control, const State& state) {
-    if (control.buddy != NULL) {
-        SendBuddyPosition(control.buddy(state), state.value);
-    }
+    if (control.buddy != nullptr) SendBuddyPosition(control.buddy(state), state.value);
 }
 
 // A key press, a wheel notch or a release: the value stored, drawn at once,
@@ -67,8 +65,7 @@ void PressValue(HWND window, const ValueControl<State>& control, State* state, L
 // A pointer dragged out of the control leaves the value where the last move
 // inside put it; one left of or above the client area counts as outside.
 template <typename State>
-void DragValue(HWND window, const ValueControl<State>& control, State* state, WPARAM keyState,
-               LPARAM lParam) {
+void DragValue(HWND window, const ValueControl<State>& control, State* state, WPARAM keyState, LPARAM lParam) {
     if (keyState == 0) {
         TakeFocusOnHover(window);
         return;
@@ -82,12 +79,10 @@ void DragValue(HWND window, const ValueControl<State>& control, State* state, WP
 }
 
 template <typename State>
-LRESULT ValueControlProcedure(const ValueControl<State>& control, HWND window, UINT message,
-                              WPARAM wParam, LPARAM lParam) {
+LRESULT ValueControlProcedure(const ValueControl<State>& control, HWND window, UINT message, WPARAM wParam,
+                              LPARAM lParam) {
     State* state = StateOf<State>(window);
-    if (state == NULL) {
-        return ControlProcedure(control.frame, window, message, wParam, lParam);
-    }
+    if (state == nullptr) return ControlProcedure(control.frame, window, message, wParam, lParam);
     switch (message) {
     case WM_SETFOCUS:
         state->hasFocus = 1;
@@ -102,15 +97,9 @@ LRESULT ValueControlProcedure(const ValueControl<State>& control, HWND window, U
         PaintNow(window, control.frame);
         TellBuddy(control, *state);
         return 0;
-    case SBM_GETPOS:
-        return state->value;
-    case WM_LBUTTONDOWN:
-        PressValue(window, control, state, lParam);
-        return 0;
-    case WM_MOUSEMOVE:
-        DragValue(window, control, state, wParam, lParam);
-        return 0;
-    default:
-        return ControlProcedure(control.frame, window, message, wParam, lParam);
+    case SBM_GETPOS: return state->value;
+    case WM_LBUTTONDOWN: PressValue(window, control, state, lParam); return 0;
+    case WM_MOUSEMOVE: DragValue(window, control, state, wParam, lParam); return 0;
+    default: return ControlProcedure(control.frame, window, message, wParam, lParam);
     }
 }

@@ -9,18 +9,17 @@
 #include <windows.h>
 
 struct VerticalSliderArgs {
-    int bottomStop;         // pointer y of value 0, and the divisor of both mappings: above 0
-    int topStop;            // the smallest pointer y the mouse mapping uses
-    int maxValue;           // the largest value: above 0
-    int value;              // the first value
-    int step;               // per key press or wheel notch
-    HBITMAP rail;           // the rail; its size is the slider's (the caller's, never deleted)
-    HBITMAP thumb;          // the thumb without and with the keyboard focus
+    int bottomStop;  // pointer y of value 0, and the divisor of both mappings: above 0
+    int topStop;     // the smallest pointer y the mouse mapping uses
+    int maxValue;    // the largest value: above 0
+    int value;       // the first value
+    int step;        // per key press or wheel notch
+    HBITMAP rail;    // the rail; its size is the slider's (the caller's, never deleted)
+    HBITMAP thumb;   // the thumb without and with the keyboard focus
     HBITMAP focusedThumb;
-    HWND buddy;             // follows the value; null for none
+    HWND buddy;  // follows the value; null for none
 };
 
 // Creates a visible slider the size of its rail. Null when the window cannot
 // be made, or when `bottomStop` or `maxValue` is not above 0 (both divide).
-HWND CreateVerticalSlider(HINSTANCE instance, HWND parent, int id, int x, int y,
-                          const VerticalSliderArgs& args);
+HWND CreateVerticalSlider(HINSTANCE instance, HWND parent, int id, int x, int y, const VerticalSliderArgs& args);

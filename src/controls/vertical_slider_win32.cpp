@@ -16,8 +16,8 @@ struct VSliderState {
     LONG topStop;     // the smallest pointer y the mouse mapping uses
     LONG maxValue;    // > 0
     LONG value;
-    LONG hasFocus;  // picks the thumb face
-    LONG step;      // per key press or wheel notch
+    LONG hasFocus;       // picks the thumb face
+    LONG step;           // per key press or wheel notch
     HBITMAP railBitmap;  // its size is the size of the drawing
     HBITMAP focusedThumb;
     HBITMAP thumb;
@@ -31,27 +31,22 @@ constexpr int kPointerDraw = 1;
 // The thumb is put on the rail off screen and the picture reaches the window
 // in one copy; every context and bitmap lives for this paint only.
 void Kiv_DrawVS(const PaintTarget& target, int flag, VSliderState* state) {
-    if (state == NULL) {
-        return;
-    }
+    if (state == nullptr) return;
     ToolkitTrace("Kiv_DrawVS %d\n", flag);
     const SIZE rail = BitmapSize(state->railBitmap);
     BackBuffer buffer(target.dc, rail.cx, rail.cy);
-    if (!buffer.Ready()) {
-        return;
-    }
+    if (!buffer.Ready()) return;
     BitmapSource source(target.dc);
     source.Copy(buffer.dc(), 0, 0, rail.cx, rail.cy, state->railBitmap);
     HBITMAP face = state->hasFocus == 1 ? state->focusedThumb : state->thumb;
     const SIZE thumb = BitmapSize(face);
     const int top = VerticalThumbTop(state->value, state->bottomStop, state->maxValue, thumb.cy);
-    if (top < rail.cy) {  // a thumb far below the rail shows nothing of itself
+    if (top < rail.cy)  // a thumb far below the rail shows nothing of itself
         source.Copy(buffer.dc(), VerticalThumbLeft(rail.cx, thumb.cx), top, thumb.cx, thumb.cy, face);
-    }
     BitBlt(target.dc, 0, 0, target.client.right, target.client.bottom, buffer.dc(), 0, 0, SRCCOPY);
 }
 
-const ControlClass<VSliderState> kVerticalSlider = {Kiv_DrawVS, 0, true, NULL, NULL};
+const ControlClass<VSliderState> kVerticalSlider = {Kiv_DrawVS, 0, true, nullptr, nullptr};
 
 LONG ValueFromPointer(const VSliderState& state, LPARAM lParam) {
     return VerticalValueAt(HIWORD(lParam), state.topStop, state.bottomStop, state.maxValue);
@@ -59,16 +54,14 @@ LONG ValueFromPointer(const VSliderState& state, LPARAM lParam) {
 
 HWND BuddyOf(const VSliderState& state) { return state.buddy; }
 
-const ValueControl<VSliderState> kVerticalSliderInput = {
-    kVerticalSlider, WM_VSCROLL, SB_THUMBTRACK, kPointerDraw, kPointerDraw, ValueFromPointer, BuddyOf};
+const ValueControl<VSliderState> kVerticalSliderInput = {kVerticalSlider, WM_VSCROLL,       SB_THUMBTRACK, kPointerDraw,
+                                                         kPointerDraw,    ValueFromPointer, BuddyOf};
 
 }  // namespace
 
 LRESULT CALLBACK VerticalSliderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     VSliderState* state = StateOf<VSliderState>(window);
-    if (state == NULL) {
-        return ControlProcedure(kVerticalSlider, window, message, wParam, lParam);
-    }
+    if (state == nullptr) return ControlProcedure(kVerticalSlider, window, message, wParam, lParam);
     switch (message) {
     case WM_KEYDOWN:
         Settle(window, kVerticalSliderInput, state,
@@ -84,19 +77,13 @@ LRESULT CALLBACK VerticalSliderWindowProc(HWND window, UINT message, WPARAM wPar
         Settle(window, kVerticalSliderInput, state, state->value);
         ReleaseOwnCapture(window);
         return 0;
-    case WM_LBUTTONDBLCLK:
-        PostToParent(window, WM_LBUTTONDBLCLK, 0);
-        return 0;
-    default:
-        return ValueControlProcedure(kVerticalSliderInput, window, message, wParam, lParam);
+    case WM_LBUTTONDBLCLK: PostToParent(window, WM_LBUTTONDBLCLK, 0); return 0;
+    default: return ValueControlProcedure(kVerticalSliderInput, window, message, wParam, lParam);
     }
 }
 
-HWND CreateVerticalSlider(HINSTANCE instance, HWND parent, int id, int x, int y,
-                          const VerticalSliderArgs& args) {
-    if (args.bottomStop <= 0 || args.maxValue <= 0) {
-        return NULL;
-    }
+HWND CreateVerticalSlider(HINSTANCE instance, HWND parent, int id, int x, int y, const VerticalSliderArgs& args) {
+    if (args.bottomStop <= 0 || args.maxValue <= 0) return nullptr;
     const ControlPlace place = {instance, parent, id, x, y, BitmapSize(args.rail)};
     return CreateControl<VSliderState>(kVerticalSliderClassName, place, [&](HWND, VSliderState& state) {
         state.bottomStop = args.bottomStop;

@@ -34,8 +34,8 @@ void WriteTrace(const char* text) { WriteLine(traceFile, text); }
 std::FILE* OpenOutput(const std::string& path, const char* option) {
     std::FILE* file = std::fopen(path.c_str(), "w");
     if (file == nullptr) {
-        ReportText(STD_ERROR_HANDLE, std::string("gallery: cannot write ") + option + " file " + path + "\n",
-                   "gallery", MB_ICONERROR);
+        ReportText(STD_ERROR_HANDLE, std::string("gallery: cannot write ") + option + " file " + path + "\n", "gallery",
+                   MB_ICONERROR);
     }
     return file;
 }

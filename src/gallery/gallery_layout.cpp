@@ -63,25 +63,20 @@ GalleryBox GalleryReadoutBox(const GalleryCell& cell) {
 }
 
 const GalleryCell* FindGalleryCell(int id) {
-    for (const GalleryCell& cell : kCells) {
+    for (const GalleryCell& cell : kCells)
         if (cell.id == id) return &cell;
-    }
     return nullptr;
 }
 
 std::string EventLine(const GalleryEvent& event) {
     char line[64];
     switch (event.message) {
-    case GalleryMessage::Command:
-        std::snprintf(line, sizeof line, "%d COMMAND %u", event.id, event.code);
-        break;
+    case GalleryMessage::Command: std::snprintf(line, sizeof line, "%d COMMAND %u", event.id, event.code); break;
     case GalleryMessage::VScroll:
     case GalleryMessage::HScroll:
         std::snprintf(line, sizeof line, "%d %s %u %u", event.id, MessageWord(event.message), event.code, event.value);
         break;
-    case GalleryMessage::DoubleClick:
-        std::snprintf(line, sizeof line, "%d DBLCLK", event.id);
-        break;
+    case GalleryMessage::DoubleClick: std::snprintf(line, sizeof line, "%d DBLCLK", event.id); break;
     }
     return line;
 }
@@ -96,8 +91,8 @@ std::string DescribeEvent(const GalleryEvent& event) {
         break;
     case GalleryMessage::VScroll:
     case GalleryMessage::HScroll:
-        std::snprintf(line, sizeof line, "%s %d: WM_%s, %s (%u), value %u", name, event.id,
-                      MessageWord(event.message), ScrollCodeName(event.code), event.code, event.value);
+        std::snprintf(line, sizeof line, "%s %d: WM_%s, %s (%u), value %u", name, event.id, MessageWord(event.message),
+                      ScrollCodeName(event.code), event.code, event.value);
         break;
     case GalleryMessage::DoubleClick:
         std::snprintf(line, sizeof line, "%s %d: WM_LBUTTONDBLCLK", name, event.id);

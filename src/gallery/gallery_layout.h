@@ -50,9 +50,9 @@ constexpr int kGalleryReadoutHeight = 16;
 // next control to the right, so redrawing a value never touches a control.
 GalleryBox GalleryReadoutBox(const GalleryCell& cell);
 
-constexpr int kGalleryWidth = 820;     // client area
+constexpr int kGalleryWidth = 820;  // client area
 constexpr int kGalleryHeight = 600;
-constexpr int kGalleryLogTop = 440;    // the notification log below the cells
+constexpr int kGalleryLogTop = 440;  // the notification log below the cells
 constexpr int kGalleryLogLines = 8;
 
 // What a control told the gallery.

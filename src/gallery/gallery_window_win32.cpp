@@ -62,8 +62,8 @@ struct GalleryState {
     int gaugePosition = 33;              // what the gallery last gave the gauge
     std::string bitmapText = "GALLERY";  // ... the bitmap text
     std::string smallText = "Small text";
-    int displayValue = 359;              // what the digit display shows
-    int leftClicks = 0;                  // the push button's
+    int displayValue = 359;  // what the digit display shows
+    int leftClicks = 0;      // the push button's
     int rightClicks = 0;
     OwnedGdiObject labelFont{MakeFont(13, FW_BOLD, "Arial")};
     OwnedGdiObject noteFont{MakeFont(12, FW_NORMAL, "Arial")};
@@ -266,9 +266,8 @@ const CellClass kCellClasses[] = {
 };
 
 LiveCell* CellWithId(GalleryState& state, int id) {
-    for (LiveCell& live : state.cells) {
+    for (LiveCell& live : state.cells)
         if (live.cell->id == id) return &live;
-    }
     return nullptr;
 }
 
@@ -282,9 +281,8 @@ LiveCell* CellWithHandleWord(GalleryState& state, LPARAM handleWord) {
 }
 
 LiveCell* CellOfKind(GalleryState& state, GalleryKind kind) {
-    for (LiveCell& live : state.cells) {
+    for (LiveCell& live : state.cells)
         if (live.cell->kind == kind) return &live;
-    }
     return nullptr;
 }
 
@@ -320,12 +318,10 @@ void DrawGallery(HDC dc, const GalleryState& state, const RECT& area) {
             Text(dc, state.noteFont, kLegendDim, cell.x, cell.y - 16, what);
         }
         const GalleryBox box = GalleryReadoutBox(cell);
-        if (Meets(area, box.left, box.top, box.right, box.bottom)) {
+        if (Meets(area, box.left, box.top, box.right, box.bottom))
             Text(dc, state.labelFont, kValue, box.left, box.top, live.row->read(live.control, state));
-        }
-        if (cell.kind == GalleryKind::Knob && Meets(area, cell.x, cell.y, cell.x + cell.width, cell.y + cell.height)) {
+        if (cell.kind == GalleryKind::Knob && Meets(area, cell.x, cell.y, cell.x + cell.width, cell.y + cell.height))
             CopyWholeBitmap(dc, cell.x, cell.y, LoadSkinBitmap(state.instance, "knob_dial"));
-        }
     }
     const RECT log = LogRect();
     if (!Meets(area, log.left, log.top - 20, log.right, log.bottom)) return;
@@ -358,9 +354,8 @@ void ShowValue(HWND gallery, const GalleryState& state, LiveCell& live) {
 
 void OnCreate(HWND gallery, GalleryState& state) {
     for (size_t i = 0; i < GalleryCellCount(); ++i) {
-        for (const CellClass& row : kCellClasses) {
+        for (const CellClass& row : kCellClasses)
             if (row.kind == GalleryCells()[i].kind) state.cells.push_back({&GalleryCells()[i], &row, nullptr, ""});
-        }
     }
     for (LiveCell& live : state.cells) {
         const HWND driven = ControlOf(CellWithId(state, live.cell->drives));
@@ -385,24 +380,20 @@ void OnNotification(HWND gallery, GalleryState& state, LiveCell* sender, Gallery
     }
     state.log.push_back(DescribeEvent(event));
     while (state.log.size() > static_cast<size_t>(kGalleryLogLines)) state.log.pop_front();
-    for (LiveCell* changed : {sender, driven, namer}) {
+    for (LiveCell* changed : {sender, driven, namer})
         if (changed != nullptr) ShowValue(gallery, state, *changed);
-    }
     RedrawBox(gallery, LogRect());
 }
 
 LRESULT GalleryProc(HWND gallery, GalleryState& state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        OnCreate(gallery, state);
-        return 0;
+    case WM_CREATE: OnCreate(gallery, state); return 0;
     case WM_CLOSE:
         // Its close box, or another program asking it to end (the setup and
         // the uninstaller do): the program ends with exit code 0.
         DestroyWindow(gallery);
         return 0;
-    case WM_ERASEBKGND:
-        return 1;  // the paint covers the whole client area
+    case WM_ERASEBKGND: return 1;  // the paint covers the whole client area
     case WM_PAINT:
         PaintThroughBackBuffer(gallery, [&](HDC dc, const RECT& area) { DrawGallery(dc, state, area); });
         return 0;
@@ -424,8 +415,7 @@ LRESULT GalleryProc(HWND gallery, GalleryState& state, UINT message, WPARAM wPar
         // passed on by a control.
         OnNotification(gallery, state, CellWithHandleWord(state, lParam), GalleryMessage::DoubleClick, 0, 0);
         return 0;
-    default:
-        return DefWindowProcA(gallery, message, wParam, lParam);
+    default: return DefWindowProcA(gallery, message, wParam, lParam);
     }
 }
 

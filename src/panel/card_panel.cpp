@@ -11,16 +11,12 @@ CardPanel panels[kPanelColumns];
 }  // namespace
 
 CardPanel* PanelAt(int32_t column) {
-    if (column < 0 || column >= kPanelColumns) {
-        return nullptr;
-    }
+    if (column < 0 || column >= kPanelColumns) return nullptr;
     return &panels[column];
 }
 
 bool PanelHasCard(int32_t column) { return column >= 0 && column < CardCount() && column < kPanelColumns; }
 
 void ResetCardPanelsForTest() {
-    for (CardPanel& panel : panels) {
-        panel = CardPanel{};
-    }
+    for (CardPanel& panel : panels) panel = CardPanel{};
 }

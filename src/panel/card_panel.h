@@ -30,19 +30,19 @@ constexpr uint16_t kBaseCoaxial = 2048;
 constexpr uint16_t kBaseOptical = 2049;
 constexpr uint16_t kBaseFs = 2064;
 constexpr uint16_t kBaseFs256 = 2065;
-constexpr uint16_t kBaseClockSource = 2080;   // 2080..2083: internal, digital in, word, unit
+constexpr uint16_t kBaseClockSource = 2080;  // 2080..2083: internal, digital in, word, unit
 constexpr uint16_t kBaseShowHide = 2112;
 constexpr uint16_t kBaseShowHideSpare = 2113;  // routed like the show/hide toggle; no control has it
-constexpr uint16_t kBaseRate = 2128;          // 2128..2130: 32000, 44100, 48000
+constexpr uint16_t kBaseRate = 2128;           // 2128..2130: 32000, 44100, 48000
 constexpr uint16_t kBaseAutoRate = 2131;
 constexpr uint16_t kBaseStart = 2144;
-constexpr uint16_t kBaseFrameRate = 2160;     // 2160..2164: 24, 25, 29.97, 30 drop, 30
+constexpr uint16_t kBaseFrameRate = 2160;  // 2160..2164: 24, 25, 29.97, 30 drop, 30
 constexpr uint16_t kBaseHours = 2176;
 constexpr uint16_t kBaseMinutes = 2177;
 constexpr uint16_t kBaseSeconds = 2178;
 constexpr uint16_t kBaseFrames = 2179;
-constexpr uint16_t kBaseRouteA = 2192;        // 2192..2195: rows 0..3
-constexpr uint16_t kBaseRouteB = 2208;        // 2208..2211: rows 0..3
+constexpr uint16_t kBaseRouteA = 2192;  // 2192..2195: rows 0..3
+constexpr uint16_t kBaseRouteB = 2208;  // 2208..2211: rows 0..3
 constexpr uint16_t kBaseRoutingOff = 2224;
 
 constexpr uint16_t MakeControlId(int32_t column, uint16_t base) {
@@ -59,13 +59,13 @@ constexpr uint16_t StaticBitmapId(int32_t column) {
 constexpr int32_t kPanelColumns = 4;
 
 // How many toggles each group of a column has.
-constexpr int32_t kInputMembers = 2;       // coaxial, optical
-constexpr int32_t kFsMembers = 2;          // fs, 256 fs
-constexpr int32_t kClockMembers = 4;       // internal, digital input, word clock, unit
-constexpr int32_t kRoutingRows = 4;        // per routing set
-constexpr int32_t kRateMembers = 3;        // 32000, 44100, 48000
-constexpr int32_t kAutoRateMember = 3;     // the sample-rate group's auto toggle
-constexpr int32_t kFrameRateMembers = 5;   // 24, 25, 29.97, 30 drop, 30
+constexpr int32_t kInputMembers = 2;      // coaxial, optical
+constexpr int32_t kFsMembers = 2;         // fs, 256 fs
+constexpr int32_t kClockMembers = 4;      // internal, digital input, word clock, unit
+constexpr int32_t kRoutingRows = 4;       // per routing set
+constexpr int32_t kRateMembers = 3;       // 32000, 44100, 48000
+constexpr int32_t kAutoRateMember = 3;    // the sample-rate group's auto toggle
+constexpr int32_t kFrameRateMembers = 5;  // 24, 25, 29.97, 30 drop, 30
 
 // Whether `column` names a found card with a panel. Handlers are reached
 // from window messages, so a column without a card (a stray id, a bad

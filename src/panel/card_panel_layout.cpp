@@ -6,11 +6,11 @@ constexpr uint32_t kGreen = 0x0000FF00;
 constexpr uint32_t kBlack = 0x00000000;
 
 #define TOGGLE(id, x, y, w, h, on, off, field, index) \
-    {ControlKind::Toggle, id, x, y, w, h, on, off, 0, 0, 0, 0, PanelField::field, index}
+    { ControlKind::Toggle, id, x, y, w, h, on, off, 0, 0, 0, 0, PanelField::field, index }
 #define STATIC(x, y, w, h, bitmap) \
-    {ControlKind::StaticBitmap, 0, x, y, w, h, bitmap, nullptr, 0, 0, 0, 0, PanelField::None, 0}
+    { ControlKind::StaticBitmap, 0, x, y, w, h, bitmap, nullptr, 0, 0, 0, 0, PanelField::None, 0 }
 #define DIGITS(id, x, maximum, field) \
-    {ControlKind::DigitField, id, x, 269, 50, 44, nullptr, nullptr, kGreen, kBlack, maximum, 0, PanelField::field, 0}
+    { ControlKind::DigitField, id, x, 269, 50, 44, nullptr, nullptr, kGreen, kBlack, maximum, 0, PanelField::field, 0 }
 
 const PanelControlRow kRows[] = {
     TOGGLE(kBaseCoaxial, 18, 58, 123, 15, "coaxial_on", "coaxial_off", Coaxial, 0),
@@ -70,16 +70,12 @@ const PanelControlRow* PanelLayoutRows() { return kRows; }
 size_t PanelLayoutRowCount() { return sizeof kRows / sizeof kRows[0]; }
 
 uint16_t LayoutControlId(const PanelControlRow& row, int32_t card) {
-    if (row.kind == ControlKind::StaticBitmap || row.kind == ControlKind::CardBadge) {
-        return StaticBitmapId(card);
-    }
+    if (row.kind == ControlKind::StaticBitmap || row.kind == ControlKind::CardBadge) return StaticBitmapId(card);
     return MakeControlId(card, row.baseId);
 }
 
 const char* LayoutBitmap(const PanelControlRow& row, int32_t card) {
-    if (row.kind == ControlKind::CardBadge) {
-        return card >= 0 && card < kPanelColumns ? kBadgeBitmaps[card] : nullptr;
-    }
+    if (row.kind == ControlKind::CardBadge) return card >= 0 && card < kPanelColumns ? kBadgeBitmaps[card] : nullptr;
     return row.onBitmap;
 }
 

@@ -13,11 +13,9 @@ namespace {
 HWND CreateRowControl(HINSTANCE instance, HWND parent, const PanelControlRow& row, int x, int y, int card) {
     const int id = LayoutControlId(row, card);
     switch (row.kind) {
-    case ControlKind::Toggle:
-        return CreateToggle(instance, parent, id, x, y, row.onBitmap, row.offBitmap);
+    case ControlKind::Toggle: return CreateToggle(instance, parent, id, x, y, row.onBitmap, row.offBitmap);
     case ControlKind::StaticBitmap:
-    case ControlKind::CardBadge:
-        return CreateStaticBitmap(instance, parent, id, x, y, LayoutBitmap(row, card));
+    case ControlKind::CardBadge: return CreateStaticBitmap(instance, parent, id, x, y, LayoutBitmap(row, card));
     case ControlKind::DigitField:
         return CreateDigitField(instance, parent, id, x, y,
                                 {row.width, row.height, static_cast<COLORREF>(row.textColour),
@@ -28,16 +26,12 @@ HWND CreateRowControl(HINSTANCE instance, HWND parent, const PanelControlRow& ro
 
 void BuildPanel(HINSTANCE instance, CardPanel* panel, HWND parent, int x0, int y0, int card) {
     panel->card = card;
-    if (parent == nullptr) {
-        return;
-    }
+    if (parent == nullptr) return;
     const PanelControlRow* rows = PanelLayoutRows();
     for (size_t i = 0; i < PanelLayoutRowCount(); ++i) {
         const PanelControlRow& row = rows[i];
         HWND control = CreateRowControl(instance, parent, row, x0 + row.x, y0 + row.y, card);
-        if (ControlHandle* slot = PanelFieldSlot(*panel, row.field, row.index)) {
-            *slot = control;
-        }
+        if (ControlHandle* slot = PanelFieldSlot(*panel, row.field, row.index)) *slot = control;
     }
 }
 
@@ -45,12 +39,8 @@ void BuildPanel(HINSTANCE instance, CardPanel* panel, HWND parent, int x0, int y
 
 void CreateCardPanel(HINSTANCE instance, HWND parent, int x0, int y0, int card) {
     CardPanel* panel = PanelAt(card);
-    if (panel == nullptr) {
-        return;
-    }
-    if (!PanelControlsInstalled()) {
-        InstallWin32PanelControls();
-    }
+    if (panel == nullptr) return;
+    if (!PanelControlsInstalled()) InstallWin32PanelControls();
     BuildPanel(instance, panel, parent, x0, y0, card);
     RestoreCardPanel(card);
 }

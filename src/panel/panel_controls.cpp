@@ -17,9 +17,7 @@ PanelControls* installedControls = &noControls;
 
 }  // namespace
 
-void SetPanelControls(PanelControls* controls) {
-    installedControls = controls != nullptr ? controls : &noControls;
-}
+void SetPanelControls(PanelControls* controls) { installedControls = controls != nullptr ? controls : &noControls; }
 
 PanelControls& CurrentPanelControls() { return *installedControls; }
 

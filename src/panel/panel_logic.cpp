@@ -21,9 +21,8 @@ void SetCheck(ControlHandle toggle, int32_t state) { CurrentPanelControls().SetC
 void Send(int32_t c, uint16_t type, uint32_t value) { SetCardControl(CardAt(c), type, value); }
 
 int32_t LowestRoutedRow(const int32_t (&rows)[4]) {
-    for (int32_t r = 0; r < kRoutingRows; ++r) {
+    for (int32_t r = 0; r < kRoutingRows; ++r)
         if (rows[r] == 1) return r;
-    }
     return kRoutingRows;
 }
 
@@ -36,9 +35,7 @@ void OnRoutingSet(int32_t c, int32_t row, ControlHandle (&toggles)[4], int32_t (
         SetCheck(toggles[r], 0);
         routed[r] = 0;
     }
-    if (off == 1) {
-        return;
-    }
+    if (off == 1) return;
     routed[row] = a;
     SetCheck(toggles[row], a);
     Send(c, kControlRouting, ComputeRoutingByte(SettingsRecord(c)));
@@ -77,9 +74,7 @@ class SaveIfChanged {
 public:
     explicit SaveIfChanged(int32_t c) : c_(c), before_(SettingsRecord(c)) {}
     ~SaveIfChanged() {
-        if (std::memcmp(&before_, &SettingsRecord(c_), sizeof before_) != 0) {
-            SaveSettingsRecord(c_);
-        }
+        if (std::memcmp(&before_, &SettingsRecord(c_), sizeof before_) != 0) SaveSettingsRecord(c_);
     }
     SaveIfChanged(const SaveIfChanged&) = delete;
     SaveIfChanged& operator=(const SaveIfChanged&) = delete;
@@ -95,31 +90,28 @@ int32_t RoutePanelCommand(uint32_t wParam, uint32_t lParam) {
     const uint32_t id = wParam & 0xFFFF;
     const int32_t c = ControlIdColumn(id);
     const int32_t base = ControlIdBase(id);
-    if (!PanelHasCard(c)) {
-        return 0;
-    }
+    if (!PanelHasCard(c)) return 0;
     SaveIfChanged save(c);
-    if (base == kBaseCoaxial || base == kBaseOptical) {
+    if (base == kBaseCoaxial || base == kBaseOptical)
         OnDigitalInput(c, base - kBaseCoaxial);
-    } else if (base == kBaseFs || base == kBaseFs256) {
+    else if (base == kBaseFs || base == kBaseFs256)
         OnFsMode(c, base - kBaseFs);
-    } else if (base >= kBaseClockSource && base < kBaseClockSource + kClockMembers) {
+    else if (base >= kBaseClockSource && base < kBaseClockSource + kClockMembers)
         OnClockSource(c, base - kBaseClockSource);
-    } else if (base == kBaseShowHide || base == kBaseShowHideSpare) {
+    else if (base == kBaseShowHide || base == kBaseShowHideSpare)
         OnShowHide(c);
-    } else if (base >= kBaseRate && base <= kBaseAutoRate) {
+    else if (base >= kBaseRate && base <= kBaseAutoRate)
         OnSampleRate(c, base - kBaseRate);
-    } else if (base == kBaseStart) {
+    else if (base == kBaseStart)
         OnGeneratorStart(c);
-    } else if (base >= kBaseFrameRate && base < kBaseFrameRate + kFrameRateMembers) {
+    else if (base >= kBaseFrameRate && base < kBaseFrameRate + kFrameRateMembers)
         OnFrameRate(c, base - kBaseFrameRate);
-    } else if (base >= kBaseRouteA && base < kBaseRouteA + kRoutingRows) {
+    else if (base >= kBaseRouteA && base < kBaseRouteA + kRoutingRows)
         OnRoutingA(c, base - kBaseRouteA);
-    } else if (base >= kBaseRouteB && base < kBaseRouteB + kRoutingRows) {
+    else if (base >= kBaseRouteB && base < kBaseRouteB + kRoutingRows)
         OnRoutingB(c, base - kBaseRouteB);
-    } else if (base == kBaseRoutingOff) {
+    else if (base == kBaseRoutingOff)
         OnRoutingOff(c);
-    }
     return 0;
 }
 
@@ -155,9 +147,7 @@ void OnClockSource(int32_t c, int32_t member) {
     CardPanel& panel = *PanelAt(c);
     SettingsRecord(c).clockSource = member;
     ControlHandle group[kClockMembers] = {panel.internalClock, panel.digitalInClock, panel.wordClock, panel.unitClock};
-    for (int32_t i = 0; i < kClockMembers; ++i) {
-        SetCheck(group[i], i == member ? 1 : 0);
-    }
+    for (int32_t i = 0; i < kClockMembers; ++i) SetCheck(group[i], i == member ? 1 : 0);
     Send(c, kControlClockSource, static_cast<uint32_t>(member));
 }
 
@@ -170,9 +160,7 @@ void OnShowHide(int32_t c) {
     CurrentDeskWindow().ShowTimecodeRow(s == 1);
     for (int32_t i = 0; i < CardCount() && i < kPanelColumns; ++i) {
         ControlHandle toggle = PanelAt(i)->showHide;
-        if (toggle != nullptr) {
-            SetCheck(toggle, s);
-        }
+        if (toggle != nullptr) SetCheck(toggle, s);
     }
 }
 
@@ -189,9 +177,8 @@ void OnSampleRate(int32_t c, int32_t member) {
     }
     record.autoRate = automatic;
     SetCheck(panel.autoRate, automatic);
-    for (int32_t i = 0; i < kRateMembers; ++i) {
+    for (int32_t i = 0; i < kRateMembers; ++i)
         SetCheck(panel.rate[i], automatic == 0 && record.manualRate == i ? 1 : 0);
-    }
     if (automatic == 0) {
         // The card takes a new rate only while its running flag is set.
         SetCardRunning(link, 1);
@@ -306,9 +293,7 @@ void ResumeCardPanel(int32_t c) {
 }
 
 void ResumeAllCardPanels() {
-    for (int32_t c = 0; c < CardCount() && c < kPanelColumns; ++c) {
-        ResumeCardPanel(c);
-    }
+    for (int32_t c = 0; c < CardCount() && c < kPanelColumns; ++c) ResumeCardPanel(c);
 }
 
 int32_t OnRoutingNotify(uint32_t wParam, uint32_t lParam) {
@@ -316,9 +301,7 @@ int32_t OnRoutingNotify(uint32_t wParam, uint32_t lParam) {
     const int32_t s = static_cast<int32_t>(lParam & 0xFFFF);
     const uint32_t g = wParam >> 16;
     const int32_t k = static_cast<int32_t>(wParam & 0xFFFF);
-    if (!PanelHasCard(c) || g / 2 > 1 || k >= kRoutingRows) {
-        return 0;
-    }
+    if (!PanelHasCard(c) || g / 2 > 1 || k >= kRoutingRows) return 0;
     SaveIfChanged save(c);
     CardPanel& panel = *PanelAt(c);
     OnDigitalInput(c, static_cast<int32_t>(g / 2));

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "settings/settings_store.h"
 #include "card/card_registers.h"
 #include "panel/desk_window.h"
+#include "settings/settings_store.h"
 
 // Handles a WM_COMMAND from a panel control: the column comes from the id's
 // top bits, the handler from its low twelve bits. Returns 0.

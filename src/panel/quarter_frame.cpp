@@ -15,7 +15,7 @@ constexpr FieldPieces kFields[] = {
     {&QuarterFrameTime::frames, 0x1F, 0x1},   // 0 to 29: five bits
     {&QuarterFrameTime::seconds, 0x3F, 0x3},  // 0 to 59: six bits
     {&QuarterFrameTime::minutes, 0x3F, 0x3},
-    {&QuarterFrameTime::hours, 0x1F, 0x1},    // piece 7's rate bits (1 and 2) are not used
+    {&QuarterFrameTime::hours, 0x1F, 0x1},  // piece 7's rate bits (1 and 2) are not used
 };
 
 }  // namespace

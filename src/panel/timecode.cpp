@@ -1,11 +1,11 @@
 #include "panel/timecode.h"
 
-#include "settings/settings_store.h"
 #include "card/card_table.h"
 #include "card/unit_link.h"
 #include "panel/card_panel.h"
 #include "panel/panel_controls.h"
 #include "panel/quarter_frame.h"
+#include "settings/settings_store.h"
 
 namespace {
 
@@ -65,9 +65,7 @@ void OnGeneratorStart(int32_t c) {
         // the earlier start, so the new ones are given back here and the
         // counter stays where the running generator had it. Nothing needs
         // sending: the counter stays above 0, so the unit stays locked.
-        if (levelsBefore > 0) {
-            link->block->unitLockCount = levelsBefore;
-        }
+        if (levelsBefore > 0) link->block->unitLockCount = levelsBefore;
         startedHere[c] = true;
         stoppedHere[c] = false;
     } else {
@@ -85,9 +83,7 @@ void OnFrameRate(int32_t c, int32_t member) {
     CardPanel& panel = *PanelAt(c);
 
     SettingsRecord(c).frameRate = member;
-    for (int32_t j = 0; j < kFrameRateMembers; ++j) {
-        controls.SetCheck(panel.frameRate[j], j == member ? 1 : 0);
-    }
+    for (int32_t j = 0; j < kFrameRateMembers; ++j) controls.SetCheck(panel.frameRate[j], j == member ? 1 : 0);
     if (controls.GetCheck(panel.start) == 1) {
         // Running: start again, from the time now in the fields, at the new rate.
         OnGeneratorStart(c);
@@ -111,28 +107,18 @@ void OnGeneratorPowerLost(int32_t c) {
 int32_t OnTimecodeByte(uint32_t wParam, uint32_t lParam) {
     const uint8_t b = static_cast<uint8_t>(wParam & 0xFF);
     const int32_t c = static_cast<int32_t>(lParam & 0xFFFF);
-    if (!PanelHasCard(c)) {
-        return 0;
-    }
+    if (!PanelHasCard(c)) return 0;
     if (b == kQuarterFrameStatus) {
         timecodeArmed = true;
         return 0;
     }
-    if (!timecodeArmed) {
-        return 0;
-    }
+    if (!timecodeArmed) return 0;
     PanelControls& controls = CurrentPanelControls();
     CardPanel& panel = *PanelAt(c);
-    if (b < 0x80) {
-        piecesSinceStop[c] |= static_cast<uint8_t>(1u << (b >> 4));
-    }
+    if (b < 0x80) piecesSinceStop[c] |= static_cast<uint8_t>(1u << (b >> 4));
     // Incoming timecode shows as a running generator; nothing goes to the unit.
-    if (controls.GetCheck(panel.start) == 0 && TimecodeShowsRunning(c)) {
-        controls.SetCheck(panel.start, 1);
-    }
-    if (b >= 0x80) {
-        return 0;
-    }
+    if (controls.GetCheck(panel.start) == 0 && TimecodeShowsRunning(c)) controls.SetCheck(panel.start, 1);
+    if (b >= 0x80) return 0;
     if (ApplyQuarterFrame(received[c], b)) {
         const QuarterFrameTime& time = received[c];
         controls.SetPosition(panel.frames, time.frames);
@@ -145,9 +131,7 @@ int32_t OnTimecodeByte(uint32_t wParam, uint32_t lParam) {
 
 void ResetTimecodeForTest() {
     timecodeArmed = false;
-    for (QuarterFrameTime& time : received) {
-        time = QuarterFrameTime{};
-    }
+    for (QuarterFrameTime& time : received) time = QuarterFrameTime{};
     for (int32_t c = 0; c < kPanelColumns; ++c) {
         startedHere[c] = false;
         stoppedHere[c] = false;

@@ -43,9 +43,7 @@ uint32_t ReadSetting(const char* name, const void* defaultData, void* destinatio
 }
 
 void WriteSetting(const char* name, const void* data, uint32_t size) {
-    if (settingsKey != nullptr) {
-        settingsKey->SetBinary(name, data, size);
-    }
+    if (settingsKey != nullptr) settingsKey->SetBinary(name, data, size);
 }
 
 MixerSettings& SettingsRecord(int32_t column) { return records[column]; }
@@ -63,9 +61,7 @@ void LoadAllSettings() {
 }
 
 void SaveAllSettings() {
-    for (int32_t i = 0; i < recordCount; ++i) {
-        SaveSettingsRecord(i);
-    }
+    for (int32_t i = 0; i < recordCount; ++i) SaveSettingsRecord(i);
 }
 
 void SaveSettingsRecord(int32_t column) {

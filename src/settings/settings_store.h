@@ -7,17 +7,17 @@
 
 // One card's settings, stored byte for byte as "Mixer2<column>".
 struct MixerSettings {
-    int32_t inputCoaxial;   // 0/1: state the coaxial toggle took at its last click
-    int32_t inputOptical;   // 0/1: state the optical toggle took at its last click
-    int32_t fsMode;         // 0 = fs, 1 = 256 fs
-    int32_t clockSource;    // 0 internal, 1 digital input, 2 word clock, 3 external unit
-    int32_t showTimecode;   // always written 0
-    int32_t routingOff;     // 0/1
-    int32_t routeA[4];      // set A, rows 0..3; at most one is 1
-    int32_t routeB[4];      // set B, rows 0..3
-    int32_t autoRate;       // 0/1
-    int32_t manualRate;     // 0 = 32000, 1 = 44100, 2 = 48000
-    int32_t frameRate;      // 0 = 24, 1 = 25, 2 = 29.97, 3 = 30 drop, 4 = 30
+    int32_t inputCoaxial;  // 0/1: state the coaxial toggle took at its last click
+    int32_t inputOptical;  // 0/1: state the optical toggle took at its last click
+    int32_t fsMode;        // 0 = fs, 1 = 256 fs
+    int32_t clockSource;   // 0 internal, 1 digital input, 2 word clock, 3 external unit
+    int32_t showTimecode;  // always written 0
+    int32_t routingOff;    // 0/1
+    int32_t routeA[4];     // set A, rows 0..3; at most one is 1
+    int32_t routeB[4];     // set B, rows 0..3
+    int32_t autoRate;      // 0/1
+    int32_t manualRate;    // 0 = 32000, 1 = 44100, 2 = 48000
+    int32_t frameRate;     // 0 = 24, 1 = 25, 2 = 29.97, 3 = 30 drop, 4 = 30
 };
 static_assert(sizeof(MixerSettings) == 68, "the stored record is 17 slots, 68 bytes");
 

@@ -26,7 +26,9 @@ std::vector<MonitorButton> BuildButtons() {
         for (int set = 0; set < 2; ++set) {
             for (int row = 0; row < 4; ++row) {
                 const int left = kRouteButtonLeft + (set * 4 + row) * kRouteButtonStep + set * kRouteSetGap;
-                buttons.push_back({on ? MonitorButtonKind::RouteOn : MonitorButtonKind::RouteOff, set, row,
+                buttons.push_back({on ? MonitorButtonKind::RouteOn : MonitorButtonKind::RouteOff,
+                                   set,
+                                   row,
                                    {left, top, left + kRouteButtonWidth, top + kRouteButtonHeight}});
             }
         }
@@ -98,9 +100,8 @@ MonitorHit HitTestMonitor(int x, int y, int cardCount, int gridColumns) {
         const MonitorRect strip = CardStripRect(card, gridColumns);
         if (!strip.Contains(x, y)) continue;
         const std::vector<MonitorButton>& buttons = CardStripButtons();
-        for (size_t i = 0; i < buttons.size(); ++i) {
+        for (size_t i = 0; i < buttons.size(); ++i)
             if (buttons[i].rect.Contains(x - strip.left, y - strip.top)) return {card, static_cast<int>(i)};
-        }
         return {kNoHit, -1};
     }
     return {kNoHit, -1};
@@ -123,7 +124,8 @@ MonitorPlacement PlaceMonitor(int cardCount, const MonitorRect& desk, const Moni
         const MonitorRect candidates[] = {
             {desk.right + kMonitorScreenGap, besideTop, desk.right + kMonitorScreenGap + width, besideTop + height},
             {desk.left - kMonitorScreenGap - width, besideTop, desk.left - kMonitorScreenGap, besideTop + height},
-            {alignedLeft, desk.bottom + kMonitorScreenGap, alignedLeft + width, desk.bottom + kMonitorScreenGap + height},
+            {alignedLeft, desk.bottom + kMonitorScreenGap, alignedLeft + width,
+             desk.bottom + kMonitorScreenGap + height},
             {alignedLeft, desk.top - kMonitorScreenGap - height, alignedLeft + width, desk.top - kMonitorScreenGap},
         };
         for (const MonitorRect& candidate : candidates) {

@@ -23,8 +23,8 @@ bool Inside(const MonitorRect& inner, const MonitorRect& outer);
 
 constexpr int kCardStripWidth = 424;
 constexpr int kCardStripHeight = 350;
-constexpr int kMonitorMargin = 8;   // around and between the strips
-constexpr int kMonitorFooter = 28;  // the hint line and the standby button under the strips
+constexpr int kMonitorMargin = 8;     // around and between the strips
+constexpr int kMonitorFooter = 28;    // the hint line and the standby button under the strips
 constexpr int kMonitorScreenGap = 6;  // between the desk's window and the monitor
 
 struct MonitorSize {

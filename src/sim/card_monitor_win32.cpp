@@ -9,9 +9,9 @@
 #include "sim/card_monitor_layout.h"
 #include "sim/card_state_text.h"
 #include "sim/card_strip_painter_win32.h"
-#include "win32/gdi_scope_win32.h"
 #include "sim/monitor_painter_win32.h"
 #include "sim/sim_driver_link.h"
+#include "win32/gdi_scope_win32.h"
 #include "win32/top_level_window_win32.h"
 
 namespace {
@@ -35,7 +35,8 @@ struct MonitorSetup {
 struct MonitorWindowState {
     explicit MonitorWindowState(const CREATESTRUCTA& create)
         : setup(*static_cast<const MonitorSetup*>(create.lpCreateParams)),
-          views(static_cast<size_t>(setup.driver->CardCount())), texts(views.size()) {
+          views(static_cast<size_t>(setup.driver->CardCount())),
+          texts(views.size()) {
         for (size_t i = 0; i < views.size(); ++i) {
             views[i].column = static_cast<int>(i);
             views[i].driverIndex = DriverIndexAt(static_cast<int32_t>(i));
@@ -103,9 +104,8 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM windows) {
 void BroadcastPowerEvent(WPARAM event) {
     std::vector<HWND> windows;
     EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&windows));
-    for (HWND window : windows) {
+    for (HWND window : windows)
         if (IsWindow(window)) SendMessageA(window, WM_POWERBROADCAST, event, 0);
-    }
 }
 
 // The standby button: the machine is asked, told it goes to sleep (the desk
@@ -192,8 +192,7 @@ LRESULT CardMonitorProc(HWND window, MonitorWindowState& state, UINT message, WP
         if (wParam == kPollTimer && Poll(state)) InvalidateRect(window, nullptr, FALSE);
         if (wParam == kWakeTimer) WakeUp(window, state);
         return 0;
-    case WM_ERASEBKGND:
-        return 1;  // the whole client area is painted from the back buffer
+    case WM_ERASEBKGND: return 1;  // the whole client area is painted from the back buffer
     case WM_PAINT:
         PaintThroughBackBuffer(window, [&](HDC dc, const RECT&) {
             RECT client;
@@ -207,9 +206,7 @@ LRESULT CardMonitorProc(HWND window, MonitorWindowState& state, UINT message, WP
     case WM_MOUSEMOVE:
         OnMouseMove(window, state, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         return 0;
-    case WM_LBUTTONUP:
-        OnButtonUp(window, state);
-        return 0;
+    case WM_LBUTTONUP: OnButtonUp(window, state); return 0;
     case WM_CAPTURECHANGED:
         if (state.pressed.card != kNoHit && reinterpret_cast<HWND>(lParam) != window) {
             state.pressed = {kNoHit, -1};
@@ -223,8 +220,7 @@ LRESULT CardMonitorProc(HWND window, MonitorWindowState& state, UINT message, WP
         ShowWindow(window, SW_HIDE);
         PostMessageA(state.setup.desk, WM_CLOSE, 0, 0);
         return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+    default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
@@ -246,9 +242,9 @@ HWND CreateCardMonitor(HINSTANCE instance, HWND desk, SimDriverLink* driver) {
     RECT frame = {0, 0, 0, 0};
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
 
-    const MonitorPlacement placement = PlaceMonitor(driver->CardCount(), ToMonitorRect(deskRect),
-                                                    ToMonitorRect(workArea), frame.right - frame.left,
-                                                    frame.bottom - frame.top);
+    const MonitorPlacement placement =
+        PlaceMonitor(driver->CardCount(), ToMonitorRect(deskRect), ToMonitorRect(workArea), frame.right - frame.left,
+                     frame.bottom - frame.top);
     const MonitorSetup setup = {desk, driver, placement.gridColumns};
     HWND monitor = CreateTopLevelWindow<kMonitorClass>(instance, kCardMonitorTitle, kWindowStyle, placement.window.left,
                                                        placement.window.top, placement.window.Width(),

@@ -61,8 +61,8 @@ std::string FormatCardState(int column, const SimCardState& state, const SharedC
     Line(text, "frame rate", FrameRateName(started ? unit.frameRateMode : -1));
     Line(text, "start time", started ? FormatTimecode(unit.startTime) : std::string("none"));
     Line(text, "current time", started ? FormatTimecode(unit.currentTime) : std::string("none"));
-    Line(text, "last rate byte", unit.lastRateByte >= 0 ? HexWord(static_cast<uint32_t>(unit.lastRateByte), 2)
-                                                        : std::string("none"));
+    Line(text, "last rate byte",
+         unit.lastRateByte >= 0 ? HexWord(static_cast<uint32_t>(unit.lastRateByte), 2) : std::string("none"));
 
     std::string words;
     for (int i = 0; i < 4; ++i) words += (i ? " " : "") + HexWord(state.words[i], 4);

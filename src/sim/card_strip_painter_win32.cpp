@@ -30,7 +30,8 @@ constexpr COLORREF kAmberUnlit = RGB(40, 28, 8);
 // Draws in strip coordinates.
 class StripCanvas {
 public:
-    StripCanvas(HDC dc, const MonitorFonts& fonts, int left, int top) : dc_(dc), fonts_(fonts), left_(left), top_(top) {}
+    StripCanvas(HDC dc, const MonitorFonts& fonts, int left, int top)
+        : dc_(dc), fonts_(fonts), left_(left), top_(top) {}
 
     RECT Box(int l, int t, int r, int b) const { return RECT{left_ + l, top_ + t, left_ + r, top_ + b}; }
     HDC dc() const { return dc_; }
@@ -85,9 +86,8 @@ void PaintInputs(const StripCanvas& canvas, const SimCardState& state) {
 
     canvas.Title(x, 136, w, "CLOCK SOURCE");
     static const char* const kClocks[] = {"INTERNAL", "DIGITAL INPUT", "WORD CLOCK", "EXTERNAL UNIT"};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
         canvas.Lamp(x, 154 + i * kRowStep, w, state.clockSource == i, LampColour::Green, kClocks[i]);
-    }
 }
 
 void PaintRouting(const StripCanvas& canvas, const SimCardState& state) {
@@ -115,11 +115,10 @@ void PaintSampleRate(const StripCanvas& canvas, const CardView& view) {
     canvas.Title(x, 136, kMiddleWidth, "SAMPLE RATE");
     canvas.Readout(x, 152, x + kMiddleWidth, 182);
     char digits[16];
-    if (view.state.sampleRate > 0) {
+    if (view.state.sampleRate > 0)
         std::snprintf(digits, sizeof digits, "%d", static_cast<int>(view.state.sampleRate));
-    } else {
+    else
         std::snprintf(digits, sizeof digits, "-----");
-    }
     DrawSevenSegment(canvas.dc(), canvas.Box(x + 4, 155, x + kMiddleWidth - 26, 179), digits, 13, 20, kGreenLit,
                      kGreenUnlit);
     canvas.Text(canvas.fonts().title(), "Hz", x + kMiddleWidth - 26, 152, x + kMiddleWidth - 4, 182, kTitle,
@@ -141,11 +140,10 @@ void PaintUnit(const StripCanvas& canvas, const CardView& view, int pressedButto
     const int x = kRightColumn;
     const int w = kRightWidth;
     canvas.Title(x, 32, w, "EXTERNAL UNIT");
-    if (unit.present) {
+    if (unit.present)
         canvas.Lamp(x, 50, w, true, LampColour::Green, "PRESENT");
-    } else {
+    else
         canvas.Lamp(x, 50, w, true, LampColour::Red, "UNPLUGGED");
-    }
     canvas.Lamp(x, 64, 80, unit.locked, LampColour::Amber, "LOCKED");
     char text[64];
     std::snprintf(text, sizeof text, "lock count %d", static_cast<int>(view.blockLockCount));
@@ -222,8 +220,9 @@ void PaintRoutingButtons(const StripCanvas& canvas, const SimCardState& state, i
         if (b.kind == MonitorButtonKind::UnitPlug) continue;
         const bool on = b.kind == MonitorButtonKind::RouteOn;
         const int routed = b.set == 0 ? state.routeA : state.routeB;
-        DrawPushButton(canvas.dc(), canvas.fonts().note(), canvas.Box(b.rect.left, b.rect.top, b.rect.right, b.rect.bottom),
-                       OutputPairName(b.row), pressedButton == static_cast<int>(i), on && routed == b.row);
+        DrawPushButton(canvas.dc(), canvas.fonts().note(),
+                       canvas.Box(b.rect.left, b.rect.top, b.rect.right, b.rect.bottom), OutputPairName(b.row),
+                       pressedButton == static_cast<int>(i), on && routed == b.row);
         if (b.rect.left < setLeft[b.set]) setLeft[b.set] = b.rect.left;
         if (b.rect.right > setRight[b.set]) setRight[b.set] = b.rect.right;
         if (b.set == 0 && b.row == 0) {

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <string>
 
-#include "win32/console_report_win32.h"
 #include "app/desk_messages.h"
 #include "app/main_window_win32.h"
 #include "app/single_desk_win32.h"
@@ -15,6 +14,7 @@
 #include "sim/sim_driver_link.h"
 #include "sim/sim_options.h"
 #include "sim/state_file_win32.h"
+#include "win32/console_report_win32.h"
 
 namespace {
 
@@ -39,13 +39,9 @@ void StartTimecodeForwarding() {
 // The window exists and every panel has been restored.
 void OnDeskReady(HWND window) {
     SignalReadyEvent(options.readyEvent);
-    if (options.showPanel) {
-        PostMessageA(window, kWmTrayNotify, 0, WM_LBUTTONDOWN);
-    }
+    if (options.showPanel) PostMessageA(window, kWmTrayNotify, 0, WM_LBUTTONDOWN);
     StartTimecodeForwarding();
-    if (options.monitor) {
-        monitorWindow = CreateCardMonitor(programInstance, window, simDriver);
-    }
+    if (options.monitor) monitorWindow = CreateCardMonitor(programInstance, window, simDriver);
 }
 
 // At the suspend the machine goes to sleep: the simulated cards and their

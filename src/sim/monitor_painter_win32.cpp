@@ -9,8 +9,7 @@ namespace {
 
 COLORREF Mix(COLORREF a, COLORREF b, int percentOfA) {
     const int p = percentOfA;
-    return RGB((GetRValue(a) * p + GetRValue(b) * (100 - p)) / 100,
-               (GetGValue(a) * p + GetGValue(b) * (100 - p)) / 100,
+    return RGB((GetRValue(a) * p + GetRValue(b) * (100 - p)) / 100, (GetGValue(a) * p + GetGValue(b) * (100 - p)) / 100,
                (GetBValue(a) * p + GetBValue(b) * (100 - p)) / 100);
 }
 
@@ -37,9 +36,10 @@ void Disc(HDC dc, int left, int top, int size, COLORREF fill, COLORREF edge) {
 enum : unsigned { kA = 1, kB = 2, kC = 4, kD = 8, kE = 16, kF = 32, kG = 64, kAll = 127 };
 
 unsigned SegmentsOf(char c) {
-    static const unsigned kDigits[] = {
-        kA | kB | kC | kD | kE | kF, kB | kC, kA | kB | kD | kE | kG, kA | kB | kC | kD | kG, kB | kC | kF | kG,
-        kA | kC | kD | kF | kG, kA | kC | kD | kE | kF | kG, kA | kB | kC, kAll, kA | kB | kC | kD | kF | kG};
+    static const unsigned kDigits[] = {kA | kB | kC | kD | kE | kF, kB | kC,           kA | kB | kD | kE | kG,
+                                       kA | kB | kC | kD | kG,      kB | kC | kF | kG, kA | kC | kD | kF | kG,
+                                       kA | kC | kD | kE | kF | kG, kA | kB | kC,      kAll,
+                                       kA | kB | kC | kD | kF | kG};
     if (c >= '0' && c <= '9') return kDigits[c - '0'];
     if (c == '-') return kG;
     return 0;
@@ -86,11 +86,10 @@ void DigitSegments(HDC dc, int x, int y, int w, int h, int t, unsigned mask) {
     POINT p[6];
     for (const SegmentPlace& place : kSegmentPlaces) {
         if ((mask & place.bit) == 0) continue;
-        if (place.alongRow) {
+        if (place.alongRow)
             HorizontalSegment(p, sides[0], sides[1], rows[place.rowOrSide], t);
-        } else {
+        else
             VerticalSegment(p, sides[place.rowOrSide], rows[place.half], rows[place.half + 1], t);
-        }
         Polygon(dc, p, 6);
     }
 }
@@ -105,9 +104,8 @@ MonitorFonts::MonitorFonts()
       mono_(MakeFont(11, FW_BOLD, "Courier New")) {}
 
 MonitorFonts::~MonitorFonts() {
-    for (HFONT font : {title_, label_, note_, heading_, mono_}) {
+    for (HFONT font : {title_, label_, note_, heading_, mono_})
         if (font != nullptr) DeleteObject(font);
-    }
 }
 
 void FillBox(HDC dc, const RECT& box, COLORREF colour) {
@@ -137,7 +135,8 @@ void DrawLamp(HDC dc, int x, int y, bool lit, LampColour colour) {
     const COLORREF on = LampLit(colour);
     if (lit) {
         // A soft halo, the lens, and a glint.
-        Disc(dc, x - 2, y - 2, kLampSize + 4, Mix(on, monitor_colours::kStrip, 30), Mix(on, monitor_colours::kStrip, 30));
+        Disc(dc, x - 2, y - 2, kLampSize + 4, Mix(on, monitor_colours::kStrip, 30),
+             Mix(on, monitor_colours::kStrip, 30));
         Disc(dc, x, y, kLampSize, on, Mix(on, RGB(255, 255, 255), 70));
         Disc(dc, x + 2, y + 2, 3, Mix(on, RGB(255, 255, 255), 40), Mix(on, RGB(255, 255, 255), 40));
     } else {
@@ -170,9 +169,8 @@ void DrawSevenSegment(HDC dc, const RECT& box, const char* text, int digitWidth,
         if (*c == ':') {
             ScopedSelection brush(dc, litBrush.get());
             const int dotLeft = x + (colonWidth - thickness) / 2;
-            for (int dotTop : {y + digitHeight / 3 - thickness / 2, y + 2 * digitHeight / 3 - thickness / 2}) {
+            for (int dotTop : {y + digitHeight / 3 - thickness / 2, y + 2 * digitHeight / 3 - thickness / 2})
                 Rectangle(dc, dotLeft, dotTop, dotLeft + thickness + 1, dotTop + thickness + 1);
-            }
             x += colonWidth;
             continue;
         }

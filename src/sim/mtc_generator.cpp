@@ -5,11 +5,8 @@ namespace {
 // Mode 2 counts its 29.97 frames like 30 without drops; MTC has no rate code
 // of its own for it, so it goes out as 30 (code 3).
 constexpr MtcRate kRates[] = {
-    {24, 24, 1, false, 0},
-    {25, 25, 1, false, 1},
-    {30, 30000, 1001, false, 3},
-    {30, 30000, 1001, true, 2},
-    {30, 30, 1, false, 3},
+    {24, 24, 1, false, 0},      {25, 25, 1, false, 1}, {30, 30000, 1001, false, 3},
+    {30, 30000, 1001, true, 2}, {30, 30, 1, false, 3},
 };
 
 constexpr int64_t kSecondsPerDay = 24 * 60 * 60;
@@ -17,7 +14,7 @@ constexpr int64_t kMinutesPerDay = 24 * 60;
 // Drop-frame: labels 00 and 01 are skipped at every minute not divisible by 10.
 constexpr int64_t kDroppedPerMinute = 2;
 constexpr int64_t kDropFramesPer10Minutes = 10 * 60 * 30 - 9 * kDroppedPerMinute;  // 17982
-constexpr int64_t kDropFramesPerMinute = 60 * 30 - kDroppedPerMinute;             // 1798
+constexpr int64_t kDropFramesPerMinute = 60 * 30 - kDroppedPerMinute;              // 1798
 
 int64_t FramesPerDay(const MtcRate& rate) {
     const int64_t labels = kSecondsPerDay * rate.framesPerSecond;
@@ -32,8 +29,9 @@ int64_t NonNegative(int32_t field) { return field < 0 ? 0 : field; }
 // minute) is taken as frame 02 of that minute.
 int64_t FrameNumber(const MtcTime& time, const MtcRate& rate) {
     const int64_t fps = rate.framesPerSecond;
-    const int64_t labels = ((NonNegative(time.hours) * 60 + NonNegative(time.minutes)) * 60 + NonNegative(time.seconds)) * fps +
-                           NonNegative(time.frames);
+    const int64_t labels =
+        ((NonNegative(time.hours) * 60 + NonNegative(time.minutes)) * 60 + NonNegative(time.seconds)) * fps +
+        NonNegative(time.frames);
     if (!rate.dropFrame) return labels;
     int64_t frames = labels % fps;
     const int64_t seconds = labels / fps % 60;

@@ -23,11 +23,11 @@ inline bool operator!=(const MtcTime& a, const MtcTime& b) { return !(a == b); }
 // (counted without drops), 3 = 30 drop-frame (at 29.97), 4 = 30 frames per
 // second. A mode outside 0..4 is taken as mode 0.
 struct MtcRate {
-    int32_t framesPerSecond;  // frame labels per second: 24, 25 or 30
-    int32_t realRateNumerator;     // frames per second of real time, as a fraction
+    int32_t framesPerSecond;    // frame labels per second: 24, 25 or 30
+    int32_t realRateNumerator;  // frames per second of real time, as a fraction
     int32_t realRateDenominator;
-    bool dropFrame;           // labels 00 and 01 skipped at each minute but every tenth
-    uint8_t rateCode;         // the two rate bits MTC sends in piece 7
+    bool dropFrame;    // labels 00 and 01 skipped at each minute but every tenth
+    uint8_t rateCode;  // the two rate bits MTC sends in piece 7
 };
 MtcRate MtcRateOfMode(int32_t mode);
 

@@ -28,8 +28,8 @@ struct Feed {
 // an auto-reset event: the shipped programs have no C++ standard threads.
 struct Poster {
     CRITICAL_SECTION lock;
-    HANDLE wake = NULL;      // set for a start and for the stop
-    HANDLE thread = NULL;
+    HANDLE wake = nullptr;  // set for a start and for the stop
+    HANDLE thread = nullptr;
     bool stop = false;
     std::vector<Feed> feeds;  // the thread's own once it runs
 
@@ -52,15 +52,15 @@ struct Poster {
         EnterCriticalSection(&lock);
         stop = true;
         LeaveCriticalSection(&lock);
-        if (wake != NULL) SetEvent(wake);
-        if (thread != NULL) {
+        if (wake != nullptr) SetEvent(wake);
+        if (thread != nullptr) {
             WaitForSingleObject(thread, INFINITE);
             CloseHandle(thread);
-            thread = NULL;
+            thread = nullptr;
         }
-        if (wake != NULL) {
+        if (wake != nullptr) {
             CloseHandle(wake);
-            wake = NULL;
+            wake = nullptr;
         }
     }
 };
@@ -97,9 +97,8 @@ unsigned __stdcall Run(void*) {
     std::vector<uint8_t> bytes;
     for (;;) {
         bool running = false;
-        for (size_t i = 0; i < g_poster.feeds.size(); ++i) {
+        for (size_t i = 0; i < g_poster.feeds.size(); ++i)
             running = Pump(g_poster.feeds[i], static_cast<int>(i), bytes) || running;
-        }
         // Running: look again in a moment. Idle: sleep until the next start.
         WaitForSingleObject(g_poster.wake, running ? kPollMs : INFINITE);
         if (g_poster.Stopping()) return 0;
@@ -108,8 +107,8 @@ unsigned __stdcall Run(void*) {
 
 // On the desk's thread, from inside the card that decoded a start.
 void OnGeneratorStart() {
-    if (g_poster.Stopping() || g_poster.wake == NULL) return;
-    if (g_poster.thread == NULL) {
+    if (g_poster.Stopping() || g_poster.wake == nullptr) return;
+    if (g_poster.thread == nullptr) {
         const uintptr_t thread = _beginthreadex(nullptr, 0, Run, nullptr, 0, nullptr);
         g_poster.thread = reinterpret_cast<HANDLE>(thread);
         return;

@@ -154,8 +154,8 @@ struct SimCardCircuits {
 
     // Unit command decoding.
     int lockRun = 0;
-    int unlockRun = 0;        // bytes of the 0xFF 0xF5 pattern in a row
-    int startField = -1;      // -1: not in a start; 0..3 fields; 4 wants 0xEE; 5 wants the mode
+    int unlockRun = 0;    // bytes of the 0xFF 0xF5 pattern in a row
+    int startField = -1;  // -1: not in a start; 0..3 fields; 4 wants 0xEE; 5 wants the mode
     int32_t startFields[4] = {};
     uint32_t generatorStartMs = 0;
 };
@@ -239,11 +239,10 @@ void SimCard::Impl::Write(uint32_t offset, uint32_t value) {
     case kBridgeAddressReg: bridgeAddress = value; break;
     case kBridgeDataReg: bridgeDataOut = value; break;
     case kBridgeControlReg:
-        if (value == kBridgeStart) {
+        if (value == kBridgeStart)
             RunBridgeCycle();
-        } else {
+        else
             Event("bridge control 0x%08x ignored", static_cast<unsigned>(value));
-        }
         break;
     default: Event("no register at 0x%03x", static_cast<unsigned>(offset)); break;
     }
@@ -303,13 +302,12 @@ void SimCard::Impl::RunBridgeCycle() {
     if (bridgeStuck) return;
     const uint32_t kind = (bridgeAddress >> 16) & 3;
     const uint32_t port = bridgeAddress & 0xFFFF;
-    if (kind == 3) {
+    if (kind == 3)
         bridgeDataIn = PortRead(port);
-    } else if (kind == 2) {
+    else if (kind == 2)
         PortWrite(port, bridgeDataOut & 0xFFFF);
-    } else {
+    else
         Event("bridge cycle of kind %u ignored", static_cast<unsigned>(kind));
-    }
     bridgeDone = true;
 }
 
@@ -318,9 +316,7 @@ uint32_t SimCard::Impl::PortRead(uint32_t port) {
     case kDataPort: return dataLatch;
     case kStatusPort: return state.unit.present ? kReady : 0;
     case kControlPort: return portControl;
-    default:
-        Event("port 0x%04x not decoded", static_cast<unsigned>(port));
-        return 0xFF;
+    default: Event("port 0x%04x not decoded", static_cast<unsigned>(port)); return 0xFF;
     }
 }
 
@@ -400,20 +396,20 @@ void SimCard::Impl::UnitCommand(uint8_t byte) {
     }
 
     switch (byte) {
-    case kOpenStart:
-        startField = 0;
-        return;
+    case kOpenStart: startField = 0; return;
     case kStop:
         RefreshGenerator(unit);
         unit.generatorRunning = false;
         Event("unit stop");
         return;
-    case 0xC1: case 0xC2: case 0xC3: case 0xC4:
+    case 0xC1:
+    case 0xC2:
+    case 0xC3:
+    case 0xC4:
         unit.lastRateByte = byte;
         Event("unit rate 0x%02x", static_cast<unsigned>(byte));
         return;
-    default:
-        break;
+    default: break;
     }
     for (const UnitSource& source : kUnitSources) {
         const int32_t choice = byte - source.firstByte;

@@ -22,32 +22,27 @@ bool SimDriverLink::QueryBlock(int32_t driverIndex, SharedCardBlock** block) {
 void SimDriverLink::Close() {}
 
 RegisterSpace* SimDriverLink::RegistersFor(SharedCardBlock* block) {
-    for (int32_t index = 0; index < kMaxCards; ++index) {
+    for (int32_t index = 0; index < kMaxCards; ++index)
         if (blocks_[index].get() == block) return cards_[index].get();
-    }
     return nullptr;
 }
 
 void SimDriverLink::SetTrace(std::FILE* file) {
-    for (auto& card : cards_) {
+    for (auto& card : cards_)
         if (card) card->SetTrace(file);
-    }
 }
 
 void SimDriverLink::SetUnitPresent(bool present) {
-    for (auto& card : cards_) {
+    for (auto& card : cards_)
         if (card) card->SetUnitPresent(present);
-    }
 }
 
 void SimDriverLink::SetBridgeStuck(bool stuck) {
-    for (auto& card : cards_) {
+    for (auto& card : cards_)
         if (card) card->SetBridgeStuck(stuck);
-    }
 }
 
 void SimDriverLink::LosePower() {
-    for (auto& card : cards_) {
+    for (auto& card : cards_)
         if (card) card->LosePower();
-    }
 }

@@ -14,8 +14,8 @@ struct SimOptions {
     std::string readyEvent;    // empty: none is signalled
     bool unitAbsent = false;
     bool bridgeStuck = false;
-    bool showPanel = false;    // open the panel at start, as a tray click would
-    bool monitor = true;       // the card monitor window beside the desk
+    bool showPanel = false;  // open the panel at start, as a tray click would
+    bool monitor = true;     // the card monitor window beside the desk
     bool help = false;
 };
 

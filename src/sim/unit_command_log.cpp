@@ -27,8 +27,12 @@ std::string SingleByteCommand(uint8_t byte) {
     case 0xC2: return "rate 44.1 kHz";
     case 0xC3: return "rate 48 kHz";
     case 0xC4: return "rate above 48 kHz";
-    case 0xB1: case 0xB2: case 0xB3: return std::string("input A from ") + kSources[byte - 0xB1];
-    case 0xB6: case 0xB7: case 0xB8: return std::string("input B from ") + kSources[byte - 0xB6];
+    case 0xB1:
+    case 0xB2:
+    case 0xB3: return std::string("input A from ") + kSources[byte - 0xB1];
+    case 0xB6:
+    case 0xB7:
+    case 0xB8: return std::string("input B from ") + kSources[byte - 0xB6];
     case 0xB4: return "input A level +4 dBu";
     case 0xB5: return "input A level -10 dBV";
     case 0xB9: return "input B level +4 dBu";

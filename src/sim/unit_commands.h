@@ -8,13 +8,13 @@
 
 namespace unit_command {
 
-constexpr uint8_t kLock = 0xF8;          // five in a row lock the unit
-constexpr uint8_t kUnlockFirst = 0xFF;   // five 0xFF 0xF5 pairs unlock it
+constexpr uint8_t kLock = 0xF8;         // five in a row lock the unit
+constexpr uint8_t kUnlockFirst = 0xFF;  // five 0xFF 0xF5 pairs unlock it
 constexpr uint8_t kUnlockSecond = 0xF5;
 constexpr int kSequenceRepeats = 5;
 
-constexpr uint8_t kOpenStart = 0xE8;     // then frames, seconds, minutes, hours
-constexpr uint8_t kCloseStart = 0xEE;    // then the mode byte
+constexpr uint8_t kOpenStart = 0xE8;   // then frames, seconds, minutes, hours
+constexpr uint8_t kCloseStart = 0xEE;  // then the mode byte
 constexpr uint8_t kStop = 0xEF;
 
 constexpr uint8_t kFirstModeByte = 0xE0;

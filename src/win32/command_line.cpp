@@ -9,11 +9,10 @@ std::vector<std::string> SplitCommandLine(const char* commandLine, bool skipProg
         std::string word;
         bool quoted = false;
         while (*p != '\0' && (quoted || (*p != ' ' && *p != '\t'))) {
-            if (*p == '"') {
+            if (*p == '"')
                 quoted = !quoted;
-            } else {
+            else
                 word += *p;
-            }
             ++p;
         }
         words.push_back(word);

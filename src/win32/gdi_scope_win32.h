@@ -14,13 +14,13 @@ class OwnedGdiObject {
 public:
     explicit OwnedGdiObject(HGDIOBJ object) : object_(object) {}
     ~OwnedGdiObject() {
-        if (object_ != NULL) DeleteObject(object_);
+        if (object_ != nullptr) DeleteObject(object_);
     }
     OwnedGdiObject(const OwnedGdiObject&) = delete;
     OwnedGdiObject& operator=(const OwnedGdiObject&) = delete;
 
     HGDIOBJ get() const { return object_; }
-    explicit operator bool() const { return object_ != NULL; }
+    explicit operator bool() const { return object_ != nullptr; }
 
 private:
     HGDIOBJ object_;
@@ -32,14 +32,14 @@ private:
 class ScopedSelection {
 public:
     ScopedSelection(HDC dc, HGDIOBJ object)
-        : dc_(dc), previous_(object != NULL ? SelectObject(dc, object) : NULL) {}
+        : dc_(dc), previous_(object != nullptr ? SelectObject(dc, object) : nullptr) {}
     ~ScopedSelection() {
         if (selected()) SelectObject(dc_, previous_);
     }
     ScopedSelection(const ScopedSelection&) = delete;
     ScopedSelection& operator=(const ScopedSelection&) = delete;
 
-    bool selected() const { return previous_ != NULL && previous_ != HGDI_ERROR; }
+    bool selected() const { return previous_ != nullptr && previous_ != HGDI_ERROR; }
 
 private:
     HDC dc_;
@@ -51,7 +51,7 @@ class WindowDC {
 public:
     explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
     ~WindowDC() {
-        if (dc_ != NULL) ReleaseDC(window_, dc_);
+        if (dc_ != nullptr) ReleaseDC(window_, dc_);
     }
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
@@ -70,27 +70,27 @@ class MemoryDC {
 public:
     explicit MemoryDC(HDC target) : dc_(CreateCompatibleDC(target)) {}
     ~MemoryDC() {
-        if (original_ != NULL && original_ != HGDI_ERROR) SelectObject(dc_, original_);
-        if (dc_ != NULL) DeleteDC(dc_);
+        if (original_ != nullptr && original_ != HGDI_ERROR) SelectObject(dc_, original_);
+        if (dc_ != nullptr) DeleteDC(dc_);
     }
     MemoryDC(const MemoryDC&) = delete;
     MemoryDC& operator=(const MemoryDC&) = delete;
 
     HDC get() const { return dc_; }
-    explicit operator bool() const { return dc_ != NULL; }
+    explicit operator bool() const { return dc_ != nullptr; }
 
     // Selects `bitmap`; false when there is no context or no bitmap.
     bool Select(HBITMAP bitmap) {
-        if (dc_ == NULL || bitmap == NULL) return false;
+        if (dc_ == nullptr || bitmap == nullptr) return false;
         HGDIOBJ previous = SelectObject(dc_, bitmap);
-        if (previous == NULL || previous == HGDI_ERROR) return false;
-        if (original_ == NULL) original_ = previous;
+        if (previous == nullptr || previous == HGDI_ERROR) return false;
+        if (original_ == nullptr) original_ = previous;
         return true;
     }
 
 private:
     HDC dc_;
-    HGDIOBJ original_ = NULL;
+    HGDIOBJ original_ = nullptr;
 };
 
 // An off-screen picture compatible with `target`, made and deleted within one
@@ -100,8 +100,11 @@ private:
 class BackBuffer {
 public:
     BackBuffer(HDC target, int width, int height)
-        : target_(target), width_(width), height_(height),
-          bitmap_(CreateCompatibleBitmap(target, width, height)), memory_(target),
+        : target_(target),
+          width_(width),
+          height_(height),
+          bitmap_(CreateCompatibleBitmap(target, width, height)),
+          memory_(target),
           ready_(memory_.Select(static_cast<HBITMAP>(bitmap_.get()))) {}
     BackBuffer(const BackBuffer&) = delete;
     BackBuffer& operator=(const BackBuffer&) = delete;
@@ -129,12 +132,12 @@ void PaintThroughBackBuffer(HWND window, Draw draw) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     const RECT& area = paint.rcPaint;
-    if (dc != NULL && area.right > area.left && area.bottom > area.top) {
+    if (dc != nullptr && area.right > area.left && area.bottom > area.top) {
         BackBuffer buffer(dc, area.right - area.left, area.bottom - area.top);
         if (buffer.Ready()) {
-            SetWindowOrgEx(buffer.dc(), area.left, area.top, NULL);
+            SetWindowOrgEx(buffer.dc(), area.left, area.top, nullptr);
             draw(buffer.dc(), area);
-            SetWindowOrgEx(buffer.dc(), 0, 0, NULL);
+            SetWindowOrgEx(buffer.dc(), 0, 0, nullptr);
             buffer.CopyToTarget(area.left, area.top);
         }
     }

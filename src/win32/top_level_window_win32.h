@@ -46,17 +46,15 @@ LRESULT CALLBACK TopLevelProcedure(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 // True also when the class exists already (tests make a window again).
-bool RegisterTopLevelClass(HINSTANCE instance, const char* name, UINT classStyle, HBRUSH background,
-                           WNDPROC procedure);
+bool RegisterTopLevelClass(HINSTANCE instance, const char* name, UINT classStyle, HBRUSH background, WNDPROC procedure);
 
 // Registers kClass and makes a window of it: no extended style, parent or
 // menu; `parameter` goes in lpCreateParams. Null on failure.
 template <const auto& kClass>
 HWND CreateTopLevelWindow(HINSTANCE instance, const char* title, DWORD style, int x, int y, int width, int height,
                           void* parameter = nullptr) {
-    if (!RegisterTopLevelClass(instance, kClass.name, kClass.style, kClass.background, TopLevelProcedure<kClass>)) {
+    if (!RegisterTopLevelClass(instance, kClass.name, kClass.style, kClass.background, TopLevelProcedure<kClass>))
         return nullptr;
-    }
     return CreateWindowExA(0, kClass.name, title, style, x, y, width, height, nullptr, nullptr, instance, parameter);
 }
 

@@ -26,13 +26,12 @@ TEST_P(BitmapGaugePartsTest, FillsWidthTimesPositionOverAHundred) {
 
 INSTANTIATE_TEST_SUITE_P(
     Positions, BitmapGaugePartsTest,
-    ::testing::Values(GaugeCase{0, 200, 0, 0, 0, -1},        // the empty part from left - 1
+    ::testing::Values(GaugeCase{0, 200, 0, 0, 0, -1},         // the empty part from left - 1
                       GaugeCase{0, 200, 100, 200, 200, 199},  // the empty part one pixel wide
                       GaugeCase{0, 101, 50, 50, 50, 49},      // 50.5 truncated
-                      GaugeCase{0, 200, 33, 66, 66, 65},
-                      GaugeCase{0, 200, -10, -20, -20, -21},  // unclamped below 0
-                      GaugeCase{0, 200, 150, 300, 300, 299},  // and above 100
-                      GaugeCase{0, 7, -1, 0, 0, -1},          // truncated toward zero
+                      GaugeCase{0, 200, 33, 66, 66, 65}, GaugeCase{0, 200, -10, -20, -20, -21},  // unclamped below 0
+                      GaugeCase{0, 200, 150, 300, 300, 299},                                     // and above 100
+                      GaugeCase{0, 7, -1, 0, 0, -1},  // truncated toward zero
                       GaugeCase{10, 110, 25, 25, 35, 34},
                       // Far outside the fill is exact and only the edges are held.
                       GaugeCase{0, 200, INT_MAX, 4294967294LL, kGaugeEdgeLimit, kGaugeEdgeLimit},

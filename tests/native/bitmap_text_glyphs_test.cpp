@@ -12,8 +12,8 @@ TEST(GlyphCellTest, LettersDigitsOtherPrintablesAndTheBlank) {
     const struct {
         int byte;
         int cell;
-    } cases[] = {{'A', 0},  {'B', 1},  {'Z', 25}, {'0', 26}, {'1', 27}, {'9', 35}, {'.', 36},  {'/', 36},
-                 {':', 36}, {'@', 36}, {'[', 36}, {'_', 36}, {'a', 36}, {'~', 36}, {0x7F, 36}, {'-', 38},
+    } cases[] = {{'A', 0},  {'B', 1},  {'Z', 25}, {'0', 26}, {'1', 27},  {'9', 35},  {'.', 36},  {'/', 36},
+                 {':', 36}, {'@', 36}, {'[', 36}, {'_', 36}, {'a', 36},  {'~', 36},  {0x7F, 36}, {'-', 38},
                  {' ', 38}, {',', 38}, {'!', 38}, {0, 38},   {0x80, 38}, {0xE9, 38}, {0xFF, 38}};
     for (const auto& c : cases) {
         EXPECT_EQ(c.cell, GlyphCell(static_cast<signed char>(c.byte))) << "byte " << c.byte;

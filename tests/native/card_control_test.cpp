@@ -18,8 +18,8 @@ TEST(CardControlTest, RoutingNibblesEncodeRowsAndNone) {
         uint32_t value;
         uint32_t bits;
     };
-    for (const Case& c : {Case{0xFF, 0x00}, Case{0xF2, 0x06}, Case{0x1F, 0x50}, Case{0x10, 0x54},
-                          Case{0x3F, 0x70}, Case{0xF1, 0x05}}) {
+    for (const Case& c :
+         {Case{0xFF, 0x00}, Case{0xF2, 0x06}, Case{0x1F, 0x50}, Case{0x10, 0x54}, Case{0x3F, 0x70}, Case{0xF1, 0x05}}) {
         TracedSimCard sim;
         sim.block().controlShadow[2] = 0xFFFFFFFF;
 
@@ -36,9 +36,9 @@ TEST(CardControlTest, TypesAndValuesOutsideTheTableDoNothing) {
         uint16_t type;
         uint32_t value;
     };
-    for (const Case& c : {Case{4, 0}, Case{5, 0}, Case{5, 1}, Case{5, 0xFFFFFFFF}, Case{6, 2}, Case{16, 0},
-                          Case{0x8000, 1}, Case{0xFFFF, 0}, Case{0, 3}, Case{0, 0xFFFF}, Case{1, 2},
-                          Case{2, 4}, Case{7, 6}, Case{7, 0xFFFF}}) {
+    for (const Case& c :
+         {Case{4, 0}, Case{5, 0}, Case{5, 1}, Case{5, 0xFFFFFFFF}, Case{6, 2}, Case{16, 0}, Case{0x8000, 1},
+          Case{0xFFFF, 0}, Case{0, 3}, Case{0, 0xFFFF}, Case{1, 2}, Case{2, 4}, Case{7, 6}, Case{7, 0xFFFF}}) {
         RecordingRegisterSpace space;
         FakeCard card(&space);
         card.block.running = 1;
@@ -191,8 +191,8 @@ TEST(CardControlTest, ByteComesBeforeTheWordForTypesTenAndEleven) {
     TracedSimCard sim;
     SetCardControl(sim.link(), 10, 2);
     SetCardControl(sim.link(), 11, 2);
-    EXPECT_EQ(sim.Events(), (Events{"unit byte 0xb3", "unit input A source 2", "word 3 = 0x0010",
-                                    "unit byte 0xb8", "unit input B source 2", "word 3 = 0x0030"}));
+    EXPECT_EQ(sim.Events(), (Events{"unit byte 0xb3", "unit input A source 2", "word 3 = 0x0010", "unit byte 0xb8",
+                                    "unit input B source 2", "word 3 = 0x0030"}));
 }
 
 }  // namespace

@@ -26,15 +26,51 @@ TEST(WriteControlWordTest, ClearsMaskedBitsAndShiftsOutTheExactLineSequence) {
     const std::vector<uint32_t> expected = {
         0x10505040,
         // address 0000, select low
-        0x10404040, 0x10405040, 0x10404040, 0x10405040, 0x10404040, 0x10405040, 0x10404040, 0x10405040,
+        0x10404040,
+        0x10405040,
+        0x10404040,
+        0x10405040,
+        0x10404040,
+        0x10405040,
+        0x10404040,
+        0x10405040,
         0x10505040,
         // data 0000 0010 0000 0000, select high
-        0x10504040, 0x10505040, 0x10504040, 0x10505040, 0x10504040, 0x10505040, 0x10504040, 0x10505040,
-        0x10504040, 0x10505040, 0x10504040, 0x10505040, 0x10504050, 0x10505050, 0x10504040, 0x10505040,
-        0x10504040, 0x10505040, 0x10504040, 0x10505040, 0x10504040, 0x10505040, 0x10504040, 0x10505040,
-        0x10504040, 0x10505040, 0x10504040, 0x10505040, 0x10504040, 0x10505040, 0x10504040, 0x10505040,
+        0x10504040,
+        0x10505040,
+        0x10504040,
+        0x10505040,
+        0x10504040,
+        0x10505040,
+        0x10504040,
+        0x10505040,
+        0x10504040,
+        0x10505040,
+        0x10504040,
+        0x10505040,
+        0x10504050,
+        0x10505050,
+        0x10504040,
+        0x10505040,
+        0x10504040,
+        0x10505040,
+        0x10504040,
+        0x10505040,
+        0x10504040,
+        0x10505040,
+        0x10504040,
+        0x10505040,
+        0x10504040,
+        0x10505040,
+        0x10504040,
+        0x10505040,
+        0x10504040,
+        0x10505040,
+        0x10504040,
+        0x10505040,
         // latch pulse, then idle
-        0x10405040, 0x10505040,
+        0x10405040,
+        0x10505040,
     };
     ASSERT_EQ(expected.size(), 44u);
     EXPECT_EQ(space.WritesTo(kSerialLines), expected);
@@ -51,8 +87,8 @@ TEST(WriteControlWordTest, AddressBitsGoOutMostSignificantFirst) {
     ASSERT_EQ(writes.size(), 44u);
     // address 0010: the third address bit (index 2) is the one that is set.
     const std::vector<uint32_t> address(writes.begin() + 1, writes.begin() + 9);
-    EXPECT_EQ(address, (std::vector<uint32_t>{0x10404040, 0x10405040, 0x10404040, 0x10405040, 0x10404050,
-                                              0x10405050, 0x10404040, 0x10405040}));
+    EXPECT_EQ(address, (std::vector<uint32_t>{0x10404040, 0x10405040, 0x10404040, 0x10405040, 0x10404050, 0x10405050,
+                                              0x10404040, 0x10405040}));
     EXPECT_EQ(writes[10], 0x10504050u) << "data bit 15 first";
     EXPECT_EQ(writes[41], 0x10505050u) << "data bit 0 last";
 }
@@ -302,22 +338,21 @@ TEST_P(SampleRateRowTest, AppliesTheRowAndStoresTheRequest) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, SampleRateRowTest,
-    ::testing::Values(
-        RateCase{16000, {"word 0 = 0x1400", "unit byte 0xc1", "unit rate 0xc1"}},
-        RateCase{22050, {"word 0 = 0x1410", "unit byte 0xc1", "unit rate 0xc1"}},
-        RateCase{24000, {"word 0 = 0x1420", "unit byte 0xc1", "unit rate 0xc1"}},
-        RateCase{32000, {"word 0 = 0x0400", "unit byte 0xc1", "unit rate 0xc1", "word 0 = 0x0400"}},
-        RateCase{44100, {"word 0 = 0x0410", "unit byte 0xc2", "unit rate 0xc2", "word 0 = 0x0010"}},
-        RateCase{48000, {"word 0 = 0x0420", "unit byte 0xc3", "unit rate 0xc3", "word 0 = 0x0820"}},
-        RateCase{64000, {"word 0 = 0x0c40", "unit byte 0xc4", "unit rate 0xc4"}},
-        RateCase{88200, {"word 0 = 0x0c50", "unit byte 0xc4", "unit rate 0xc4"}},
-        RateCase{96000, {"word 0 = 0x0c60", "unit byte 0xc4", "unit rate 0xc4"}},
-        // Between rows: the first row at or above the request.
-        RateCase{-5, {"word 0 = 0x1400", "unit byte 0xc1", "unit rate 0xc1"}},
-        RateCase{16001, {"word 0 = 0x1410", "unit byte 0xc1", "unit rate 0xc1"}},
-        RateCase{40000, {"word 0 = 0x0410", "unit byte 0xc2", "unit rate 0xc2", "word 0 = 0x0010"}},
-        RateCase{96001, {"word 0 = 0x0410", "unit byte 0xc2", "unit rate 0xc2", "word 0 = 0x0010"}},
-        RateCase{100000, {"word 0 = 0x0410", "unit byte 0xc2", "unit rate 0xc2", "word 0 = 0x0010"}}));
+    ::testing::Values(RateCase{16000, {"word 0 = 0x1400", "unit byte 0xc1", "unit rate 0xc1"}},
+                      RateCase{22050, {"word 0 = 0x1410", "unit byte 0xc1", "unit rate 0xc1"}},
+                      RateCase{24000, {"word 0 = 0x1420", "unit byte 0xc1", "unit rate 0xc1"}},
+                      RateCase{32000, {"word 0 = 0x0400", "unit byte 0xc1", "unit rate 0xc1", "word 0 = 0x0400"}},
+                      RateCase{44100, {"word 0 = 0x0410", "unit byte 0xc2", "unit rate 0xc2", "word 0 = 0x0010"}},
+                      RateCase{48000, {"word 0 = 0x0420", "unit byte 0xc3", "unit rate 0xc3", "word 0 = 0x0820"}},
+                      RateCase{64000, {"word 0 = 0x0c40", "unit byte 0xc4", "unit rate 0xc4"}},
+                      RateCase{88200, {"word 0 = 0x0c50", "unit byte 0xc4", "unit rate 0xc4"}},
+                      RateCase{96000, {"word 0 = 0x0c60", "unit byte 0xc4", "unit rate 0xc4"}},
+                      // Between rows: the first row at or above the request.
+                      RateCase{-5, {"word 0 = 0x1400", "unit byte 0xc1", "unit rate 0xc1"}},
+                      RateCase{16001, {"word 0 = 0x1410", "unit byte 0xc1", "unit rate 0xc1"}},
+                      RateCase{40000, {"word 0 = 0x0410", "unit byte 0xc2", "unit rate 0xc2", "word 0 = 0x0010"}},
+                      RateCase{96001, {"word 0 = 0x0410", "unit byte 0xc2", "unit rate 0xc2", "word 0 = 0x0010"}},
+                      RateCase{100000, {"word 0 = 0x0410", "unit byte 0xc2", "unit rate 0xc2", "word 0 = 0x0010"}}));
 
 TEST(SampleRateTest, Rate32000WritesWordZeroTwiceAroundByte193) {
     RecordingRegisterSpace space;

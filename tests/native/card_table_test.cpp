@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "desk_test_hooks.h"
-#include "settings/settings_store.h"
 #include "card/card_table.h"
+#include "desk_test_hooks.h"
 #include "fake_desk_fixture.h"
+#include "settings/settings_store.h"
 
 namespace {
 
-class CardTableTest : public FakeDeskTest {
-};
+class CardTableTest : public FakeDeskTest {};
 
 TEST_F(CardTableTest, NoDriverGivesOneAndNoCard) {
     driver.opens = false;

@@ -93,8 +93,8 @@ TEST_F(UnitLinkTest, PanelStartAndStopRoundTrip) {
     for (const std::string& e : sim.Events()) {
         if (e.rfind("unit byte", 0) != 0) decoded.push_back(e);
     }
-    EXPECT_EQ(decoded, (std::vector<std::string>{"unit lock", "unit start 01:02:03:04 mode 1", "unit stop",
-                                                 "unit unlock"}));
+    EXPECT_EQ(decoded,
+              (std::vector<std::string>{"unit lock", "unit start 01:02:03:04 mode 1", "unit stop", "unit unlock"}));
 }
 
 TEST_F(UnitLinkTest, StopFromOneSendsStopThenUnlock) {
@@ -114,9 +114,9 @@ struct LockCase {
 
 TEST_F(UnitLinkTest, LockNestsAndUnlockNeverGoesBelowZero) {
     const LockCase cases[] = {
-        {0, 1, kLock, 1},   {1, 1, {}, 2},      {3, 1, {}, 4},         {0, 0, kUnlock, 0},
-        {-3, 0, kUnlock, 0}, {1, 0, kUnlock, 0}, {2, 0, {}, 1},        {0, 2, kUnlock, 0},
-        {2, 2, {}, 1},      {0, -1, kUnlock, 0}, {0, INT32_MIN, kUnlock, 0},
+        {0, 1, kLock, 1},           {1, 1, {}, 2}, {3, 1, {}, 4},      {0, 0, kUnlock, 0}, {-3, 0, kUnlock, 0},
+        {1, 0, kUnlock, 0},         {2, 0, {}, 1}, {0, 2, kUnlock, 0}, {2, 2, {}, 1},      {0, -1, kUnlock, 0},
+        {0, INT32_MIN, kUnlock, 0},
     };
     for (const LockCase& c : cases) {
         SCOPED_TRACE(::testing::Message() << "count " << c.countBefore << " lock " << c.lock);

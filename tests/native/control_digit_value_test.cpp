@@ -24,20 +24,17 @@ TEST_P(DigitStepTest, WrapsWithinItsRange) {
     EXPECT_EQ(c.expected, StepDigitValue(c.value, c.delta, c.maximum, c.minimum));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Steps, DigitStepTest,
-    ::testing::Values(StepCase{59, 1, 59, 0, 0},     // up past the top gives the minimum
-                      StepCase{0, -1, 59, 0, 59},    // down past zero gives the maximum
-                      StepCase{99, 1, 99, 0, 0},
-                      StepCase{0, -1, 30, 0, 30},
-                      StepCase{30, 1, 30, 0, 0},
-                      StepCase{12, 1, 59, 0, 13},
-                      StepCase{12, -1, 59, 0, 11},
-                      StepCase{59, 1, 59, 1, 1},     // a non-zero minimum replaces the overflow
-                      StepCase{0, -1, 59, 1, 59},    // but below zero still gives the maximum
-                      StepCase{1, -1, 59, 1, 0},     // zero itself is kept
-                      StepCase{INT_MAX, 1, INT_MAX, 7, 7},  // no signed overflow at the top
-                      StepCase{INT_MIN, -1, 50, 0, 50}));   // nor at the bottom
+INSTANTIATE_TEST_SUITE_P(Steps, DigitStepTest,
+                         ::testing::Values(StepCase{59, 1, 59, 0, 0},   // up past the top gives the minimum
+                                           StepCase{0, -1, 59, 0, 59},  // down past zero gives the maximum
+                                           StepCase{99, 1, 99, 0, 0}, StepCase{0, -1, 30, 0, 30},
+                                           StepCase{30, 1, 30, 0, 0}, StepCase{12, 1, 59, 0, 13},
+                                           StepCase{12, -1, 59, 0, 11},
+                                           StepCase{59, 1, 59, 1, 1},   // a non-zero minimum replaces the overflow
+                                           StepCase{0, -1, 59, 1, 59},  // but below zero still gives the maximum
+                                           StepCase{1, -1, 59, 1, 0},   // zero itself is kept
+                                           StepCase{INT_MAX, 1, INT_MAX, 7, 7},  // no signed overflow at the top
+                                           StepCase{INT_MIN, -1, 50, 0, 50}));   // nor at the bottom
 
 struct WrapCase {
     long long value;
@@ -53,16 +50,12 @@ TEST_P(DigitWrapTest, PlacesASetValueInRange) {
     EXPECT_EQ(c.expected, WrapDigitValue(c.value, c.maximum, c.minimum));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SetValues, DigitWrapTest,
-    ::testing::Values(WrapCase{75, 59, 0, 0},   // above the range gives the minimum
-                      WrapCase{-1, 59, 0, 59},  // below zero gives the maximum
-                      WrapCase{-1, 30, 0, 30},
-                      WrapCase{31, 30, 0, 0},
-                      WrapCase{31, 30, 5, 5},
-                      WrapCase{0, 30, 5, 0},
-                      WrapCase{30, 30, 0, 30},
-                      WrapCase{INT_MIN, 99, 0, 99}));
+INSTANTIATE_TEST_SUITE_P(SetValues, DigitWrapTest,
+                         ::testing::Values(WrapCase{75, 59, 0, 0},   // above the range gives the minimum
+                                           WrapCase{-1, 59, 0, 59},  // below zero gives the maximum
+                                           WrapCase{-1, 30, 0, 30}, WrapCase{31, 30, 0, 0}, WrapCase{31, 30, 5, 5},
+                                           WrapCase{0, 30, 5, 0}, WrapCase{30, 30, 0, 30},
+                                           WrapCase{INT_MIN, 99, 0, 99}));
 
 TEST(DigitWheelTest, AwayFromTheUserCountsUpTowardOrNoneCountsDown) {
     EXPECT_EQ(1, WheelNotch(120));
@@ -88,10 +81,8 @@ TEST_P(DigitFormatTest, ShowsAtLeastTwoDigits) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, DigitFormatTest,
-                         ::testing::Values(FormatCase{0, "00"}, FormatCase{7, "07"},
-                                           FormatCase{30, "30"}, FormatCase{99, "99"},
-                                           FormatCase{100, "100"}, FormatCase{12345, "12345"},
-                                           FormatCase{-5, "-5"},
-                                           FormatCase{INT_MIN, "-2147483648"}));
+                         ::testing::Values(FormatCase{0, "00"}, FormatCase{7, "07"}, FormatCase{30, "30"},
+                                           FormatCase{99, "99"}, FormatCase{100, "100"}, FormatCase{12345, "12345"},
+                                           FormatCase{-5, "-5"}, FormatCase{INT_MIN, "-2147483648"}));
 
 }  // namespace

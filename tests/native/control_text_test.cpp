@@ -19,12 +19,16 @@ TEST(StoreTextTest, KeepsTheFirstCharactersZeroesTheRestAndStaysInItsBuffer) {
         const char* source;
         std::string kept;
     } cases[] = {
-        {64, 63, "Hello", "Hello"},           {64, 63, "", ""},
-        {64, 63, nullptr, ""},                {64, 63, hundred.c_str() + 37, hundred.substr(37)},
+        {64, 63, "Hello", "Hello"},
+        {64, 63, "", ""},
+        {64, 63, nullptr, ""},
+        {64, 63, hundred.c_str() + 37, hundred.substr(37)},
         {64, 63, hundred.c_str(), std::string(63, 'a')},
         {32, 30, hundred.c_str(), std::string(30, 'a')},
-        {32, 30, "HI", "HI"},                 {8, 100, "abcdefghijk", "abcdefg"},  // the buffer wins
-        {1, 30, "abc", ""},                   {16, 0, "abc", ""},
+        {32, 30, "HI", "HI"},
+        {8, 100, "abcdefghijk", "abcdefg"},  // the buffer wins
+        {1, 30, "abc", ""},
+        {16, 0, "abc", ""},
     };
     for (const auto& c : cases) {
         char area[80];

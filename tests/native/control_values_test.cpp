@@ -19,13 +19,12 @@ TEST_P(ClampValueTest, BringsTheValueIntoItsRange) {
     EXPECT_EQ(ClampValue(c.value, c.low, c.high), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ClampValueTest,
-    ::testing::Values(ClampCase{5, 0, 10, 5}, ClampCase{-1, 0, 10, 0}, ClampCase{11, 0, 10, 10},
-                      ClampCase{0, 0, 10, 0}, ClampCase{10, 0, 10, 10},
-                      ClampCase{-5, 3, 1, 1},  // the low clamp first, then the high
-                      ClampCase{static_cast<int64_t>(INT_MAX) + 5, 0, INT_MAX, INT_MAX},
-                      ClampCase{static_cast<int64_t>(INT_MIN) - 5, INT_MIN, 0, INT_MIN}));
+INSTANTIATE_TEST_SUITE_P(Cases, ClampValueTest,
+                         ::testing::Values(ClampCase{5, 0, 10, 5}, ClampCase{-1, 0, 10, 0}, ClampCase{11, 0, 10, 10},
+                                           ClampCase{0, 0, 10, 0}, ClampCase{10, 0, 10, 10},
+                                           ClampCase{-5, 3, 1, 1},  // the low clamp first, then the high
+                                           ClampCase{static_cast<int64_t>(INT_MAX) + 5, 0, INT_MAX, INT_MAX},
+                                           ClampCase{static_cast<int64_t>(INT_MIN) - 5, INT_MIN, 0, INT_MIN}));
 
 struct StepCase {
     int32_t value;
@@ -40,11 +39,11 @@ TEST_P(StepValueTest, StepsAndClamps) {
     EXPECT_EQ(StepValue(c.value, c.step, c.low, c.high), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, StepValueTest,
-    ::testing::Values(StepCase{125, 5, 0, 127, 127}, StepCase{2, -5, 0, 127, 0}, StepCase{60, 5, 0, 127, 65},
-                      StepCase{98, 5, 0, 100, 100}, StepCase{500, 0, 0, 127, 127},
-                      StepCase{INT_MAX, 1, 0, INT_MAX, INT_MAX}, StepCase{INT_MIN, -1, INT_MIN, 0, INT_MIN}));
+INSTANTIATE_TEST_SUITE_P(Cases, StepValueTest,
+                         ::testing::Values(StepCase{125, 5, 0, 127, 127}, StepCase{2, -5, 0, 127, 0},
+                                           StepCase{60, 5, 0, 127, 65}, StepCase{98, 5, 0, 100, 100},
+                                           StepCase{500, 0, 0, 127, 127}, StepCase{INT_MAX, 1, 0, INT_MAX, INT_MAX},
+                                           StepCase{INT_MIN, -1, INT_MIN, 0, INT_MIN}));
 
 TEST(WheelNotchTest, AwayFromTheUserIsUpZeroOrTowardIsDown) {
     const struct {

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "desk_test_hooks.h"
-#include "settings/settings_store.h"
 #include "card/card_table.h"
+#include "desk_test_hooks.h"
 #include "fake_driver_link.h"
 #include "fake_settings_key.h"
+#include "settings/settings_store.h"
 
 class FakeDeskTest : public ::testing::Test {
 protected:

@@ -98,9 +98,7 @@ public:
         RoutePanelCommand(IdOf(toggle) | (1u << 16), IdOf(toggle));
     }
     // A right release: the state stays, the command carries code 2.
-    void RightClick(ControlHandle toggle) {
-        RoutePanelCommand(IdOf(toggle) | (2u << 16), IdOf(toggle));
-    }
+    void RightClick(ControlHandle toggle) { RoutePanelCommand(IdOf(toggle) | (2u << 16), IdOf(toggle)); }
 };
 
 }  // namespace panel_test

@@ -8,16 +8,16 @@
 
 #include <gtest/gtest.h>
 
-#include "desk_test_hooks.h"
-#include "settings/settings_store.h"
 #include "card/card_table.h"
 #include "card/driver_link.h"
 #include "card/unit_link.h"
+#include "desk_test_hooks.h"
 #include "fake_panel_card.h"
 #include "fake_panel_controls.h"
 #include "panel/card_panel.h"
 #include "panel/panel_controls.h"
 #include "panel/timecode.h"
+#include "settings/settings_store.h"
 
 namespace panel_test {
 

@@ -69,13 +69,15 @@ TEST(GalleryPlanTest, EventLinesTellIdMessageCodeAndValue) {
         EXPECT_EQ(EventLine(c.event), c.line);
         EXPECT_NE(DescribeEvent(c.event).find(std::to_string(c.event.id)), std::string::npos) << c.line;
     }
-    EXPECT_EQ(DescribeEvent({901, GalleryMessage::VScroll, 5, 63}), "vertical slider 901: WM_VSCROLL, SB_THUMBTRACK (5), value 63");
+    EXPECT_EQ(DescribeEvent({901, GalleryMessage::VScroll, 5, 63}),
+              "vertical slider 901: WM_VSCROLL, SB_THUMBTRACK (5), value 63");
 }
 
 TEST(GalleryPlanTest, OptionsTakeTheirValues) {
     GalleryOptions options;
     std::string error;
-    ASSERT_TRUE(ParseGalleryOptions({"--events", "e.txt", "--draw-trace", "t.txt", "--ready-event", "r"}, &options, &error));
+    ASSERT_TRUE(
+        ParseGalleryOptions({"--events", "e.txt", "--draw-trace", "t.txt", "--ready-event", "r"}, &options, &error));
     EXPECT_EQ(options.eventsFile, "e.txt");
     EXPECT_EQ(options.drawTraceFile, "t.txt");
     EXPECT_EQ(options.readyEvent, "r");

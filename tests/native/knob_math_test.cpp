@@ -36,13 +36,20 @@ TEST(KnobMathTest, PointingGivesTheValueOfTheDirection) {
     const struct {
         const char* where;
         int32_t x, y, maxValue, value;
-    } cases[] = {{"above", 20, 5, 100, 50},        {"right", 35, 20, 100, 84},
-                 {"centre", 20, 20, 100, 84},      {"left", 5, 20, 100, 17},
-                 {"up right", 30, 10, 100, 67},    {"up left", 10, 10, 100, 34},
-                 {"below", 20, 35, 100, 0},        {"down right", 30, 30, 100, 100},
-                 {"down left", 10, 30, 100, 1},    {"just left of down", 19, 40, 100, 0},
-                 {"just right of down", 21, 40, 100, 100}, {"above, 0..255", 20, 5, 255, 128},
-                 {"right, 0..255", 35, 20, 255, 213}, {"far off", 0xFFFF, 0xFFFF, 100, 100}};
+    } cases[] = {{"above", 20, 5, 100, 50},
+                 {"right", 35, 20, 100, 84},
+                 {"centre", 20, 20, 100, 84},
+                 {"left", 5, 20, 100, 17},
+                 {"up right", 30, 10, 100, 67},
+                 {"up left", 10, 10, 100, 34},
+                 {"below", 20, 35, 100, 0},
+                 {"down right", 30, 30, 100, 100},
+                 {"down left", 10, 30, 100, 1},
+                 {"just left of down", 19, 40, 100, 0},
+                 {"just right of down", 21, 40, 100, 100},
+                 {"above, 0..255", 20, 5, 255, 128},
+                 {"right, 0..255", 35, 20, 255, 213},
+                 {"far off", 0xFFFF, 0xFFFF, 100, 100}};
     for (const auto& c : cases) EXPECT_EQ(c.value, KnobValueAt(c.x, c.y, kCircle, 0, c.maxValue)) << c.where;
     EXPECT_EQ(-50, KnobValueAt(20, 5, kCircle, -100, 0));
     EXPECT_NEAR(0, KnobValueAt(20, 5, kCircle, INT_MIN, INT_MAX), 1000) << "a span past 32 bits";
@@ -79,8 +86,9 @@ TEST(KnobMathTest, KeysAndTheWheelStepOppositeWays) {
         int32_t value;
         uint16_t wheel;
         int32_t step, expected;
-    } notches[] = {{50, 120, 5, 45},          {50, static_cast<uint16_t>(-120), 5, 55}, {50, 0, 5, 55},
-                   {3, 120, 5, 0},            {98, 0, 5, 100},                          {50, 120, 0x10005, 45},
+    } notches[] = {{50, 120, 5, 45},   {50, static_cast<uint16_t>(-120), 5, 55},
+                   {50, 0, 5, 55},     {3, 120, 5, 0},
+                   {98, 0, 5, 100},    {50, 120, 0x10005, 45},
                    {50, 0, 0x18000, 0}};
     for (const auto& c : notches) {
         EXPECT_EQ(c.expected, KnobWheelValue(c.value, c.wheel, c.step, 0, 100)) << c.value << " " << c.step;

@@ -43,7 +43,10 @@ TEST_F(PanelGroupsTest, DigitalInputSendsTheInputThatEndsChecked) {
         int32_t expectedInput;
     };
     const Case cases[] = {
-        {true, 0, 1}, {true, 1, 2}, {false, 0, 2}, {false, 1, 1},
+        {true, 0, 1},
+        {true, 1, 2},
+        {false, 0, 2},
+        {false, 1, 1},
     };
     for (const Case& k : cases) {
         ControlHandle clicked = k.coaxialFirst ? Panel().coaxial : Panel().optical;
@@ -72,7 +75,9 @@ TEST_F(PanelGroupsTest, RadioGroupsCheckOnlyTheClickedMember) {
     const Case groups[] = {
         {{&CardPanel::fs, &CardPanel::fs256}, 2, &MixerSettings::fsMode, 1},
         {{&CardPanel::internalClock, &CardPanel::digitalInClock, &CardPanel::wordClock, &CardPanel::unitClock},
-         4, &MixerSettings::clockSource, 2},
+         4,
+         &MixerSettings::clockSource,
+         2},
     };
     for (const Case& group : groups) {
         // Clicked in reverse order so every member goes from unchecked to

@@ -57,14 +57,14 @@ TEST(PanelLayoutTest, ControlsStayInTheirRowAndDoNotOverlap) {
         EXPECT_LE(r.x + r.width, 339);
         if (i < 27) {  // on "mainbak"
             EXPECT_LE(r.y + r.height, 254);
-        } else {       // on "smptebak", shown only in the tall form
+        } else {  // on "smptebak", shown only in the tall form
             EXPECT_GE(r.y, 254);
             EXPECT_LE(r.y + r.height, 354);
         }
         for (size_t j = i + 1; j < count; ++j) {
             const PanelControlRow& s = rows[j];
-            const bool apart = r.x + r.width <= s.x || s.x + s.width <= r.x || r.y + r.height <= s.y ||
-                               s.y + s.height <= r.y;
+            const bool apart =
+                r.x + r.width <= s.x || s.x + s.width <= r.x || r.y + r.height <= s.y || s.y + s.height <= r.y;
             EXPECT_TRUE(apart) << "overlaps row " << j + 1;
         }
     }
@@ -98,11 +98,13 @@ class PanelRouterTest : public PanelFixture {};
 TEST_F(PanelRouterTest, CommandsWithoutAHandlerOrCardChangeNothing) {
     FindCards({0, 1});
     const uint32_t ignored[] = {
-        915, 929, 939,                              // gaps in the menu's ranges
-        MakeControlId(0, kBaseHours),               // the digit fields' own commands
+        915,
+        929,
+        939,                           // gaps in the menu's ranges
+        MakeControlId(0, kBaseHours),  // the digit fields' own commands
         MakeControlId(1, kBaseFrames),
         MakeControlId(0, kBaseRouteA + 4),
-        MakeControlId(2, kBaseCoaxial),             // column 2 has no card
+        MakeControlId(2, kBaseCoaxial),  // column 2 has no card
         MakeControlId(15, kBaseRoutingOff),
         StaticBitmapId(1),
     };

@@ -30,7 +30,7 @@ TEST(RoutingByteTest, NibblesNameTheRoutedRowOrNone) {
         {Routed({1, 0, 0, 0}, {0, 1, 0, 0}), 0x10},
         {Routed({0, 0, 0, 0}, {0, 0, 0, 0}), 0xFF},
         {Routed({0, 0, 0, 1}, {0, 0, 1, 0}), 0x23},
-        {Routed({0, 1, 1, 0}, {0, 0, 0, 0}), 0xF1},  // the lowest routed row counts
+        {Routed({0, 1, 1, 0}, {0, 0, 0, 0}), 0xF1},   // the lowest routed row counts
         {Routed({2, -1, 0, 0}, {0, 7, 0, 0}), 0xFF},  // only 1 means routed
     };
     for (const Case& c : cases) {
@@ -127,11 +127,9 @@ TEST_F(PanelRoutingTest, NotificationsOutsideTheirRangesAreIgnored) {
         uint32_t wParam, lParam;
     };
     const Case ignored[] = {
-        {(0u << 16) | 0u, (2u << 16) | 1u},   // column 2: beyond the two cards
-        {(0u << 16) | 0u, (15u << 16) | 1u},
-        {(4u << 16) | 0u, (0u << 16) | 1u},   // g / 2 = 2
-        {(0xFFFFu << 16) | 0u, (0u << 16) | 1u},
-        {(0u << 16) | 4u, (0u << 16) | 1u},   // k = 4
+        {(0u << 16) | 0u, (2u << 16) | 1u},                                           // column 2: beyond the two cards
+        {(0u << 16) | 0u, (15u << 16) | 1u},     {(4u << 16) | 0u, (0u << 16) | 1u},  // g / 2 = 2
+        {(0xFFFFu << 16) | 0u, (0u << 16) | 1u}, {(0u << 16) | 4u, (0u << 16) | 1u},  // k = 4
         {(1u << 16) | 0xFFFFu, (1u << 16) | 1u},
     };
     for (const Case& c : ignored) {

@@ -31,7 +31,9 @@ protected:
         SetSettingsKey(nullptr);
         PanelFixture::TearDown();
     }
-    std::vector<uint8_t> Stored(const char* name) { return key.values.count(name) ? key.values[name].bytes : std::vector<uint8_t>{}; }
+    std::vector<uint8_t> Stored(const char* name) {
+        return key.values.count(name) ? key.values[name].bytes : std::vector<uint8_t>{};
+    }
     std::vector<uint8_t> Bytes(int32_t c) {
         const uint8_t* p = reinterpret_cast<const uint8_t*>(&Record(c));
         return std::vector<uint8_t>(p, p + sizeof(MixerSettings));

@@ -3,10 +3,10 @@
 #include <cstring>
 #include <vector>
 
-#include "desk_test_hooks.h"
-#include "settings/settings_store.h"
 #include "card/card_table.h"
+#include "desk_test_hooks.h"
 #include "fake_desk_fixture.h"
+#include "settings/settings_store.h"
 
 namespace {
 

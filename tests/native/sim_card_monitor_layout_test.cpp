@@ -48,8 +48,8 @@ TEST(CardMonitorLayout, HitsFindTheCardAndTheButton) {
             const std::vector<MonitorButton>& buttons = CardStripButtons();
             for (size_t i = 0; i < buttons.size(); ++i) {
                 const MonitorRect& r = buttons[i].rect;
-                const MonitorHit hit = HitTestMonitor(strip.left + (r.left + r.right) / 2,
-                                                      strip.top + (r.top + r.bottom) / 2, 4, columns);
+                const MonitorHit hit =
+                    HitTestMonitor(strip.left + (r.left + r.right) / 2, strip.top + (r.top + r.bottom) / 2, 4, columns);
                 EXPECT_EQ(hit.card, card);
                 EXPECT_EQ(hit.button, static_cast<int>(i));
             }
@@ -108,15 +108,16 @@ TEST_P(CardMonitorPlacementTest, StaysOnScreenAndOffTheDeskWhenThereIsRoom) {
     EXPECT_EQ(!Intersects(placement.window, desk), c.clearOfDesk);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Screens, CardMonitorPlacementTest,
-    ::testing::Values(PlacementCase{"OneCardSmallScreen", 1, 1600, 1000, true},
-                      PlacementCase{"TwoCardsSmallScreen", 2, 1600, 1000, true},
-                      PlacementCase{"ThreeCardsLargeScreen", 3, 2560, 1440, true},
-                      PlacementCase{"FourCardsLargeScreen", 4, 2560, 1440, true},
-                      // No room beside or below: it still stays on the screen.
-                      PlacementCase{"FourCardsSmallScreen", 4, 1600, 1000, false}),
-    [](const ::testing::TestParamInfo<PlacementCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Screens, CardMonitorPlacementTest,
+                         ::testing::Values(PlacementCase{"OneCardSmallScreen", 1, 1600, 1000, true},
+                                           PlacementCase{"TwoCardsSmallScreen", 2, 1600, 1000, true},
+                                           PlacementCase{"ThreeCardsLargeScreen", 3, 2560, 1440, true},
+                                           PlacementCase{"FourCardsLargeScreen", 4, 2560, 1440, true},
+                                           // No room beside or below: it still stays on the screen.
+                                           PlacementCase{"FourCardsSmallScreen", 4, 1600, 1000, false}),
+                         [](const ::testing::TestParamInfo<PlacementCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(CardMonitorLayout, PrefersTheRightOfTheDesk) {
     const MonitorRect desk = DeskWindow(2, 1600, 1000);

@@ -142,7 +142,7 @@ TEST(SimCardUnitTest, StartFieldsAreTakenByPositionWhateverTheirValue) {
 
 TEST(SimCardUnitTest, BrokenStartLeavesTheGeneratorAlone) {
     TracedSimCard sim;
-    SendBytes(sim.link(), {0xE8, 1, 2, 3, 4, 0xC2});   // no closing byte
+    SendBytes(sim.link(), {0xE8, 1, 2, 3, 4, 0xC2});        // no closing byte
     SendBytes(sim.link(), {0xE8, 1, 2, 3, 4, 0xEE, 0x17});  // no mode byte
     const SimCardState state = sim.card.State();
     EXPECT_FALSE(state.unit.generatorRunning);

@@ -76,17 +76,16 @@ TEST_P(MtcRoundTripTest, AssembledTimeCountsUpFromTheStart) {
     EXPECT_LE(completions, frames / 2 + 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Modes, MtcRoundTripTest,
-    ::testing::Values(RoundTripCase{0, {1, 2, 3, 4}}, RoundTripCase{1, {1, 2, 3, 4}},
-                      RoundTripCase{2, {1, 2, 3, 4}}, RoundTripCase{3, {1, 2, 3, 4}},
-                      RoundTripCase{4, {1, 2, 3, 4}},
-                      // Carries: into the minute, the hour, and past midnight.
-                      RoundTripCase{0, {0, 59, 58, 22}}, RoundTripCase{1, {23, 59, 58, 0}},
-                      RoundTripCase{4, {19, 59, 59, 1}}, RoundTripCase{2, {23, 59, 59, 0}},
-                      // Drop-frame across a dropped minute and a tenth minute.
-                      RoundTripCase{3, {0, 0, 58, 28}}, RoundTripCase{3, {0, 9, 58, 29}},
-                      RoundTripCase{3, {23, 59, 58, 0}}));
+INSTANTIATE_TEST_SUITE_P(Modes, MtcRoundTripTest,
+                         ::testing::Values(RoundTripCase{0, {1, 2, 3, 4}}, RoundTripCase{1, {1, 2, 3, 4}},
+                                           RoundTripCase{2, {1, 2, 3, 4}}, RoundTripCase{3, {1, 2, 3, 4}},
+                                           RoundTripCase{4, {1, 2, 3, 4}},
+                                           // Carries: into the minute, the hour, and past midnight.
+                                           RoundTripCase{0, {0, 59, 58, 22}}, RoundTripCase{1, {23, 59, 58, 0}},
+                                           RoundTripCase{4, {19, 59, 59, 1}}, RoundTripCase{2, {23, 59, 59, 0}},
+                                           // Drop-frame across a dropped minute and a tenth minute.
+                                           RoundTripCase{3, {0, 0, 58, 28}}, RoundTripCase{3, {0, 9, 58, 29}},
+                                           RoundTripCase{3, {23, 59, 58, 0}}));
 
 TEST(MtcGeneratorTest, QuarterFramesFollowTheRealFrameRate) {
     struct Case {

@@ -17,8 +17,10 @@ TEST_P(SimOptionsTest, ChoosesTheAnsweringIndices) {
     std::string error;
     const bool valid = ParseSimOptions(GetParam().words, &options, &error);
     EXPECT_EQ(valid, GetParam().valid) << error;
-    if (valid) EXPECT_EQ(options.answering, GetParam().answering);
-    else EXPECT_FALSE(error.empty());
+    if (valid)
+        EXPECT_EQ(options.answering, GetParam().answering);
+    else
+        EXPECT_FALSE(error.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -34,10 +36,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SimOptions, FlagsAndTrace) {
     SimOptions options;
     std::string error;
-    ASSERT_TRUE(ParseSimOptions(
-        {"--trace", "t.txt", "--no-unit", "--stuck-bridge", "--show", "--no-monitor", "--state", "s.txt",
-         "--ready-event", "ready 1"},
-        &options, &error));
+    ASSERT_TRUE(ParseSimOptions({"--trace", "t.txt", "--no-unit", "--stuck-bridge", "--show", "--no-monitor", "--state",
+                                 "s.txt", "--ready-event", "ready 1"},
+                                &options, &error));
     EXPECT_EQ(options.traceFile, "t.txt");
     EXPECT_EQ(options.stateFile, "s.txt");
     EXPECT_EQ(options.readyEvent, "ready 1");

@@ -26,9 +26,7 @@ struct LogCase {
 
 class UnitCommandLogTest : public ::testing::TestWithParam<LogCase> {};
 
-TEST_P(UnitCommandLogTest, ReadsTheBytesAsCommands) {
-    EXPECT_EQ(TextsOf(GetParam().bytes), GetParam().expected);
-}
+TEST_P(UnitCommandLogTest, ReadsTheBytesAsCommands) { EXPECT_EQ(TextsOf(GetParam().bytes), GetParam().expected); }
 
 const Bytes kUnlock = {0xFF, 0xF5, 0xFF, 0xF5, 0xFF, 0xF5, 0xFF, 0xF5, 0xFF, 0xF5};
 
@@ -42,13 +40,13 @@ INSTANTIATE_TEST_SUITE_P(
     Sequences, UnitCommandLogTest,
     ::testing::Values(
         LogCase{"Nothing", {}, {}},
-        LogCase{"PanelStartThenStop",
-                Join({{0xF8, 0xF8, 0xF8, 0xF8, 0xF8, 0xE8, 4, 3, 2, 1, 0xEE, 0xE2, 0xEF}, kUnlock}),
-                {"lock [F8 x5]", "start 01:02:03:04 at 25 fps [E8 04 03 02 01 EE E2]", "stop [EF]",
-                 "unlock [FF F5 x5]"}},
+        LogCase{
+            "PanelStartThenStop",
+            Join({{0xF8, 0xF8, 0xF8, 0xF8, 0xF8, 0xE8, 4, 3, 2, 1, 0xEE, 0xE2, 0xEF}, kUnlock}),
+            {"lock [F8 x5]", "start 01:02:03:04 at 25 fps [E8 04 03 02 01 EE E2]", "stop [EF]", "unlock [FF F5 x5]"}},
         LogCase{"EveryModeByte",
-                {0xE8, 0, 0, 0, 0, 0xEE, 0xE3, 0xE8, 0, 0, 0, 0, 0xEE, 0xE4, 0xE8, 0, 0, 0, 0, 0xEE, 0xE1, 0xE8, 0,
-                 0, 0, 0, 0xEE, 0xE0},
+                {0xE8, 0, 0, 0, 0, 0xEE, 0xE3, 0xE8, 0, 0, 0, 0, 0xEE, 0xE4,
+                 0xE8, 0, 0, 0, 0, 0xEE, 0xE1, 0xE8, 0, 0, 0, 0, 0xEE, 0xE0},
                 {"start 00:00:00:00 at 24 fps [E8 00 00 00 00 EE E3]",
                  "start 00:00:00:00 at 29.97 fps [E8 00 00 00 00 EE E4]",
                  "start 00:00:00:00 at 30 drop fps [E8 00 00 00 00 EE E1]",

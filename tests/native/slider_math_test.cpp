@@ -32,10 +32,18 @@ TEST(VerticalSliderMathTest, ValuePlacesTheThumbWithoutALowerLimit) {
         int32_t value;
         int32_t thumbHeight;
         int32_t top;
-    } cases[] = {{63, 10, 46}, {0, 10, 95}, {127, 10, 0}, {114, 10, 6}, {500, 10, 0}, {-20, 10, 110},
-                 {INT_MAX, 10, 0}, {INT_MIN, 10, 1690932101},
+    } cases[] = {{63, 10, 46},
+                 {0, 10, 95},
+                 {127, 10, 0},
+                 {114, 10, 6},
+                 {500, 10, 0},
+                 {-20, 10, 110},
+                 {INT_MAX, 10, 0},
+                 {INT_MIN, 10, 1690932101},
                  // Half an odd thumb height is truncated, not rounded up.
-                 {63, 11, 46}, {0, 11, 95}, {-20, 9, 111}};
+                 {63, 11, 46},
+                 {0, 11, 95},
+                 {-20, 9, 111}};
     for (const auto& c : cases) {
         EXPECT_EQ(c.top, VerticalThumbTop(c.value, 100, 127, c.thumbHeight)) << c.value << ", " << c.thumbHeight;
     }
@@ -56,17 +64,22 @@ TEST(VerticalSliderMathTest, KeysAndWheelStepAndClamp) {
         unsigned key;
         int32_t step;
         int32_t expected;
-    } keys[] = {{125, kArrowUpKey, 5, 127}, {2, kArrowDownKey, 5, 0}, {60, kArrowUpKey, 5, 65},
-                {60, kHome, 5, 60},        {500, kHome, 5, 127},   {-20, kHome, 5, 0},
-                {INT_MAX, kArrowUpKey, INT_MAX, 127}, {INT_MIN, kArrowDownKey, INT_MAX, 0}};
+    } keys[] = {{125, kArrowUpKey, 5, 127},
+                {2, kArrowDownKey, 5, 0},
+                {60, kArrowUpKey, 5, 65},
+                {60, kHome, 5, 60},
+                {500, kHome, 5, 127},
+                {-20, kHome, 5, 0},
+                {INT_MAX, kArrowUpKey, INT_MAX, 127},
+                {INT_MIN, kArrowDownKey, INT_MAX, 0}};
     for (const auto& c : keys) EXPECT_EQ(c.expected, VerticalKeyValue(c.value, c.key, c.step, 127)) << c.value;
 
     const struct {
         int32_t value;
         uint16_t wheel;
         int32_t expected;
-    } notches[] = {{60, kForward, 65}, {60, 0, 55}, {60, kBackward, 55}, {60, 0x7FFF, 65}, {125, kForward, 127},
-                   {2, 0, 0}};
+    } notches[] = {{60, kForward, 65}, {60, 0, 55},          {60, kBackward, 55},
+                   {60, 0x7FFF, 65},   {125, kForward, 127}, {2, 0, 0}};
     for (const auto& c : notches) EXPECT_EQ(c.expected, VerticalWheelValue(c.value, c.wheel, 5, 127)) << c.wheel;
 }
 
@@ -100,7 +113,7 @@ TEST(HorizontalSliderMathTest, WheelStepComesFromTheRange) {
         uint16_t wheel;
         int32_t maxValue;
         int32_t expected;
-    } notches[] = {{60, kForward, 127, 68}, {60, kBackward, 127, 52}, {60, 0, 127, 52}, {125, kForward, 127, 127},
+    } notches[] = {{60, kForward, 127, 68}, {60, kBackward, 127, 52}, {60, 0, 127, 52},       {125, kForward, 127, 127},
                    {3, kBackward, 127, 0},  {7, kForward, 10, 7},     {500, kForward, 10, 10}};
     for (const auto& c : notches) {
         EXPECT_EQ(c.expected, HorizontalWheelValue(c.value, c.wheel, c.maxValue)) << c.value;
@@ -111,8 +124,12 @@ TEST(SliderLabelTest, KeepsAtMostSevenCharacters) {
     const struct {
         const char* text;
         const char* kept;
-    } cases[] = {{"Gain", "Gain"}, {"", ""}, {"1234567", "1234567"}, {"12345678", "1234567"},
-                 {"a label far longer than eight bytes", "a label"}, {nullptr, ""}};
+    } cases[] = {{"Gain", "Gain"},
+                 {"", ""},
+                 {"1234567", "1234567"},
+                 {"12345678", "1234567"},
+                 {"a label far longer than eight bytes", "a label"},
+                 {nullptr, ""}};
     for (const auto& c : cases) {
         struct {
             char label[kSliderLabelSize];

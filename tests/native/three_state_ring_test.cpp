@@ -25,11 +25,10 @@ TEST_P(ThreeStateRingTest, FoldsIntoTheRingAndStepsForward) {
 
 // Below 0 the remainder is taken upward (-1 is 2), so a press gives what
 // (state + 1) % 3 gives wherever that lies in the ring, and never leaves it.
-INSTANTIATE_TEST_SUITE_P(
-    States, ThreeStateRingTest,
-    ::testing::Values(RingCase{0, 0, 1}, RingCase{1, 1, 2}, RingCase{2, 2, 0}, RingCase{3, 0, 1},
-                      RingCase{5, 2, 0}, RingCase{-1, 2, 0}, RingCase{-2, 1, 2}, RingCase{-3, 0, 1},
-                      RingCase{INT_MAX, 1, 2},    // 3 * 715827882 + 1
-                      RingCase{INT_MIN, 1, 2}));  // 3 * -715827883 + 1
+INSTANTIATE_TEST_SUITE_P(States, ThreeStateRingTest,
+                         ::testing::Values(RingCase{0, 0, 1}, RingCase{1, 1, 2}, RingCase{2, 2, 0}, RingCase{3, 0, 1},
+                                           RingCase{5, 2, 0}, RingCase{-1, 2, 0}, RingCase{-2, 1, 2},
+                                           RingCase{-3, 0, 1}, RingCase{INT_MAX, 1, 2},  // 3 * 715827882 + 1
+                                           RingCase{INT_MIN, 1, 2}));                    // 3 * -715827883 + 1
 
 }  // namespace

@@ -35,8 +35,8 @@ TEST_F(TimecodeDisplayTest, EightQuarterFramesShowTheTime) {
     }
     EXPECT_EQ(controls.setPositions, Shown(1, 12, 37, 20));
     // Checked once, as a display: nothing goes to the unit.
-    EXPECT_EQ(std::count(controls.setChecks.begin(), controls.setChecks.end(),
-                         std::make_pair(Panel().start, int32_t{1})), 1);
+    EXPECT_EQ(
+        std::count(controls.setChecks.begin(), controls.setChecks.end(), std::make_pair(Panel().start, int32_t{1})), 1);
     EXPECT_TRUE(Card().Events().empty());
     EXPECT_EQ(Block().unitLockCount, 0);
 }

@@ -48,7 +48,7 @@ TEST(QuarterFrameTest, HighPiecesKeepOnlyTheFieldsWidth) {
         {0x0F, 0x1F, &QuarterFrameTime::frames, 0x1F},   // only bit 0 of the high nibble
         {0x2F, 0x3F, &QuarterFrameTime::seconds, 0x3F},  // bits 0 and 1
         {0x4F, 0x5F, &QuarterFrameTime::minutes, 0x3F},
-        {0x6F, 0x7F, &QuarterFrameTime::hours, 0x1F},    // rate bits ignored
+        {0x6F, 0x7F, &QuarterFrameTime::hours, 0x1F},  // rate bits ignored
         {0x0A, 0x10, &QuarterFrameTime::frames, 0x0A},
         {0x63, 0x71, &QuarterFrameTime::hours, 0x13},
     };

@@ -69,17 +69,15 @@ PixelImage ExpectedCells(const std::vector<int>& cells) {
     });
 }
 
-const char* ItemText(int selection, int count) {
-    return selection >= 0 && selection < count ? kItems[selection] : "";
-}
+const char* ItemText(int selection, int count) { return selection >= 0 && selection < count ? kItems[selection] : ""; }
 
 // What the menu looked like while open, seen from a message filter hook on
 // this thread; the hook then closes it, choosing an item with the keys or
 // the right mouse button, or none.
 struct MenuVisit {
-    int chosen = -1;  // position to choose, or -1 to close without a choice
+    int chosen = -1;           // position to choose, or -1 to close without a choice
     bool rightButton = false;  // choose with a right click on the item instead of the keys
-    HMENU menu = NULL;
+    HMENU menu = nullptr;
     RECT where = {};
     std::vector<bool> checked;  // each item's check mark while open
     int calls = 0;
@@ -91,8 +89,8 @@ struct MenuVisit {
 MenuVisit* visit = nullptr;
 
 LRESULT CALLBACK WatchMenu(int code, WPARAM wParam, LPARAM lParam) {
-    HWND menuWindow = FindWindowA("#32768", NULL);
-    if (code == MSGF_MENU && visit != nullptr && menuWindow != NULL) {
+    HWND menuWindow = FindWindowA("#32768", nullptr);
+    if (code == MSGF_MENU && visit != nullptr && menuWindow != nullptr) {
         if (visit->calls++ == 0) {
             visit->menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
             GetWindowRect(menuWindow, &visit->where);
@@ -106,7 +104,7 @@ LRESULT CALLBACK WatchMenu(int code, WPARAM wParam, LPARAM lParam) {
         } else if (!visit->keysSent && visit->rightButton) {
             // Mouse messages reach the menu in screen coordinates.
             RECT item;
-            GetMenuItemRect(NULL, visit->menu, visit->chosen, &item);
+            GetMenuItemRect(nullptr, visit->menu, visit->chosen, &item);
             const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
             PostMessageA(menuWindow, WM_RBUTTONDOWN, MK_RBUTTON, at);
             PostMessageA(menuWindow, WM_RBUTTONUP, 0, at);
@@ -118,7 +116,7 @@ LRESULT CALLBACK WatchMenu(int code, WPARAM wParam, LPARAM lParam) {
             visit->keysSent = true;
         }
     }
-    return CallNextHookEx(NULL, code, wParam, lParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 // While it lives, every menu that opens on this thread is shown to the hook
@@ -130,13 +128,13 @@ public:
     explicit MenuWatch(MenuVisit* seen) {
         seen->deadline = GetTickCount() + 5000;
         visit = seen;
-        hook_ = SetWindowsHookExA(WH_MSGFILTER, WatchMenu, NULL, GetCurrentThreadId());
+        hook_ = SetWindowsHookExA(WH_MSGFILTER, WatchMenu, nullptr, GetCurrentThreadId());
         // A thread timer keeps messages going through the menu's loop, so the
         // hook is called even when nothing else happens.
-        timer_ = SetTimer(NULL, 0, 20, NULL);
+        timer_ = SetTimer(nullptr, 0, 20, nullptr);
     }
     ~MenuWatch() {
-        KillTimer(NULL, timer_);
+        KillTimer(nullptr, timer_);
         UnhookWindowsHookEx(hook_);
         visit = nullptr;
     }
@@ -172,17 +170,15 @@ protected:
     // A control made, painted, and with its parent's record emptied.
     static HWND Ready(HWND control) {
         EXPECT_NE(nullptr, control);
-        if (control != NULL) UpdateWindow(control);
+        if (control != nullptr) UpdateWindow(control);
         PumpMessages();
         recorder().clear();
         return control;
     }
-    HWND Button(int x = 20) {
-        return Ready(CreatePushButton(instance(), parent(), kId, x, 30, released_, pressed_));
-    }
+    HWND Button(int x = 20) { return Ready(CreatePushButton(instance(), parent(), kId, x, 30, released_, pressed_)); }
     HWND Selector(int count, int selection, bool opener = true) {
-        const PopupMenuSelectorArgs args = {face_, kItems, count, selection, opener ? opener_ : NULL,
-                                            opener ? pressed_ : NULL};
+        const PopupMenuSelectorArgs args = {
+            face_, kItems, count, selection, opener ? opener_ : nullptr, opener ? pressed_ : nullptr};
         return Ready(CreatePopupMenuSelector(instance(), parent(), kId, 40, 60, args));
     }
     HWND SmallText(int width, int height, const char* text) {
@@ -200,9 +196,7 @@ protected:
         return '?';
     }
     // The selector's face, right of the strip its opener covers.
-    static PixelImage FaceOf(HWND selector) {
-        return Crop(CaptureClient(selector), 20, 0, kFaceWidth, kFaceHeight);
-    }
+    static PixelImage FaceOf(HWND selector) { return Crop(CaptureClient(selector), 20, 0, kFaceWidth, kFaceHeight); }
     static LRESULT Selection(HWND selector) { return SendMessageA(selector, SBM_GETPOS, 0, 0); }
     static void SetText(HWND control, const char* text) {
         EXPECT_EQ(0, SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)));
@@ -231,7 +225,7 @@ protected:
     // opened or the hook had to close it at the deadline.
     static bool OpenThroughTheOpener(HWND selector, MenuVisit* seen) {
         HWND opener = GetDlgItem(selector, kPopupMenuOpenerId);
-        if (opener == NULL) return false;
+        if (opener == nullptr) return false;
         SetCursorPos(kMenuCorner.x, kMenuCorner.y);
         MenuWatch watch(seen);
         SendMessageA(opener, WM_LBUTTONDOWN, MK_LBUTTON, Point(5, 5));
@@ -239,7 +233,7 @@ protected:
         return PumpUntil([&] { return seen->calls > 0; }, 5000) && !seen->timedOut;
     }
 
-    HBITMAP pressed_ = NULL, released_ = NULL, face_ = NULL, opener_ = NULL, strip_ = NULL;
+    HBITMAP pressed_ = nullptr, released_ = nullptr, face_ = nullptr, opener_ = nullptr, strip_ = nullptr;
 
 private:
     std::vector<HBITMAP> owned_;
@@ -279,8 +273,7 @@ TEST_P(PushButtonTest, ShowsItsFacesAtOnceAndNotifiesReleasesInside) {
     EXPECT_EQ(std::string(c.codes.size(), 'R'), facesAtNotification) << "released before the parent hears";
 }
 
-constexpr UINT kLD = WM_LBUTTONDOWN, kLU = WM_LBUTTONUP, kRD = WM_RBUTTONDOWN, kRU = WM_RBUTTONUP,
-               kMove = WM_MOUSEMOVE;
+constexpr UINT kLD = WM_LBUTTONDOWN, kLU = WM_LBUTTONUP, kRD = WM_RBUTTONDOWN, kRU = WM_RBUTTONUP, kMove = WM_MOUSEMOVE;
 
 INSTANTIATE_TEST_SUITE_P(
     Sequences, PushButtonTest,
@@ -290,28 +283,38 @@ INSTANTIATE_TEST_SUITE_P(
         ButtonCase{"ReleasedOutside", {{kLD, MK_LBUTTON, 5, 5, 'P'}, {kLU, 0, 40, 5, 'R'}}, {}},
         ButtonCase{"OnTheRightEdge", {{kLD, MK_LBUTTON, 5, 5, 'P'}, {kLU, 0, kButtonWidth, 5, 'R'}}, {}},
         ButtonCase{"OnTheBottomEdge", {{kRD, MK_RBUTTON, 5, 5, 'P'}, {kRU, 0, 5, kButtonHeight, 'R'}}, {}},
-        ButtonCase{"OnTheLastPixel",
-                   {{kLD, MK_LBUTTON, 5, 5, 'P'}, {kLU, 0, kButtonWidth - 1, kButtonHeight - 1, 'R'}}, {1}},
-        ButtonCase{"LeftOfIt",
-                   {{kLD, MK_LBUTTON, 5, 5, 'P'}, {kMove, MK_LBUTTON, -1, 5, 'R'}, {kLU, 0, -1, 5, 'R'}}, {}},
+        ButtonCase{
+            "OnTheLastPixel", {{kLD, MK_LBUTTON, 5, 5, 'P'}, {kLU, 0, kButtonWidth - 1, kButtonHeight - 1, 'R'}}, {1}},
+        ButtonCase{
+            "LeftOfIt", {{kLD, MK_LBUTTON, 5, 5, 'P'}, {kMove, MK_LBUTTON, -1, 5, 'R'}, {kLU, 0, -1, 5, 'R'}}, {}},
         ButtonCase{"AboveIt", {{kLD, MK_LBUTTON, 5, 5, 'P'}, {kLU, 0, 5, -1, 'R'}}, {}},
         ButtonCase{"OutAndBack",
-                   {{kLD, MK_LBUTTON, 5, 5, 'P'}, {kMove, MK_LBUTTON, 10, 10, 'P'},
-                    {kMove, MK_LBUTTON, 40, 5, 'R'}, {kMove, MK_LBUTTON, 5, 5, 'R'}, {kLU, 0, 5, 5, 'R'}},
+                   {{kLD, MK_LBUTTON, 5, 5, 'P'},
+                    {kMove, MK_LBUTTON, 10, 10, 'P'},
+                    {kMove, MK_LBUTTON, 40, 5, 'R'},
+                    {kMove, MK_LBUTTON, 5, 5, 'R'},
+                    {kLU, 0, 5, 5, 'R'}},
                    {1}},
         ButtonCase{"BothButtons",
-                   {{kLD, MK_LBUTTON, 5, 5, 'P'}, {kRD, MK_LBUTTON | MK_RBUTTON, 5, 5, 'P'},
-                    {kRU, MK_LBUTTON, 5, 5, 'R'}, {kLU, 0, 5, 5, 'R'}},
+                   {{kLD, MK_LBUTTON, 5, 5, 'P'},
+                    {kRD, MK_LBUTTON | MK_RBUTTON, 5, 5, 'P'},
+                    {kRU, MK_LBUTTON, 5, 5, 'R'},
+                    {kLU, 0, 5, 5, 'R'}},
                    {2, 1}},
         ButtonCase{"PressedElsewhere", {{kLU, 0, 5, 5, 'R'}, {kRU, 0, 6, 6, 'R'}}, {1, 2}},
         ButtonCase{"KeyFlags",
-                   {{kLD, MK_LBUTTON, 5, 5, 'P'}, {kMove, MK_SHIFT, 6, 6, 'P'},  // inside: no change
-                    {kMove, 0, 40, 5, 'P'},                                      // no flag: nothing
-                    {kMove, MK_CONTROL, 40, 5, 'R'}, {kLU, 0, 5, 5, 'R'}},
+                   {{kLD, MK_LBUTTON, 5, 5, 'P'},
+                    {kMove, MK_SHIFT, 6, 6, 'P'},  // inside: no change
+                    {kMove, 0, 40, 5, 'P'},        // no flag: nothing
+                    {kMove, MK_CONTROL, 40, 5, 'R'},
+                    {kLU, 0, 5, 5, 'R'}},
                    {1}},
         ButtonCase{"PressedAgain",
-                   {{kLD, MK_LBUTTON, 5, 5, 'P'}, {kMove, MK_LBUTTON, 40, 5, 'R'}, {kLU, 0, 40, 5, 'R'},
-                    {kLD, MK_LBUTTON, 5, 5, 'P'}, {kMove, MK_LBUTTON, 40, 40, 'R'}},
+                   {{kLD, MK_LBUTTON, 5, 5, 'P'},
+                    {kMove, MK_LBUTTON, 40, 5, 'R'},
+                    {kLU, 0, 40, 5, 'R'},
+                    {kLD, MK_LBUTTON, 5, 5, 'P'},
+                    {kMove, MK_LBUTTON, 40, 40, 'R'}},
                    {}}),
     [](const ::testing::TestParamInfo<ButtonCase>& info) { return std::string(info.param.name); });
 
@@ -331,7 +334,7 @@ TEST_F(ClassesTest, AHeldButtonHasTheCaptureAndFocusIgnoresLosingItAndRepaintsRe
     EXPECT_EQ('P', Face(button));
     EXPECT_TRUE(Codes(button).empty());
     EXPECT_EQ(parent(), GetCapture());
-    InvalidateRect(button, NULL, TRUE);
+    InvalidateRect(button, nullptr, TRUE);
     UpdateWindow(button);
     EXPECT_EQ('R', Face(button));
     SendMessageA(button, WM_RBUTTONUP, 0, Point(3, 3));
@@ -353,11 +356,11 @@ TEST_F(ClassesTest, ThePointerLeftFlagIsSharedByEveryButton) {
 }
 
 TEST_F(ClassesTest, AButtonWithoutFacesShowsTheParentsBackground) {
-    HWND bare = Ready(CreatePushButton(instance(), parent(), kId, 200, 100, NULL, NULL));
+    HWND bare = Ready(CreatePushButton(instance(), parent(), kId, 200, 100, nullptr, nullptr));
     RECT window;
     GetWindowRect(bare, &window);
     EXPECT_EQ(0, window.right - window.left) << "no released face, no size";
-    SetWindowPos(bare, NULL, 0, 0, kButtonWidth, kButtonHeight, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(bare, nullptr, 0, 0, kButtonWidth, kButtonHeight, SWP_NOMOVE | SWP_NOZORDER);
     for (UINT message : {kLD, kLU}) {
         CoverClient(bare, RGB(0, 0, 0));
         SendMessageA(bare, message, MK_LBUTTON, Point(3, 3));
@@ -417,24 +420,25 @@ TEST_P(SelectorTest, StepsSetsAndChoosesAsItsParentSeesIt) {
 
 constexpr WPARAM Command(int id, int code) { return MAKEWPARAM(id, code); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Messages, SelectorTest,
-    ::testing::Values(
-        // A left release steps and wraps; the press is the default's.
-        SelectorCase{3, 2, kLU, 0, 0, true, {1}}, SelectorCase{3, 0, kLU, 0, 1, true, {1}},
-        SelectorCase{1, 0, kLU, 0, 0, true, {1}}, SelectorCase{0, 0, kLU, 0, 0, true, {1}},
-        SelectorCase{3, 7, kLU, 0, 0, true, {1}}, SelectorCase{3, -5, kLU, 0, -4, true, {1}},
-        SelectorCase{3, INT_MAX, kLU, 0, 0, true, {1}}, SelectorCase{3, 1, kLD, MK_LBUTTON, 1, false, {}},
-        SelectorCase{5, 1, kRU, 0, 1, false, {2}},
-        // SBM_SETPOS takes any value and tells nobody.
-        SelectorCase{5, 0, SBM_SETPOS, 3, 3, true, {}}, SelectorCase{5, 0, SBM_SETPOS, 9, 9, true, {}},
-        SelectorCase{5, 0, SBM_SETPOS, static_cast<WPARAM>(-1), -1, true, {}},
-        // Menu choices (any code but 1 and 2) and the children's reports.
-        SelectorCase{5, 1, WM_COMMAND, Command(5005, 0), 4, true, {1}},
-        SelectorCase{5, 1, WM_COMMAND, Command(5003, 7), 2, true, {1}},
-        SelectorCase{5, 1, WM_COMMAND, Command(4000, 0), -1001, true, {1}},
-        SelectorCase{5, 1, WM_COMMAND, Command(1234, 2), 1, false, {2}},
-        SelectorCase{5, 1, WM_COMMAND, Command(1234, 1), 1, false, {}}));
+INSTANTIATE_TEST_SUITE_P(Messages, SelectorTest,
+                         ::testing::Values(
+                             // A left release steps and wraps; the press is the default's.
+                             SelectorCase{3, 2, kLU, 0, 0, true, {1}}, SelectorCase{3, 0, kLU, 0, 1, true, {1}},
+                             SelectorCase{1, 0, kLU, 0, 0, true, {1}}, SelectorCase{0, 0, kLU, 0, 0, true, {1}},
+                             SelectorCase{3, 7, kLU, 0, 0, true, {1}}, SelectorCase{3, -5, kLU, 0, -4, true, {1}},
+                             SelectorCase{3, INT_MAX, kLU, 0, 0, true, {1}},
+                             SelectorCase{3, 1, kLD, MK_LBUTTON, 1, false, {}},
+                             SelectorCase{5, 1, kRU, 0, 1, false, {2}},
+                             // SBM_SETPOS takes any value and tells nobody.
+                             SelectorCase{5, 0, SBM_SETPOS, 3, 3, true, {}},
+                             SelectorCase{5, 0, SBM_SETPOS, 9, 9, true, {}},
+                             SelectorCase{5, 0, SBM_SETPOS, static_cast<WPARAM>(-1), -1, true, {}},
+                             // Menu choices (any code but 1 and 2) and the children's reports.
+                             SelectorCase{5, 1, WM_COMMAND, Command(5005, 0), 4, true, {1}},
+                             SelectorCase{5, 1, WM_COMMAND, Command(5003, 7), 2, true, {1}},
+                             SelectorCase{5, 1, WM_COMMAND, Command(4000, 0), -1001, true, {1}},
+                             SelectorCase{5, 1, WM_COMMAND, Command(1234, 2), 1, false, {2}},
+                             SelectorCase{5, 1, WM_COMMAND, Command(1234, 1), 1, false, {}}));
 
 TEST_F(ClassesTest, TheOpenerShowsTheMenuWithTheSelectionCheckedAndReportsRightClicks) {
     HWND selector = Selector(kItemCount, 2);
@@ -488,14 +492,13 @@ TEST_F(ClassesTest, AnItemChosenFromTheMenuIsSelectedAndNotified) {
 }
 
 TEST_F(ClassesTest, CreatorsRefuseWhatTheyCannotMake) {
-    const PopupMenuSelectorArgs negative = {face_, kItems, -1, 0, NULL, NULL};
-    const PopupMenuSelectorArgs noTexts = {face_, NULL, 3, 0, NULL, NULL};
+    const PopupMenuSelectorArgs negative = {face_, kItems, -1, 0, nullptr, nullptr};
+    const PopupMenuSelectorArgs noTexts = {face_, nullptr, 3, 0, nullptr, nullptr};
     const PopupMenuSelectorArgs good = {face_, kItems, kItemCount, 0, opener_, pressed_};
     EXPECT_EQ(nullptr, CreatePopupMenuSelector(instance(), parent(), kId, 0, 0, negative));
     EXPECT_EQ(nullptr, CreatePopupMenuSelector(instance(), parent(), kId, 0, 0, noTexts));
     for (int cells : {33, -1, INT_MAX, INT_MIN}) {
-        EXPECT_EQ(nullptr, CreateBitmapText(instance(), parent(), kId, 0, 0, strip_, cells, "", "A"))
-            << cells;
+        EXPECT_EQ(nullptr, CreateBitmapText(instance(), parent(), kId, 0, 0, strip_, cells, "", "A")) << cells;
     }
     EXPECT_EQ(nullptr, GetWindow(parent(), GW_CHILD)) << "nothing refused makes a window";
     for (int cells : {0, 32}) {
@@ -506,7 +509,7 @@ TEST_F(ClassesTest, CreatorsRefuseWhatTheyCannotMake) {
         EXPECT_EQ(7, window.bottom - window.top);
     }
 
-    HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, instance(), NULL);
+    HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, instance(), nullptr);
     DestroyWindow(gone);
     EXPECT_EQ(nullptr, CreatePushButton(instance(), gone, kId, 0, 0, released_, pressed_));
     EXPECT_EQ(nullptr, CreatePopupMenuSelector(instance(), gone, kId, 0, 0, good));
@@ -545,8 +548,7 @@ INSTANTIATE_TEST_SUITE_P(
     Labels, SmallTextTest,
     ::testing::Values(LabelCase{"OddWidth", 75, 20, "Hi", 37}, LabelCase{"EvenWidth", 76, 20, "Hi", 38},
                       LabelCase{"WiderThanTheLabel", 40, 20, "A text much wider than the label", 20},
-                      LabelCase{"LowerThanTheFont", 75, 8, "Low", 37},
-                      LabelCase{"Empty", 75, 20, "", 37}),
+                      LabelCase{"LowerThanTheFont", 75, 8, "Low", 37}, LabelCase{"Empty", 75, 20, "", 37}),
     [](const ::testing::TestParamInfo<LabelCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ClassesTest, ASmallTextCutsLongTextsTo63AndShowsNullAsEmpty) {
@@ -559,13 +561,13 @@ TEST_F(ClassesTest, ASmallTextCutsLongTextsTo63AndShowsNullAsEmpty) {
     HWND titled = SmallText(width, 20, text.c_str());
     EXPECT_EQ(text, Title(titled)) << "the title is the window system's, whole";
     EXPECT_EQ("", FirstDifference(CaptureClient(titled), cut));
-    SetText(titled, NULL);
+    SetText(titled, nullptr);
     PumpMessages();
     EXPECT_EQ(SolidImage(width, 20, kPaper), CaptureClient(titled));
     SetText(titled, text.c_str());
     PumpMessages();
     EXPECT_EQ("", FirstDifference(CaptureClient(titled), cut));
-    EXPECT_TRUE(HeapValidate(GetProcessHeap(), 0, NULL));
+    EXPECT_TRUE(HeapValidate(GetProcessHeap(), 0, nullptr));
 }
 
 // ---- Bitmap text ------------------------------------------------------------
@@ -599,8 +601,7 @@ std::vector<int> FortyCut() {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, BitmapTextTest,
-    ::testing::Values(CellsCase{"LowerCaseRaised", "ab1", {0, 1, 27}},
-                      CellsCase{"FullStop", "A.B", {0, 36, 1}},
+    ::testing::Values(CellsCase{"LowerCaseRaised", "ab1", {0, 1, 27}}, CellsCase{"FullStop", "A.B", {0, 36, 1}},
                       CellsCase{"Hyphen", "A-B", {0, 38, 1}}, CellsCase{"Space", "A B", {0, 38, 1}},
                       CellsCase{"PastTheTerminator", "HI", {7, 8, 38, 38, 38}},
                       CellsCase{"OtherPrintables", "z9_~@/", {25, 35, 36, 36, 36, 36}},
@@ -613,11 +614,11 @@ TEST_F(ClassesTest, ABitmapTextKeepsItsTitleAndDrawsOnlyItsCells) {
     HWND display = Cells(8, "ABCDEFGH", "the title");
     SetText(display, "xy");  // nothing left of the longer text
     EXPECT_EQ("", FirstDifference(CaptureClient(display), ExpectedCells({23, 24, 38, 38, 38, 38, 38, 38})));
-    SetText(display, NULL);
+    SetText(display, nullptr);
     EXPECT_EQ("", FirstDifference(CaptureClient(display), ExpectedCells(std::vector<int>(8, 38))));
     EXPECT_EQ("the title", Title(display));
 
-    SetWindowPos(display, NULL, 0, 0, 60, 12, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(display, nullptr, 0, 0, 60, 12, SWP_NOMOVE | SWP_NOZORDER);
     CoverClient(display, RGB(0, 0, 0));
     SetText(display, "a.1");
     const PixelImage shown = CaptureClient(display);
@@ -628,13 +629,13 @@ TEST_F(ClassesTest, ABitmapTextKeepsItsTitleAndDrawsOnlyItsCells) {
 
 TEST_F(ClassesTest, ZeroCellsOrNoStripDrawNothing) {
     HWND none = Cells(0, "AB");
-    HWND noStrip = Ready(CreateBitmapText(instance(), parent(), kId, 30, 320, NULL, 3, "", "AB"));
+    HWND noStrip = Ready(CreateBitmapText(instance(), parent(), kId, 30, 320, nullptr, 3, "", "AB"));
     for (HWND display : {none, noStrip}) {
-        SetWindowPos(display, NULL, 0, 0, 18, 7, SWP_NOMOVE | SWP_NOZORDER);
+        SetWindowPos(display, nullptr, 0, 0, 18, 7, SWP_NOMOVE | SWP_NOZORDER);
         PumpMessages();
         CoverClient(display, RGB(0, 0, 0));
         SetText(display, "CD");
-        InvalidateRect(display, NULL, TRUE);
+        InvalidateRect(display, nullptr, TRUE);
         UpdateWindow(display);
         EXPECT_EQ(SolidImage(18, 7, 0), CaptureClient(display));
     }
@@ -659,17 +660,19 @@ TEST_F(ClassesTest, DialogCodesErasingAndTheTextControlsIgnoringInput) {
         EXPECT_EQ(SolidImage(shown.width, shown.height, 0), shown) << "erasing draws nothing";
     }
 
-    InvalidateRect(label, NULL, TRUE);
-    InvalidateRect(display, NULL, TRUE);
+    InvalidateRect(label, nullptr, TRUE);
+    InvalidateRect(display, nullptr, TRUE);
     PumpMessages();
     const PixelImage labelBefore = CaptureClient(label);
     EXPECT_EQ("", FirstDifference(CaptureClient(display), ExpectedCells({0, 1, 27, 28})));
     const struct {
         UINT message;
         WPARAM wParam;
-    } inputs[] = {{kLD, MK_LBUTTON}, {kLU, 0}, {kRD, MK_RBUTTON}, {kRU, 0}, {kMove, MK_LBUTTON},
-                  {WM_LBUTTONDBLCLK, 0}, {WM_KEYDOWN, 'A'}, {WM_CHAR, 'a'}, {WM_KEYUP, 'A'},
-                  {WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA)}};
+    } inputs[] = {{kLD, MK_LBUTTON},   {kLU, 0},
+                  {kRD, MK_RBUTTON},   {kRU, 0},
+                  {kMove, MK_LBUTTON}, {WM_LBUTTONDBLCLK, 0},
+                  {WM_KEYDOWN, 'A'},   {WM_CHAR, 'a'},
+                  {WM_KEYUP, 'A'},     {WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA)}};
     for (HWND control : {label, display}) {
         for (const auto& input : inputs) SendMessageA(control, input.message, input.wParam, Point(2, 2));
     }

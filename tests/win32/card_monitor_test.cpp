@@ -148,8 +148,8 @@ protected:
     static int ButtonIndex(MonitorButtonKind kind, int set, int row) {
         const std::vector<MonitorButton>& buttons = CardStripButtons();
         for (size_t i = 0; i < buttons.size(); ++i) {
-            if (buttons[i].kind == kind && (kind == MonitorButtonKind::UnitPlug ||
-                                            (buttons[i].set == set && buttons[i].row == row))) {
+            if (buttons[i].kind == kind &&
+                (kind == MonitorButtonKind::UnitPlug || (buttons[i].set == set && buttons[i].row == row))) {
                 return static_cast<int>(i);
             }
         }
@@ -239,8 +239,8 @@ TEST_F(CardMonitorTest, StandbyButtonPutsTheMachineThroughAStandbyAndAResume) {
     while (PowerEvents().size() < 4 && GetTickCount() - asleepAt < 10000) {
         if (PumpMessages() == 0) Sleep(10);
     }
-    EXPECT_EQ(PowerEvents(), (std::vector<WPARAM>{PBT_APMQUERYSUSPEND, PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC,
-                                                  PBT_APMRESUMESUSPEND}));
+    EXPECT_EQ(PowerEvents(),
+              (std::vector<WPARAM>{PBT_APMQUERYSUSPEND, PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC, PBT_APMRESUMESUSPEND}));
     EXPECT_GE(GetTickCount() - asleepAt, 1500u) << "woken too soon to see the cards asleep";
 }
 
@@ -304,8 +304,8 @@ TEST_F(CardMonitorTest, AFullRepaintTakesAFractionOfThePoll) {
         UpdateWindow(monitor_);
     }
     QueryPerformanceCounter(&end);
-    const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
-                      static_cast<double>(frequency.QuadPart) / kPaints;
+    const double ms =
+        1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart) / kPaints;
     std::printf("full repaint of a two-card monitor: %.2f ms\n", ms);
     EXPECT_LT(ms, 100.0);
 }

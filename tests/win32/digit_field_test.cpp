@@ -39,16 +39,14 @@ PixelImage ExpectedDigits(const char* text, COLORREF textColour = kGreen, COLORR
 class DigitFieldTest : public ToolkitTest {
 protected:
     HWND MakeField(int maximum, int minimum = 0, int x = 30, int y = 40) {
-        HWND field = CreateDigitField(instance(), parent(), kFieldId, x, y,
-                                      {kWidth, kHeight, kGreen, kBlack, maximum, minimum});
+        HWND field =
+            CreateDigitField(instance(), parent(), kFieldId, x, y, {kWidth, kHeight, kGreen, kBlack, maximum, minimum});
         EXPECT_NE(nullptr, field);
         PumpMessages();
         return field;
     }
     static LRESULT Value(HWND field) { return SendMessageA(field, SBM_GETPOS, 0, 0); }
-    static void SetValue(HWND field, int value) {
-        SendMessageA(field, SBM_SETPOS, static_cast<WPARAM>(value), 0);
-    }
+    static void SetValue(HWND field, int value) { SendMessageA(field, SBM_SETPOS, static_cast<WPARAM>(value), 0); }
     static void Wheel(HWND field, short delta) {
         SendMessageA(field, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), MAKELPARAM(100, 100));
     }
@@ -145,8 +143,7 @@ struct SetPosCase {
     const char* shown;
 };
 
-class DigitFieldSetPosTest : public DigitFieldTest,
-                             public ::testing::WithParamInterface<SetPosCase> {};
+class DigitFieldSetPosTest : public DigitFieldTest, public ::testing::WithParamInterface<SetPosCase> {};
 
 TEST_P(DigitFieldSetPosTest, WrapsTheValueAndNeverNotifies) {
     const SetPosCase& c = GetParam();
@@ -161,10 +158,8 @@ TEST_P(DigitFieldSetPosTest, WrapsTheValueAndNeverNotifies) {
 INSTANTIATE_TEST_SUITE_P(Values, DigitFieldSetPosTest,
                          ::testing::Values(SetPosCase{59, 0, -1, 59, "59"},  // below: the maximum
                                            SetPosCase{59, 0, 60, 0, "00"},   // maximum + 1: the minimum
-                                           SetPosCase{59, 0, 75, 0, "00"},
-                                           SetPosCase{30, 0, -1, 30, "30"},
-                                           SetPosCase{30, 0, 31, 0, "00"},
-                                           SetPosCase{30, 3, 31, 3, "03"},
+                                           SetPosCase{59, 0, 75, 0, "00"}, SetPosCase{30, 0, -1, 30, "30"},
+                                           SetPosCase{30, 0, 31, 0, "00"}, SetPosCase{30, 3, 31, 3, "03"},
                                            SetPosCase{59, 0, 7, 7, "07"},
                                            SetPosCase{200, 0, 150, 150, "150"},  // every digit drawn
                                            SetPosCase{999, 0, 999, 999, "999"}));
@@ -181,8 +176,8 @@ TEST_F(DigitFieldTest, TakesTheFocusOnHoverOnlyWhileThePanelIsInFront) {
     EXPECT_EQ(field, GetFocus());
 
     // Another window in front: hovering leaves the focus where it is.
-    HWND front = CreateWindowExA(0, "STATIC", "front", WS_POPUP | WS_VISIBLE, 800, 600, 40, 40,
-                                 NULL, NULL, instance(), NULL);
+    HWND front = CreateWindowExA(0, "STATIC", "front", WS_POPUP | WS_VISIBLE, 800, 600, 40, 40, nullptr, nullptr,
+                                 instance(), nullptr);
     ASSERT_NE(nullptr, front);
     SetForegroundWindow(front);
     PumpMessages();
@@ -240,7 +235,7 @@ TEST_F(DigitFieldTest, ReleasesOnlyItsOwnFont) {
 }
 
 TEST_F(DigitFieldTest, CreationFailureReturnsNoWindow) {
-    HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, instance(), NULL);
+    HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, instance(), nullptr);
     DestroyWindow(gone);
     const long before = CountGdiObjects().count;
     EXPECT_EQ(nullptr, CreateDigitField(instance(), gone, 1, 0, 0, {kWidth, kHeight, kGreen, kBlack, 99, 0}));

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "app/registry_settings_key_win32.h"
-#include "settings/settings_store.h"
 #include "panel/card_panel.h"
+#include "settings/settings_store.h"
 #include "support/desk_process.h"
 #include "support/registry_fixture.h"
 
@@ -185,15 +185,15 @@ protected:
         HKEY parent = nullptr;
         if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kParentPath, &parent) == ERROR_SUCCESS) {
             DWORD subkeys = 0, values = 0;
-            RegQueryInfoKeyA(parent, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
-                             nullptr, nullptr, nullptr);
+            RegQueryInfoKeyA(parent, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr,
+                             nullptr, nullptr);
             RegCloseKey(parent);
             if (subkeys != 0 || values != 0) GTEST_SKIP() << "MediaResources holds more than the desk's key";
             RegDeleteKeyA(HKEY_LOCAL_MACHINE, kParentPath);
         }
         HKEY volatileParent = nullptr;
-        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kParentPath, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
-                            nullptr, &volatileParent, nullptr) != ERROR_SUCCESS) {
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kParentPath, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                            &volatileParent, nullptr) != ERROR_SUCCESS) {
             GTEST_SKIP() << "cannot make a volatile MediaResources";
         }
         RegCloseKey(volatileParent);

@@ -35,8 +35,8 @@
 
 #include "app/desk_messages.h"
 #include "desk_test_hooks.h"
-#include "settings/settings_store.h"
 #include "panel/card_panel.h"
+#include "settings/settings_store.h"
 #include "support/desk_in_process.h"
 #include "support/gui_object_counts.h"
 #include "support/heap_in_use.h"
@@ -65,9 +65,9 @@ Level Measure() {
 }
 
 void Print(const char* when, const Level& level) {
-    std::printf("%-16s GDI %ld (%s), USER %ld (%s), heap %llu bytes in %lu blocks over %u heaps\n", when,
-                level.gdi, CountMethodName(CountGdiObjects().method), level.user,
-                CountMethodName(CountUserObjects().method), level.heap.bytes, level.heap.blocks, level.heap.heaps);
+    std::printf("%-16s GDI %ld (%s), USER %ld (%s), heap %llu bytes in %lu blocks over %u heaps\n", when, level.gdi,
+                CountMethodName(CountGdiObjects().method), level.user, CountMethodName(CountUserObjects().method),
+                level.heap.bytes, level.heap.blocks, level.heap.heaps);
 }
 
 int ClientHeight(HWND window) {

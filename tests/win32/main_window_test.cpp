@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "app/desk_messages.h"
-#include "settings/settings_store.h"
 #include "controls/toolkit_frame.h"
 #include "panel/card_panel.h"
+#include "settings/settings_store.h"
 #include "support/desk_in_process.h"
 #include "support/memory_settings_key.h"
 #include "support/message_box_watcher.h"
@@ -44,18 +44,17 @@ protected:
 // The main window draws its background rows only in WM_PAINT and erases
 // nothing, so a control without a face asks it for its picture.
 TEST_F(MainWindowTest, AControlWithoutItsBitmapShowsTheBackgroundUnderIt) {
-    HWND label = NULL;
+    HWND label = nullptr;
     for (const PanelControl& control : Desk().controls()) {
         RECT rect;
         GetWindowRect(control.window, &rect);
-        MapWindowPoints(NULL, Window(), reinterpret_cast<POINT*>(&rect), 2);
-        if (control.kind == PanelControlKind::kStatic && control.column == 0 && rect.left == 215 &&
-            rect.top == 72) {
+        MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&rect), 2);
+        if (control.kind == PanelControlKind::kStatic && control.column == 0 && rect.left == 215 && rect.top == 72) {
             label = control.window;
         }
     }
     ASSERT_NE(label, nullptr) << "column 0's out34 label";
-    const PixelImage background = ReadBitmap(LoadSkinBitmap(GetModuleHandleA(NULL), "mainbak"), 339, 254);
+    const PixelImage background = ReadBitmap(LoadSkinBitmap(GetModuleHandleA(nullptr), "mainbak"), 339, 254);
     ASSERT_TRUE(Crop(background, 215, 72, 72, 15) != CaptureClient(label)) << "the label shows its picture first";
 
     MessageBoxWatcher boxes;

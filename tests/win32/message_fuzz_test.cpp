@@ -68,12 +68,12 @@
 #include <vector>
 
 #include "app/desk_messages.h"
-#include "settings/settings_store.h"
 #include "card/card_table.h"
 #include "controls/toolkit_frame.h"
 #include "gallery/gallery_layout.h"
 #include "gallery/gallery_window_win32.h"
 #include "panel/card_panel.h"
+#include "settings/settings_store.h"
 #include "support/desk_in_process.h"
 #include "support/heap_in_use.h"
 #include "support/memory_settings_key.h"
@@ -106,16 +106,30 @@ LRESULT CALLBACK CloseMenus(int code, WPARAM wParam, LPARAM lParam) {
         ++menusClosed;
         EndMenu();
     }
-    return CallNextHookEx(NULL, code, wParam, lParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 // ---- Messages ----------------------------------------------------------------
 
 enum class Kind {
-    kMain, kToggle, kStatic, kDigitField,
+    kMain,
+    kToggle,
+    kStatic,
+    kDigitField,
     // The control gallery's window and the toolkit's other twelve classes.
-    kGallery, kPushButton, kPopupSelector, kSmallText, kThreeState, kOnOff, kBitmapList,
-    kVerticalSlider, kHorizontalSlider, kKnob, kGauge, kDigitDisplay, kBitmapText,
+    kGallery,
+    kPushButton,
+    kPopupSelector,
+    kSmallText,
+    kThreeState,
+    kOnOff,
+    kBitmapList,
+    kVerticalSlider,
+    kHorizontalSlider,
+    kKnob,
+    kGauge,
+    kDigitDisplay,
+    kBitmapText,
 };
 
 struct Target {
@@ -137,12 +151,32 @@ bool IsMenuKey(WPARAM key) {
 // handling it passes them to) may read or write.
 bool PointerInLParam(UINT number) {
     switch (number) {
-    case WM_SETTEXT: case WM_GETTEXT: case WM_WININICHANGE: case WM_DEVMODECHANGE:
-    case WM_GETMINMAXINFO: case WM_DRAWITEM: case WM_MEASUREITEM: case WM_DELETEITEM:
-    case WM_COMPAREITEM: case WM_WINDOWPOSCHANGING: case WM_WINDOWPOSCHANGED: case WM_COPYDATA:
-    case WM_NOTIFY: case WM_HELP: case WM_STYLECHANGING: case WM_STYLECHANGED: case WM_NCCALCSIZE:
-    case WM_GETDLGCODE: case WM_MENUGETOBJECT: case WM_NEXTMENU: case WM_SIZING: case WM_MOVING:
-    case WM_DEVICECHANGE: case WM_MDICREATE: case WM_MDIGETACTIVE: case WM_ASKCBFORMATNAME:
+    case WM_SETTEXT:
+    case WM_GETTEXT:
+    case WM_WININICHANGE:
+    case WM_DEVMODECHANGE:
+    case WM_GETMINMAXINFO:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_DELETEITEM:
+    case WM_COMPAREITEM:
+    case WM_WINDOWPOSCHANGING:
+    case WM_WINDOWPOSCHANGED:
+    case WM_COPYDATA:
+    case WM_NOTIFY:
+    case WM_HELP:
+    case WM_STYLECHANGING:
+    case WM_STYLECHANGED:
+    case WM_NCCALCSIZE:
+    case WM_GETDLGCODE:
+    case WM_MENUGETOBJECT:
+    case WM_NEXTMENU:
+    case WM_SIZING:
+    case WM_MOVING:
+    case WM_DEVICECHANGE:
+    case WM_MDICREATE:
+    case WM_MDIGETACTIVE:
+    case WM_ASKCBFORMATNAME:
     case 0x02E0:  // WM_DPICHANGED
     case 0x02E4:  // WM_GETDPISCALEDSIZE
     case 0x033F:  // WM_GETTITLEBARINFOEX
@@ -157,16 +191,22 @@ bool PointerInLParam(UINT number) {
 // Messages whose wParam is a GDI handle, and the kind it must name.
 DWORD GdiHandleInWParam(UINT number) {
     switch (number) {
-    case WM_ERASEBKGND: case WM_ICONERASEBKGND: case WM_PRINT: case WM_PRINTCLIENT: case kCtlColor:
-    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC: case WM_PAINT:
-        return OBJ_MEMDC;
-    case WM_SETFONT:
-        return OBJ_FONT;
-    case WM_NCPAINT:
-        return OBJ_REGION;
-    default:
-        return 0;
+    case WM_ERASEBKGND:
+    case WM_ICONERASEBKGND:
+    case WM_PRINT:
+    case WM_PRINTCLIENT:
+    case kCtlColor:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_PAINT: return OBJ_MEMDC;
+    case WM_SETFONT: return OBJ_FONT;
+    case WM_NCPAINT: return OBJ_REGION;
+    default: return 0;
     }
 }
 
@@ -201,8 +241,8 @@ private:
         case 1: return static_cast<WPARAM>(random_() % 16);
         case 2: return static_cast<WPARAM>(random_() & 0xFFFF);
         default: {
-            static const WPARAM kEdges[] = {0, 1, 2, 3, 4, 0xF, 0xFF, 0x7FFF, 0x8000, 0xFFFF, 0x10000,
-                                            0x7FFFFFFF, 0x80000000u, 0xFFFFFFFFu};
+            static const WPARAM kEdges[] = {0,      1,      2,      3,       4,          0xF,         0xFF,
+                                            0x7FFF, 0x8000, 0xFFFF, 0x10000, 0x7FFFFFFF, 0x80000000u, 0xFFFFFFFFu};
             return kEdges[random_() % (sizeof kEdges / sizeof kEdges[0])];
         }
         }
@@ -216,27 +256,27 @@ private:
         };
         static const std::vector<UINT> kKnown[] = {
             {WM_COMMAND, WM_SYSCOMMAND, WM_MOUSEMOVE, WM_PAINT, WM_ERASEBKGND, kWmTrayNotify, kWmRoutingNotify,
-             kWmTimecodeByte},                                                                        // main
-            with({BM_GETCHECK, BM_SETCHECK, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONUP}),              // toggle
-            with({WM_SETICON}),                                                                        // static
+             kWmTimecodeByte},                                                             // main
+            with({BM_GETCHECK, BM_SETCHECK, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONUP}),  // toggle
+            with({WM_SETICON}),                                                            // static
             with({SBM_SETPOS, SBM_GETPOS, WM_SETFONT, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN,
-                  WM_MOUSEWHEEL}),                                                                     // digit field
-            {WM_COMMAND, WM_VSCROLL, WM_HSCROLL, WM_LBUTTONDBLCLK, WM_PAINT, WM_PRINTCLIENT},          // gallery
-            with({WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONUP}),          // push button
-            with({SBM_SETPOS, SBM_GETPOS, WM_LBUTTONUP, WM_RBUTTONUP, WM_COMMAND}),                    // selector
-            with({WM_SETTEXT, WM_GETTEXT}),                                                            // small text
-            with({BM_GETCHECK, BM_SETCHECK, WM_LBUTTONDOWN, WM_LBUTTONUP}),                            // three-state
-            with({BM_GETCHECK, BM_SETCHECK, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}),              // switch
+                  WM_MOUSEWHEEL}),                                                                        // digit field
+            {WM_COMMAND, WM_VSCROLL, WM_HSCROLL, WM_LBUTTONDBLCLK, WM_PAINT, WM_PRINTCLIENT},             // gallery
+            with({WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONUP}),             // push button
+            with({SBM_SETPOS, SBM_GETPOS, WM_LBUTTONUP, WM_RBUTTONUP, WM_COMMAND}),                       // selector
+            with({WM_SETTEXT, WM_GETTEXT}),                                                               // small text
+            with({BM_GETCHECK, BM_SETCHECK, WM_LBUTTONDOWN, WM_LBUTTONUP}),                               // three-state
+            with({BM_GETCHECK, BM_SETCHECK, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}),                 // switch
             with({SBM_SETPOS, SBM_GETPOS, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MOUSEWHEEL}),  // list
             with({SBM_SETPOS, SBM_GETPOS, WM_SETFOCUS, WM_KILLFOCUS, WM_KEYDOWN, WM_MOUSEWHEEL, WM_MOUSEMOVE,
-                  WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK}),                                    // vertical
+                  WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK}),  // vertical
             with({SBM_SETPOS, SBM_GETPOS, WM_SETFOCUS, WM_KILLFOCUS, WM_ENABLE, WM_MOUSEMOVE, WM_LBUTTONDOWN,
-                  WM_LBUTTONUP, WM_RBUTTONUP, WM_MOUSEWHEEL, WM_USER, WM_USER + 1, WM_USER + 2}),      // horizontal
+                  WM_LBUTTONUP, WM_RBUTTONUP, WM_MOUSEWHEEL, WM_USER, WM_USER + 1, WM_USER + 2}),  // horizontal
             with({SBM_SETPOS, SBM_GETPOS, WM_SETFOCUS, WM_KILLFOCUS, WM_KEYDOWN, WM_MOUSEMOVE, WM_LBUTTONDOWN,
-                  WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_MOUSEWHEEL}),                                     // knob
-            with({SBM_SETPOS}),                                                                        // gauge
-            with({SBM_SETPOS}),                                                                        // digit display
-            with({WM_SETTEXT, WM_GETTEXT}),                                                            // bitmap text
+                  WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_MOUSEWHEEL}),  // knob
+            with({SBM_SETPOS}),                                     // gauge
+            with({SBM_SETPOS}),                                     // digit display
+            with({WM_SETTEXT, WM_GETTEXT}),                         // bitmap text
         };
         const std::vector<UINT>& known = kKnown[static_cast<int>(kind)];
         return known[random_() % known.size()];
@@ -251,14 +291,15 @@ private:
             if (type == OBJ_FONT) return reinterpret_cast<WPARAM>(random_() % 2 ? font_ : toolkitFont);
             if (type == OBJ_REGION) return random_() % 2 ? reinterpret_cast<WPARAM>(region_) : 1;
             return reinterpret_cast<WPARAM>(dc_);
-        default:
-            return GetObjectType(reinterpret_cast<HGDIOBJ>(value)) == 0 ? value : 0;
+        default: return GetObjectType(reinterpret_cast<HGDIOBJ>(value)) == 0 ? value : 0;
         }
     }
 
     LPARAM BitmapName() {
-        static const char* const kNames[] = {"id1", "id2", "id3", "id4", "out12_off", "btn_on", "mainbak", "",
-                                             "a_name_far_longer_than_thirty_one_characters", nullptr};
+        static const char* const kNames[] = {"id1",     "id2",       "id3",
+                                             "id4",     "out12_off", "btn_on",
+                                             "mainbak", "",          "a_name_far_longer_than_thirty_one_characters",
+                                             nullptr};
         static const char* const kMissing[] = {"no_such_skin", "NOT_THERE", "out90_off"};
         const unsigned pick = random_() % 200;
         if (pick == 0) {
@@ -275,9 +316,8 @@ private:
     void Shape(const Target& target, Message* message) {
         const UINT number = message->number;
         if (number == WM_SETICON) {
-            message->lParam = target.kind == Kind::kStatic
-                                  ? BitmapName()
-                                  : (random_() % 2 ? reinterpret_cast<LPARAM>(icon_) : 0);
+            message->lParam =
+                target.kind == Kind::kStatic ? BitmapName() : (random_() % 2 ? reinterpret_cast<LPARAM>(icon_) : 0);
             return;
         }
         if (const DWORD type = GdiHandleInWParam(number)) {
@@ -307,21 +347,30 @@ private:
         const UINT number = message.number;
         const bool main = target.kind == Kind::kMain;
         switch (number) {
-        case WM_CREATE: case WM_NCCREATE: case WM_DESTROY: case WM_NCDESTROY:
-        case WM_CLOSE: case WM_QUIT:
-        case WM_CONTEXTMENU: case kPopupSystemMenu:
-        case WM_NCLBUTTONDOWN: case WM_NCLBUTTONDBLCLK: case WM_NCRBUTTONDOWN:
-        case WM_SYSKEYDOWN: case WM_SYSKEYUP: case WM_SYSCHAR:
-            return true;
+        case WM_CREATE:
+        case WM_NCCREATE:
+        case WM_DESTROY:
+        case WM_NCDESTROY:
+        case WM_CLOSE:
+        case WM_QUIT:
+        case WM_CONTEXTMENU:
+        case kPopupSystemMenu:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONDBLCLK:
+        case WM_NCRBUTTONDOWN:
+        case WM_SYSKEYDOWN:
+        case WM_SYSKEYUP:
+        case WM_SYSCHAR: return true;
         case WM_ENDSESSION:
-        case WM_RBUTTONDOWN:
-            return main;
+        case WM_RBUTTONDOWN: return main;
         case WM_RBUTTONUP:
             // Left to the default handling it becomes WM_CONTEXTMENU.
             return target.kind != Kind::kToggle && target.kind != Kind::kPushButton &&
                    target.kind != Kind::kPopupSelector && target.kind != Kind::kHorizontalSlider;
-        case WM_KEYDOWN: case WM_KEYUP: case WM_IME_KEYDOWN: case WM_IME_KEYUP:
-            return IsMenuKey(message.wParam);
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_IME_KEYDOWN:
+        case WM_IME_KEYUP: return IsMenuKey(message.wParam);
         case WM_COMMAND: {
             const unsigned id = LOWORD(message.wParam);
             return main && id >= 910 && id <= 914;
@@ -331,8 +380,7 @@ private:
             if (!main) return true;
             return message.wParam != SC_CLOSE && message.wParam != SC_MINIMIZE && message.wParam != SC_RESTORE;
         }
-        default:
-            return false;
+        default: return false;
         }
     }
 
@@ -414,11 +462,11 @@ protected:
                                  HeapSize(GetProcessHeap(), 0, reinterpret_cast<void*>(block))});
         }
         for (int c = 0; c < 4; ++c) panels[c] = *PanelAt(c);
-        dc = CreateCompatibleDC(NULL);
+        dc = CreateCompatibleDC(nullptr);
         font = CreateFontA(20, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
         region = CreateRectRgn(0, 0, 40, 40);
-        icon = LoadIconA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(kSmallIcon));
-        menuHook = SetWindowsHookExA(WH_MSGFILTER, CloseMenus, NULL, GetCurrentThreadId());
+        icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kSmallIcon));
+        menuHook = SetWindowsHookExA(WH_MSGFILTER, CloseMenus, nullptr, GetCurrentThreadId());
     }
 
     void TearDown() override {
@@ -435,11 +483,11 @@ protected:
     std::vector<Target> targets;
     std::vector<ControlSnapshot> snapshots;
     CardPanel panels[4];
-    HDC dc = NULL;
-    HFONT font = NULL;
-    HRGN region = NULL;
-    HICON icon = NULL;
-    HHOOK menuHook = NULL;
+    HDC dc = nullptr;
+    HFONT font = nullptr;
+    HRGN region = nullptr;
+    HICON icon = nullptr;
+    HHOOK menuHook = nullptr;
 };
 
 // The seed, or the one DESK_FUZZ_SEED names, to try others or repeat one.
@@ -475,10 +523,11 @@ TEST_F(MessageFuzzTest, RandomMessagesToEveryWindowBreakNothingOutsideTheirHandl
         PumpMessages();
     }
     PumpMessages();
-    std::printf("seed %u: %ld messages sent in %lu ms (%ld draws left out), %d missing bitmap names, %d boxes closed, "
-                "%d menus closed\n",
-                seed, sent, static_cast<unsigned long>(GetTickCount() - started), leftOut, fuzzer.missingNames,
-                static_cast<int>(boxes.boxes().size()), menusClosed);
+    std::printf(
+        "seed %u: %ld messages sent in %lu ms (%ld draws left out), %d missing bitmap names, %d boxes closed, "
+        "%d menus closed\n",
+        seed, sent, static_cast<unsigned long>(GetTickCount() - started), leftOut, fuzzer.missingNames,
+        static_cast<int>(boxes.boxes().size()), menusClosed);
 
     // The driver's bytes and the shadows' upper halves.
     for (int c = 0; c < 4; ++c) {
@@ -525,7 +574,7 @@ TEST_F(MessageFuzzTest, RandomMessagesToEveryWindowBreakNothingOutsideTheirHandl
     // The toolkit's shared state.
     for (const SkinBitmapEntry& entry : skinBitmapCache) {
         EXPECT_NE(std::memchr(entry.name, '\0', sizeof entry.name), nullptr);
-        if (entry.bitmap != NULL) EXPECT_EQ(GetObjectType(entry.bitmap), static_cast<DWORD>(OBJ_BITMAP));
+        if (entry.bitmap != nullptr) EXPECT_EQ(GetObjectType(entry.bitmap), static_cast<DWORD>(OBJ_BITMAP));
     }
     EXPECT_EQ(GetObjectType(toolkitFont), static_cast<DWORD>(OBJ_FONT));
 
@@ -568,7 +617,7 @@ Kind KindOf(GalleryKind kind) {
 
 TEST(GalleryMessageFuzzTest, RandomMessagesToEveryClassBreakNothingOutsideItsState) {
     KeepWindowsUnmanagedUnderWine();
-    HINSTANCE instance = GetModuleHandleA(NULL);
+    HINSTANCE instance = GetModuleHandleA(nullptr);
     RegisterControlClasses(instance);
     HWND gallery = CreateGalleryWindow(instance);
     ASSERT_NE(gallery, nullptr);
@@ -589,13 +638,13 @@ TEST(GalleryMessageFuzzTest, RandomMessagesToEveryClassBreakNothingOutsideItsSta
     }
     keep(GetDlgItem(GetDlgItem(gallery, 701), 5000), Kind::kPushButton);
 
-    HDC dc = CreateCompatibleDC(NULL);
+    HDC dc = CreateCompatibleDC(nullptr);
     HFONT font = CreateFontA(20, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
     HRGN region = CreateRectRgn(0, 0, 40, 40);
-    HHOOK menuHook = SetWindowsHookExA(WH_MSGFILTER, CloseMenus, NULL, GetCurrentThreadId());
+    HHOOK menuHook = SetWindowsHookExA(WH_MSGFILTER, CloseMenus, nullptr, GetCurrentThreadId());
     // The selector's opener opens its menu, whose loop runs the filter hook
     // only for a message in the queue: a thread timer keeps one coming.
-    const UINT_PTR wake = SetTimer(NULL, 0, 50, NULL);
+    const UINT_PTR wake = SetTimer(nullptr, 0, 50, nullptr);
     {
         MessageBoxWatcher boxes;
         const unsigned seed = Seed();
@@ -617,7 +666,7 @@ TEST(GalleryMessageFuzzTest, RandomMessagesToEveryClassBreakNothingOutsideItsSta
         std::printf("gallery, seed %u: %ld messages sent, %d boxes closed, %d menus closed\n", seed, sent,
                     static_cast<int>(boxes.boxes().size()), menusClosed);
     }
-    KillTimer(NULL, wake);
+    KillTimer(nullptr, wake);
     UnhookWindowsHookEx(menuHook);
 
     for (const ControlSnapshot& control : snapshots) {
@@ -632,7 +681,7 @@ TEST(GalleryMessageFuzzTest, RandomMessagesToEveryClassBreakNothingOutsideItsSta
     const LRESULT state = SendMessageA(GetDlgItem(gallery, 801), BM_GETCHECK, 0, 0);
     EXPECT_TRUE(state >= 0 && state <= 2) << "the three-state button's state " << state;
     for (const SkinBitmapEntry& entry : skinBitmapCache) {
-        if (entry.bitmap != NULL) EXPECT_EQ(GetObjectType(entry.bitmap), static_cast<DWORD>(OBJ_BITMAP));
+        if (entry.bitmap != nullptr) EXPECT_EQ(GetObjectType(entry.bitmap), static_cast<DWORD>(OBJ_BITMAP));
     }
 
     // Still answering: the switch flips at a press.
@@ -644,7 +693,8 @@ TEST(GalleryMessageFuzzTest, RandomMessagesToEveryClassBreakNothingOutsideItsSta
 
     DestroyWindow(gallery);
     MSG quit;
-    while (PeekMessageA(&quit, NULL, 0, 0, PM_REMOVE)) {}
+    while (PeekMessageA(&quit, nullptr, 0, 0, PM_REMOVE)) {
+    }
     UnregisterGalleryClass(instance);
     UnregisterControlClasses();
     DeleteDC(dc);

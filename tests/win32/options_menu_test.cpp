@@ -5,8 +5,8 @@
 #include "app/desk_messages.h"
 #include "app/main_window_win32.h"
 #include "app/registry_settings_key_win32.h"
-#include "settings/settings_store.h"
 #include "app/tray_menu_win32.h"
+#include "settings/settings_store.h"
 #include "support/desk_in_process.h"
 #include "support/message_box_watcher.h"
 #include "support/registry_fixture.h"
@@ -60,8 +60,8 @@ TEST_F(OptionsMenuTest, ItemsStandInTheirOrderWithTheirLabels) {
     BuildOptionsMenu();
     HMENU menu = OptionsMenu();
     ASSERT_EQ(GetMenuItemCount(menu), 11);
-    const char* const labels[] = {"&Close Panel", "", "Always on &Top", "", "&EASI", "", "&GigaSampler", "",
-                                  "&DirectSound", "", "&MME Bufsize"};
+    const char* const labels[] = {"&Close Panel", "", "Always on &Top", "", "&EASI",       "",
+                                  "&GigaSampler", "", "&DirectSound",   "", "&MME Bufsize"};
     for (int i = 0; i < 11; ++i) {
         char text[64] = "";
         GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
@@ -189,10 +189,21 @@ struct OptionCommand {
     int32_t stored;
 };
 const OptionCommand kOptionCommands[] = {
-    {910, "DSOUND", 0},     {911, "DSOUND", 1},     {912, "DSOUND", 2},          {913, "DSOUND", 3},
-    {914, "DSOUND", 4},     {920, "GSIF", 0},       {921, "GSIF", 1},            {930, "EASI0", 1},
-    {931, "EASI1", 1},      {932, "EASI2", 1},      {933, "EASI3", 1},           {940, "MMEBufsize", 0x1000},
-    {941, "MMEBufsize", 0x2000}, {942, "MMEBufsize", 0x4000}, {943, "MMEBufsize", 0x8000},
+    {910, "DSOUND", 0},
+    {911, "DSOUND", 1},
+    {912, "DSOUND", 2},
+    {913, "DSOUND", 3},
+    {914, "DSOUND", 4},
+    {920, "GSIF", 0},
+    {921, "GSIF", 1},
+    {930, "EASI0", 1},
+    {931, "EASI1", 1},
+    {932, "EASI2", 1},
+    {933, "EASI3", 1},
+    {940, "MMEBufsize", 0x1000},
+    {941, "MMEBufsize", 0x2000},
+    {942, "MMEBufsize", 0x4000},
+    {943, "MMEBufsize", 0x8000},
 };
 
 // Asked as any program may ask: the shell changes an icon only while the
@@ -212,14 +223,14 @@ struct IconAtDestroy {
     HWND window;
     bool left;
 };
-IconAtDestroy iconAtDestroy = {NULL, true};
+IconAtDestroy iconAtDestroy = {nullptr, true};
 
 LRESULT CALLBACK AfterWindowMessage(int code, WPARAM wParam, LPARAM lParam) {
     const CWPRETSTRUCT* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
     if (code == HC_ACTION && sent->message == WM_DESTROY && sent->hwnd == iconAtDestroy.window) {
         iconAtDestroy.left = TrayIconExists(sent->hwnd, 0x507);
     }
-    return CallNextHookEx(NULL, code, wParam, lParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 TEST(MainWindowOptionsTest, EveryOptionCommandSentToTheMainWindowStoresItsValue) {
@@ -249,7 +260,7 @@ TEST(MainWindowOptionsTest, EveryOptionCommandSentToTheMainWindowStoresItsValue)
     EXPECT_TRUE(TrayIconExists(desk.window(), 0x507));
     EXPECT_FALSE(TrayIconExists(desk.window(), 0x508));
     iconAtDestroy = {desk.window(), true};
-    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, AfterWindowMessage, NULL, GetCurrentThreadId());
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, AfterWindowMessage, nullptr, GetCurrentThreadId());
     desk.Stop();
     UnhookWindowsHookEx(hook);
     EXPECT_FALSE(iconAtDestroy.left) << "the icon leaves with the window";

@@ -62,43 +62,82 @@ struct SkinBitmap {
 
 // Every name the program asks for, with the size its controls take on.
 const SkinBitmap kSkinBitmaps[] = {
-    {"mainbak", 339, 254},       {"smptebak", 339, 100},
-    {"coaxial_on", 123, 15},     {"coaxial_off", 123, 15},
-    {"optical_on", 123, 15},     {"optical_off", 123, 15},
-    {"fs_on", 123, 15},          {"fs_off", 123, 15},
-    {"256fs_on", 123, 15},       {"256fs_off", 123, 15},
-    {"internal_on", 123, 15},    {"internal_off", 123, 15},
-    {"digitalin_on", 123, 15},   {"digitalin_off", 123, 15},
-    {"word_on", 123, 15},        {"word_off", 123, 15},
-    {"extertara_on", 123, 15},   {"extertara_off", 123, 15},
-    {"btn_on", 17, 15},          {"btn_off", 17, 15},
-    {"out12_off", 72, 15},       {"out34_off", 72, 15},
-    {"out56_off", 72, 15},       {"out78_off", 72, 15},
-    {"off_on", 19, 53},          {"off_off", 19, 53},
-    {"32000_on", 110, 15},       {"32000_off", 110, 15},
-    {"44100_on", 110, 15},       {"44100_off", 110, 15},
-    {"48000_on", 110, 15},       {"48000_off", 110, 15},
-    {"auto_on", 19, 53},         {"auto_off", 19, 53},
-    {"showhide_on", 110, 15},    {"showhide_off", 110, 15},
-    {"id1", 25, 31},             {"id2", 25, 31},
-    {"id3", 25, 31},             {"id4", 25, 31},
-    {"start_on", 44, 31},        {"start_off", 44, 31},
-    {"24_on", 40, 21},           {"24_off", 40, 21},
-    {"25_on", 40, 21},           {"25_off", 40, 21},
-    {"2997_on", 40, 21},         {"2997_off", 40, 21},
-    {"30D_on", 40, 21},          {"30D_off", 40, 21},
-    {"30_on", 40, 21},           {"30_off", 40, 21},
+    {"mainbak", 339, 254},
+    {"smptebak", 339, 100},
+    {"coaxial_on", 123, 15},
+    {"coaxial_off", 123, 15},
+    {"optical_on", 123, 15},
+    {"optical_off", 123, 15},
+    {"fs_on", 123, 15},
+    {"fs_off", 123, 15},
+    {"256fs_on", 123, 15},
+    {"256fs_off", 123, 15},
+    {"internal_on", 123, 15},
+    {"internal_off", 123, 15},
+    {"digitalin_on", 123, 15},
+    {"digitalin_off", 123, 15},
+    {"word_on", 123, 15},
+    {"word_off", 123, 15},
+    {"extertara_on", 123, 15},
+    {"extertara_off", 123, 15},
+    {"btn_on", 17, 15},
+    {"btn_off", 17, 15},
+    {"out12_off", 72, 15},
+    {"out34_off", 72, 15},
+    {"out56_off", 72, 15},
+    {"out78_off", 72, 15},
+    {"off_on", 19, 53},
+    {"off_off", 19, 53},
+    {"32000_on", 110, 15},
+    {"32000_off", 110, 15},
+    {"44100_on", 110, 15},
+    {"44100_off", 110, 15},
+    {"48000_on", 110, 15},
+    {"48000_off", 110, 15},
+    {"auto_on", 19, 53},
+    {"auto_off", 19, 53},
+    {"showhide_on", 110, 15},
+    {"showhide_off", 110, 15},
+    {"id1", 25, 31},
+    {"id2", 25, 31},
+    {"id3", 25, 31},
+    {"id4", 25, 31},
+    {"start_on", 44, 31},
+    {"start_off", 44, 31},
+    {"24_on", 40, 21},
+    {"24_off", 40, 21},
+    {"25_on", 40, 21},
+    {"25_off", 40, 21},
+    {"2997_on", 40, 21},
+    {"2997_off", 40, 21},
+    {"30D_on", 40, 21},
+    {"30D_off", 40, 21},
+    {"30_on", 40, 21},
+    {"30_off", 40, 21},
     // The control gallery's faces of the toolkit's other classes.
-    {"push_released", 64, 22},   {"push_pressed", 64, 22},
-    {"opener_released", 20, 20}, {"opener_pressed", 20, 20},
+    {"push_released", 64, 22},
+    {"push_pressed", 64, 22},
+    {"opener_released", 20, 20},
+    {"opener_pressed", 20, 20},
     {"popmenu_face", 100, 20},
-    {"state3_0", 40, 21},        {"state3_1", 40, 21},        {"state3_2", 40, 21},
-    {"list_sine", 48, 32},       {"list_square", 48, 32},
-    {"list_triangle", 48, 32},   {"list_saw", 48, 32},
-    {"vs_rail", 20, 120},        {"vs_thumb", 14, 10},        {"vs_thumb_focus", 14, 10},
-    {"hs_rail", 112, 12},        {"hs_thumb", 11, 10},        {"hs_thumb_focus", 11, 10},
-    {"knob_dial", 41, 41},       {"knob_dot", 7, 7},          {"knob_dot_focus", 7, 7},
-    {"digit_strip", 60, 7},      {"glyph_strip", 234, 7},
+    {"state3_0", 40, 21},
+    {"state3_1", 40, 21},
+    {"state3_2", 40, 21},
+    {"list_sine", 48, 32},
+    {"list_square", 48, 32},
+    {"list_triangle", 48, 32},
+    {"list_saw", 48, 32},
+    {"vs_rail", 20, 120},
+    {"vs_thumb", 14, 10},
+    {"vs_thumb_focus", 14, 10},
+    {"hs_rail", 112, 12},
+    {"hs_thumb", 11, 10},
+    {"hs_thumb_focus", 11, 10},
+    {"knob_dial", 41, 41},
+    {"knob_dot", 7, 7},
+    {"knob_dot_focus", 7, 7},
+    {"digit_strip", 60, 7},
+    {"glyph_strip", 234, 7},
 };
 
 TEST(SkinResources, EveryBitmapLoadsByItsLowerCaseNameAtItsLayoutSize) {
@@ -113,10 +152,9 @@ TEST(SkinResources, EveryBitmapLoadsByItsLowerCaseNameAtItsLayoutSize) {
 }
 
 TEST(SkinResources, OnAndOffFacesOfEveryToggleLookDifferent) {
-    const char* const pairs[] = {"coaxial", "optical", "fs",    "256fs", "internal", "digitalin",
-                                 "word",    "extertara", "btn", "off",   "32000",    "44100",
-                                 "48000",   "auto",    "showhide", "start", "24", "25",
-                                 "2997",    "30D",     "30"};
+    const char* const pairs[] = {"coaxial",   "optical", "fs",  "256fs", "internal", "digitalin", "word",
+                                 "extertara", "btn",     "off", "32000", "44100",    "48000",     "auto",
+                                 "showhide",  "start",   "24",  "25",    "2997",     "30D",       "30"};
     for (const char* stem : pairs) {
         SCOPED_TRACE(stem);
         LoadedBitmap on((std::string(stem) + "_on").c_str());
@@ -139,8 +177,7 @@ TEST(SkinResources, CardBadgesShowDifferentNumbers) {
 }
 
 TEST(SkinResources, SwitchFacesLoadByNumberAndAreFourDistinctPictures) {
-    const int ids[] = {IDB_ONOFF_PRESSED_OFF, IDB_ONOFF_RELEASED_OFF, IDB_ONOFF_RELEASED_ON,
-                       IDB_ONOFF_PRESSED_ON};
+    const int ids[] = {IDB_ONOFF_PRESSED_OFF, IDB_ONOFF_RELEASED_OFF, IDB_ONOFF_RELEASED_ON, IDB_ONOFF_PRESSED_ON};
     EXPECT_EQ(ids[0], 129);
     EXPECT_EQ(ids[3], 132);
     std::vector<std::vector<DWORD>> faces;
@@ -170,8 +207,7 @@ TEST(ShellResources, IconsLoadAtTheirSizes) {
     for (const IconCase& c : cases) {
         SCOPED_TRACE(c.id);
         SCOPED_TRACE(c.size);
-        HICON icon = static_cast<HICON>(
-            LoadImageA(Instance(), MAKEINTRESOURCEA(c.id), IMAGE_ICON, c.size, c.size, 0));
+        HICON icon = static_cast<HICON>(LoadImageA(Instance(), MAKEINTRESOURCEA(c.id), IMAGE_ICON, c.size, c.size, 0));
         ASSERT_NE(icon, nullptr);
         ICONINFO info = {};
         ASSERT_TRUE(GetIconInfo(icon, &info));

@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "app/registry_settings_key_win32.h"
-#include "desk_test_hooks.h"
-#include "settings/settings_store.h"
 #include "card/card_table.h"
 #include "card/driver_link.h"
+#include "desk_test_hooks.h"
+#include "settings/settings_store.h"
 #include "sim/sim_driver_link.h"
 #include "support/registry_fixture.h"
 

@@ -20,7 +20,7 @@ namespace {
 
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 const COLORREF kColours[10] = {RGB(200, 30, 30), RGB(30, 200, 30), RGB(30, 30, 200), RGB(250, 250, 0),
-                               RGB(0, 50, 50),   RGB(60, 0, 60),   RGB(70, 70, 70),   RGB(200, 80, 0),
+                               RGB(0, 50, 50),   RGB(60, 0, 60),   RGB(70, 70, 70),  RGB(200, 80, 0),
                                RGB(0, 200, 90),  RGB(100, 0, 200)};
 
 SIZE WindowSize(HWND control) {
@@ -55,15 +55,16 @@ protected:
     }
     static void Repaint(HWND control) {
         CoverClient(control, kBlack);
-        InvalidateRect(control, NULL, FALSE);
+        InvalidateRect(control, nullptr, FALSE);
         UpdateWindow(control);
     }
     // "" when the control shows `face` cut to its client area (black for none).
     static std::string Differs(HWND control, HBITMAP face) {
         RECT client;
         GetClientRect(control, &client);
-        return FirstDifference(CaptureClient(control), face != NULL ? ReadBitmap(face, client.right, client.bottom)
-                                                                    : SolidImage(client.right, client.bottom, kBlack));
+        return FirstDifference(CaptureClient(control), face != nullptr
+                                                           ? ReadBitmap(face, client.right, client.bottom)
+                                                           : SolidImage(client.right, client.bottom, kBlack));
     }
     // Every notification so far: `count` posted WM_COMMANDs with `wParam` and
     // the low 16 bits of the handle.
@@ -142,7 +143,7 @@ TEST_F(ThreeStateTest, EachPressStepsTheRingDrawsAtOnceAndPostsBeforeTheRelease)
     SendMessageA(button, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 4));
     SendMessageA(button, WM_RBUTTONUP, 0, MAKELPARAM(4, 4));
     EXPECT_EQ(0, State(button));
-    EXPECT_EQ("", Differs(button, NULL));
+    EXPECT_EQ("", Differs(button, nullptr));
     PumpMessages();
     ExpectCommands(button, 0, 0);
     // A quick double click is two presses.
@@ -205,13 +206,14 @@ protected:
         recorder().clear();
         return control;
     }
-    HBITMAP Face(int id) const { return id == kNoFace ? NULL : LoadSkinBitmap(instance(), MAKEINTRESOURCEA(id)); }
+    HBITMAP Face(int id) const { return id == kNoFace ? nullptr : LoadSkinBitmap(instance(), MAKEINTRESOURCEA(id)); }
     static LRESULT Check(HWND control) { return SendMessageA(control, BM_GETCHECK, 0, 0); }
 };
 
 TEST_F(OnOffSwitchTest, EveryCreationFetchesTheFourFacesInItsOwnOrder) {
     FreeSkinBitmaps();
-    HWND bare = CreateWindowExA(0, "Kiv_OnOffClass", "", WS_CHILD, 0, 0, 40, 20, parent(), NULL, instance(), NULL);
+    HWND bare =
+        CreateWindowExA(0, "Kiv_OnOffClass", "", WS_CHILD, 0, 0, 40, 20, parent(), nullptr, instance(), nullptr);
     ASSERT_NE(nullptr, bare);
     const char* const order[] = {"#132", "#131", "#129", "#130", ""};
     for (int slot = 0; slot < 5; ++slot) {
@@ -424,15 +426,13 @@ TEST_F(BitmapListTest, KeepsItsOwnCopyOfTheListAndFreesOnlyThat) {
     HBITMAP given[2] = {Solid(12, 6, kColours[5]), Solid(12, 6, kColours[6])};
     HWND list = CreateBitmapList(instance(), parent(), kListId, 200, 120, given, 2, 0);
     ASSERT_NE(nullptr, list);
-    given[0] = given[1] = NULL;  // the creator's array is gone
+    given[0] = given[1] = nullptr;  // the creator's array is gone
     SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     EXPECT_EQ("", FirstDifference(CaptureClient(list), SolidImage(12, 6, kColours[6])));
 
     HBITMAP picture = Solid(4, 4, kBlack);
     std::vector<HBITMAP> many(500, picture);
-    auto cycle = [&] {
-        DestroyWindow(CreateBitmapList(instance(), parent(), kListId, 0, 0, many.data(), 500, 0));
-    };
+    auto cycle = [&] { DestroyWindow(CreateBitmapList(instance(), parent(), kListId, 0, 0, many.data(), 500, 0)); };
     for (int i = 0; i < 3; ++i) cycle();
     // Now and then the system's own bookkeeping takes a block or a few in a
     // round of twenty; a leak grows in every round, so one exact round in
@@ -449,7 +449,7 @@ TEST_F(BitmapListTest, KeepsItsOwnCopyOfTheListAndFreesOnlyThat) {
     EXPECT_EQ(OBJ_BITMAP, static_cast<int>(GetObjectType(picture))) << "the pictures stay their owner's";
 
     EXPECT_EQ(nullptr, CreateBitmapList(instance(), parent(), kListId, 0, 0, &picture, 0, 0));
-    EXPECT_EQ(nullptr, CreateBitmapList(instance(), parent(), kListId, 0, 0, NULL, 3, 0));
+    EXPECT_EQ(nullptr, CreateBitmapList(instance(), parent(), kListId, 0, 0, nullptr, 3, 0));
 }
 
 TEST_F(BitmapListTest, TakesTheFocusOnHoverOnlyWhileItsParentIsInFront) {
@@ -460,8 +460,8 @@ TEST_F(BitmapListTest, TakesTheFocusOnHoverOnlyWhileItsParentIsInFront) {
     SendMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
     EXPECT_EQ(list, GetFocus());
 
-    HWND front = CreateWindowExA(0, "STATIC", "front", WS_POPUP | WS_VISIBLE, 800, 600, 40, 40, NULL, NULL,
-                                 instance(), NULL);
+    HWND front = CreateWindowExA(0, "STATIC", "front", WS_POPUP | WS_VISIBLE, 800, 600, 40, 40, nullptr, nullptr,
+                                 instance(), nullptr);
     ASSERT_NE(nullptr, front);
     SetForegroundWindow(front);
     ASSERT_TRUE(PumpUntil([front] { return GetForegroundWindow() == front; }));
@@ -525,16 +525,18 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         GaugeCase{0, 0, {{0, 198, kEmpty}, {199, 199, kBlack}}},  // the empty part from -1
         GaugeCase{33, 0, {{0, 0, kBlack}, {1, 64, kFilled}, {65, 65, kBlack}, {66, 198, kEmpty}, {199, 199, kBlack}}},
-        GaugeCase{33, 0x7FFF0000, {{0, 0, kBlack}, {1, 64, kFilled}, {65, 65, kBlack}, {66, 198, kEmpty}, {199, 199, kBlack}}},
+        GaugeCase{33,
+                  0x7FFF0000,
+                  {{0, 0, kBlack}, {1, 64, kFilled}, {65, 65, kBlack}, {66, 198, kEmpty}, {199, 199, kBlack}}},
         GaugeCase{100, 0, {{0, 0, kBlack}, {1, 198, kFilled}, {199, 199, kBlack}}},  // the empty part: one outline
-        GaugeCase{-10, 0, {{0, 198, kEmpty}, {199, 199, kBlack}}},  // filled -20..0, empty from -21
-        GaugeCase{150, 0, {{0, 0, kBlack}, {1, 199, kFilled}}},     // filled 0..300, empty beyond
+        GaugeCase{-10, 0, {{0, 198, kEmpty}, {199, 199, kBlack}}},                   // filled -20..0, empty from -21
+        GaugeCase{150, 0, {{0, 0, kBlack}, {1, 199, kFilled}}},                      // filled 0..300, empty beyond
         GaugeCase{INT_MAX, 0, {{0, 0, kBlack}, {1, 199, kFilled}}},
         GaugeCase{INT_MIN, 0, {{0, 198, kEmpty}, {199, 199, kBlack}}}));
 
 TEST_F(ReadoutTest, AGaugeShowsZeroUntilItsCreatorWrites) {
-    HWND gauge = CreateWindowExA(0, "Kiv_BmpGageClass", "", WS_CHILD | WS_VISIBLE, 20, 200, 200, 12, parent(),
-                                 NULL, instance(), NULL);
+    HWND gauge = CreateWindowExA(0, "Kiv_BmpGageClass", "", WS_CHILD | WS_VISIBLE, 20, 200, 200, 12, parent(), nullptr,
+                                 instance(), nullptr);
     ASSERT_NE(nullptr, gauge);
     Repaint(gauge);
     const PixelImage shown = CaptureClient(gauge);
@@ -593,7 +595,7 @@ INSTANTIATE_TEST_SUITE_P(Values, DigitDisplayTest,
                                            DigitCase{-5, 0, 0, 0, 0}, DigitCase{INT_MIN, 0, 0, 0, 0}));
 
 TEST_F(ReadoutTest, ADigitDisplayWithoutAStripShowsThePanelBehind) {
-    HWND display = CreateDigitDisplay(instance(), parent(), 0x2601, 40, 240, NULL);
+    HWND display = CreateDigitDisplay(instance(), parent(), 0x2601, 40, 240, nullptr);
     ASSERT_NE(nullptr, display);
     CoverClient(display, kBlack);
     SendMessageA(display, SBM_SETPOS, 42, 0);

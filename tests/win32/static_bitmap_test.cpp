@@ -42,7 +42,7 @@ protected:
         return SendMessageA(label_, WM_SETICON, 0, reinterpret_cast<LPARAM>(name));
     }
 
-    HWND label_ = NULL;
+    HWND label_ = nullptr;
 };
 
 TEST_F(StaticBitmapTest, ShowsItsPictureAtThePictureSize) {
@@ -109,14 +109,14 @@ TEST_F(StaticBitmapTest, AMissingNameShowsOneBoxAndThenThePanelBehind) {
     boxes().clear();
     SetPicture("no_such_label");
     EXPECT_TRUE(boxes().boxes().empty());
-    InvalidateRect(label_, NULL, TRUE);
+    InvalidateRect(label_, nullptr, TRUE);
     UpdateWindow(label_);
     EXPECT_EQ("", FirstDifference(CaptureClient(label_), background));
 }
 
 TEST_F(StaticBitmapTest, RepaintsOnRequestAndIgnoresTheMouse) {
     Blacken();
-    InvalidateRect(label_, NULL, TRUE);
+    InvalidateRect(label_, nullptr, TRUE);
     UpdateWindow(label_);
     EXPECT_EQ("", FirstDifference(CaptureClient(label_), Picture("id1")));
 
@@ -134,7 +134,7 @@ TEST_F(StaticBitmapTest, RepaintsOnRequestAndIgnoresTheMouse) {
 }
 
 TEST_F(StaticBitmapTest, CreationFailureReturnsNoWindow) {
-    HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, instance(), NULL);
+    HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, instance(), nullptr);
     DestroyWindow(gone);
     EXPECT_EQ(nullptr, CreateStaticBitmap(instance(), gone, 1, 0, 0, "id1"));
 }

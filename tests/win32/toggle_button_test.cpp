@@ -45,9 +45,9 @@ protected:
         return count;
     }
 
-    HBITMAP onFace_ = NULL;
-    HBITMAP offFace_ = NULL;
-    HWND toggle_ = NULL;
+    HBITMAP onFace_ = nullptr;
+    HBITMAP offFace_ = nullptr;
+    HWND toggle_ = nullptr;
 };
 
 TEST_F(ToggleTest, StartsOffAtTheSizeOfItsOnFace) {
@@ -111,8 +111,7 @@ struct SetCheckCase {
     LRESULT after;
 };
 
-class ToggleSetCheckTest : public ToggleTest,
-                           public ::testing::WithParamInterface<SetCheckCase> {};
+class ToggleSetCheckTest : public ToggleTest, public ::testing::WithParamInterface<SetCheckCase> {};
 
 TEST_P(ToggleSetCheckTest, SetsOnlyZeroOrOneRedrawsAtOnceAndNeverNotifies) {
     const SetCheckCase& c = GetParam();
@@ -134,9 +133,8 @@ TEST_P(ToggleSetCheckTest, SetsOnlyZeroOrOneRedrawsAtOnceAndNeverNotifies) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Requests, ToggleSetCheckTest,
-                         ::testing::Values(SetCheckCase{0, 1, 1}, SetCheckCase{1, 0, 0},
-                                           SetCheckCase{0, 0, 0}, SetCheckCase{1, 1, 1},
-                                           SetCheckCase{0, 2, 0}, SetCheckCase{1, 2, 1},
+                         ::testing::Values(SetCheckCase{0, 1, 1}, SetCheckCase{1, 0, 0}, SetCheckCase{0, 0, 0},
+                                           SetCheckCase{1, 1, 1}, SetCheckCase{0, 2, 0}, SetCheckCase{1, 2, 1},
                                            SetCheckCase{1, static_cast<WPARAM>(-1), 1}));
 
 TEST_F(ToggleTest, ARightClickPostsCodeTwoAndChangesNothing) {
@@ -168,7 +166,7 @@ TEST_F(ToggleTest, PaintRequestsShowTheCurrentFace) {
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     ReleaseDC(toggle_, dc);
 
-    InvalidateRect(toggle_, NULL, TRUE);
+    InvalidateRect(toggle_, nullptr, TRUE);
     UpdateWindow(toggle_);
     EXPECT_EQ("", FirstDifference(CaptureClient(toggle_), Face(onFace_)));
 }
@@ -204,7 +202,7 @@ TEST_F(ToggleTest, AMissingOnFaceGivesAnEmptyToggleAfterOneBox) {
 }
 
 TEST_F(ToggleTest, CreationFailureReturnsNoWindowAndWritesNothing) {
-    HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, instance(), NULL);
+    HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, instance(), nullptr);
     DestroyWindow(gone);
     EXPECT_EQ(nullptr, CreateToggle(instance(), gone, 1, 0, 0, "btn_on", "btn_off"));
 }

@@ -16,8 +16,8 @@
 #include "controls/popup_menu_selector.h"
 #include "controls/push_button.h"
 #include "controls/small_text.h"
-#include "controls/three_state_button.h"
 #include "controls/static_bitmap.h"
+#include "controls/three_state_button.h"
 #include "controls/toggle_button.h"
 #include "controls/vertical_slider.h"
 #include "support/desk_in_process.h"
@@ -49,8 +49,7 @@ struct ControlLife {
 
 void PrintTo(const ControlLife& life, std::ostream* out) { *out << life.name; }
 
-class ObjectBalanceTest : public ToolkitTest,
-                          public ::testing::WithParamInterface<ControlLife> {
+class ObjectBalanceTest : public ToolkitTest, public ::testing::WithParamInterface<ControlLife> {
 protected:
     void Cycle(const ControlLife& life) {
         HWND control = life.create(instance(), parent());
@@ -78,9 +77,9 @@ TEST_P(ObjectBalanceTest, AThousandControlsLeaveNoObjectBehind) {
         }
     }
     const Counts after = Measure();
-    std::printf("%s: GDI objects %ld -> %ld (%s), USER objects %ld -> %ld (%s)\n", life.name,
-                before.gdi, after.gdi, CountMethodName(CountGdiObjects().method), before.user,
-                after.user, CountMethodName(CountUserObjects().method));
+    std::printf("%s: GDI objects %ld -> %ld (%s), USER objects %ld -> %ld (%s)\n", life.name, before.gdi, after.gdi,
+                CountMethodName(CountGdiObjects().method), before.user, after.user,
+                CountMethodName(CountUserObjects().method));
     EXPECT_EQ(before.gdi, after.gdi);
     EXPECT_EQ(before.user, after.user);
 }
@@ -123,18 +122,17 @@ INSTANTIATE_TEST_SUITE_P(
                         SendMessageA(toggle, BM_SETCHECK, 0, 0);
                         SendMessageA(toggle, WM_RBUTTONUP, 0, 0);
                     }},
-        ControlLife{"static bitmap",
-                    [](HINSTANCE instance, HWND parent) {
-                        return CreateStaticBitmap(instance, parent, 12, 5, 5, "id1");
-                    },
-                    [](HWND label) {
-                        SendMessageA(label, WM_SETICON, 0, reinterpret_cast<LPARAM>("id2"));
-                        // A missing picture: the parent's background is painted
-                        // (its box was shown once, during the warm-up).
-                        SendMessageA(label, WM_SETICON, 0, reinterpret_cast<LPARAM>("no_label"));
-                        InvalidateRect(label, NULL, TRUE);
-                        UpdateWindow(label);
-                    }},
+        ControlLife{
+            "static bitmap",
+            [](HINSTANCE instance, HWND parent) { return CreateStaticBitmap(instance, parent, 12, 5, 5, "id1"); },
+            [](HWND label) {
+                SendMessageA(label, WM_SETICON, 0, reinterpret_cast<LPARAM>("id2"));
+                // A missing picture: the parent's background is painted
+                // (its box was shown once, during the warm-up).
+                SendMessageA(label, WM_SETICON, 0, reinterpret_cast<LPARAM>("no_label"));
+                InvalidateRect(label, nullptr, TRUE);
+                UpdateWindow(label);
+            }},
         ControlLife{"digit field",
                     [](HINSTANCE instance, HWND parent) {
                         return CreateDigitField(instance, parent, 13, 5, 5, {50, 44, 0x00FF00, 0, 59, 0});
@@ -149,14 +147,16 @@ INSTANTIATE_TEST_SUITE_P(
                     }},
         ControlLife{"three state button",
                     [](HINSTANCE instance, HWND parent) {
-                        ThreeStateButtonArgs args = {{LoadSkinBitmap(instance, "btn_off"), LoadSkinBitmap(instance, "btn_on"),
-                                                      LoadSkinBitmap(instance, "id1")}, 0};
+                        ThreeStateButtonArgs args = {
+                            {LoadSkinBitmap(instance, "btn_off"), LoadSkinBitmap(instance, "btn_on"),
+                             LoadSkinBitmap(instance, "id1")},
+                            0};
                         return CreateThreeStateButton(instance, parent, 14, 5, 5, args);
                     },
                     [](HWND button) {
                         for (int i = 0; i < 3; ++i) Click(button, WM_LBUTTONDOWN, WM_LBUTTONUP);
                         SendMessageA(button, BM_SETCHECK, 5, 0);
-                        InvalidateRect(button, NULL, TRUE);
+                        InvalidateRect(button, nullptr, TRUE);
                         UpdateWindow(button);
                     }},
         ControlLife{"on off switch",
@@ -166,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
                         SendMessageA(control, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0xFFF0, 2));
                         SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(0xFFF0, 2));
                         SendMessageA(control, BM_SETCHECK, 1, 0);
-                        InvalidateRect(control, NULL, TRUE);
+                        InvalidateRect(control, nullptr, TRUE);
                         UpdateWindow(control);
                     }},
         ControlLife{"bitmap list",
@@ -180,19 +180,18 @@ INSTANTIATE_TEST_SUITE_P(
                         SendMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
                         SendMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
                         SendMessageA(list, SBM_SETPOS, 2, 0);
-                        InvalidateRect(list, NULL, TRUE);
+                        InvalidateRect(list, nullptr, TRUE);
                         UpdateWindow(list);
                     }},
-        ControlLife{"bitmap gauge",
-                    [](HINSTANCE instance, HWND parent) {
-                        return CreateBitmapGauge(instance, parent, 17, 5, 5, 200, 12, 33);
-                    },
-                    [](HWND gauge) {
-                        SendMessageA(gauge, SBM_SETPOS, 150, 0);
-                        SendMessageA(gauge, SBM_SETPOS, static_cast<WPARAM>(-10), 0);
-                        InvalidateRect(gauge, NULL, TRUE);
-                        UpdateWindow(gauge);
-                    }},
+        ControlLife{
+            "bitmap gauge",
+            [](HINSTANCE instance, HWND parent) { return CreateBitmapGauge(instance, parent, 17, 5, 5, 200, 12, 33); },
+            [](HWND gauge) {
+                SendMessageA(gauge, SBM_SETPOS, 150, 0);
+                SendMessageA(gauge, SBM_SETPOS, static_cast<WPARAM>(-10), 0);
+                InvalidateRect(gauge, nullptr, TRUE);
+                UpdateWindow(gauge);
+            }},
         ControlLife{"digit display",
                     [](HINSTANCE instance, HWND parent) {
                         return CreateDigitDisplay(instance, parent, 18, 5, 5, LoadSkinBitmap(instance, "mainbak"));
@@ -200,18 +199,17 @@ INSTANTIATE_TEST_SUITE_P(
                     [](HWND display) {
                         SendMessageA(display, SBM_SETPOS, 42, 0);
                         SendMessageA(display, SBM_SETPOS, 1234, 0);
-                        InvalidateRect(display, NULL, TRUE);
+                        InvalidateRect(display, nullptr, TRUE);
                         UpdateWindow(display);
                     }},
-        ControlLife{"digit display without strip",
-                    [](HINSTANCE instance, HWND parent) {
-                        return CreateDigitDisplay(instance, parent, 19, 5, 5, NULL);
-                    },
-                    [](HWND display) {
-                        SendMessageA(display, SBM_SETPOS, 42, 0);
-                        InvalidateRect(display, NULL, TRUE);
-                        UpdateWindow(display);
-                    }},
+        ControlLife{
+            "digit display without strip",
+            [](HINSTANCE instance, HWND parent) { return CreateDigitDisplay(instance, parent, 19, 5, 5, nullptr); },
+            [](HWND display) {
+                SendMessageA(display, SBM_SETPOS, 42, 0);
+                InvalidateRect(display, nullptr, TRUE);
+                UpdateWindow(display);
+            }},
         ControlLife{"push button",
                     [](HINSTANCE instance, HWND parent) {
                         return CreatePushButton(instance, parent, 20, 5, 5, LoadSkinBitmap(instance, "push_released"),
@@ -222,13 +220,16 @@ INSTANTIATE_TEST_SUITE_P(
                         SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
                         SendMessageA(button, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0xFFF0, 2));
                         SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(0xFFF0, 2));
-                        InvalidateRect(button, NULL, TRUE);
+                        InvalidateRect(button, nullptr, TRUE);
                         UpdateWindow(button);
                     }},
         ControlLife{"popup menu selector",
                     [](HINSTANCE instance, HWND parent) {
                         static const char* const kItems[] = {"44.1 kHz", "48 kHz", "96 kHz"};
-                        PopupMenuSelectorArgs args = {LoadSkinBitmap(instance, "popmenu_face"), kItems, 3, 1,
+                        PopupMenuSelectorArgs args = {LoadSkinBitmap(instance, "popmenu_face"),
+                                                      kItems,
+                                                      3,
+                                                      1,
                                                       LoadSkinBitmap(instance, "opener_released"),
                                                       LoadSkinBitmap(instance, "opener_pressed")};
                         return CreatePopupMenuSelector(instance, parent, 21, 5, 5, args);
@@ -236,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](HWND selector) {
                         SendMessageA(selector, SBM_SETPOS, 2, 0);
                         SendMessageA(selector, SBM_SETPOS, 7, 0);  // no item there: an empty text
-                        InvalidateRect(selector, NULL, TRUE);
+                        InvalidateRect(selector, nullptr, TRUE);
                         UpdateWindow(selector);
                     }},
         ControlLife{"small text",
@@ -246,7 +247,7 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     [](HWND text) {
                         SendMessageA(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Another text"));
-                        InvalidateRect(text, NULL, TRUE);
+                        InvalidateRect(text, nullptr, TRUE);
                         UpdateWindow(text);
                     }},
         ControlLife{"bitmap text",
@@ -256,14 +257,20 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     [](HWND text) {
                         SendMessageA(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("mixed Case?"));
-                        InvalidateRect(text, NULL, TRUE);
+                        InvalidateRect(text, nullptr, TRUE);
                         UpdateWindow(text);
                     }},
         ControlLife{"vertical slider",
                     [](HINSTANCE instance, HWND parent) {
-                        VerticalSliderArgs args = {100, 10, 127, 64, 4, LoadSkinBitmap(instance, "vs_rail"),
+                        VerticalSliderArgs args = {100,
+                                                   10,
+                                                   127,
+                                                   64,
+                                                   4,
+                                                   LoadSkinBitmap(instance, "vs_rail"),
                                                    LoadSkinBitmap(instance, "vs_thumb"),
-                                                   LoadSkinBitmap(instance, "vs_thumb_focus"), NULL};
+                                                   LoadSkinBitmap(instance, "vs_thumb_focus"),
+                                                   nullptr};
                         return CreateVerticalSlider(instance, parent, 24, 5, 5, args);
                     },
                     [](HWND slider) {
@@ -277,7 +284,11 @@ INSTANTIATE_TEST_SUITE_P(
                     }},
         ControlLife{"horizontal slider",
                     [](HINSTANCE instance, HWND parent) {
-                        HorizontalSliderArgs args = {0, 80, 100, 50, LoadSkinBitmap(instance, "hs_rail"),
+                        HorizontalSliderArgs args = {0,
+                                                     80,
+                                                     100,
+                                                     50,
+                                                     LoadSkinBitmap(instance, "hs_rail"),
                                                      LoadSkinBitmap(instance, "hs_thumb"),
                                                      LoadSkinBitmap(instance, "hs_thumb_focus")};
                         return CreateHorizontalSlider(instance, parent, 25, 5, 5, args);
@@ -292,7 +303,13 @@ INSTANTIATE_TEST_SUITE_P(
                     }},
         ControlLife{"knob",
                     [](HINSTANCE instance, HWND parent) {
-                        KnobArgs args = {48, 48, 0, 100, 50, 5, LoadSkinBitmap(instance, "knob_dot"),
+                        KnobArgs args = {48,
+                                         48,
+                                         0,
+                                         100,
+                                         50,
+                                         5,
+                                         LoadSkinBitmap(instance, "knob_dot"),
                                          LoadSkinBitmap(instance, "knob_dot_focus"),
                                          CaptureParentArea(parent, 5, 5, 48, 48)};
                         return CreateKnob(instance, parent, 26, 5, 5, args);
@@ -320,7 +337,7 @@ TEST(MainWindowBalanceTest, PaintingTheDeskLeavesNoObjectBehind) {
     ASSERT_TRUE(desk.Start());
     ShowWindow(desk.window(), SW_SHOWNORMAL);
     auto paintAll = [&] {
-        RedrawWindow(desk.window(), NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RedrawWindow(desk.window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     };
     for (int i = 0; i < 5; ++i) paintAll();
     const Counts before = Measure();

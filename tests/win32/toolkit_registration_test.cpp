@@ -47,7 +47,7 @@ const ClassRow kClasses[] = {
     {"Kiv_SmallTextClass", 0x4003, Cursor::kArrow, "", ""},
 };
 
-HINSTANCE Program() { return GetModuleHandleA(NULL); }
+HINSTANCE Program() { return GetModuleHandleA(nullptr); }
 
 bool IsRegistered(HINSTANCE instance, const char* name) {
     WNDCLASSA info;
@@ -61,7 +61,7 @@ protected:
 };
 
 TEST_F(RegistrationTest, RegistersEveryClassWithItsStyleAndPointer) {
-    HCURSOR arrow = LoadCursorA(NULL, IDC_ARROW);
+    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
     HCURSOR size = LoadCursorA(Program(), "psize");
     ASSERT_NE(nullptr, size) << "the program's resources carry the psize pointer";
     ASSERT_NE(arrow, size);
@@ -152,8 +152,8 @@ TEST_F(TraceTest, EachClassTracesItsTextWithItsFlag) {
     SetToolkitTraceSink(KeepTrace);
     for (const ClassRow& row : kClasses) {
         SCOPED_TRACE(row.name);
-        HWND control = CreateWindowExA(0, row.name, "", WS_CHILD | WS_VISIBLE, 10, 10, 40, 40, parent(), NULL,
-                                       instance(), NULL);
+        HWND control = CreateWindowExA(0, row.name, "", WS_CHILD | WS_VISIBLE, 10, 10, 40, 40, parent(), nullptr,
+                                       instance(), nullptr);
         ASSERT_NE(nullptr, control);
         traced.clear();
         UpdateWindow(control);
@@ -175,7 +175,7 @@ TEST(CursorFallbackTest, ValueControlsGetTheArrowWhenThePsizePointerIsMissing) {
     RegisterControlClasses(bare);
     WNDCLASSA info;
     ASSERT_TRUE(GetClassInfoA(bare, "Kiv_DigitExClass", &info));
-    EXPECT_EQ(LoadCursorA(NULL, IDC_ARROW), info.hCursor);
+    EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), info.hCursor);
     UnregisterControlClasses();
     EXPECT_FALSE(GetClassInfoA(bare, "Kiv_DigitExClass", &info));
 }

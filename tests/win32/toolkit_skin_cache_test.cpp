@@ -38,7 +38,7 @@ protected:
 
     static bool AllFree() {
         for (const SkinBitmapEntry& entry : skinBitmapCache) {
-            if (entry.name[0] != '\0' || entry.bitmap != NULL) {
+            if (entry.name[0] != '\0' || entry.bitmap != nullptr) {
                 return false;
             }
         }
@@ -73,27 +73,24 @@ TEST_F(SkinCacheTest, NamesAreComparedExactlyButResourcesFoundInAnyCase) {
 
 struct Request {
     const char* name;
-    bool loads;    // a bitmap comes back
-    bool showsBox; // a "NotFound" box names it
+    bool loads;     // a bitmap comes back
+    bool showsBox;  // a "NotFound" box names it
 };
 
 TEST_F(SkinCacheTest, AMissingNameShowsOneBoxUntilItsEntryIsReused) {
     const Request requests[] = {
-        {"missing_a", false, true},   // first time: the box
-        {"missing_a", false, false},  // asked again at once: silent
-        {"missing_a", false, false},
-        {"missing_b", false, true},   // another new name takes over the entry...
-        {"missing_a", false, true},   // ...so the first one is reported again
-        {"missing_a", false, false},
-        {"btn_on", true, false},      // a good new name also takes the entry
-        {"missing_a", false, true},
-        {"btn_on", true, false},      // a cached name never disturbs it
+        {"missing_a", false, true},                               // first time: the box
+        {"missing_a", false, false},                              // asked again at once: silent
+        {"missing_a", false, false}, {"missing_b", false, true},  // another new name takes over the entry...
+        {"missing_a", false, true},                               // ...so the first one is reported again
+        {"missing_a", false, false}, {"btn_on", true, false},     // a good new name also takes the entry
+        {"missing_a", false, true},  {"btn_on", true, false},     // a cached name never disturbs it
         {"missing_a", false, false},
     };
     for (const Request& request : requests) {
         boxes().clear();
         HBITMAP bitmap = LoadSkinBitmap(instance(), request.name);
-        EXPECT_EQ(request.loads, bitmap != NULL) << request.name;
+        EXPECT_EQ(request.loads, bitmap != nullptr) << request.name;
         const std::vector<SeenMessageBox> seen = boxes().boxes();
         ASSERT_EQ(request.showsBox ? 1u : 0u, seen.size()) << request.name;
         if (request.showsBox) {
@@ -138,7 +135,7 @@ TEST_F(SkinCacheTest, ANameOf31CharactersFitsAnEntry) {
 TEST_F(SkinCacheTest, LongerNamesAreNeverStoredNorMistakenForAShorterOne) {
     // An entry holding a bitmap under a 31-character name...
     const std::string stored = "a_skin_name_of_31_characters_xx";
-    HBITMAP own = CreateBitmap(4, 4, 1, 32, NULL);
+    HBITMAP own = CreateBitmap(4, 4, 1, 32, nullptr);
     ASSERT_NE(nullptr, own);
     std::memcpy(skinBitmapCache[0].name, stored.c_str(), stored.size() + 1);
     skinBitmapCache[0].bitmap = own;
@@ -158,7 +155,7 @@ TEST_F(SkinCacheTest, LongerNamesAreNeverStoredNorMistakenForAShorterOne) {
 TEST_F(SkinCacheTest, AFullCacheAnswersAMissWithNoneAndLoadsNothing) {
     for (int i = 0; i < kSkinBitmapCacheSize; ++i) {
         std::snprintf(skinBitmapCache[i].name, sizeof skinBitmapCache[i].name, "filler%d", i);
-        skinBitmapCache[i].bitmap = CreateBitmap(2, 2, 1, 32, NULL);
+        skinBitmapCache[i].bitmap = CreateBitmap(2, 2, 1, 32, nullptr);
         ASSERT_NE(nullptr, skinBitmapCache[i].bitmap);
     }
     const std::vector<unsigned char> before = Snapshot();
@@ -202,7 +199,7 @@ TEST_F(SkinCacheTest, IntegerIdsAreKeysOfTheirOwn) {
 
 TEST_F(SkinCacheTest, NoNameAtAllIsRefusedQuietly) {
     const std::vector<unsigned char> before = Snapshot();
-    EXPECT_EQ(nullptr, LoadSkinBitmap(instance(), NULL));
+    EXPECT_EQ(nullptr, LoadSkinBitmap(instance(), nullptr));
     EXPECT_EQ(nullptr, LoadSkinBitmap(instance(), ""));
     EXPECT_TRUE(before == Snapshot());
     EXPECT_TRUE(boxes().boxes().empty());
@@ -213,22 +210,22 @@ TEST_F(SkinCacheTest, NoNameAtAllIsRefusedQuietly) {
 // messages through this thread's message filter hook.
 struct RequestsDuringTheBox {
     HBITMAP missingAgain = reinterpret_cast<HBITMAP>(1);
-    HBITMAP loaded = NULL;
+    HBITMAP loaded = nullptr;
     int made = 0;
 };
 RequestsDuringTheBox duringTheBox;
 
 LRESULT CALLBACK RequestWhileTheBoxIsUp(int code, WPARAM wParam, LPARAM lParam) {
     if (code == MSGF_DIALOGBOX && duringTheBox.made++ == 0) {
-        duringTheBox.missingAgain = LoadSkinBitmap(GetModuleHandleA(NULL), "no_such_face");
-        duringTheBox.loaded = LoadSkinBitmap(GetModuleHandleA(NULL), "btn_on");
+        duringTheBox.missingAgain = LoadSkinBitmap(GetModuleHandleA(nullptr), "no_such_face");
+        duringTheBox.loaded = LoadSkinBitmap(GetModuleHandleA(nullptr), "btn_on");
     }
-    return CallNextHookEx(NULL, code, wParam, lParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 TEST_F(SkinCacheTest, RequestsWhileTheBoxIsUpShowNoSecondBoxAndLoseNoEntry) {
     duringTheBox = RequestsDuringTheBox{};
-    HHOOK hook = SetWindowsHookExA(WH_MSGFILTER, RequestWhileTheBoxIsUp, NULL, GetCurrentThreadId());
+    HHOOK hook = SetWindowsHookExA(WH_MSGFILTER, RequestWhileTheBoxIsUp, nullptr, GetCurrentThreadId());
     EXPECT_EQ(nullptr, LoadSkinBitmap(instance(), "no_such_face"));
     UnhookWindowsHookEx(hook);
     ASSERT_GE(duringTheBox.made, 1) << "the box's loop ran the requests";

@@ -35,14 +35,14 @@ void DrawPattern(HDC dc, int width, int height) {
 }
 
 HBITMAP PatternBitmap(int width, int height) {
-    HDC screen = GetDC(NULL);
+    HDC screen = GetDC(nullptr);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HDC memory = CreateCompatibleDC(screen);
     HGDIOBJ previous = SelectObject(memory, bitmap);
     DrawPattern(memory, width, height);
     SelectObject(memory, previous);
     DeleteDC(memory);
-    ReleaseDC(NULL, screen);
+    ReleaseDC(nullptr, screen);
     return bitmap;
 }
 
@@ -119,20 +119,20 @@ protected:
         hfocusedThumb_ = SolidBitmap(11, 12, kFocused);
         indicator_ = SolidBitmap(6, 4, kThumb);
         focusedIndicator_ = SolidBitmap(8, 5, kFocused);
-        buddy_ = CreateWindowExA(0, "ValueBuddy", "", WS_CHILD, 0, 0, 1, 1, parent(), NULL, instance(), NULL);
+        buddy_ = CreateWindowExA(0, "ValueBuddy", "", WS_CHILD, 0, 0, 1, 1, parent(), nullptr, instance(), nullptr);
         ASSERT_NE(nullptr, buddy_);
         buddyValues.clear();
     }
 
     void TearDown() override {
         ToolkitTest::TearDown();
-        for (HBITMAP bitmap : {rail_, hrail_, thumb_, focusedThumb_, hthumb_, hfocusedThumb_, indicator_,
-                               focusedIndicator_})
+        for (HBITMAP bitmap :
+             {rail_, hrail_, thumb_, focusedThumb_, hthumb_, hfocusedThumb_, indicator_, focusedIndicator_})
             DeleteObject(bitmap);
     }
 
     HWND Make(Kind kind, int value, int maxValue = 127, bool painted = true) {
-        HWND control = NULL;
+        HWND control = nullptr;
         if (kind == Kind::kVertical) {
             control = CreateVerticalSlider(instance(), parent(), kId, 20, 20,
                                            {100, 10, maxValue, value, 5, rail_, thumb_, focusedThumb_, buddy_});
@@ -141,8 +141,7 @@ protected:
                                              {5, 100, maxValue, value, hrail_, hthumb_, hfocusedThumb_});
         } else {
             control = CreateKnob(instance(), parent(), kId, 200, 20,
-                                 {41, 41, 0, maxValue, value, 5, indicator_, focusedIndicator_,
-                                  PatternBitmap(41, 41)});
+                                 {41, 41, 0, maxValue, value, 5, indicator_, focusedIndicator_, PatternBitmap(41, 41)});
         }
         EXPECT_NE(nullptr, control);
         if (painted) PumpMessages();
@@ -189,9 +188,9 @@ protected:
         return Fill(image, {left, top, left + size.cx, top + size.cy}, face);
     }
 
-    HBITMAP rail_ = NULL, hrail_ = NULL, thumb_ = NULL, focusedThumb_ = NULL, hthumb_ = NULL,
-            hfocusedThumb_ = NULL, indicator_ = NULL, focusedIndicator_ = NULL;
-    HWND buddy_ = NULL;
+    HBITMAP rail_ = nullptr, hrail_ = nullptr, thumb_ = nullptr, focusedThumb_ = nullptr, hthumb_ = nullptr,
+            hfocusedThumb_ = nullptr, indicator_ = nullptr, focusedIndicator_ = nullptr;
+    HWND buddy_ = nullptr;
 };
 
 // ---- What gestures, keys, the wheel and the owner's messages do -----------
@@ -202,11 +201,11 @@ struct Gesture {
     int maxValue;
     int start;
     std::vector<Step> steps;
-    int value;            // SBM_GETPOS afterwards
-    Strings reports;      // posted to the parent, in order
+    int value;               // SBM_GETPOS afterwards
+    Strings reports;         // posted to the parent, in order
     std::vector<int> buddy;  // sent to the vertical slider's buddy
-    int thumb;            // where the thumb is drawn, or kNoPicture
-    bool captured;        // the control holds the mouse afterwards
+    int thumb;               // where the thumb is drawn, or kNoPicture
+    bool captured;           // the control holds the mouse afterwards
 };
 void PrintTo(const Gesture& gesture, std::ostream* out) { *out << gesture.name; }
 
@@ -233,25 +232,57 @@ const int kAway = WHEEL_DELTA, kToward = -WHEEL_DELTA;
 
 INSTANTIATE_TEST_SUITE_P(
     Vertical, GestureTest,
-    ::testing::Values(
-        Gesture{"press_mid", V, 127, 0, {Press(5, 50)}, 63, {}, {}, 46, true},
-        Gesture{"press_top", V, 127, 0, {Press(5, 0)}, 114, {}, {}, 6, true},
-        Gesture{"press_below", V, 127, 60, {Press(5, 104)}, 0, {}, {}, 95, true},
-        Gesture{"drag_in_out_release", V, 127, 0, {Press(5, 50), Drag(5, 30), Drag(5, 130), Drag(-5, 30), Up(5, 60)},
-                88, {"V5:88", "V4:88"}, {88, 88, 88, 88}, 26, false},
-        Gesture{"shift_move", V, 127, 0, {At(WM_MOUSEMOVE, MK_SHIFT, 5, 50)}, 63, {"V5:63"}, {63}, 46, false},
-        Gesture{"double_click", V, 127, 0, {Press(5, 50), Up(), At(WM_LBUTTONDBLCLK, MK_LBUTTON, 5, 20), Up()},
-                63, {"V4:63", "D0", "V4:63"}, {63, 63}, 46, false},
-        Gesture{"up_to_max", V, 127, 125, {Key(VK_UP)}, 127, {"V4:127"}, {127}, 0, false},
-        Gesture{"down_to_zero", V, 127, 2, {Key(VK_DOWN)}, 0, {"V4:0"}, {0}, 95, false},
-        Gesture{"home_reports", V, 127, 60, {Key(VK_HOME)}, 60, {"V4:60"}, {60}, kNoPicture, false},
-        Gesture{"wheel", V, 127, 60, {Wheel(kAway), Wheel(0), Wheel(kToward), Wheel(-3 * WHEEL_DELTA)}, 50,
-                {"V4:65", "V4:60", "V4:55", "V4:50"}, {65, 60, 55, 50}, kNoPicture, false},
-        Gesture{"set_pos", V, 127, 0, {SetPos(63)}, 63, {}, {63}, 46, false},
-        Gesture{"set_pos_high", V, 127, 0, {SetPos(500)}, 500, {}, {500}, 0, false},
-        Gesture{"set_pos_negative", V, 127, 0, {SetPos(-20)}, -20, {}, {-20}, 110, false},
-        Gesture{"above_16_bits", V, 100000000, 0, {Press(5, 10), Up()}, 90000000, {"V4:19072"}, {90000000},
-                kNoPicture, false}),
+    ::testing::Values(Gesture{"press_mid", V, 127, 0, {Press(5, 50)}, 63, {}, {}, 46, true},
+                      Gesture{"press_top", V, 127, 0, {Press(5, 0)}, 114, {}, {}, 6, true},
+                      Gesture{"press_below", V, 127, 60, {Press(5, 104)}, 0, {}, {}, 95, true},
+                      Gesture{"drag_in_out_release",
+                              V,
+                              127,
+                              0,
+                              {Press(5, 50), Drag(5, 30), Drag(5, 130), Drag(-5, 30), Up(5, 60)},
+                              88,
+                              {"V5:88", "V4:88"},
+                              {88, 88, 88, 88},
+                              26,
+                              false},
+                      Gesture{
+                          "shift_move", V, 127, 0, {At(WM_MOUSEMOVE, MK_SHIFT, 5, 50)}, 63, {"V5:63"}, {63}, 46, false},
+                      Gesture{"double_click",
+                              V,
+                              127,
+                              0,
+                              {Press(5, 50), Up(), At(WM_LBUTTONDBLCLK, MK_LBUTTON, 5, 20), Up()},
+                              63,
+                              {"V4:63", "D0", "V4:63"},
+                              {63, 63},
+                              46,
+                              false},
+                      Gesture{"up_to_max", V, 127, 125, {Key(VK_UP)}, 127, {"V4:127"}, {127}, 0, false},
+                      Gesture{"down_to_zero", V, 127, 2, {Key(VK_DOWN)}, 0, {"V4:0"}, {0}, 95, false},
+                      Gesture{"home_reports", V, 127, 60, {Key(VK_HOME)}, 60, {"V4:60"}, {60}, kNoPicture, false},
+                      Gesture{"wheel",
+                              V,
+                              127,
+                              60,
+                              {Wheel(kAway), Wheel(0), Wheel(kToward), Wheel(-3 * WHEEL_DELTA)},
+                              50,
+                              {"V4:65", "V4:60", "V4:55", "V4:50"},
+                              {65, 60, 55, 50},
+                              kNoPicture,
+                              false},
+                      Gesture{"set_pos", V, 127, 0, {SetPos(63)}, 63, {}, {63}, 46, false},
+                      Gesture{"set_pos_high", V, 127, 0, {SetPos(500)}, 500, {}, {500}, 0, false},
+                      Gesture{"set_pos_negative", V, 127, 0, {SetPos(-20)}, -20, {}, {-20}, 110, false},
+                      Gesture{"above_16_bits",
+                              V,
+                              100000000,
+                              0,
+                              {Press(5, 10), Up()},
+                              90000000,
+                              {"V4:19072"},
+                              {90000000},
+                              kNoPicture,
+                              false}),
     [](const ::testing::TestParamInfo<Gesture>& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -260,25 +291,66 @@ INSTANTIATE_TEST_SUITE_P(
         Gesture{"press_mid", H, 127, 0, {Press(50, 5)}, 63, {}, {}, 44, true},
         Gesture{"press_left", H, 127, 60, {Press(0, 5)}, 6, {}, {}, 0, true},
         Gesture{"press_right", H, 127, 0, {Press(120, 5)}, 127, {}, {}, 95, true},
-        Gesture{"drag_in_out_release", H, 127, 0, {Press(50, 5), Drag(20, 5), Drag(-5, 5), Drag(30, 20), Up()}, 25,
-                {"H4:25", "H4:25"}, {}, 14, false},
+        Gesture{"drag_in_out_release",
+                H,
+                127,
+                0,
+                {Press(50, 5), Drag(20, 5), Drag(-5, 5), Drag(30, 20), Up()},
+                25,
+                {"H4:25", "H4:25"},
+                {},
+                14,
+                false},
         Gesture{"control_move", H, 127, 0, {At(WM_MOUSEMOVE, MK_CONTROL, 50, 5)}, 63, {"H4:63"}, {}, 44, false},
-        Gesture{"two_clicks", H, 127, 0, {Press(50, 5), Up(), Press(100, 5), Up()}, 127, {"H4:63", "H4:127"}, {},
-                95, false},
-        Gesture{"wheel", H, 127, 60, {Wheel(kAway), Wheel(kToward), Wheel(0)}, 52, {"H4:68", "H4:60", "H4:52"}, {},
-                kNoPicture, false},
+        Gesture{"two_clicks",
+                H,
+                127,
+                0,
+                {Press(50, 5), Up(), Press(100, 5), Up()},
+                127,
+                {"H4:63", "H4:127"},
+                {},
+                95,
+                false},
+        Gesture{"wheel",
+                H,
+                127,
+                60,
+                {Wheel(kAway), Wheel(kToward), Wheel(0)},
+                52,
+                {"H4:68", "H4:60", "H4:52"},
+                {},
+                kNoPicture,
+                false},
         Gesture{"wheel_step_zero", H, 10, 7, {Wheel(kAway)}, 7, {"H4:7"}, {}, kNoPicture, false},
         Gesture{"keys_ignored", H, 127, 60, {Key(VK_UP), Key(VK_DOWN)}, 60, {}, {}, kNoPicture, false},
-        Gesture{"right_click", H, 127, 60, {At(WM_RBUTTONDOWN, MK_RBUTTON, 5, 5), At(WM_RBUTTONUP, 0, 5, 5)}, 60,
-                {"C2"}, {}, kNoPicture, false},
+        Gesture{"right_click",
+                H,
+                127,
+                60,
+                {At(WM_RBUTTONDOWN, MK_RBUTTON, 5, 5), At(WM_RBUTTONUP, 0, 5, 5)},
+                60,
+                {"C2"},
+                {},
+                kNoPicture,
+                false},
         Gesture{"disable", H, 127, 90, {{WM_ENABLE, 0, 0}}, 0, {}, {}, 0, false},
         Gesture{"enable", H, 127, 50, {{WM_ENABLE, 1, 0}}, 50, {}, {}, kNoPicture, false},
         Gesture{"set_pos_far", H, 127, 0, {SetPos(500)}, 500, {}, {}, 95, false},
         Gesture{"set_pos_negative", H, 127, 63, {SetPos(-20)}, -20, {}, {}, 0, false},
-        Gesture{"owner_fields", H, 127, 63,
-                {{WM_USER, 77, 0}, {WM_USER + 1, 0, reinterpret_cast<LPARAM>("a label far too long")},
-                 {WM_USER + 2, 0x00050006, reinterpret_cast<LPARAM>("12345678")}, {WM_USER + 1, 0, 0}},
-                63, {}, {}, 44, false}),
+        Gesture{"owner_fields",
+                H,
+                127,
+                63,
+                {{WM_USER, 77, 0},
+                 {WM_USER + 1, 0, reinterpret_cast<LPARAM>("a label far too long")},
+                 {WM_USER + 2, 0x00050006, reinterpret_cast<LPARAM>("12345678")},
+                 {WM_USER + 1, 0, 0}},
+                63,
+                {},
+                {},
+                44,
+                false}),
     [](const ::testing::TestParamInfo<Gesture>& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -286,19 +358,59 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Gesture{"press_above", K, 100, 0, {Press(20, 5)}, 50, {}, {}, kNoPicture, true},
         Gesture{"press_down_left", K, 100, 50, {Press(10, 30)}, 1, {}, {}, kNoPicture, true},
-        Gesture{"drag_in_out_release", K, 100, 0, {Press(20, 5), Drag(35, 20), Drag(-5, 20), Up()}, 84,
-                {"H5:84", "H4:84"}, {}, kNoPicture, false},
-        Gesture{"right_button_move", K, 100, 0, {At(WM_MOUSEMOVE, MK_RBUTTON, 5, 20)}, 17, {"H5:17"}, {},
-                kNoPicture, false},
-        Gesture{"double_click", K, 100, 0, {Press(20, 5), Up(), At(WM_LBUTTONDBLCLK, MK_LBUTTON, 35, 20), Up()},
-                50, {"H4:50", "D0", "H4:50"}, {}, kNoPicture, false},
-        Gesture{"keys", K, 100, 98, {Key(VK_UP), Key(VK_HOME), Key(VK_DOWN)}, 95, {"H4:100", "H4:100", "H4:95"},
-                {}, kNoPicture, false},
-        Gesture{"wheel", K, 100, 50, {Wheel(kAway), Wheel(kToward), Wheel(0)}, 55, {"H4:45", "H4:50", "H4:55"}, {},
-                kNoPicture, false},
+        Gesture{"drag_in_out_release",
+                K,
+                100,
+                0,
+                {Press(20, 5), Drag(35, 20), Drag(-5, 20), Up()},
+                84,
+                {"H5:84", "H4:84"},
+                {},
+                kNoPicture,
+                false},
+        Gesture{"right_button_move",
+                K,
+                100,
+                0,
+                {At(WM_MOUSEMOVE, MK_RBUTTON, 5, 20)},
+                17,
+                {"H5:17"},
+                {},
+                kNoPicture,
+                false},
+        Gesture{"double_click",
+                K,
+                100,
+                0,
+                {Press(20, 5), Up(), At(WM_LBUTTONDBLCLK, MK_LBUTTON, 35, 20), Up()},
+                50,
+                {"H4:50", "D0", "H4:50"},
+                {},
+                kNoPicture,
+                false},
+        Gesture{"keys",
+                K,
+                100,
+                98,
+                {Key(VK_UP), Key(VK_HOME), Key(VK_DOWN)},
+                95,
+                {"H4:100", "H4:100", "H4:95"},
+                {},
+                kNoPicture,
+                false},
+        Gesture{"wheel",
+                K,
+                100,
+                50,
+                {Wheel(kAway), Wheel(kToward), Wheel(0)},
+                55,
+                {"H4:45", "H4:50", "H4:55"},
+                {},
+                kNoPicture,
+                false},
         Gesture{"negative_posted_low_bits", K, 100, 0, {SetPos(-1), Up()}, -1, {"H4:65535"}, {}, kNoPicture, false},
-        Gesture{"set_pos_far_then_key", K, 100, 0, {SetPos(500), Key(VK_HOME)}, 100, {"H4:100"}, {}, kNoPicture,
-                false}),
+        Gesture{
+            "set_pos_far_then_key", K, 100, 0, {SetPos(500), Key(VK_HOME)}, 100, {"H4:100"}, {}, kNoPicture, false}),
     [](const ::testing::TestParamInfo<Gesture>& info) { return std::string(info.param.name); });
 
 // ---- Faces --------------------------------------------------------------------
@@ -313,7 +425,7 @@ TEST_F(ValueClassesTest, SlidersShowTheFocusedThumbWhileFocusedAndTakeTheFocusOn
         SetFocus(parent());
         EXPECT_EQ("", FirstDifference(CaptureClient(slider), SliderPicture(kind, at, kThumb)));
         CoverClient(slider, kSentinel);  // a paint request brings back the whole slider
-        InvalidateRect(slider, NULL, TRUE);
+        InvalidateRect(slider, nullptr, TRUE);
         UpdateWindow(slider);
         EXPECT_EQ("", FirstDifference(CaptureClient(slider), SliderPicture(kind, at, kThumb)));
     }
@@ -341,8 +453,7 @@ TEST_F(ValueClassesTest, KnobPutsBackOnlyThePatchUnderItsLastIndicator) {
     for (const IndicatorCase& c : cases) {
         CoverClient(turned, kSentinel);
         SendMessageA(turned, SBM_SETPOS, c.value, 0);
-        EXPECT_EQ("", FirstDifference(CaptureClient(turned), KnobPicture(last, c.centre, {6, 4}, kThumb)))
-            << c.value;
+        EXPECT_EQ("", FirstDifference(CaptureClient(turned), KnobPicture(last, c.centre, {6, 4}, kThumb))) << c.value;
         last = c.centre;
     }
     DestroyWindow(turned);
@@ -351,7 +462,7 @@ TEST_F(ValueClassesTest, KnobPutsBackOnlyThePatchUnderItsLastIndicator) {
     SetFocus(knob);
     EXPECT_EQ("", FirstDifference(CaptureClient(knob), KnobPicture({13, 17}, {13, 17}, {8, 5}, kFocused)));
     CoverClient(knob, kSentinel);
-    InvalidateRect(knob, NULL, TRUE);  // the paint request draws no more than a change does
+    InvalidateRect(knob, nullptr, TRUE);  // the paint request draws no more than a change does
     UpdateWindow(knob);
     EXPECT_EQ("", FirstDifference(CaptureClient(knob), KnobPicture({13, 17}, {13, 17}, {8, 5}, kFocused)));
     CoverClient(knob, kSentinel);
@@ -381,7 +492,7 @@ TEST_F(ValueClassesTest, CreationRefusesADivisorOfZeroOrBelow) {
     } refused[] = {{0, 127}, {-1, 127}, {100, 0}, {100, -5}};
     for (const auto& c : refused) {
         EXPECT_EQ(nullptr, CreateVerticalSlider(instance(), parent(), 1, 0, 0,
-                                                {c.stop, 10, c.maxValue, 0, 5, rail_, thumb_, focusedThumb_, NULL}));
+                                                {c.stop, 10, c.maxValue, 0, 5, rail_, thumb_, focusedThumb_, nullptr}));
         EXPECT_EQ(nullptr, CreateHorizontalSlider(instance(), parent(), 1, 0, 0,
                                                   {5, c.stop, c.maxValue, 0, hrail_, hthumb_, hfocusedThumb_}));
     }
@@ -390,7 +501,7 @@ TEST_F(ValueClassesTest, CreationRefusesADivisorOfZeroOrBelow) {
 }
 
 TEST_F(ValueClassesTest, KnobOwnsItsBackgroundButNotItsIndicators) {
-    HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, instance(), NULL);
+    HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, instance(), nullptr);
     DestroyWindow(gone);
     const struct {
         HWND parent;
@@ -402,7 +513,7 @@ TEST_F(ValueClassesTest, KnobOwnsItsBackgroundButNotItsIndicators) {
         HBITMAP background = PatternBitmap(41, 41);
         HWND knob = CreateKnob(instance(), c.parent, 1, 0, 0,
                                {41, 41, c.minValue, c.maxValue, 0, 5, indicator_, focusedIndicator_, background});
-        EXPECT_EQ(c.made, knob != NULL);
+        EXPECT_EQ(c.made, knob != nullptr);
         EXPECT_EQ(c.made ? OBJ_BITMAP : 0, static_cast<int>(GetObjectType(background)));
         DestroyWindow(knob);
         EXPECT_EQ(0u, GetObjectType(background)) << "deleted with the knob";
@@ -412,8 +523,8 @@ TEST_F(ValueClassesTest, KnobOwnsItsBackgroundButNotItsIndicators) {
 }
 
 TEST_F(ValueClassesTest, CaptureParentAreaIsWhatTheParentShowsThere) {
-    HWND pattern = CreateWindowExA(0, "PatternParent", "", WS_CHILD | WS_VISIBLE, 300, 200, 80, 70, parent(),
-                                   NULL, instance(), NULL);
+    HWND pattern = CreateWindowExA(0, "PatternParent", "", WS_CHILD | WS_VISIBLE, 300, 200, 80, 70, parent(), nullptr,
+                                   instance(), nullptr);
     ASSERT_NE(nullptr, pattern);
     UpdateWindow(pattern);
     const struct {
@@ -423,8 +534,8 @@ TEST_F(ValueClassesTest, CaptureParentAreaIsWhatTheParentShowsThere) {
     for (const auto& area : areas) {
         HBITMAP picture = CaptureParentArea(area.parent, area.x, area.y, 41, 41);
         ASSERT_NE(nullptr, picture);
-        EXPECT_EQ("", FirstDifference(ReadBitmap(picture, 41, 41),
-                                      Crop(CaptureClient(area.parent), area.x, area.y, 41, 41)));
+        EXPECT_EQ(
+            "", FirstDifference(ReadBitmap(picture, 41, 41), Crop(CaptureClient(area.parent), area.x, area.y, 41, 41)));
         DeleteObject(picture);
     }
     EXPECT_EQ(nullptr, CaptureParentArea(pattern, 0, 0, 0, 41));

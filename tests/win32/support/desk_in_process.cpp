@@ -1,5 +1,5 @@
-#include "desk_test_hooks.h"
 #include "support/desk_in_process.h"
+#include "desk_test_hooks.h"
 
 #include <cstring>
 
@@ -56,10 +56,10 @@ bool InProcessDesk::Start() {
     SetDeskWindow(&MainWindowAsDesk());
     started_ = true;
     if (OpenCards() == 0) return false;
-    HINSTANCE instance = GetModuleHandleA(NULL);
+    HINSTANCE instance = GetModuleHandleA(nullptr);
     RegisterControlClasses(instance);
     window_ = CreateMainWindow(instance);
-    if (window_ == NULL) return false;
+    if (window_ == nullptr) return false;
     ShowWindow(window_, SW_HIDE);
     UpdateWindow(window_);
     PumpMessages();
@@ -71,13 +71,13 @@ bool InProcessDesk::Start() {
 void InProcessDesk::Stop() {
     if (!started_) return;
     started_ = false;
-    if (window_ != NULL && IsWindow(window_)) DestroyWindow(window_);
-    window_ = NULL;
+    if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
+    window_ = nullptr;
     controls_.clear();
     // The window's end posts the quit message the desk's loop would stop on.
     MSG quit;
     PumpMessages();
-    while (PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
     UnregisterControlClasses();
     SaveAllSettings();
@@ -99,13 +99,13 @@ HWND InProcessDesk::Control(int column, uint16_t baseId) const {
             return control.window;
         }
     }
-    return NULL;
+    return nullptr;
 }
 
 int PumpPostedMessages() {
     int count = 0;
     MSG message;
-    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE)) {
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE)) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
         ++count;

@@ -9,9 +9,9 @@
 #include <memory>
 #include <vector>
 
-#include "settings/settings_store.h"
 #include "card/unit_link.h"
 #include "panel/card_panel.h"
+#include "settings/settings_store.h"
 #include "sim/sim_driver_link.h"
 
 namespace wintest {
@@ -34,7 +34,7 @@ struct PanelControl {
     int column;
     uint16_t baseId;  // 0 for static bitmaps
     PanelControlKind kind;
-    int maximum;      // digit fields: the largest value
+    int maximum;  // digit fields: the largest value
 };
 
 class InProcessDesk {
@@ -67,7 +67,7 @@ private:
     std::unique_ptr<SimDriverLink> driver_;
     SettingsKey* key_;
     MillisecondClock* clock_;
-    HWND window_ = NULL;
+    HWND window_ = nullptr;
     bool started_ = false;
     std::vector<PanelControl> controls_;
 };

@@ -8,7 +8,7 @@ namespace {
 
 bool RunningUnderWine() {
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return ntdll != NULL && GetProcAddress(ntdll, "wine_get_version") != NULL;
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
 // One entry of Wine's GDI handle table; the same layout serves 32- and
@@ -26,7 +26,7 @@ constexpr int kWineGdiHandleCount = 0x10000;
 
 const WineGdiHandleEntry* WineGdiHandleTable() {
 #if defined(_WIN64)
-    return NULL;
+    return nullptr;
 #else
     // PEB.GdiSharedHandleTable, at 0x94 in the 32-bit PEB.
     const BYTE* teb = reinterpret_cast<const BYTE*>(NtCurrentTeb());
@@ -53,8 +53,8 @@ GuiObjectCount CountGdiObjects() {
     if (reported != 0) {
         return {static_cast<long>(reported), CountMethod::kGetGuiResources};
     }
-    const WineGdiHandleEntry* table = RunningUnderWine() ? WineGdiHandleTable() : NULL;
-    if (table == NULL) {
+    const WineGdiHandleEntry* table = RunningUnderWine() ? WineGdiHandleTable() : nullptr;
+    if (table == nullptr) {
         return {-1, CountMethod::kUnavailable};
     }
     long inUse = 0;
@@ -78,14 +78,10 @@ GuiObjectCount CountUserObjects() {
 
 const char* CountMethodName(CountMethod method) {
     switch (method) {
-    case CountMethod::kGetGuiResources:
-        return "GetGuiResources";
-    case CountMethod::kWineHandleTable:
-        return "Wine GDI handle table";
-    case CountMethod::kWindowCensus:
-        return "window census";
-    case CountMethod::kUnavailable:
-        break;
+    case CountMethod::kGetGuiResources: return "GetGuiResources";
+    case CountMethod::kWineHandleTable: return "Wine GDI handle table";
+    case CountMethod::kWindowCensus: return "window census";
+    case CountMethod::kUnavailable: break;
     }
     return "unavailable";
 }

@@ -35,7 +35,7 @@ bool AllHeapsValid() {
     HANDLE heaps[kMaxHeaps];
     const DWORD count = ProcessHeaps(heaps);
     for (DWORD i = 0; i < count; ++i) {
-        if (!HeapValidate(heaps[i], 0, NULL)) return false;
+        if (!HeapValidate(heaps[i], 0, nullptr)) return false;
     }
     return true;
 }

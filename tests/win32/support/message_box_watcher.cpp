@@ -29,11 +29,9 @@ BOOL CALLBACK FindMessageText(HWND child, LPARAM result) {
 }  // namespace
 
 MessageBoxWatcher::MessageBoxWatcher()
-    : watchedThread_(GetCurrentThreadId()),
-      stop_(CreateEventA(NULL, TRUE, FALSE, NULL)),
-      thread_(NULL) {
+    : watchedThread_(GetCurrentThreadId()), stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr)), thread_(nullptr) {
     InitializeCriticalSection(&lock_);
-    thread_ = CreateThread(NULL, 0, Run, this, 0, NULL);
+    thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
 }
 
 MessageBoxWatcher::~MessageBoxWatcher() {
@@ -63,8 +61,7 @@ DWORD WINAPI MessageBoxWatcher::Run(void* self) {
         // Forget boxes that are gone, so that a new one reusing a handle
         // value is still seen.
         std::vector<HWND>& dismissed = watcher->dismissed_;
-        dismissed.erase(std::remove_if(dismissed.begin(), dismissed.end(),
-                                       [](HWND box) { return !IsWindow(box); }),
+        dismissed.erase(std::remove_if(dismissed.begin(), dismissed.end(), [](HWND box) { return !IsWindow(box); }),
                         dismissed.end());
         EnumThreadWindows(watcher->watchedThread_, CheckWindow, reinterpret_cast<LPARAM>(watcher));
     }
@@ -78,8 +75,7 @@ BOOL CALLBACK MessageBoxWatcher::CheckWindow(HWND window, LPARAM self) {
     if (lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window)) {
         return TRUE;
     }
-    if (std::find(watcher->dismissed_.begin(), watcher->dismissed_.end(), window) !=
-        watcher->dismissed_.end()) {
+    if (std::find(watcher->dismissed_.begin(), watcher->dismissed_.end(), window) != watcher->dismissed_.end()) {
         return TRUE;  // already answered, still closing
     }
     SeenMessageBox seen;

@@ -11,7 +11,7 @@ const MSG* MessageBeingDispatched() { return dispatching; }
 int PumpMessages() {
     int count = 0;
     MSG message;
-    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
         const MSG* outer = dispatching;
         dispatching = &message;

@@ -9,7 +9,7 @@ namespace wintest {
 // paints, timers) and returns how many there were.
 int PumpMessages();
 
-// The queued message PumpMessages is dispatching right now, or NULL. A
+// The queued message PumpMessages is dispatching right now, or nullptr. A
 // window procedure can tell by it whether a message was posted (it came out
 // of the queue) or sent (InSendMessage cannot: it only sees other threads).
 const MSG* MessageBeingDispatched();

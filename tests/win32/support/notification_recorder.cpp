@@ -15,8 +15,8 @@ void RegisterRecorderClass(WNDPROC procedure) {
     }
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleA(NULL);
-    windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     // Owned by the class for the whole run.
     windowClass.hbrBackground = CreateSolidBrush(NotificationRecorder::kBackground);
     windowClass.lpszClassName = kRecorderClass;
@@ -27,35 +27,31 @@ void RegisterRecorderClass(WNDPROC procedure) {
 
 NotificationRecorder::NotificationRecorder(int x, int y, int width, int height) {
     RegisterRecorderClass(Procedure);
-    window_ = CreateWindowExA(0, kRecorderClass, "recorder", WS_POPUP | WS_VISIBLE,
-                              x, y, width, height, NULL, NULL, GetModuleHandleA(NULL), this);
+    window_ = CreateWindowExA(0, kRecorderClass, "recorder", WS_POPUP | WS_VISIBLE, x, y, width, height, nullptr,
+                              nullptr, GetModuleHandleA(nullptr), this);
     UpdateWindow(window_);
 }
 
 NotificationRecorder::~NotificationRecorder() {
-    if (window_ != NULL) {
+    if (window_ != nullptr) {
         DestroyWindow(window_);
     }
 }
 
-LRESULT CALLBACK NotificationRecorder::Procedure(HWND window, UINT message, WPARAM wParam,
-                                                 LPARAM lParam) {
+LRESULT CALLBACK NotificationRecorder::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const CREATESTRUCTA* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    NotificationRecorder* self =
-        reinterpret_cast<NotificationRecorder*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self != NULL) {
+    NotificationRecorder* self = reinterpret_cast<NotificationRecorder*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self != nullptr) {
         switch (message) {
         case WM_COMMAND:
         case WM_VSCROLL:
         case WM_HSCROLL: {
             const MSG* queued = MessageBeingDispatched();
-            const bool posted = queued != nullptr && queued->hwnd == window &&
-                                queued->message == message && queued->wParam == wParam &&
-                                queued->lParam == lParam;
+            const bool posted = queued != nullptr && queued->hwnd == window && queued->message == message &&
+                                queued->wParam == wParam && queued->lParam == lParam;
             const RecordedNotification note = {message, wParam, lParam, posted};
             if (self->hook_) {
                 self->hook_(note);
@@ -63,11 +59,8 @@ LRESULT CALLBACK NotificationRecorder::Procedure(HWND window, UINT message, WPAR
             self->notifications_.push_back(note);
             return 0;
         }
-        case WM_NCDESTROY:
-            self->window_ = NULL;
-            break;
-        default:
-            break;
+        case WM_NCDESTROY: self->window_ = nullptr; break;
+        default: break;
         }
     }
     return DefWindowProcA(window, message, wParam, lParam);

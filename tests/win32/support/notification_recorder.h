@@ -35,14 +35,12 @@ public:
 
     // Called at the moment each notification arrives, before it is recorded
     // (for looking at a control's face at that very moment).
-    void onNotification(std::function<void(const RecordedNotification&)> hook) {
-        hook_ = std::move(hook);
-    }
+    void onNotification(std::function<void(const RecordedNotification&)> hook) { hook_ = std::move(hook); }
 
 private:
     static LRESULT CALLBACK Procedure(HWND, UINT, WPARAM, LPARAM);
 
-    HWND window_ = NULL;
+    HWND window_ = nullptr;
     std::vector<RecordedNotification> notifications_;
     std::function<void(const RecordedNotification&)> hook_;
 };

@@ -32,23 +32,23 @@ PixelImage CaptureClient(HWND window) {
 
 PixelImage ReadBitmap(HBITMAP bitmap, int width, int height) {
     BITMAP info;
-    if (bitmap == NULL || GetObjectA(bitmap, sizeof info, &info) != sizeof info) {
+    if (bitmap == nullptr || GetObjectA(bitmap, sizeof info, &info) != sizeof info) {
         return PixelImage();
     }
     width = width < info.bmWidth ? width : info.bmWidth;
     height = height < info.bmHeight ? height : info.bmHeight;
-    HDC screen = GetDC(NULL);
+    HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HGDIOBJ previous = SelectObject(memory, bitmap);
     PixelImage image = ReadFromDc(memory, width, height);
     SelectObject(memory, previous);
     DeleteDC(memory);
-    ReleaseDC(NULL, screen);
+    ReleaseDC(nullptr, screen);
     return image;
 }
 
 PixelImage RenderWith(int width, int height, void (*draw)(HDC, void*), void* context) {
-    HDC screen = GetDC(NULL);
+    HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP canvas = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ previous = SelectObject(memory, canvas);
@@ -57,7 +57,7 @@ PixelImage RenderWith(int width, int height, void (*draw)(HDC, void*), void* con
     SelectObject(memory, previous);
     DeleteObject(canvas);
     DeleteDC(memory);
-    ReleaseDC(NULL, screen);
+    ReleaseDC(nullptr, screen);
     return image;
 }
 
@@ -75,7 +75,7 @@ PixelImage Crop(const PixelImage& image, int x, int y, int width, int height) {
 }
 
 HBITMAP StripBitmap(int cells, int cellWidth, int height, const COLORREF* colours) {
-    HDC screen = GetDC(NULL);
+    HDC screen = GetDC(nullptr);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, cells * cellWidth, height);
     HDC memory = CreateCompatibleDC(screen);
     HGDIOBJ previous = SelectObject(memory, bitmap);
@@ -87,7 +87,7 @@ HBITMAP StripBitmap(int cells, int cellWidth, int height, const COLORREF* colour
     }
     SelectObject(memory, previous);
     DeleteDC(memory);
-    ReleaseDC(NULL, screen);
+    ReleaseDC(nullptr, screen);
     return bitmap;
 }
 
@@ -101,7 +101,7 @@ PixelImage SolidImage(int width, int height, COLORREF colour) {
 
 void CoverClient(HWND window, COLORREF colour) {
     HDC dc = GetDC(window);
-    if (dc == NULL) return;
+    if (dc == nullptr) return;
     RECT client;
     GetClientRect(window, &client);
     HBRUSH brush = CreateSolidBrush(colour);
@@ -115,8 +115,8 @@ HBITMAP SolidBitmap(int width, int height, COLORREF colour) { return StripBitmap
 std::string FirstDifference(const PixelImage& actual, const PixelImage& expected) {
     char text[128];
     if (actual.width != expected.width || actual.height != expected.height) {
-        std::snprintf(text, sizeof text, "size %dx%d != %dx%d", actual.width, actual.height,
-                      expected.width, expected.height);
+        std::snprintf(text, sizeof text, "size %dx%d != %dx%d", actual.width, actual.height, expected.width,
+                      expected.height);
         return text;
     }
     for (int y = 0; y < actual.height; ++y) {

@@ -57,8 +57,8 @@ PixelImage RenderWith(int width, int height, void (*draw)(HDC, void*), void* con
 
 template <typename Draw>
 PixelImage Render(int width, int height, Draw draw) {
-    return RenderWith(width, height,
-                      [](HDC dc, void* context) { (*static_cast<Draw*>(context))(dc); }, &draw);
+    return RenderWith(
+        width, height, [](HDC dc, void* context) { (*static_cast<Draw*>(context))(dc); }, &draw);
 }
 
 }  // namespace wintest

@@ -21,7 +21,7 @@ namespace wintest {
 class ToolkitTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        RegisterControlClasses(GetModuleHandleA(NULL));
+        RegisterControlClasses(GetModuleHandleA(nullptr));
         parent_ = new NotificationRecorder();
     }
     static void TearDownTestSuite() {
@@ -46,7 +46,7 @@ protected:
         FreeSkinBitmaps();
     }
 
-    static HINSTANCE instance() { return GetModuleHandleA(NULL); }
+    static HINSTANCE instance() { return GetModuleHandleA(nullptr); }
     static HWND parent() { return parent_->window(); }
     static NotificationRecorder& recorder() { return *parent_; }
     MessageBoxWatcher& boxes() { return watcher_; }
@@ -63,8 +63,6 @@ private:
 };
 
 // Low 16 bits of a window handle, as controls put them in lParam.
-inline LPARAM HandleLowWord(HWND window) {
-    return static_cast<LPARAM>(reinterpret_cast<UINT_PTR>(window) & 0xFFFF);
-}
+inline LPARAM HandleLowWord(HWND window) { return static_cast<LPARAM>(reinterpret_cast<UINT_PTR>(window) & 0xFFFF); }
 
 }  // namespace wintest
