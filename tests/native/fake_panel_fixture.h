@@ -14,6 +14,7 @@
 #include "desk_test_hooks.h"
 #include "fake_panel_card.h"
 #include "fake_panel_controls.h"
+#include "fake_settings_key.h"
 #include "panel/card_panel.h"
 #include "panel/panel_controls.h"
 #include "panel/timecode.h"
@@ -46,6 +47,7 @@ protected:
         ResetSettingsRecordsForTest();
         ResetCardPanelsForTest();
         ResetTimecodeForTest();
+        ResetStandbyForTest();
         controls = FakePanelControls{};
         SetPanelControls(&controls);
         desk = FakeDeskWindow{};
@@ -63,6 +65,7 @@ protected:
         ResetCardPanelsForTest();
         ResetSettingsRecordsForTest();
         ResetTimecodeForTest();
+        ResetStandbyForTest();
     }
 
     CardPanel& Panel(int32_t c = 0) { return *PanelAt(c); }
@@ -86,6 +89,27 @@ protected:
     FakeDeskWindow desk;
     StepClock clock;
     SharedCardBlock marked[kMaxCards] = {};
+};
+
+// Two cards restored from the default record, over a settings key that keeps
+// and counts what is written.
+class StoredPanelsFixture : public PanelFixture {
+protected:
+    void SetUp() override {
+        PanelFixture::SetUp();
+        FindCards({0, 1});
+        SetSettingsKey(&key);
+        for (int32_t c = 0; c < 2; ++c) {
+            Record(c) = kDefaultRecord;
+            RestoreCardPanel(c);
+        }
+    }
+    void TearDown() override {
+        SetSettingsKey(nullptr);
+        PanelFixture::TearDown();
+    }
+
+    FakeSettingsKey key;
 };
 
 }  // namespace panel_test

@@ -10,27 +10,13 @@
 
 #include "desk_test_hooks.h"
 #include "fake_panel_fixture.h"
-#include "fake_settings_key.h"
 #include "panel/panel_logic.h"
 
 namespace panel_test {
 namespace {
 
-class PanelSaveTest : public PanelFixture {
+class PanelSaveTest : public StoredPanelsFixture {
 protected:
-    void SetUp() override {
-        PanelFixture::SetUp();
-        FindCards({0, 1});
-        SetSettingsKey(&key);
-        for (int32_t c = 0; c < 2; ++c) {
-            Record(c) = kDefaultRecord;
-            RestoreCardPanel(c);
-        }
-    }
-    void TearDown() override {
-        SetSettingsKey(nullptr);
-        PanelFixture::TearDown();
-    }
     std::vector<uint8_t> Stored(const char* name) {
         return key.values.count(name) ? key.values[name].bytes : std::vector<uint8_t>{};
     }
@@ -38,8 +24,6 @@ protected:
         const uint8_t* p = reinterpret_cast<const uint8_t*>(&Record(c));
         return std::vector<uint8_t>(p, p + sizeof(MixerSettings));
     }
-
-    FakeSettingsKey key;
 };
 
 TEST_F(PanelSaveTest, RestoringAtStartWritesNothing) { EXPECT_EQ(key.writes, 0); }

@@ -8,7 +8,6 @@
 
 #include "app/standby.h"
 #include "fake_panel_fixture.h"
-#include "fake_settings_key.h"
 
 namespace panel_test {
 namespace {
@@ -48,26 +47,9 @@ TEST(StandbyTrackerTest, EachStandbySetsTheCardsAtItsFirstResume) {
     }
 }
 
-class StandbyTest : public PanelFixture {
+class StandbyTest : public StoredPanelsFixture {
 protected:
-    void SetUp() override {
-        PanelFixture::SetUp();
-        ResetStandbyForTest();
-        FindCards({0, 1});
-        SetSettingsKey(&key);
-        for (int32_t c = 0; c < 2; ++c) {
-            Record(c) = kDefaultRecord;
-            RestoreCardPanel(c);
-        }
-    }
-    void TearDown() override {
-        SetSettingsKey(nullptr);
-        ResetStandbyForTest();
-        PanelFixture::TearDown();
-    }
     size_t EventsOf(int32_t c) { return Card(c).Events().size(); }
-
-    FakeSettingsKey key;
 };
 
 TEST_F(StandbyTest, TheSuspendStoresTheRecordsAndTheResumeSetsTheCardsWritingNothing) {
