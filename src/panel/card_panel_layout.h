@@ -12,29 +12,15 @@
 enum class ControlKind { Toggle, StaticBitmap, CardBadge, DigitField };
 
 // Which CardPanel handle a control fills; arrays take the row's index.
+// clang-format off
 enum class PanelField {
     None,
-    Coaxial,
-    Optical,
-    Fs,
-    Fs256,
-    InternalClock,
-    DigitalInClock,
-    WordClock,
-    UnitClock,
-    RouteA,
-    RouteB,
-    ShowHide,
-    Rate,
-    RoutingOff,
-    AutoRate,
-    Hours,
-    Minutes,
-    Seconds,
-    Frames,
-    Start,
-    FrameRate,
+    Coaxial, Optical, Fs, Fs256,
+    InternalClock, DigitalInClock, WordClock, UnitClock,
+    RouteA, RouteB, ShowHide, Rate, RoutingOff, AutoRate,
+    Hours, Minutes, Seconds, Frames, Start, FrameRate,
 };
+// clang-format on
 
 struct PanelControlRow {
     ControlKind kind;

@@ -9,19 +9,12 @@
 namespace {
 
 TEST(NextSelectionTest, StepsAndWrapsAtTheItemCount) {
+    // clang-format off
     const struct {
         int32_t selection, itemCount, next;
-    } cases[] = {{2, 3, 0},
-                 {0, 3, 1},
-                 {1, 3, 2},
-                 {0, 1, 0},
-                 {0, 0, 0},
-                 {7, 3, 0},
-                 {-5, 3, -4},
-                 {-1, 3, 0},
-                 {5, -2, 0},
-                 {INT_MAX, 3, 0},
-                 {INT_MAX - 1, INT_MAX, 0}};
+    } cases[] = {{2, 3, 0}, {0, 3, 1},  {1, 3, 2},  {0, 1, 0},  {0, 0, 0},        {7, 3, 0},
+                 {-5, 3, -4}, {-1, 3, 0}, {5, -2, 0}, {INT_MAX, 3, 0}, {INT_MAX - 1, INT_MAX, 0}};
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(c.next, NextSelection(c.selection, c.itemCount)) << c.selection << " of " << c.itemCount;
     }

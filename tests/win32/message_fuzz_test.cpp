@@ -111,26 +111,14 @@ LRESULT CALLBACK CloseMenus(int code, WPARAM wParam, LPARAM lParam) {
 
 // ---- Messages ----------------------------------------------------------------
 
+// clang-format off
 enum class Kind {
-    kMain,
-    kToggle,
-    kStatic,
-    kDigitField,
+    kMain, kToggle, kStatic, kDigitField,
     // The control gallery's window and the toolkit's other twelve classes.
-    kGallery,
-    kPushButton,
-    kPopupSelector,
-    kSmallText,
-    kThreeState,
-    kOnOff,
-    kBitmapList,
-    kVerticalSlider,
-    kHorizontalSlider,
-    kKnob,
-    kGauge,
-    kDigitDisplay,
-    kBitmapText,
+    kGallery, kPushButton, kPopupSelector, kSmallText, kThreeState, kOnOff, kBitmapList,
+    kVerticalSlider, kHorizontalSlider, kKnob, kGauge, kDigitDisplay, kBitmapText,
 };
+// clang-format on
 
 struct Target {
     HWND window;
@@ -151,36 +139,18 @@ bool IsMenuKey(WPARAM key) {
 // handling it passes them to) may read or write.
 bool PointerInLParam(UINT number) {
     switch (number) {
-    case WM_SETTEXT:
-    case WM_GETTEXT:
-    case WM_WININICHANGE:
-    case WM_DEVMODECHANGE:
-    case WM_GETMINMAXINFO:
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-    case WM_DELETEITEM:
-    case WM_COMPAREITEM:
-    case WM_WINDOWPOSCHANGING:
-    case WM_WINDOWPOSCHANGED:
-    case WM_COPYDATA:
-    case WM_NOTIFY:
-    case WM_HELP:
-    case WM_STYLECHANGING:
-    case WM_STYLECHANGED:
-    case WM_NCCALCSIZE:
-    case WM_GETDLGCODE:
-    case WM_MENUGETOBJECT:
-    case WM_NEXTMENU:
-    case WM_SIZING:
-    case WM_MOVING:
-    case WM_DEVICECHANGE:
-    case WM_MDICREATE:
-    case WM_MDIGETACTIVE:
-    case WM_ASKCBFORMATNAME:
+    // clang-format off
+    case WM_SETTEXT: case WM_GETTEXT: case WM_WININICHANGE: case WM_DEVMODECHANGE:
+    case WM_GETMINMAXINFO: case WM_DRAWITEM: case WM_MEASUREITEM: case WM_DELETEITEM:
+    case WM_COMPAREITEM: case WM_WINDOWPOSCHANGING: case WM_WINDOWPOSCHANGED: case WM_COPYDATA:
+    case WM_NOTIFY: case WM_HELP: case WM_STYLECHANGING: case WM_STYLECHANGED: case WM_NCCALCSIZE:
+    case WM_GETDLGCODE: case WM_MENUGETOBJECT: case WM_NEXTMENU: case WM_SIZING: case WM_MOVING:
+    case WM_DEVICECHANGE: case WM_MDICREATE: case WM_MDIGETACTIVE: case WM_ASKCBFORMATNAME:
     case 0x02E0:  // WM_DPICHANGED
     case 0x02E4:  // WM_GETDPISCALEDSIZE
     case 0x033F:  // WM_GETTITLEBARINFOEX
         return true;
+    // clang-format on
     default:
         // The IME messages go on to the IME window, some with structures.
         return (number >= WM_IME_STARTCOMPOSITION && number <= WM_IME_KEYLAST) ||
@@ -347,20 +317,14 @@ private:
         const UINT number = message.number;
         const bool main = target.kind == Kind::kMain;
         switch (number) {
-        case WM_CREATE:
-        case WM_NCCREATE:
-        case WM_DESTROY:
-        case WM_NCDESTROY:
-        case WM_CLOSE:
-        case WM_QUIT:
-        case WM_CONTEXTMENU:
-        case kPopupSystemMenu:
-        case WM_NCLBUTTONDOWN:
-        case WM_NCLBUTTONDBLCLK:
-        case WM_NCRBUTTONDOWN:
-        case WM_SYSKEYDOWN:
-        case WM_SYSKEYUP:
-        case WM_SYSCHAR: return true;
+        // clang-format off
+        case WM_CREATE: case WM_NCCREATE: case WM_DESTROY: case WM_NCDESTROY:
+        case WM_CLOSE: case WM_QUIT:
+        case WM_CONTEXTMENU: case kPopupSystemMenu:
+        case WM_NCLBUTTONDOWN: case WM_NCLBUTTONDBLCLK: case WM_NCRBUTTONDOWN:
+        case WM_SYSKEYDOWN: case WM_SYSKEYUP: case WM_SYSCHAR:
+            return true;
+        // clang-format on
         case WM_ENDSESSION:
         case WM_RBUTTONDOWN: return main;
         case WM_RBUTTONUP:

@@ -188,23 +188,14 @@ struct OptionCommand {
     const char* name;
     int32_t stored;
 };
+// clang-format off
 const OptionCommand kOptionCommands[] = {
-    {910, "DSOUND", 0},
-    {911, "DSOUND", 1},
-    {912, "DSOUND", 2},
-    {913, "DSOUND", 3},
-    {914, "DSOUND", 4},
-    {920, "GSIF", 0},
-    {921, "GSIF", 1},
-    {930, "EASI0", 1},
-    {931, "EASI1", 1},
-    {932, "EASI2", 1},
-    {933, "EASI3", 1},
-    {940, "MMEBufsize", 0x1000},
-    {941, "MMEBufsize", 0x2000},
-    {942, "MMEBufsize", 0x4000},
-    {943, "MMEBufsize", 0x8000},
+    {910, "DSOUND", 0},     {911, "DSOUND", 1},     {912, "DSOUND", 2},          {913, "DSOUND", 3},
+    {914, "DSOUND", 4},     {920, "GSIF", 0},       {921, "GSIF", 1},            {930, "EASI0", 1},
+    {931, "EASI1", 1},      {932, "EASI2", 1},      {933, "EASI3", 1},           {940, "MMEBufsize", 0x1000},
+    {941, "MMEBufsize", 0x2000}, {942, "MMEBufsize", 0x4000}, {943, "MMEBufsize", 0x8000},
 };
+// clang-format on
 
 // Asked as any program may ask: the shell changes an icon only while the
 // icon is there.
