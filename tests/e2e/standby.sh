@@ -25,17 +25,6 @@ settings_of() {
   echo "$line"
 }
 
-# wait_settings CARD EXPECTED: waits until the card's settings are EXPECTED.
-wait_settings() {
-  local value=""
-  for _ in $(seq 1 100); do
-    value=$(settings_of "$1")
-    [ "$value" = "$2" ] && { echo "ok: card $1 settings = $2"; return 0; }
-    sleep 0.1
-  done
-  fail "card $1 settings: got '$value', expected '$2'"
-}
-
 probe delete-key
 
 echo "== two cards set away from their defaults, the generator running"
@@ -78,7 +67,7 @@ echo "== after the standby: both resume events, the cards set once"
 probe delete-key
 lines_before_resume=$(wc -l < "$trace")
 expect_eq "answers to the resumes" "$(probe power resume-automatic resume-suspend)" "1 1"
-for card in 0 1; do wait_settings "$card" "${before[$card]}"; done
+for card in 0 1; do expect_soon "card $card settings" "${before[$card]}" settings_of "$card"; done
 expect_eq "card 0 generator" "$(card_field "$state" 0 generator)" stopped
 expect_eq "card 0 unit lock count" "$(card_field "$state" 0 "unit lock count")" 0
 expect_eq "start toggle" "$(checked 0 2144)" 0

@@ -40,9 +40,7 @@ wait_desk_end() { wait_ended "$DESK_PID" desk "${1:-30}"; }
 # stop_desk: closes the desk the way another program would and waits for it.
 stop_desk() {
   probe post 0x10 0 0
-  local status=0
-  wait "$DESK_PID" || status=$?
-  expect_eq "desk exit code" "$status" 0
+  wait_desk_end
 }
 
 # use_windows_98: Wine's Windows version for the prefix becomes Windows 98;

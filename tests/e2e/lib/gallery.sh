@@ -23,9 +23,7 @@ start_gallery() {
 # stop_gallery: closes the gallery as its close box does and checks its exit.
 stop_gallery() {
   gprobe post 0x10 0 0
-  local status=0
-  wait "$GALLERY_PID" || status=$?
-  expect_eq "gallery exit code" "$status" 0
+  wait_ended "$GALLERY_PID" gallery
 }
 
 # at ID DX DY: the screen point DX, DY pixels into control ID.
