@@ -1,6 +1,6 @@
-// The desk's stored card records, taken away for a benchmark's runs and put
-// back after it, so that every run restores the default records and the
-// desk's own settings on this machine survive the benchmark.
+// The simulated desk's stored card records, taken away for a benchmark's runs
+// and put back after it, so that every run restores the default records and
+// the settings the simulated desk keeps on this machine survive the benchmark.
 #pragma once
 
 #include <windows.h>
@@ -18,7 +18,8 @@ public:
             Saved& saved = saved_[i];
             std::snprintf(saved.name, sizeof saved.name, "Mixer2%d", i);
             HKEY key = nullptr;
-            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+            if (RegOpenKeyExA(kSimulatedCardsSettingsKey.root, kSimulatedCardsSettingsKey.path, 0, KEY_QUERY_VALUE,
+                              &key) != ERROR_SUCCESS)
                 continue;
             DWORD size = sizeof saved.data;
             saved.present = RegQueryValueExA(key, saved.name, nullptr, &saved.type, saved.data, &size) == ERROR_SUCCESS;
@@ -28,7 +29,9 @@ public:
     }
     ~StoredRecords() {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+        if (RegOpenKeyExA(kSimulatedCardsSettingsKey.root, kSimulatedCardsSettingsKey.path, 0, KEY_SET_VALUE, &key) !=
+            ERROR_SUCCESS)
+            return;
         for (const Saved& saved : saved_)
             if (saved.present)
                 RegSetValueExA(key, saved.name, 0, saved.type, saved.data, saved.size);
@@ -41,7 +44,9 @@ public:
 
     void Remove() const {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+        if (RegOpenKeyExA(kSimulatedCardsSettingsKey.root, kSimulatedCardsSettingsKey.path, 0, KEY_SET_VALUE, &key) !=
+            ERROR_SUCCESS)
+            return;
         for (const Saved& saved : saved_) RegDeleteValueA(key, saved.name);
         RegCloseKey(key);
     }

@@ -9,5 +9,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // A second start shows the running desk's panel and ends here.
     if (!ClaimDesk(instance, "desk")) return 0;
     static VxdDriverLink driver;
-    return RunDesk(instance, &driver);
+    return RunDesk(instance, {&driver, kDeskSettingsKey, nullptr});
 }

@@ -196,11 +196,12 @@ int RunMainWindow(HINSTANCE instance) {
     return RunMessageLoop();
 }
 
-int RunDesk(HINSTANCE instance, DriverLink* driver) {
-    static RegistrySettingsKey settingsKey;
+int RunDesk(HINSTANCE instance, const DeskStart& start) {
+    static RegistrySettingsKey settingsKey(start.settingsKey);
     static WinmmClock clock;
-    SetDriverLink(driver);
+    SetDriverLink(start.driver);
     SetSettingsKey(&settingsKey);
+    SetRebootAction(start.reboot);
     SetMillisecondClock(&clock);
     SetDeskWindow(&mainDeskWindow);
     if (OpenCards() == 0) return 0;

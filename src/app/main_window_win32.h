@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "app/registry_settings_key_win32.h"
 #include "card/driver_link.h"
 #include "panel/desk_window.h"
 
@@ -26,6 +27,15 @@ void SetMainWindowPowerHook(void (*hook)(HWND window, WPARAM event));
 // SetDeskWindow, beside the driver link.
 DeskWindow& MainWindowAsDesk();
 
-// The shared start-up and shut-down of desk.exe and desk-sim.exe on
-// `driver`, with the registry's settings key and the multimedia clock.
-int RunDesk(HINSTANCE instance, DriverLink* driver);
+// What makes a desk of desk.exe or desk-sim.exe: the driver it finds its
+// cards through, the registry key it keeps its settings in, and what OK on
+// the reboot question does (null: restart Windows).
+struct DeskStart {
+    DriverLink* driver;
+    RegistryKeyPlace settingsKey;
+    void (*reboot)(HWND window, int32_t directSound);
+};
+
+// The shared start-up and shut-down of desk.exe and desk-sim.exe, with the
+// multimedia clock.
+int RunDesk(HINSTANCE instance, const DeskStart& start);

@@ -1,12 +1,13 @@
 #include "app/registry_settings_key_win32.h"
 
-#include <windows.h>
-
-const char kSettingsKeyPath[] = "System\\CurrentControlSet\\Control\\MediaResources\\TaraDock24";
+const RegistryKeyPlace kDeskSettingsKey = {HKEY_LOCAL_MACHINE,
+                                           "System\\CurrentControlSet\\Control\\MediaResources\\TaraDock24"};
+const RegistryKeyPlace kSimulatedCardsSettingsKey = {HKEY_CURRENT_USER,
+                                                     "Software\\TaraDock-20 Control Desk\\Simulated Cards"};
 
 bool RegistrySettingsKey::Query(const char* name, void* buffer, uint32_t* size, uint32_t* type) {
     HKEY key = nullptr;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyA(place_.root, place_.path, &key) != ERROR_SUCCESS) return false;
     DWORD bytes = *size;
     DWORD valueType = 0;
     const LONG result = RegQueryValueExA(key, name, nullptr, &valueType, static_cast<BYTE*>(buffer), &bytes);
@@ -19,7 +20,7 @@ bool RegistrySettingsKey::Query(const char* name, void* buffer, uint32_t* size, 
 
 bool RegistrySettingsKey::SetBinary(const char* name, const void* data, uint32_t size) {
     HKEY key = nullptr;
-    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, &key) != ERROR_SUCCESS) return false;
+    if (RegCreateKeyA(place_.root, place_.path, &key) != ERROR_SUCCESS) return false;
     const LONG written = RegSetValueExA(key, name, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
     return written == ERROR_SUCCESS;

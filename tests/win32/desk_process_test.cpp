@@ -14,8 +14,8 @@ namespace {
 
 class DeskProcessTest : public ::testing::Test {
 protected:
-    void SetUp() override { DeleteSettingsKey(); }
-    void TearDown() override { DeleteSettingsKey(); }
+    void SetUp() override { kSimulatedKey.Delete(); }
+    void TearDown() override { kSimulatedKey.Delete(); }
 };
 
 SIZE WindowSize(HWND window) {
@@ -27,20 +27,20 @@ SIZE WindowSize(HWND window) {
 bool HasRecord(const char* name) {
     std::vector<BYTE> bytes;
     DWORD type = 0;
-    return ReadRawValue(name, &bytes, &type) && bytes.size() == 68 && type == REG_BINARY;
+    return kSimulatedKey.Read(name, &bytes, &type) && bytes.size() == 68 && type == REG_BINARY;
 }
 
 TEST_F(DeskProcessTest, RealDeskWithoutDriverEndsAtOnceSilently) {
     DeskProcess desk("desk.exe", "");
     ASSERT_TRUE(desk.started());
     EXPECT_EQ(desk.WaitForExit(15000), 0u);
-    EXPECT_FALSE(SettingsKeyExists());
+    EXPECT_FALSE(kSimulatedKey.Exists());
 }
 
 TEST_F(DeskProcessTest, SimulatedDeskWithNoCardEndsLikeTheRealOne) {
     DeskProcess desk("desk-sim.exe", "--cards 0 --no-monitor");
     EXPECT_EQ(desk.WaitForExit(15000), 0u);
-    EXPECT_FALSE(SettingsKeyExists());
+    EXPECT_FALSE(kSimulatedKey.Exists());
 }
 
 TEST_F(DeskProcessTest, OneCardWindowIsHiddenUntilTheTrayIsClicked) {
@@ -98,7 +98,7 @@ TEST_F(DeskProcessTest, SystemCloseWithLowBitsGoesToTheDefaultHandling) {
     ASSERT_NE(window, nullptr);
     PostMessageA(window, kWmTrayNotify, 0, WM_LBUTTONDOWN);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
-    EXPECT_FALSE(SettingsKeyExists());
+    EXPECT_FALSE(kSimulatedKey.Exists());
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE | 0x3, 0);
     EXPECT_EQ(desk.WaitForExit(), 0u);
     EXPECT_TRUE(HasRecord("Mixer20"));
@@ -108,7 +108,7 @@ TEST_F(DeskProcessTest, SessionEndSavesEvenWhenTheSessionGoesOn) {
     DeskProcess desk("desk-sim.exe", "--indices 1,3 --no-monitor");
     HWND window = desk.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
-    EXPECT_FALSE(SettingsKeyExists());
+    EXPECT_FALSE(kSimulatedKey.Exists());
     SendMessageA(window, WM_ENDSESSION, 0, 0);
     EXPECT_TRUE(HasRecord("Mixer20"));
     EXPECT_TRUE(HasRecord("Mixer21"));
@@ -120,7 +120,7 @@ TEST_F(DeskProcessTest, ClosingFromOutsideEndsTheDeskAndSavesTheRecords) {
     DeskProcess desk("desk-sim.exe", "--cards 2 --no-monitor");
     HWND window = desk.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
-    EXPECT_FALSE(SettingsKeyExists());
+    EXPECT_FALSE(kSimulatedKey.Exists());
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(desk.WaitForExit(), 0u);
     EXPECT_TRUE(HasRecord("Mixer20"));
@@ -136,7 +136,7 @@ TEST_F(DeskProcessTest, AKilledDeskRestartsWithItsLastClicksSettings) {
         DeskProcess desk("desk-sim.exe", "--cards 1 --no-monitor");
         HWND window = desk.WaitForMainWindow();
         ASSERT_NE(window, nullptr);
-        EXPECT_FALSE(SettingsKeyExists()) << "a start alone writes nothing";
+        EXPECT_FALSE(kSimulatedKey.Exists()) << "a start alone writes nothing";
         HWND fs256 = GetDlgItem(window, kFs256);
         ASSERT_NE(fs256, nullptr);
         PostMessageA(fs256, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));

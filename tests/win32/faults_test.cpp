@@ -29,7 +29,7 @@ constexpr UINT kCmdClosePanel = 1004;
 std::vector<int32_t> StoredRecord(const char* name) {
     std::vector<BYTE> bytes;
     DWORD type = 0;
-    if (!ReadRawValue(name, &bytes, &type) || type != REG_BINARY || bytes.size() != kRecordSlots * 4) return {};
+    if (!kSimulatedKey.Read(name, &bytes, &type) || type != REG_BINARY || bytes.size() != kRecordSlots * 4) return {};
     std::vector<int32_t> slots(kRecordSlots);
     std::memcpy(slots.data(), bytes.data(), bytes.size());
     return slots;
@@ -105,16 +105,16 @@ const std::vector<int32_t> kColumn1AfterClicks = {0, 0, 0, 3, 0, 1, 0, 1, 0, 0, 
 
 class FaultsTest : public ::testing::Test {
 protected:
-    void SetUp() override { DeleteSettingsKey(); }
-    void TearDown() override { DeleteSettingsKey(); }
+    void SetUp() override { kSimulatedKey.Delete(); }
+    void TearDown() override { kSimulatedKey.Delete(); }
 };
 
 TEST_F(FaultsTest, NoCardEndsAtOnceAndLeavesStoredRecordsAlone) {
     const std::vector<BYTE> record(68, 0x5A);
     const std::vector<BYTE> option = {3, 0, 0, 0};
-    WriteRawValue("Mixer20", REG_BINARY, record);
-    WriteRawValue("Mixer23", REG_DWORD, option);
-    WriteRawValue("DSOUND", REG_BINARY, option);
+    kSimulatedKey.Write("Mixer20", REG_BINARY, record);
+    kSimulatedKey.Write("Mixer23", REG_DWORD, option);
+    kSimulatedKey.Write("DSOUND", REG_BINARY, option);
     const DWORD started = GetTickCount();
     DeskProcess desk("desk-sim.exe", "--cards 0 --no-monitor");
     ASSERT_TRUE(desk.started());
@@ -122,15 +122,15 @@ TEST_F(FaultsTest, NoCardEndsAtOnceAndLeavesStoredRecordsAlone) {
     std::printf("desk-sim --cards 0 ended after %lu ms\n", static_cast<unsigned long>(GetTickCount() - started));
     std::vector<BYTE> bytes;
     DWORD type = 0;
-    ASSERT_TRUE(ReadRawValue("Mixer20", &bytes, &type));
+    ASSERT_TRUE(kSimulatedKey.Read("Mixer20", &bytes, &type));
     EXPECT_EQ(bytes, record);
     EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
-    ASSERT_TRUE(ReadRawValue("Mixer23", &bytes, &type));
+    ASSERT_TRUE(kSimulatedKey.Read("Mixer23", &bytes, &type));
     EXPECT_EQ(bytes, option);
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
-    ASSERT_TRUE(ReadRawValue("DSOUND", &bytes, &type));
+    ASSERT_TRUE(kSimulatedKey.Read("DSOUND", &bytes, &type));
     EXPECT_EQ(bytes, option);
-    EXPECT_FALSE(ReadRawValue("Mixer21", &bytes, &type));
+    EXPECT_FALSE(kSimulatedKey.Read("Mixer21", &bytes, &type));
 }
 
 TEST_F(FaultsTest, AbsentUnitLeavesTheDeskWorkingAndTheGeneratorStartCompletes) {
@@ -173,64 +173,78 @@ TEST_F(FaultsTest, StuckBridgeSlowsUnitBytesButTheDeskEndsWithTheClickedRecords)
 // ---- A settings key that cannot be created --------------------------------
 // Wine's registry ignores access lists for RegOpenKeyA and RegCreateKeyA, but
 // it refuses a lasting key under a volatile one: with the key's parent
-// ("MediaResources", empty but for the desk's key) made volatile, the
-// desk's key can be neither opened (it is gone) nor created.
+// (empty but for the desk's key) made volatile, the desk's key can be
+// neither opened (it is gone) nor created. The desk's own key lies under
+// "MediaResources", the simulated desk's under the program's key of the
+// user.
 
-const char kParentPath[] = "System\\CurrentControlSet\\Control\\MediaResources";
+struct KeyAndParent {
+    HKEY root;
+    const char* parentPath;
+    const char* path;
+    const RegistryTestKey& key;
+};
+const KeyAndParent kDeskKeyAndParent = {HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\MediaResources",
+                                        "System\\CurrentControlSet\\Control\\MediaResources\\TaraDock24", kDeskKey};
+const KeyAndParent kSimulatedKeyAndParent = {HKEY_CURRENT_USER, "Software\\TaraDock-20 Control Desk",
+                                             "Software\\TaraDock-20 Control Desk\\Simulated Cards", kSimulatedKey};
 
-class UncreatableKeyTest : public FaultsTest {
+template <const KeyAndParent& kPlace>
+class UncreatableKeyTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        FaultsTest::SetUp();
+        kPlace.key.Delete();
         HKEY parent = nullptr;
-        if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kParentPath, &parent) == ERROR_SUCCESS) {
+        if (RegOpenKeyA(kPlace.root, kPlace.parentPath, &parent) == ERROR_SUCCESS) {
             DWORD subkeys = 0, values = 0;
             RegQueryInfoKeyA(parent, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr,
                              nullptr, nullptr);
             RegCloseKey(parent);
-            if (subkeys != 0 || values != 0) GTEST_SKIP() << "MediaResources holds more than the desk's key";
-            RegDeleteKeyA(HKEY_LOCAL_MACHINE, kParentPath);
+            if (subkeys != 0 || values != 0) GTEST_SKIP() << kPlace.parentPath << " holds more than the desk's key";
+            RegDeleteKeyA(kPlace.root, kPlace.parentPath);
         }
         HKEY volatileParent = nullptr;
-        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kParentPath, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
+        if (RegCreateKeyExA(kPlace.root, kPlace.parentPath, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
                             &volatileParent, nullptr) != ERROR_SUCCESS) {
-            GTEST_SKIP() << "cannot make a volatile MediaResources";
+            GTEST_SKIP() << "cannot make a volatile " << kPlace.parentPath;
         }
         RegCloseKey(volatileParent);
         madeVolatile_ = true;
         HKEY probe = nullptr;
-        if (RegCreateKeyA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, &probe) == ERROR_SUCCESS) {
+        if (RegCreateKeyA(kPlace.root, kPlace.path, &probe) == ERROR_SUCCESS) {
             RegCloseKey(probe);
             GTEST_SKIP() << "this registry lets a lasting key live under a volatile one";
         }
     }
     void TearDown() override {
         if (madeVolatile_) {
-            DeleteSettingsKey();
-            RegDeleteKeyA(HKEY_LOCAL_MACHINE, kParentPath);
+            kPlace.key.Delete();
+            RegDeleteKeyA(kPlace.root, kPlace.parentPath);
             HKEY parent = nullptr;
-            if (RegCreateKeyA(HKEY_LOCAL_MACHINE, kParentPath, &parent) == ERROR_SUCCESS) RegCloseKey(parent);
+            if (RegCreateKeyA(kPlace.root, kPlace.parentPath, &parent) == ERROR_SUCCESS) RegCloseKey(parent);
         }
-        FaultsTest::TearDown();
+        kPlace.key.Delete();
     }
 
 private:
     bool madeVolatile_ = false;
 };
+using UncreatableDeskKeyTest = UncreatableKeyTest<kDeskKeyAndParent>;
+using UncreatableSimulatedKeyTest = UncreatableKeyTest<kSimulatedKeyAndParent>;
 
-TEST_F(UncreatableKeyTest, PrimitivesFallBackAndWriteNothing) {
-    RegistrySettingsKey key;
+TEST_F(UncreatableDeskKeyTest, PrimitivesFallBackAndWriteNothing) {
+    RegistrySettingsKey key{kDeskSettingsKey};
     SetSettingsKey(&key);
     WriteSetting("GSIF", "\1\0\0\0", 4);
     int32_t value = -1;
     const int32_t fallback = 7;
     EXPECT_EQ(ReadSetting("GSIF", &fallback, &value, 4), 4u);
     EXPECT_EQ(value, 7);
-    EXPECT_FALSE(SettingsKeyExists());
+    EXPECT_FALSE(kDeskKey.Exists());
     SetSettingsKey(nullptr);
 }
 
-TEST_F(UncreatableKeyTest, DeskRunsOnDefaultsAndEndsWithoutStoringAnything) {
+TEST_F(UncreatableSimulatedKeyTest, DeskRunsOnDefaultsAndEndsWithoutStoringAnything) {
     RemoteDesk desk("--cards 2");
     ASSERT_NE(desk.window(), nullptr);
     // The default record was restored: set A routes the second pair.
@@ -242,7 +256,7 @@ TEST_F(UncreatableKeyTest, DeskRunsOnDefaultsAndEndsWithoutStoringAnything) {
     EXPECT_TRUE(desk.Checked(0, kBaseFs256));
     EXPECT_TRUE(desk.Checked(1, kBaseRoutingOff));
     EXPECT_EQ(desk.Close(), 0u);
-    EXPECT_FALSE(SettingsKeyExists());
+    EXPECT_FALSE(kSimulatedKey.Exists());
 }
 
 }  // namespace

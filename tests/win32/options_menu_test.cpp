@@ -21,14 +21,14 @@ std::vector<BYTE> Int32Bytes(int32_t value) {
 std::vector<BYTE> Stored(const char* name) {
     std::vector<BYTE> bytes;
     DWORD type = 0;
-    if (!ReadRawValue(name, &bytes, &type) || type != REG_BINARY) bytes.clear();
+    if (!kDeskKey.Read(name, &bytes, &type) || type != REG_BINARY) bytes.clear();
     return bytes;
 }
 
 class OptionsMenuTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        DeleteSettingsKey();
+        kDeskKey.Delete();
         SetSettingsKey(&key);
         WNDCLASSA windowClass = {};
         windowClass.lpfnWndProc = DefWindowProcA;
@@ -40,7 +40,7 @@ protected:
     }
     void TearDown() override {
         DestroyWindow(owner);
-        DeleteSettingsKey();
+        kDeskKey.Delete();
     }
     bool Checked(UINT id) { return (GetMenuState(OptionsMenu(), id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
     std::vector<UINT> CheckedAmong(UINT first, UINT last) {
@@ -52,7 +52,7 @@ protected:
     }
     void Choose(UINT id) { OnOptionsCommand(owner, WM_COMMAND, id, 0); }
 
-    RegistrySettingsKey key;
+    RegistrySettingsKey key{kDeskSettingsKey};
     HWND owner = nullptr;
 };
 
@@ -96,11 +96,11 @@ TEST_F(OptionsMenuTest, WithoutValuesOnlyTheTwoDisablesAreChecked) {
 }
 
 TEST_F(OptionsMenuTest, StoredValuesSetTheCheckMarks) {
-    WriteRawValue("DSOUND", REG_BINARY, Int32Bytes(7));
-    WriteRawValue("GSIF", REG_BINARY, Int32Bytes(1));
-    WriteRawValue("EASI1", REG_BINARY, Int32Bytes(1));
-    WriteRawValue("EASI3", REG_BINARY, Int32Bytes(2));
-    WriteRawValue("MMEBufsize", REG_BINARY, Int32Bytes(0x2000));
+    kDeskKey.Write("DSOUND", REG_BINARY, Int32Bytes(7));
+    kDeskKey.Write("GSIF", REG_BINARY, Int32Bytes(1));
+    kDeskKey.Write("EASI1", REG_BINARY, Int32Bytes(1));
+    kDeskKey.Write("EASI3", REG_BINARY, Int32Bytes(2));
+    kDeskKey.Write("MMEBufsize", REG_BINARY, Int32Bytes(0x2000));
     BuildOptionsMenu();
     EXPECT_TRUE(CheckedAmong(910, 914).empty()) << "only 0 to 4 name an item";
     EXPECT_EQ(CheckedAmong(920, 921), std::vector<UINT>{921});
@@ -109,8 +109,8 @@ TEST_F(OptionsMenuTest, StoredValuesSetTheCheckMarks) {
 }
 
 TEST_F(OptionsMenuTest, DwordValuesCountAsMissing) {
-    WriteRawValue("DSOUND", REG_DWORD, Int32Bytes(3));
-    WriteRawValue("MMEBufsize", REG_DWORD, Int32Bytes(0x1000));
+    kDeskKey.Write("DSOUND", REG_DWORD, Int32Bytes(3));
+    kDeskKey.Write("MMEBufsize", REG_DWORD, Int32Bytes(0x1000));
     BuildOptionsMenu();
     EXPECT_EQ(CheckedAmong(910, 914), std::vector<UINT>{910});
     EXPECT_TRUE(CheckedAmong(940, 943).empty());
@@ -134,7 +134,7 @@ TEST_F(OptionsMenuTest, SelectWaveTwoStoresItAndCancelKeepsRunning) {
 }
 
 TEST_F(OptionsMenuTest, CheckedDisableWaveThreeWritesZeroAndUnchecks) {
-    WriteRawValue("EASI2", REG_BINARY, Int32Bytes(1));
+    kDeskKey.Write("EASI2", REG_BINARY, Int32Bytes(1));
     BuildOptionsMenu();
     ASSERT_TRUE(Checked(932));
     Choose(932);
@@ -165,7 +165,7 @@ TEST_F(OptionsMenuTest, OtherMessagesAndIdsDoNothing) {
     for (UINT id = 915; id <= 919; ++id) Choose(id);
     Choose(922);
     Choose(939);
-    EXPECT_FALSE(SettingsKeyExists());
+    EXPECT_FALSE(kDeskKey.Exists());
     EXPECT_EQ(CheckedAmong(910, 914), std::vector<UINT>{910});
 }
 
@@ -225,8 +225,8 @@ LRESULT CALLBACK AfterWindowMessage(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 TEST(MainWindowOptionsTest, EveryOptionCommandSentToTheMainWindowStoresItsValue) {
-    DeleteSettingsKey();
-    RegistrySettingsKey key;
+    kDeskKey.Delete();
+    RegistrySettingsKey key{kDeskSettingsKey};
     wintest::LeapingClock clock;
     wintest::InProcessDesk desk(0x1, &key, &clock);
     ASSERT_TRUE(desk.Start());
@@ -255,7 +255,7 @@ TEST(MainWindowOptionsTest, EveryOptionCommandSentToTheMainWindowStoresItsValue)
     desk.Stop();
     UnhookWindowsHookEx(hook);
     EXPECT_FALSE(iconAtDestroy.left) << "the icon leaves with the window";
-    DeleteSettingsKey();
+    kDeskKey.Delete();
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ std::vector<BYTE> Bytes(const MixerSettings& record) {
 class RegistrySettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        DeleteSettingsKey();
+        kDeskKey.Delete();
         SetSettingsKey(&key);
         ResetCardTableForTest();
         ResetSettingsRecordsForTest();
@@ -29,25 +29,25 @@ protected:
     void TearDown() override {
         ResetCardTableForTest();
         SetDriverLink(nullptr);
-        DeleteSettingsKey();
+        kDeskKey.Delete();
     }
     void Open(unsigned answering) {
         driver.reset(new SimDriverLink(answering));
         SetDriverLink(driver.get());
         OpenCards();
     }
-    RegistrySettingsKey key;
+    RegistrySettingsKey key{kDeskSettingsKey};
     std::unique_ptr<SimDriverLink> driver;
 };
 
 TEST_F(RegistrySettingsTest, FirstSaveCreatesTheKeyWithDefaultRecords) {
     Open(0x1);
-    EXPECT_FALSE(SettingsKeyExists());
+    EXPECT_FALSE(kDeskKey.Exists());
     EXPECT_EQ(std::memcmp(&SettingsRecord(0), &kDefaultRecord, 68), 0);
     SaveAllSettings();
     std::vector<BYTE> stored;
     DWORD type = 0;
-    ASSERT_TRUE(ReadRawValue("Mixer20", &stored, &type));
+    ASSERT_TRUE(kDeskKey.Read("Mixer20", &stored, &type));
     EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
     EXPECT_EQ(stored, Bytes(kDefaultRecord));
 }
@@ -55,7 +55,7 @@ TEST_F(RegistrySettingsTest, FirstSaveCreatesTheKeyWithDefaultRecords) {
 TEST_F(RegistrySettingsTest, ShortBinaryValueFillsOnlyItsLength) {
     std::vector<BYTE> stored(40);
     for (int slot = 0; slot < 10; ++slot) stored[slot * 4] = static_cast<BYTE>(slot + 1);
-    WriteRawValue("Mixer20", REG_BINARY, stored);
+    kDeskKey.Write("Mixer20", REG_BINARY, stored);
     Open(0x1);
     const int32_t* slots = reinterpret_cast<const int32_t*>(&SettingsRecord(0));
     for (int i = 0; i < 10; ++i) EXPECT_EQ(slots[i], i + 1);
@@ -63,8 +63,8 @@ TEST_F(RegistrySettingsTest, ShortBinaryValueFillsOnlyItsLength) {
 }
 
 TEST_F(RegistrySettingsTest, LongOrDwordValuesGiveTheDefault) {
-    WriteRawValue("Mixer20", REG_BINARY, std::vector<BYTE>(69, 0x11));
-    WriteRawValue("Mixer21", REG_DWORD, {1, 0, 0, 0});
+    kDeskKey.Write("Mixer20", REG_BINARY, std::vector<BYTE>(69, 0x11));
+    kDeskKey.Write("Mixer21", REG_DWORD, {1, 0, 0, 0});
     Open(0x3);
     EXPECT_EQ(std::memcmp(&SettingsRecord(0), &kDefaultRecord, 68), 0);
     EXPECT_EQ(std::memcmp(&SettingsRecord(1), &kDefaultRecord, 68), 0);
@@ -72,17 +72,17 @@ TEST_F(RegistrySettingsTest, LongOrDwordValuesGiveTheDefault) {
 
 TEST_F(RegistrySettingsTest, TwoCardsReadAndWriteOnlyTheirRecords) {
     const std::vector<BYTE> third(68, 0x22);
-    WriteRawValue("Mixer22", REG_BINARY, third);
+    kDeskKey.Write("Mixer22", REG_BINARY, third);
     Open(0x3);
     SettingsRecord(1).clockSource = 2;
     SaveAllSettings();
     std::vector<BYTE> stored;
     DWORD type = 0;
-    ASSERT_TRUE(ReadRawValue("Mixer21", &stored, &type));
+    ASSERT_TRUE(kDeskKey.Read("Mixer21", &stored, &type));
     EXPECT_EQ(stored, Bytes(SettingsRecord(1)));
-    ASSERT_TRUE(ReadRawValue("Mixer22", &stored, &type));
+    ASSERT_TRUE(kDeskKey.Read("Mixer22", &stored, &type));
     EXPECT_EQ(stored, third);
-    EXPECT_FALSE(ReadRawValue("Mixer23", &stored, &type));
+    EXPECT_FALSE(kDeskKey.Read("Mixer23", &stored, &type));
 }
 
 TEST_F(RegistrySettingsTest, OptionValuesRoundTripAsFourBinaryBytes) {
@@ -90,7 +90,7 @@ TEST_F(RegistrySettingsTest, OptionValuesRoundTripAsFourBinaryBytes) {
     WriteSetting("MMEBufsize", &size, 4);
     std::vector<BYTE> stored;
     DWORD type = 0;
-    ASSERT_TRUE(ReadRawValue("MMEBufsize", &stored, &type));
+    ASSERT_TRUE(kDeskKey.Read("MMEBufsize", &stored, &type));
     EXPECT_EQ(stored, (std::vector<BYTE>{0x00, 0x40, 0x00, 0x00}));
     EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
 }

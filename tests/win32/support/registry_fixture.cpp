@@ -1,21 +1,22 @@
 #include "support/registry_fixture.h"
 
-// Written out here rather than taken from the program, so that a misspelt
-// key in the program shows in every test that reads what it stored.
-static const char kSettingsKeyPath[] = "System\\CurrentControlSet\\Control\\MediaResources\\TaraDock24";
+#include <shlwapi.h>
 
-void DeleteSettingsKey() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKeyPath); }
+const RegistryTestKey kDeskKey(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\MediaResources\\TaraDock24");
+const RegistryTestKey kSimulatedKey(HKEY_CURRENT_USER, "Software\\TaraDock-20 Control Desk\\Simulated Cards");
 
-bool SettingsKeyExists() {
+void RegistryTestKey::Delete() const { SHDeleteKeyA(root_, path_); }
+
+bool RegistryTestKey::Exists() const {
     HKEY key = nullptr;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyA(root_, path_, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
 }
 
-bool ReadRawValue(const char* name, std::vector<BYTE>* bytes, DWORD* type) {
+bool RegistryTestKey::Read(const char* name, std::vector<BYTE>* bytes, DWORD* type) const {
     HKEY key = nullptr;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyA(root_, path_, &key) != ERROR_SUCCESS) return false;
     DWORD size = 0;
     LONG result = RegQueryValueExA(key, name, nullptr, type, nullptr, &size);
     if (result == ERROR_SUCCESS) {
@@ -26,9 +27,9 @@ bool ReadRawValue(const char* name, std::vector<BYTE>* bytes, DWORD* type) {
     return result == ERROR_SUCCESS;
 }
 
-void WriteRawValue(const char* name, DWORD type, const std::vector<BYTE>& bytes) {
+void RegistryTestKey::Write(const char* name, DWORD type, const std::vector<BYTE>& bytes) const {
     HKEY key = nullptr;
-    RegCreateKeyA(HKEY_LOCAL_MACHINE, kSettingsKeyPath, &key);
+    RegCreateKeyA(root_, path_, &key);
     RegSetValueExA(key, name, 0, type, bytes.data(), static_cast<DWORD>(bytes.size()));
     RegCloseKey(key);
 }
