@@ -24,6 +24,9 @@ HMENU optionsMenu = nullptr;
 int32_t topmost = 0;
 UINT taskbarCreatedMessage = 0;
 
+void RestartWindows(HWND, int32_t) { ExitWindowsEx(EWX_REBOOT, 0); }
+void (*rebootAction)(HWND, int32_t) = RestartWindows;
+
 const char* const kEasiNames[4] = {"EASI0", "EASI1", "EASI2", "EASI3"};
 
 struct MenuItem {
@@ -143,7 +146,7 @@ LRESULT OnOptionsCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         WriteOption("DSOUND", value);
         if (MessageBoxA(window, "To take effect DirectSound change, you must reboot.", "DSOUUND mode change",
                         MB_OKCANCEL) == IDOK)
-            ExitWindowsEx(EWX_REBOOT, 0);
+            rebootAction(window, value);
     } else if (id >= kCmdGigaSampler && id <= kCmdGigaSampler + 1) {
         const int32_t value = static_cast<int32_t>(id - kCmdGigaSampler);
         WriteOption("GSIF", value);
@@ -158,6 +161,10 @@ LRESULT OnOptionsCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         CheckBufsize(value);
     }
     return 0;
+}
+
+void SetRebootAction(void (*action)(HWND window, int32_t directSound)) {
+    rebootAction = action != nullptr ? action : RestartWindows;
 }
 
 void OnClosePanel(HWND window) {

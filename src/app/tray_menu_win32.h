@@ -5,6 +5,8 @@
 
 #include <shellapi.h>
 
+#include <cstdint>
+
 void AddTrayIcon(HWND window);
 void RemoveTrayIcon();
 // The record the icon was added with, kept for its removal.
@@ -18,5 +20,10 @@ HMENU OptionsMenu();
 // to 943), which OnOptionsCommand carries out.
 bool IsOptionsCommand(unsigned id);
 LRESULT OnOptionsCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// What OK on the DirectSound option's reboot question does, with the new
+// option value: the desk restarts Windows, so that the driver takes the
+// option; the simulated desk puts its own action in place. Null puts back
+// the restart.
+void SetRebootAction(void (*action)(HWND window, int32_t directSound));
 void OnClosePanel(HWND window);
 void OnAlwaysOnTop(HWND window);

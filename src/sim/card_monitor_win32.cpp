@@ -24,6 +24,7 @@ constexpr UINT kPollMs = 100;
 constexpr UINT_PTR kWakeTimer = 2;
 constexpr UINT kAsleepMs = 2000;  // long enough to see the cards on their defaults
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr UINT kWmShowNotice = WM_APP + 1;  // lParam: the text
 
 struct MonitorSetup {
     HWND desk;
@@ -50,6 +51,7 @@ struct MonitorWindowState {
     MonitorHit pressed = {kNoHit, -1};
     bool pressedInside = false;
     bool asleep = false;  // between the standby button's suspend and its resume
+    std::string notice;   // the simulated driver's latest word, shown in the footer
 };
 
 int CardCountOf(const MonitorWindowState& state) { return static_cast<int>(state.views.size()); }
@@ -83,11 +85,15 @@ void PaintMonitor(HDC dc, const RECT& client, const MonitorWindowState& state) {
     }
     const MonitorRect button = StandbyButtonRect(CardCountOf(state), state.setup.gridColumns);
     const RECT footer = {kMonitorMargin, client.bottom - kMonitorFooter, button.left - kMonitorMargin, client.bottom};
-    PutText(dc, state.fonts.note(),
-            state.asleep ? "The machine sleeps; its cards have lost power."
-                         : "Closing this window ends the simulated desk.",
-            footer, state.asleep ? monitor_colours::kBadge : monitor_colours::kLabelDim,
-            DT_LEFT | DT_VCENTER | DT_END_ELLIPSIS);
+    if (state.asleep)
+        PutText(dc, state.fonts.note(), "The machine sleeps; its cards have lost power.", footer,
+                monitor_colours::kBadge, DT_LEFT | DT_VCENTER | DT_END_ELLIPSIS);
+    else if (!state.notice.empty())  // two lines of the footer
+        PutText(dc, state.fonts.note(), state.notice.c_str(), footer, monitor_colours::kBadge,
+                DT_LEFT | DT_WORDBREAK | DT_END_ELLIPSIS);
+    else
+        PutText(dc, state.fonts.note(), "Closing this window ends the simulated desk.", footer,
+                monitor_colours::kLabelDim, DT_LEFT | DT_VCENTER | DT_END_ELLIPSIS);
     const bool pressed = state.pressed.card == kStandbyHit && state.pressedInside;
     DrawPushButton(dc, state.fonts.label(), RECT{button.left, button.top, button.right, button.bottom},
                    state.asleep ? "ASLEEP" : "STANDBY", pressed, state.asleep);
@@ -214,6 +220,10 @@ LRESULT CardMonitorProc(HWND window, MonitorWindowState& state, UINT message, WP
             InvalidateRect(window, nullptr, FALSE);
         }
         return 0;
+    case kWmShowNotice:
+        state.notice = reinterpret_cast<const char*>(lParam);
+        InvalidateRect(window, nullptr, FALSE);
+        return 0;
     case WM_CLOSE:
         // The desk has no way to end of its own; ending it here ends the
         // whole program, which then takes this window down.
@@ -253,6 +263,11 @@ HWND CreateCardMonitor(HINSTANCE instance, HWND desk, SimDriverLink* driver) {
     ShowWindow(monitor, SW_SHOWNOACTIVATE);
     UpdateWindow(monitor);
     return monitor;
+}
+
+void ShowMonitorNotice(HWND monitor, const char* text) {
+    if (monitor != nullptr && IsWindow(monitor))
+        SendMessageA(monitor, kWmShowNotice, 0, reinterpret_cast<LPARAM>(text));
 }
 
 void DestroyCardMonitor(HINSTANCE instance, HWND monitor) {

@@ -15,5 +15,9 @@ class SimDriverLink;
 // must outlive the window. Null when the window cannot be made.
 HWND CreateCardMonitor(HINSTANCE instance, HWND desk, SimDriverLink* driver);
 
+// Shows `text` in the monitor's footer, where the latest word of the
+// simulated driver stands until the next one. Nothing without a monitor.
+void ShowMonitorNotice(HWND monitor, const char* text);
+
 // Destroys the monitor (when it still exists) and unregisters its class.
 void DestroyCardMonitor(HINSTANCE instance, HWND monitor);

@@ -7,7 +7,9 @@
 
 #include "app/desk_messages.h"
 #include "app/main_window_win32.h"
+#include "app/registry_settings_key_win32.h"
 #include "app/single_desk_win32.h"
+#include "app/standby.h"
 #include "card/card_table.h"
 #include "sim/card_monitor_win32.h"
 #include "sim/mtc_poster_win32.h"
@@ -22,6 +24,7 @@ SimOptions options;
 HINSTANCE programInstance = nullptr;
 SimDriverLink* simDriver = nullptr;
 HWND monitorWindow = nullptr;
+std::FILE* trace = nullptr;
 
 // The simulated driver forwards each running generator's MIDI Time Code to
 // the window named in its card's block, as the real driver does.
@@ -48,7 +51,22 @@ void OnDeskReady(HWND window) {
 // units lose power, as real ones do in a standby, once the desk has stored
 // its records. Their blocks, the driver's memory, keep what they hold.
 void OnPowerEvent(HWND, WPARAM event) {
-    if (event == PBT_APMSUSPEND) simDriver->LosePower();
+    if (IsSleepEvent(static_cast<uint32_t>(event))) simDriver->LosePower();
+}
+
+// OK on the reboot question. The real desk restarts Windows here, so that
+// the card's driver takes the new DirectSound option; the simulated driver
+// takes it at once, and trying an option never restarts the machine.
+void OnRebootAsked(HWND, int32_t directSound) {
+    char notice[160];
+    std::snprintf(notice, sizeof notice,
+                  "DirectSound %d: the real desk would restart Windows now; the simulated driver takes the option.",
+                  static_cast<int>(directSound));
+    if (trace != nullptr) {
+        std::fprintf(trace, "- # %s\n", notice);
+        std::fflush(trace);
+    }
+    ShowMonitorNotice(monitorWindow, notice);
 }
 
 }  // namespace
@@ -63,7 +81,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     static SimDriverLink driver(options.answering);
     simDriver = &driver;
-    std::FILE* trace = nullptr;
     if (!options.traceFile.empty()) {
         trace = std::fopen(options.traceFile.c_str(), "w");
         driver.SetTrace(trace);
@@ -75,7 +92,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     SetMainWindowReadyHook(OnDeskReady);
     SetMainWindowPowerHook(OnPowerEvent);
 
-    const int result = RunDesk(instance, &driver);
+    const int result = RunDesk(instance, {&driver, kSimulatedCardsSettingsKey, OnRebootAsked});
 
     StopMtcPoster();
     DestroyCardMonitor(instance, monitorWindow);
@@ -83,5 +100,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     FinishStateFile();
     driver.SetTrace(static_cast<std::FILE*>(nullptr));
     if (trace != nullptr) std::fclose(trace);
+    trace = nullptr;
     return result;
 }

@@ -123,7 +123,9 @@ void PutText(HDC dc, HFONT font, const char* text, const RECT& box, COLORREF col
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
     RECT area = box;
-    DrawTextA(dc, text, -1, &area, format | DT_SINGLELINE | DT_NOPREFIX);
+    // One line, unless the caller asks for the words to wrap.
+    const UINT lines = (format & DT_WORDBREAK) != 0 ? 0 : DT_SINGLELINE;
+    DrawTextA(dc, text, -1, &area, format | lines | DT_NOPREFIX);
 }
 
 void DrawSectionTitle(HDC dc, HFONT font, int x, int y, int width, const char* title) {

@@ -45,7 +45,8 @@ private:
 
 void FillBox(HDC dc, const RECT& box, COLORREF colour);
 void FrameBox(HDC dc, const RECT& box, COLORREF colour);
-// Text in `box` with DrawText's `format` (DT_SINGLELINE is added).
+// Text in `box` with DrawText's `format`: one line (DT_SINGLELINE is added)
+// unless `format` has DT_WORDBREAK.
 void PutText(HDC dc, HFONT font, const char* text, const RECT& box, COLORREF colour, UINT format);
 // A section title with a rule under it, `width` wide from (x, y).
 void DrawSectionTitle(HDC dc, HFONT font, int x, int y, int width, const char* title);
