@@ -9,11 +9,17 @@ StandbyTracker tracker;
 
 }  // namespace
 
+bool IsSleepEvent(uint32_t event) { return event == kPowerSuspend || event == kPowerStandby; }
+
 StandbyAction StandbyTracker::OnPowerEvent(uint32_t event) {
+    if (IsSleepEvent(event)) {
+        resumedSinceSuspend_ = false;
+        return StandbyAction::StoreRecords;
+    }
     switch (event) {
-    case kPowerSuspend: resumedSinceSuspend_ = false; return StandbyAction::StoreRecords;
     case kPowerResumeCritical: resumedSinceSuspend_ = true; return StandbyAction::SetCards;
     case kPowerResumeSuspend:
+    case kPowerResumeStandby:
     case kPowerResumeAutomatic:
         if (resumedSinceSuspend_) return StandbyAction::None;
         resumedSinceSuspend_ = true;

@@ -11,9 +11,6 @@ namespace {
 
 constexpr uint8_t kQuarterFrameStatus = 0xF1;
 constexpr uint8_t kEveryPiece = 0xFF;  // pieces 0 to 7
-// A running generator's lock levels on the unit: the panel's own and the
-// start's.
-constexpr int32_t kRunningGeneratorLevels = 2;
 
 // Set by the first quarter-frame status byte on any column, never cleared:
 // bytes before it are dropped.
@@ -92,12 +89,11 @@ void OnFrameRate(int32_t c, int32_t member) {
 
 void OnGeneratorPowerLost(int32_t c) {
     if (!PanelHasCard(c)) return;
-    if (startedHere[c]) {
-        // The unit lost its lock with the power: the levels go back without
-        // the unlock sequence, and the next start locks it again.
-        int32_t& levels = CardAt(c)->block->unitLockCount;
-        levels = levels > kRunningGeneratorLevels ? levels - kRunningGeneratorLevels : 0;
-    }
+    // The unit lost its lock with the power, whoever locked it: this desk,
+    // or an earlier one that ended while its generator ran and left its
+    // levels in the block. The count goes to 0 without the unlock sequence,
+    // so the next start sends the whole lock sequence again.
+    CardAt(c)->block->unitLockCount = 0;
     CurrentPanelControls().SetCheck(PanelAt(c)->start, 0);
     startedHere[c] = false;
     stoppedHere[c] = true;

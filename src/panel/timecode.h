@@ -11,7 +11,7 @@ void OnFrameRate(int32_t c, int32_t member);  // 0 = 24, 1 = 25, 2 = 29.97, 3 = 
 // The unit lost power and its generator stopped: the start toggle shows it
 // stopped, nothing is sent, and the column is as after this desk's own stop,
 // so timecode bytes posted before the power went cannot check the toggle
-// again. A generator this desk started gives back the lock levels it held.
+// again. The unit is unlocked: its lock count goes to 0, whoever locked it.
 void OnGeneratorPowerLost(int32_t c);
 
 // One byte of incoming MIDI Time Code: LOBYTE(wParam) is the byte,

@@ -148,5 +148,39 @@ TEST_F(PanelResumeTest, AGeneratorThatRanIsShownStoppedAndStartsAfreshOnTheNextC
     }
 }
 
+// An earlier desk ended while its generator ran (the setup ends a desk with
+// WM_CLOSE, so does a logoff) and left its lock levels in the block; the
+// unit loses its lock with the power all the same.
+TEST_F(PanelResumeTest, LockLevelsAnEarlierDeskLeftGoWithThePower) {
+    Block().unitLockCount = 2;
+    Record() = kDefaultRecord;
+    RestoreCardPanel(0);
+    StandbyAndResume();
+    EXPECT_EQ(Block().unitLockCount, 0);
+    Mark();
+    controls.LeftClick(Panel().start);
+    const std::vector<uint32_t> sent = Card().UnitBytes();
+    ASSERT_GE(sent.size(), kLock.size());
+    EXPECT_EQ(std::vector<uint32_t>(sent.begin(), sent.begin() + 5), kLock) << "the next start locks the unit";
+    EXPECT_TRUE(Card().State().unit.locked);
+}
+
+// The start skips a rate the driver's block already holds; the resume sends
+// it all the same, since the card woke on its own default rate.
+TEST_F(PanelResumeTest, ARateTheBlockHoldsIsSkippedAtStartAndSentAtResume) {
+    ResetCardTableForTest();
+    driver.blocks[0].sampleRate = 44100;
+    ASSERT_EQ(DiscoverCards(), 0);
+    InstallFakePanel(0);
+    Record() = kDefaultRecord;
+    Record().manualRate = 1;  // 44100
+    Card().ForgetEvents();
+    RestoreCardPanel(0);
+    EXPECT_EQ(Card().UnitBytes(), std::vector<uint32_t>{}) << "the start sent a rate the block holds";
+    StandbyAndResume();
+    EXPECT_EQ(Card().UnitBytes(), std::vector<uint32_t>{0xC2});
+    EXPECT_EQ(Block().sampleRate, 44100);
+}
+
 }  // namespace
 }  // namespace panel_test
