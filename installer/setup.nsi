@@ -30,11 +30,19 @@ ManifestSupportedOS all
 !define ENTRY "TaraDock20 Control Desk"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${ENTRY}"
+; The program's key of each user; the simulated desk keeps its settings in
+; "Simulated Cards" below it.
+!define USER_KEY "Software\${PRODUCT}"
 ; Main window classes of the desk (desk.exe and desk-sim.exe) and the gallery.
 !define DESK_CLASS "TA20PAN"
 !define GALLERY_CLASS "KivGallery"
-; How long the setup waits for a program to end, in steps of 100 ms.
+; How long the setup waits for the running programs to end, all of them
+; together and their files included: steps of at most 100 ms, about 10 s in
+; all, whatever a hung program does.
 !define END_STEPS 100
+; How long one WM_CLOSE waits for its answer: a program that does not
+; answer costs this much per step, never more.
+!define END_SEND_MS 50
 
 Name "${PRODUCT}"
 Caption "${PRODUCT} ${VERSION} Setup"
@@ -79,9 +87,11 @@ VIAddVersionKey "LegalCopyright" "MIT License"
 ; Ends every running desk, simulated desk and gallery the one way they take
 ; from another program: WM_CLOSE to the main window. The desk then stores
 ; every card's record, takes its icon out of the notification area and ends
-; with exit code 0, as at the end of a Windows session. Bounded: a program
+; with exit code 0, as at the end of a Windows session. Bounded as a whole
+; (EndSteps counts the steps spent here and in DeleteProgram): a program
 ; that does not answer is left, and the file steps report what they cannot
 ; replace.
+Var EndSteps
 !macro END_PROGRAMS_FUNCTION PREFIX
 Function ${PREFIX}EndPrograms
   Push $0
@@ -93,35 +103,38 @@ Function ${PREFIX}EndPrograms
       FindWindow $0 "${GALLERY_CLASS}"
     ${EndIf}
     ${If} $0 = 0
-    ${OrIf} $1 >= ${END_STEPS}
+    ${OrIf} $EndSteps >= ${END_STEPS}
       ${ExitDo}
     ${EndIf}
-    DetailPrint "Ending a running program of the desk"
-    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
-    Sleep 100
-    IntOp $1 $1 + 1
+    ${If} $0 != $1
+      DetailPrint "Ending a running program of the desk"
+      StrCpy $1 $0
+    ${EndIf}
+    ; Asked again at every step: a busy program that is slow to take the
+    ; message still gets it, and a hung one costs END_SEND_MS per step.
+    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=${END_SEND_MS}
+    Sleep 50
+    IntOp $EndSteps $EndSteps + 1
   ${Loop}
   Pop $1
   Pop $0
 FunctionEnd
 
 ; Deletes a program file once its process is gone: Windows keeps a running
-; program's file, so the delete is tried again until it goes (bounded).
+; program's file, so the delete is tried again until it goes, within what
+; is left of the whole wait.
 Function ${PREFIX}DeleteProgram
   Exch $0
-  Push $1
-  StrCpy $1 0
   ${Do}
     ClearErrors
     Delete "$0"
     ${IfNot} ${Errors}
-    ${OrIf} $1 >= ${END_STEPS}
+    ${OrIf} $EndSteps >= ${END_STEPS}
       ${ExitDo}
     ${EndIf}
     Sleep 100
-    IntOp $1 $1 + 1
+    IntOp $EndSteps $EndSteps + 1
   ${Loop}
-  Pop $1
   Pop $0
 FunctionEnd
 !macroend
@@ -135,6 +148,7 @@ FunctionEnd
 
 Section "Control desk"
   SectionIn RO
+  StrCpy $EndSteps 0
   Call EndPrograms
   !insertmacro DELETE_PROGRAM "" "$INSTDIR\desk.exe"
   !insertmacro DELETE_PROGRAM "" "$INSTDIR\desk-sim.exe"
@@ -177,7 +191,10 @@ SectionEnd
 ; Takes away everything the setup made, and nothing else: the cards'
 ; records and the driver's options under
 ; HKLM\System\CurrentControlSet\Control\MediaResources\TaraDock24 stay.
+; The simulated desk's settings of the user who uninstalls go: they hold
+; nothing of a real card.
 Section "Uninstall"
+  StrCpy $EndSteps 0
   Call un.EndPrograms
   !insertmacro DELETE_PROGRAM "un." "$INSTDIR\desk.exe"
   !insertmacro DELETE_PROGRAM "un." "$INSTDIR\desk-sim.exe"
@@ -198,4 +215,6 @@ Section "Uninstall"
 
   DeleteRegValue HKLM "${RUN_KEY}" "${ENTRY}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey HKCU "${USER_KEY}\Simulated Cards"
+  DeleteRegKey /ifempty HKCU "${USER_KEY}"
 SectionEnd
