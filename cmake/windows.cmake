@@ -60,6 +60,6 @@ endforeach()
 
 # A console helper the end-to-end scripts use to look at the desk from outside.
 add_executable(desk-probe tests/e2e/tools/desk_probe_win32.cpp)
-target_link_libraries(desk-probe PRIVATE user32 advapi32 shell32)
+target_link_libraries(desk-probe PRIVATE user32 advapi32 shell32 shlwapi)
 include(cmake/bench.cmake)
 include(cmake/reliability.cmake)

@@ -5,8 +5,13 @@
 
 probe() { wine "$BIN/desk-probe.exe" "$@" | tr -d '\r'; }
 
+# fail MESSAGE: ends the script with 1. A desk or gallery it started and
+# left running would keep the script's output open, and the test runner
+# would wait for it until its timeout: they are ended first.
 fail() {
   echo "FAIL: $*" >&2
+  local pid
+  for pid in ${DESK_PID:-} ${GALLERY_PID:-}; do kill "$pid" 2>/dev/null || true; done
   exit 1
 }
 
@@ -112,16 +117,38 @@ click_control() {
 
 control_id() { echo $(( ($1 << 12) + $2 )); }
 
+# windows_named TITLE: how many windows have exactly that title.
+windows_named() { { xdotool search --name "^$1\$" 2>/dev/null || true; } | wc -l; }
+
+# choose_from_menu COLUMN KEY DOWNS: opens the options menu with a right
+# click on the column's background, opens the submenu whose mnemonic is KEY
+# and chooses its item DOWNS places below the first, with real key presses.
+choose_from_menu() {
+  click_control "$1" 170 240 3
+  xdotool key "$2"
+  local n
+  for n in $(seq 1 "$3"); do xdotool key Down; done
+  xdotool key Return
+}
+
 # --- The card monitor and the state file of desk-sim.exe ---------------------
 
 # card_field FILE CARD KEY: the value of "KEY: value" in card CARD's part of a
 # file written by desk-sim.exe --state (empty when there is none).
+# The desk replaces the file whole, so for a moment there is none: a read
+# then tries again (bounded) rather than taking the gap for an empty state.
 card_field() {
-  awk -v card="card $2" -v key="$3: " '
+  local text=""
+  for _ in $(seq 1 20); do
+    text=$(cat "$1" 2>/dev/null || true)
+    [ -n "$text" ] && break
+    sleep 0.05
+  done
+  printf '%s\n' "$text" | awk -v card="card $2" -v key="$3: " '
     $0 == card { on = 1; next }
     /^card [0-9]/ { on = 0 }
     on && index($0, key) == 1 { print substr($0, length(key) + 1); exit }
-  ' "$1" 2>/dev/null || true
+  '
 }
 
 # wait_card_field FILE CARD KEY EXPECTED [SECONDS]: waits until the card's

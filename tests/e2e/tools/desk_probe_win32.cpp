@@ -2,9 +2,14 @@
 // at the running desk from outside, the way another program would, and
 // prints what it finds on standard output.
 //
-//   desk-probe [--gallery] COMMAND ...  with --gallery the window commands
+//   desk-probe [--gallery] [--desk-key] COMMAND ...
+//                                    with --gallery the window commands
 //                                    (wait-window to post) look at the control
-//                                    gallery's window instead of the desk's
+//                                    gallery's window instead of the desk's;
+//                                    the registry commands (record to option)
+//                                    look at the simulated desk's key unless
+//                                    --desk-key names the desk's own, which the
+//                                    card's driver reads
 //   desk-probe wait-window SECONDS   wait until the desk's window exists and idles
 //   desk-probe origin                screen position of the client area: "x y"
 //   desk-probe size                  window size: "w h"
@@ -16,7 +21,11 @@
 //   desk-probe post MSG WPARAM LPARAM
 //   desk-probe record COLUMN         the stored record's 17 slots, or "missing"
 //   desk-probe write-record COLUMN S0 .. S16
-//   desk-probe delete-key
+//   desk-probe delete-key            the key with everything in it
+//   desk-probe key-exists            "1" or "0"
+//   desk-probe option NAME           a 4-byte driver option, or "missing"
+//   desk-probe hung-desk SECONDS     a window of the desk's class that answers
+//                                    nothing for SECONDS (a hung desk)
 //   desk-probe desk-windows          how many desk main windows exist
 //   desk-probe windows-version       what the system reports: "windows 4.10" for
 //                                    Windows 98, "nt 6.1" for Windows 7
@@ -26,11 +35,14 @@
 //                                    its exit code, or "running" after SECONDS
 //   desk-probe power EVENT ...       a standby as Windows announces it: each event in
 //                                    turn (query-suspend, suspend, resume-automatic,
-//                                    resume-suspend, resume-critical, or a number) as
+//                                    resume-suspend, resume-critical, standby,
+//                                    resume-standby, or a number) as
 //                                    WM_POWERBROADCAST, sent to every top-level window
 //                                    of the desk's process; prints the desk window's
 //                                    answers, one per event ("1": TRUE)
 #include <windows.h>
+
+#include <shlwapi.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -39,7 +51,15 @@
 
 namespace {
 
-const char kKeyPath[] = "System\\CurrentControlSet\\Control\\MediaResources\\TaraDock24";
+// Written out here rather than taken from the program, so that a misspelt
+// key in the program shows.
+const HKEY kDeskKeyRoot = HKEY_LOCAL_MACHINE;
+const char kDeskKeyPath[] = "System\\CurrentControlSet\\Control\\MediaResources\\TaraDock24";
+const HKEY kSimulatedKeyRoot = HKEY_CURRENT_USER;
+const char kSimulatedKeyPath[] = "Software\\TaraDock-20 Control Desk\\Simulated Cards";
+
+HKEY keyRoot = kSimulatedKeyRoot;
+const char* keyPath = kSimulatedKeyPath;
 
 const char* windowClass = "TA20PAN";  // or the gallery's "KivGallery"
 
@@ -79,7 +99,7 @@ int WaitWindow(int seconds) {
 
 int Record(int column) {
     HKEY key = nullptr;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kKeyPath, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyA(keyRoot, keyPath, &key) != ERROR_SUCCESS) {
         std::printf("missing\n");
         return 0;
     }
@@ -103,11 +123,43 @@ int WriteRecord(int column, char** values) {
     int32_t slots[17];
     for (int i = 0; i < 17; ++i) slots[i] = static_cast<int32_t>(std::strtol(values[i], nullptr, 0));
     HKEY key = nullptr;
-    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, kKeyPath, &key) != ERROR_SUCCESS) return 1;
+    if (RegCreateKeyA(keyRoot, keyPath, &key) != ERROR_SUCCESS) return 1;
     char name[16];
     std::snprintf(name, sizeof name, "Mixer2%d", column);
     RegSetValueExA(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(slots), sizeof slots);
     RegCloseKey(key);
+    return 0;
+}
+
+int Option(const char* name) {
+    HKEY key = nullptr;
+    int32_t value = 0;
+    DWORD size = sizeof value;
+    DWORD type = 0;
+    LONG result = RegOpenKeyA(keyRoot, keyPath, &key);
+    if (result == ERROR_SUCCESS) {
+        result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+        RegCloseKey(key);
+    }
+    if (result != ERROR_SUCCESS || type != REG_BINARY || size != sizeof value)
+        std::printf("missing\n");
+    else
+        std::printf("%ld\n", static_cast<long>(value));
+    return 0;
+}
+
+// A window of the desk's class whose thread answers nothing: what a hung
+// desk looks like to the setup.
+int HungDesk(int seconds) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "TA20PAN";
+    RegisterClassA(&windowClass);
+    if (CreateWindowExA(0, "TA20PAN", "hung desk", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, windowClass.hInstance,
+                        nullptr) == nullptr)
+        return 1;
+    Sleep(static_cast<DWORD>(seconds) * 1000);
     return 0;
 }
 
@@ -153,11 +205,10 @@ long PowerEvent(const char* name) {
     static const struct {
         const char* name;
         long event;
-    } kEvents[] = {{"query-suspend", PBT_APMQUERYSUSPEND},
-                   {"suspend", PBT_APMSUSPEND},
-                   {"resume-automatic", PBT_APMRESUMEAUTOMATIC},
-                   {"resume-suspend", PBT_APMRESUMESUSPEND},
-                   {"resume-critical", PBT_APMRESUMECRITICAL}};
+    } kEvents[] = {{"query-suspend", PBT_APMQUERYSUSPEND},       {"suspend", PBT_APMSUSPEND},
+                   {"resume-automatic", PBT_APMRESUMEAUTOMATIC}, {"resume-suspend", PBT_APMRESUMESUSPEND},
+                   {"resume-critical", PBT_APMRESUMECRITICAL},   {"standby", PBT_APMSTANDBY},
+                   {"resume-standby", PBT_APMRESUMESTANDBY}};
     for (const auto& known : kEvents) {
         if (std::strcmp(name, known.name) == 0) return known.event;
     }
@@ -191,8 +242,15 @@ int Power(HWND desk, int count, char** names) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc >= 2 && std::strcmp(argv[1], "--gallery") == 0) {
-        windowClass = "KivGallery";
+    for (;;) {
+        if (argc >= 2 && std::strcmp(argv[1], "--gallery") == 0) {
+            windowClass = "KivGallery";
+        } else if (argc >= 2 && std::strcmp(argv[1], "--desk-key") == 0) {
+            keyRoot = kDeskKeyRoot;
+            keyPath = kDeskKeyPath;
+        } else {
+            break;
+        }
         --argc;
         ++argv;
     }
@@ -217,9 +275,18 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(command, "run-command") == 0 && argc == 4) return RunCommand(std::atoi(argv[2]), argv[3]);
     if (std::strcmp(command, "delete-key") == 0) {
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKeyPath);
+        SHDeleteKeyA(keyRoot, keyPath);
         return 0;
     }
+    if (std::strcmp(command, "key-exists") == 0) {
+        HKEY key = nullptr;
+        const bool exists = RegOpenKeyA(keyRoot, keyPath, &key) == ERROR_SUCCESS;
+        if (exists) RegCloseKey(key);
+        std::printf("%d\n", exists ? 1 : 0);
+        return 0;
+    }
+    if (std::strcmp(command, "option") == 0 && argc == 3) return Option(argv[2]);
+    if (std::strcmp(command, "hung-desk") == 0 && argc == 3) return HungDesk(std::atoi(argv[2]));
 
     HWND window = DeskWindow();
     if (window == nullptr) {
