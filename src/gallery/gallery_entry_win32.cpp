@@ -34,8 +34,9 @@ void WriteTrace(const char* text) { WriteLine(traceFile, text); }
 std::FILE* OpenOutput(const std::string& path, const char* option) {
     std::FILE* file = std::fopen(path.c_str(), "w");
     if (file == nullptr) {
-        ReportText(STD_ERROR_HANDLE, std::string("gallery: cannot write ") + option + " file " + path + "\n", "gallery",
-                   MB_ICONERROR);
+        ReportText(STD_ERROR_HANDLE, std::string("gallery.exe: cannot write ") + option + " file " + path + "\n",
+                   std::string("gallery.exe cannot start: it cannot write the ") + option + " file \"" + path + "\".",
+                   "gallery.exe", MB_ICONERROR);
     }
     return file;
 }
@@ -44,7 +45,7 @@ std::FILE* OpenOutput(const std::string& path, const char* option) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     GalleryOptions options;
-    const int end = TakeProgramOptions("gallery", kGalleryUsage, ParseGalleryOptions, &options);
+    const int end = TakeProgramOptions(GalleryProgramHelp(), ParseGalleryOptions, &options);
     if (end >= 0) return end;
     if (!options.eventsFile.empty()) {
         if ((eventsFile = OpenOutput(options.eventsFile, "--events")) == nullptr) return 2;

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/program_help.h"
+
 struct GalleryOptions {
     std::string eventsFile;     // every notification, one line each; empty: none
     std::string drawTraceFile;  // the toolkit's drawing trace; empty: none
@@ -12,6 +14,6 @@ struct GalleryOptions {
 };
 
 // False with `error` set when the words are not valid options.
-bool ParseGalleryOptions(const std::vector<std::string>& words, GalleryOptions* options, std::string* error);
+bool ParseGalleryOptions(const std::vector<std::string>& words, GalleryOptions* options, OptionError* error);
 
-extern const char kGalleryUsage[];
+const ProgramHelp& GalleryProgramHelp();

@@ -2,25 +2,25 @@
 
 #include <cstdlib>
 
-const char kSimUsage[] =
-    "desk-sim.exe: the control desk with simulated cards\n"
-    "\n"
-    "  --cards N         N simulated cards (0 to 4) at driver indices 0..N-1 (default 2)\n"
-    "  --indices I,J,..  the driver indices (0 to 3) that answer, e.g. --indices 1,3\n"
-    "  --trace FILE      write every register access and decoded event to FILE\n"
-    "  --state FILE      keep every card's decoded state in FILE, as text: rewritten\n"
-    "                    whenever it changes while the desk runs, and once more at exit\n"
-    "  --ready-event NAME\n"
-    "                    set the named event (made by whoever starts the desk) once\n"
-    "                    its window exists with every card's panel restored\n"
-    "  --no-unit         the external unit is absent (never ready)\n"
-    "  --stuck-bridge    the card's port bridge never completes a cycle\n"
-    "  --show            open the panel at start, as a click on the tray icon does\n"
-    "  --no-monitor      do not open the card monitor window (closing the monitor\n"
-    "                    ends the simulated desk)\n"
-    "  --help            show this text\n";
-
 namespace {
+
+const std::vector<OptionHelp>& SimOwnOptionHelp() {
+    static const std::vector<OptionHelp> rows = {
+        {"--cards N", "N simulated cards (0 to 4) at driver indices 0..N-1 (default 2)"},
+        {"--indices I,J,..", "the driver indices (0 to 3) that answer, e.g. --indices 1,3"},
+        {"--trace FILE", "write every register access and decoded event to FILE"},
+        {"--state FILE",
+         "keep every card's decoded state in FILE, as text: rewritten whenever it changes while the desk runs, and "
+         "once more at exit"},
+        {"--ready-event NAME",
+         "set the named event (made by whoever starts the desk) once its window exists with every card's panel "
+         "restored"},
+        {"--no-unit", "the external unit is absent (never ready)"},
+        {"--stuck-bridge", "the card's port bridge never completes a cycle"},
+        {"--no-monitor", "do not open the card monitor window (closing the monitor ends the simulated desk)"},
+    };
+    return rows;
+}
 
 bool ParseSmallNumber(const std::string& text, int low, int high, int* value) {
     if (text.empty() || text.size() > 2) return false;
@@ -47,54 +47,63 @@ bool ParseIndices(const std::string& text, unsigned* answering) {
     return true;
 }
 
+// An option that takes a non-empty text: its value, or false.
+bool TakeText(const std::vector<std::string>& words, size_t* i, std::string* value) {
+    if (*i + 1 >= words.size() || words[*i + 1].empty()) return false;
+    *value = words[++*i];
+    return true;
+}
+
 }  // namespace
 
-bool ParseSimOptions(const std::vector<std::string>& words, SimOptions* options, std::string* error) {
+const ProgramHelp& SimProgramHelp() {
+    static const ProgramHelp help = [] {
+        ProgramHelp built = {"desk-sim.exe", "the control desk with simulated cards", {}, nullptr};
+        for (const OptionHelp& row : DeskOptionHelp())
+            if (std::string(row.form) != "--help") built.options.push_back(row);
+        for (const OptionHelp& row : SimOwnOptionHelp()) built.options.push_back(row);
+        built.options.push_back({"--help", "show this text"});
+        return built;
+    }();
+    return help;
+}
+
+bool ParseSimOptions(const std::vector<std::string>& words, SimOptions* options, OptionError* error) {
     for (size_t i = 0; i < words.size(); ++i) {
+        const OptionTaken desk = TakeDeskOption(words, &i, options, error);
+        if (desk == OptionTaken::Bad) return false;
+        if (desk == OptionTaken::Yes) continue;
         const std::string& word = words[i];
-        const bool hasValue = i + 1 < words.size();
         if (word == "--cards") {
             int count = 0;
-            if (!hasValue || !ParseSmallNumber(words[++i], 0, 4, &count)) {
-                *error = "--cards takes a number from 0 to 4";
+            if (i + 1 >= words.size() || !ParseSmallNumber(words[++i], 0, 4, &count)) {
+                *error = {"--cards takes a number from 0 to 4", word};
                 return false;
             }
             options->answering = (1u << count) - 1;
         } else if (word == "--indices") {
-            if (!hasValue || !ParseIndices(words[++i], &options->answering)) {
-                *error = "--indices takes driver indices 0 to 3 separated by commas";
+            if (i + 1 >= words.size() || !ParseIndices(words[++i], &options->answering)) {
+                *error = {"--indices takes driver indices 0 to 3 separated by commas", word};
                 return false;
             }
-        } else if (word == "--trace") {
-            if (!hasValue || words[i + 1].empty()) {
-                *error = "--trace takes a file name";
+        } else if (word == "--trace" || word == "--state") {
+            if (!TakeText(words, &i, word == "--trace" ? &options->traceFile : &options->stateFile)) {
+                *error = {word + " takes a file name", word};
                 return false;
             }
-            options->traceFile = words[++i];
-        } else if (word == "--state") {
-            if (!hasValue || words[i + 1].empty()) {
-                *error = "--state takes a file name";
-                return false;
-            }
-            options->stateFile = words[++i];
         } else if (word == "--ready-event") {
-            if (!hasValue || words[i + 1].empty()) {
-                *error = "--ready-event takes an event name";
+            if (!TakeText(words, &i, &options->readyEvent)) {
+                *error = {"--ready-event takes an event name", word};
                 return false;
             }
-            options->readyEvent = words[++i];
         } else if (word == "--no-unit") {
             options->unitAbsent = true;
         } else if (word == "--stuck-bridge") {
             options->bridgeStuck = true;
-        } else if (word == "--show") {
-            options->showPanel = true;
         } else if (word == "--no-monitor") {
             options->monitor = false;
-        } else if (word == "--help" || word == "-h" || word == "/?") {
-            options->help = true;
         } else {
-            *error = "unknown option " + word;
+            *error = {"unknown option " + word, word};
             return false;
         }
     }

@@ -1,14 +1,20 @@
 #include "win32/console_report_win32.h"
 
-void ReportText(DWORD standardHandle, const std::string& text, const char* caption, UINT boxIcon) {
+bool HasStandardHandle(DWORD standardHandle) {
+    HANDLE handle = GetStdHandle(standardHandle);
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE;
+}
+
+void ReportText(DWORD standardHandle, const std::string& consoleText, const std::string& boxText, const char* caption,
+                UINT boxIcon) {
     HANDLE handle = GetStdHandle(standardHandle);
     DWORD written = 0;
-    if (handle != nullptr && handle != INVALID_HANDLE_VALUE &&
-        WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
+    if (HasStandardHandle(standardHandle) &&
+        WriteFile(handle, consoleText.data(), static_cast<DWORD>(consoleText.size()), &written, nullptr)) {
         FlushFileBuffers(handle);
         return;
     }
-    MessageBoxA(nullptr, text.c_str(), caption, MB_OK | boxIcon);
+    MessageBoxA(nullptr, boxText.c_str(), caption, MB_OK | boxIcon);
 }
 
 void SignalReadyEvent(const std::string& name) {

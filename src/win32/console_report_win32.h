@@ -8,23 +8,31 @@
 #include <vector>
 
 #include "win32/command_line.h"
+#include "win32/program_help.h"
 
-// Writes `text` to the standard handle the program inherited (a GUI program
-// under Wine gets the shell's); with none, as when started from a desktop,
-// the text goes into a message box with `caption` instead.
-void ReportText(DWORD standardHandle, const std::string& text, const char* caption, UINT boxIcon);
+// Whether the program has a standard handle of that kind to write to: a GUI
+// program under Wine gets the shell's, one started from a desktop or the
+// Start menu has none.
+bool HasStandardHandle(DWORD standardHandle);
+
+// Writes `consoleText` to the standard handle the program inherited; with
+// none, `boxText` goes into a message box with `caption` instead.
+void ReportText(DWORD standardHandle, const std::string& consoleText, const std::string& boxText, const char* caption,
+                UINT boxIcon);
 
 // Reads the program's command line with `parse`: -1 to go on, or the exit
-// code to end with, 2 after an error (told with the usage), 0 after --help.
+// code to end with, 2 after an error (told with the right form), 0 after
+// --help.
 template <typename Options>
-int TakeProgramOptions(const char* program, const char* usage,
-                       bool (*parse)(const std::vector<std::string>&, Options*, std::string*), Options* options) {
-    std::string error;
+int TakeProgramOptions(const ProgramHelp& help, bool (*parse)(const std::vector<std::string>&, Options*, OptionError*),
+                       Options* options) {
+    OptionError error;
     if (!parse(SplitCommandLine(GetCommandLineA(), true), options, &error)) {
-        ReportText(STD_ERROR_HANDLE, std::string(program) + ": " + error + "\n\n" + usage, program, MB_ICONERROR);
+        ReportText(STD_ERROR_HANDLE, ErrorColumns(help, error), ErrorProse(help, error), help.program, MB_ICONERROR);
         return 2;
     }
-    if (options->help) ReportText(STD_OUTPUT_HANDLE, usage, program, MB_ICONINFORMATION);
+    if (options->help)
+        ReportText(STD_OUTPUT_HANDLE, UsageColumns(help), UsageProse(help), help.program, MB_ICONINFORMATION);
     return options->help ? 0 : -1;
 }
 

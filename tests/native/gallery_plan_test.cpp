@@ -75,7 +75,7 @@ TEST(GalleryPlanTest, EventLinesTellIdMessageCodeAndValue) {
 
 TEST(GalleryPlanTest, OptionsTakeTheirValues) {
     GalleryOptions options;
-    std::string error;
+    OptionError error;
     ASSERT_TRUE(
         ParseGalleryOptions({"--events", "e.txt", "--draw-trace", "t.txt", "--ready-event", "r"}, &options, &error));
     EXPECT_EQ(options.eventsFile, "e.txt");
@@ -85,7 +85,7 @@ TEST(GalleryPlanTest, OptionsTakeTheirValues) {
          {std::vector<std::string>{"--events"}, {"--events", ""}, {"--loud"}, {"--draw-trace"}}) {
         GalleryOptions other;
         EXPECT_FALSE(ParseGalleryOptions(bad, &other, &error)) << bad[0];
-        EXPECT_FALSE(error.empty());
+        EXPECT_EQ(error.option, bad[0]) << error.what;
     }
     GalleryOptions help;
     EXPECT_TRUE(ParseGalleryOptions({"--help"}, &help, &error));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "sim/sim_options.h"
+#include "win32/command_line.h"
 
 namespace {
 
@@ -14,13 +15,13 @@ class SimOptionsTest : public ::testing::TestWithParam<OptionCase> {};
 
 TEST_P(SimOptionsTest, ChoosesTheAnsweringIndices) {
     SimOptions options;
-    std::string error;
+    OptionError error;
     const bool valid = ParseSimOptions(GetParam().words, &options, &error);
-    EXPECT_EQ(valid, GetParam().valid) << error;
+    EXPECT_EQ(valid, GetParam().valid) << error.what;
     if (valid)
         EXPECT_EQ(options.answering, GetParam().answering);
     else
-        EXPECT_FALSE(error.empty());
+        EXPECT_FALSE(error.what.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -35,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SimOptions, FlagsAndTrace) {
     SimOptions options;
-    std::string error;
+    OptionError error;
     ASSERT_TRUE(ParseSimOptions({"--trace", "t.txt", "--no-unit", "--stuck-bridge", "--show", "--no-monitor", "--state",
                                  "s.txt", "--ready-event", "ready 1"},
                                 &options, &error));
@@ -44,28 +45,29 @@ TEST(SimOptions, FlagsAndTrace) {
     EXPECT_EQ(options.readyEvent, "ready 1");
     EXPECT_TRUE(options.unitAbsent);
     EXPECT_TRUE(options.bridgeStuck);
-    EXPECT_TRUE(options.showPanel);
+    EXPECT_TRUE(options.show);
     EXPECT_FALSE(options.monitor);
 }
 
 TEST(SimOptions, FileOptionsNeedAName) {
     for (const char* option : {"--trace", "--state", "--ready-event"}) {
         SimOptions options;
-        std::string error;
+        OptionError error;
         EXPECT_FALSE(ParseSimOptions({option}, &options, &error)) << option;
         EXPECT_FALSE(ParseSimOptions({option, ""}, &options, &error)) << option;
-        EXPECT_NE(error.find(option), std::string::npos) << error;
+        EXPECT_EQ(error.option, option) << error.what;
     }
 }
 
 TEST(SimOptions, HelpNamesEveryOption) {
     SimOptions options;
-    std::string error;
+    OptionError error;
     ASSERT_TRUE(ParseSimOptions({"--help"}, &options, &error));
     EXPECT_TRUE(options.help);
+    const std::string usage = UsageColumns(SimProgramHelp());
     for (const char* option : {"--cards", "--indices", "--trace", "--state", "--ready-event", "--no-unit",
-                               "--stuck-bridge", "--show", "--no-monitor", "--help"}) {
-        EXPECT_NE(std::string(kSimUsage).find(option), std::string::npos) << option;
+                               "--stuck-bridge", "--show", "--setup", "--save-setup", "--no-monitor", "--help"}) {
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
 }
 
