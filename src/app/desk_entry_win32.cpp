@@ -1,13 +1,30 @@
 // desk.exe: the control desk on the real card driver.
 #include <windows.h>
 
+#include "app/desk_options.h"
 #include "app/main_window_win32.h"
 #include "app/single_desk_win32.h"
 #include "card/vxd_driver_link_win32.h"
+#include "win32/console_report_win32.h"
+
+namespace {
+
+const char kNoCardMessage[] =
+    "No TaraDock-20 card was found.\n\n"
+    "Check that the card sits firmly in its PCI slot and that its driver is installed: Device Manager lists the "
+    "card under \"Sound, video and game controllers\" once it is.\n\n"
+    "The control desk starts by itself at every logon and gives each card the settings you made for it.\n\n"
+    "To see the desk without a card, choose \"Try the Desk on Simulated Cards (no card needed)\" in the Start "
+    "menu's \"TaraDock-20 Control Desk\" folder.";
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    DeskOptions options;
+    const int end = TakeProgramOptions(DeskProgramHelp(), ParseDeskOptions, &options);
+    if (end >= 0) return end;
     // A second start shows the running desk's panel and ends here.
     if (!ClaimDesk(instance, "desk")) return 0;
     static VxdDriverLink driver;
-    return RunDesk(instance, {&driver, kDeskSettingsKey, nullptr});
+    return RunDesk(instance, {&driver, kDeskSettingsKey, nullptr, options, kNoCardMessage});
 }

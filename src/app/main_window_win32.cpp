@@ -34,6 +34,7 @@ struct MainWindowState {
 MainWindowState mainWindow;
 
 void (*readyHook)(HWND) = nullptr;
+bool showAtStart = false;  // the panel opens once the window exists
 void (*powerHook)(HWND, WPARAM) = nullptr;
 
 // The panel logic's way to this window: the timecode row shown or not.
@@ -193,6 +194,8 @@ int RunMainWindow(HINSTANCE instance) {
     ShowWindow(window, SW_HIDE);
     UpdateWindow(window);
     if (readyHook != nullptr) readyHook(window);
+    // As a click on the tray icon shows it.
+    if (showAtStart) PostMessageA(window, kWmTrayNotify, 0, WM_LBUTTONDOWN);
     return RunMessageLoop();
 }
 
@@ -204,7 +207,14 @@ int RunDesk(HINSTANCE instance, const DeskStart& start) {
     SetRebootAction(start.reboot);
     SetMillisecondClock(&clock);
     SetDeskWindow(&mainDeskWindow);
-    if (OpenCards() == 0) return 0;
+    if (OpenCards() == 0) {
+        // Silent at logon, where no one watches; a person who asked to see
+        // the desk is told why nothing opens.
+        if (start.options.show)
+            MessageBoxA(nullptr, start.noCardMessage, "TaraDock-20 Control Desk", MB_OK | MB_ICONINFORMATION);
+        return 0;
+    }
+    showAtStart = start.options.show;
     RegisterControlClasses(instance);
     const int result = RunMainWindow(instance);
     UnregisterControlClasses();

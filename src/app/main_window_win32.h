@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "app/desk_options.h"
 #include "app/registry_settings_key_win32.h"
 #include "card/driver_link.h"
 #include "panel/desk_window.h"
@@ -28,12 +29,15 @@ void SetMainWindowPowerHook(void (*hook)(HWND window, WPARAM event));
 DeskWindow& MainWindowAsDesk();
 
 // What makes a desk of desk.exe or desk-sim.exe: the driver it finds its
-// cards through, the registry key it keeps its settings in, and what OK on
-// the reboot question does (null: restart Windows).
+// cards through, the registry key it keeps its settings in, what OK on the
+// reboot question does (null: restart Windows), the options it was started
+// with, and what it says when asked to show itself without a card.
 struct DeskStart {
     DriverLink* driver;
     RegistryKeyPlace settingsKey;
     void (*reboot)(HWND window, int32_t directSound);
+    DeskOptions options;
+    const char* noCardMessage;
 };
 
 // The shared start-up and shut-down of desk.exe and desk-sim.exe, with the

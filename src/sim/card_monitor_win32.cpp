@@ -92,8 +92,9 @@ void PaintMonitor(HDC dc, const RECT& client, const MonitorWindowState& state) {
         PutText(dc, state.fonts.note(), state.notice.c_str(), footer, monitor_colours::kBadge,
                 DT_LEFT | DT_WORDBREAK | DT_END_ELLIPSIS);
     else
-        PutText(dc, state.fonts.note(), "Closing this window ends the simulated desk.", footer,
-                monitor_colours::kLabelDim, DT_LEFT | DT_VCENTER | DT_END_ELLIPSIS);
+        PutText(dc, state.fonts.note(),
+                "The panel opens from the desk's icon beside the clock. Closing this window ends the simulated desk.",
+                footer, monitor_colours::kLabelDim, DT_LEFT | DT_WORDBREAK | DT_END_ELLIPSIS);
     const bool pressed = state.pressed.card == kStandbyHit && state.pressedInside;
     DrawPushButton(dc, state.fonts.label(), RECT{button.left, button.top, button.right, button.bottom},
                    state.asleep ? "ASLEEP" : "STANDBY", pressed, state.asleep);

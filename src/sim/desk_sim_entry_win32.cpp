@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <string>
 
-#include "app/desk_messages.h"
 #include "app/main_window_win32.h"
 #include "app/registry_settings_key_win32.h"
 #include "app/single_desk_win32.h"
@@ -42,7 +41,6 @@ void StartTimecodeForwarding() {
 // The window exists and every panel has been restored.
 void OnDeskReady(HWND window) {
     SignalReadyEvent(options.readyEvent);
-    if (options.showPanel) PostMessageA(window, kWmTrayNotify, 0, WM_LBUTTONDOWN);
     StartTimecodeForwarding();
     if (options.monitor) monitorWindow = CreateCardMonitor(programInstance, window, simDriver);
 }
@@ -50,6 +48,10 @@ void OnDeskReady(HWND window) {
 // At the suspend the machine goes to sleep: the simulated cards and their
 // units lose power, as real ones do in a standby, once the desk has stored
 // its records. Their blocks, the driver's memory, keep what they hold.
+const char kNoCardMessage[] =
+    "The simulated desk was told to simulate no card (--cards 0).\n\n"
+    "Start it without --cards for two simulated cards, or with --cards 1 to --cards 4.";
+
 void OnPowerEvent(HWND, WPARAM event) {
     if (IsSleepEvent(static_cast<uint32_t>(event))) simDriver->LosePower();
 }
@@ -72,7 +74,7 @@ void OnRebootAsked(HWND, int32_t directSound) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    const int end = TakeProgramOptions("desk-sim", kSimUsage, ParseSimOptions, &options);
+    const int end = TakeProgramOptions(SimProgramHelp(), ParseSimOptions, &options);
     if (end >= 0) return end;
     // A second start shows the running simulated desk's panel and ends
     // here, before it opens a trace or state file of its own.
@@ -92,7 +94,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     SetMainWindowReadyHook(OnDeskReady);
     SetMainWindowPowerHook(OnPowerEvent);
 
-    const int result = RunDesk(instance, {&driver, kSimulatedCardsSettingsKey, OnRebootAsked});
+    const int result = RunDesk(instance, {&driver, kSimulatedCardsSettingsKey, OnRebootAsked, options, kNoCardMessage});
 
     StopMtcPoster();
     DestroyCardMonitor(instance, monitorWindow);
