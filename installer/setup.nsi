@@ -73,6 +73,8 @@ VIAddVersionKey "LegalCopyright" "MIT License"
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_TEXT "The ${PRODUCT} is installed. It starts at every logon; its icon is in the notification area, beside the clock.$\r$\n$\r$\nClick Finish to close Setup."
 !define MUI_FINISHPAGE_RUN "$INSTDIR\desk.exe"
+; Started by hand, the desk shows its panel, or says that no card was found.
+!define MUI_FINISHPAGE_RUN_PARAMETERS "--show"
 !define MUI_FINISHPAGE_RUN_TEXT "Start the control desk now"
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\README.txt"
 !define MUI_FINISHPAGE_SHOWREADME_TEXT "Show the README"
@@ -165,8 +167,10 @@ Section "Control desk"
   ; The Start menu of every user (Windows 98 without user profiles has one).
   SetShellVarContext all
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
-  CreateShortCut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\desk.exe"
-  CreateShortCut "$SMPROGRAMS\${PRODUCT}\Try the Desk on Simulated Cards (no card needed).lnk" "$INSTDIR\desk-sim.exe"
+  ; The desk and the simulated desk started from the Start menu open their
+  ; panels (the Run value below starts the desk silently).
+  CreateShortCut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\desk.exe" "--show"
+  CreateShortCut "$SMPROGRAMS\${PRODUCT}\Try the Desk on Simulated Cards (no card needed).lnk" "$INSTDIR\desk-sim.exe" "--show"
   CreateShortCut "$SMPROGRAMS\${PRODUCT}\Control Gallery.lnk" "$INSTDIR\gallery.exe"
   CreateShortCut "$SMPROGRAMS\${PRODUCT}\README.lnk" "$INSTDIR\README.txt"
   CreateShortCut "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk" "$INSTDIR\uninstall.exe"

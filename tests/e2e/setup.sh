@@ -5,8 +5,12 @@
 #   - it installs the programs, the README and the licence, the Start menu
 #     shortcuts, the Run value and the Add/Remove Programs entry, and the
 #     uninstaller it writes passes the Windows 98 import check;
-#   - the Run value's command, started as the logon starts it, ends with 0
-#     when no card is there;
+#   - the installed README.txt is the user's guide: plain text within 78
+#     columns, no Markdown, nothing of the desk's development;
+#   - the Start menu's desk and simulated desk, and the setup's last page,
+#     start with --show: without a card the desk says so in a message box
+#     and ends with 0 after OK, writing nothing; the Run value's command,
+#     started as the logon starts it, ends with 0 at once, silently;
 #   - run again over a running simulated desk, it ends the desk cleanly,
 #     replaces the files and keeps the cards' records;
 #   - a desk that answers nothing holds the setup up for about 10 s in
@@ -74,7 +78,18 @@ for pair in "TaraDock-20 Control Desk.lnk:desk.exe" "Try the Desk*.lnk:desk-sim.
     "Control Gallery.lnk:gallery.exe" "README.lnk:README.txt" "Uninstall*.lnk:uninstall.exe"; do
   link=$(find "$WINEPREFIX/drive_c" -path "*Start Menu*/$product/${pair%%:*}" | head -1)
   grep -qaF "$folder\\${pair#*:}" "$link" || fail "$link does not lead to ${pair#*:}"
+  # A shortcut's arguments are kept in UTF-16.
+  arguments=$(strings -el "$link" | grep -c -- '^--show$' || true)
+  case "${pair#*:}" in
+    desk.exe | desk-sim.exe) expect_eq "$(basename "$link") starts with --show" "$arguments" 1 ;;
+    *) expect_eq "$(basename "$link") has no arguments" "$arguments" 0 ;;
+  esac
 done
+guide="$folder_unix/README.txt"
+expect_eq "README.txt lines over 78 columns" "$(tr -d '\r' <"$guide" | awk 'length > 78' | wc -l)" 0
+expect_eq "README.txt Markdown" "$(grep -cE '^#|`|\*\*|^\s*[-=]{3,}\s*$' "$guide" || true)" 0
+expect_eq "README.txt development words" "$(grep -ciE 'scripts/|debian|cmake|mingw|wine|clang|gtest' "$guide" || true)" 0
+grep -q '^CONTENTS' "$guide" || fail "README.txt is not the user's guide"
 run_command="\"$folder\\desk.exe\""
 expect_eq "Run value" "$(reg_value "$run_key" "TaraDock20 Control Desk")" "$run_command"
 expect_eq "DisplayName" "$(reg_value "$uninstall_key" DisplayName)" "$product"
@@ -84,6 +99,17 @@ expect_eq "DisplayIcon" "$(reg_value "$uninstall_key" DisplayIcon)" "$folder\\de
 
 echo "--- the logon starts the Run value's command: no card, so it ends with 0"
 expect_eq "desk at logon, exit code" "$(probe run-command 30 "$run_command")" 0
+
+echo "--- started from the Start menu with no card: a word, then exit code 0"
+probe --desk-key delete-key
+wine "$folder\\desk.exe" --show &
+DESK_PID=$!
+expect_soon "the no-card message" 1 windows_named "$product"
+screenshot no-card-message
+xdotool search --name "^$product\$" windowfocus --sync
+xdotool key Return
+wait_desk_end 30
+expect_eq "the desk's key after the message" "$(probe --desk-key key-exists)" 0
 
 echo "--- installed again over a running desk"
 probe delete-key
