@@ -26,6 +26,10 @@ public:
 
     bool Query(const char* name, void* buffer, uint32_t* size, uint32_t* type) override;
     bool SetBinary(const char* name, const void* data, uint32_t size) override;
+    bool QueryBelow(const std::string& path, const char* name, void* buffer, uint32_t* size, uint32_t* type) override;
+    bool SetBinaryBelow(const std::string& path, const char* name, const void* data, uint32_t size) override;
+    bool ListKeysBelow(const std::string& path, std::vector<std::string>* names) override;
+    bool DeleteKeyBelow(const std::string& path) override;
 
     const RegistryKeyPlace& Place() const { return place_; }
 

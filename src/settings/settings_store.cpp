@@ -16,11 +16,15 @@ const MixerSettings kDefaultRecord = {
     0, 0, 0, 0, 0, 0, {0, 1, 0, 0}, {0, 0, 0, 0}, 0, 0, 0,
 };
 
+}  // namespace
+
 void RecordValueName(int32_t column, char (&name)[24]) {
     std::snprintf(name, sizeof name, "Mixer2%d", static_cast<int>(column));
 }
 
-}  // namespace
+SettingsKey* CurrentSettingsKey() { return settingsKey; }
+
+int32_t RecordCount() { return recordCount; }
 
 void SetSettingsKey(SettingsKey* key) { settingsKey = key; }
 

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // One card's settings, stored byte for byte as "Mixer2<column>".
 struct MixerSettings {
@@ -40,7 +42,30 @@ public:
     // of REG_BINARY. False when the key cannot be opened or created, or the
     // value cannot be set.
     virtual bool SetBinary(const char* name, const void* data, uint32_t size) = 0;
+
+    // Keys below this one, named by their path from it ("Setups\\Music"). A
+    // key that keeps none (the default) finds nothing below and stores
+    // nothing there.
+    // Query and SetBinary on the key `path` below; SetBinaryBelow creates it
+    // (and the keys on its way) when missing.
+    virtual bool QueryBelow(const std::string& path, const char* name, void* buffer, uint32_t* size, uint32_t* type) {
+        return false;
+    }
+    virtual bool SetBinaryBelow(const std::string& path, const char* name, const void* data, uint32_t size) {
+        return false;
+    }
+    // The names of the keys right below `path`; false when `path` is missing.
+    virtual bool ListKeysBelow(const std::string& path, std::vector<std::string>* names) { return false; }
+    // Deletes the key `path` with its values; false when it is still there.
+    virtual bool DeleteKeyBelow(const std::string& path) { return false; }
 };
+
+// The installed key (null before one is installed).
+SettingsKey* CurrentSettingsKey();
+// How many cards the records serve (the card table's count).
+int32_t RecordCount();
+// The name of a column's record, "Mixer2<column>".
+void RecordValueName(int32_t column, char (&name)[24]);
 
 void SetSettingsKey(SettingsKey* key);
 

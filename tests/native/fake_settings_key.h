@@ -25,17 +25,66 @@ public:
     int queries = 0;
     int writes = 0;
 
+    // Keys below this one, by their path folded to upper case as the
+    // registry compares names; each keeps the path as it was written.
+    struct Below {
+        std::string path;
+        std::map<std::string, Value> values;
+    };
+    std::map<std::string, Below> below;
+
     bool Query(const char* name, void* buffer, uint32_t* size, uint32_t* type) override {
         ++queries;
         if (!keyExists) return false;
-        auto found = values.find(name);
-        if (found == values.end()) return false;
-        const Value& value = found->second;
-        if (value.bytes.size() > *size) return false;
-        if (!value.bytes.empty()) std::memcpy(buffer, value.bytes.data(), value.bytes.size());
-        *size = static_cast<uint32_t>(value.bytes.size());
-        *type = value.type;
+        return QueryIn(values, name, buffer, size, type);
+    }
+
+    bool QueryBelow(const std::string& path, const char* name, void* buffer, uint32_t* size, uint32_t* type) override {
+        ++queries;
+        auto found = below.find(Folded(path));
+        return found != below.end() && QueryIn(found->second.values, name, buffer, size, type);
+    }
+
+    bool SetBinaryBelow(const std::string& path, const char* name, const void* data, uint32_t size) override {
+        if (!keyExists && !canCreate) return false;
+        keyExists = true;
+        ++writes;
+        Below& key = below[Folded(path)];
+        if (key.path.empty()) key.path = path;
+        const uint8_t* bytes = static_cast<const uint8_t*>(data);
+        key.values[name] = Value{kRegBinary, std::vector<uint8_t>(bytes, bytes + size)};
         return true;
+    }
+
+    bool ListKeysBelow(const std::string& path, std::vector<std::string>* names) override {
+        const std::string prefix = Folded(path) + "\\";
+        names->clear();
+        bool exists = false;
+        for (const auto& entry : below) {
+            if (entry.first.compare(0, prefix.size(), prefix) != 0) continue;
+            exists = true;
+            const std::string rest = entry.second.path.substr(prefix.size());
+            const std::string child = rest.substr(0, rest.find('\\'));
+            if (names->empty() || Folded(names->back()) != Folded(child)) names->push_back(child);
+        }
+        return exists;
+    }
+
+    bool DeleteKeyBelow(const std::string& path) override {
+        const std::string folded = Folded(path);
+        for (auto entry = below.begin(); entry != below.end();) {
+            const bool inside =
+                entry->first == folded || entry->first.compare(0, folded.size() + 1, folded + "\\") == 0;
+            entry = inside ? below.erase(entry) : std::next(entry);
+        }
+        return true;
+    }
+
+    void PutBelow(const std::string& path, const std::string& name, uint32_t type, std::vector<uint8_t> bytes) {
+        keyExists = true;
+        Below& key = below[Folded(path)];
+        if (key.path.empty()) key.path = path;
+        key.values[name] = Value{type, std::move(bytes)};
     }
 
     bool SetBinary(const char* name, const void* data, uint32_t size) override {
@@ -50,5 +99,26 @@ public:
     void Put(const std::string& name, uint32_t type, std::vector<uint8_t> bytes) {
         keyExists = true;
         values[name] = Value{type, std::move(bytes)};
+    }
+
+private:
+    static std::string Folded(std::string text) {
+        for (char& c : text)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        return text;
+    }
+
+    // As the registry answers: a null buffer asks for the size alone, a
+    // buffer too small fails, any type is copied out.
+    static bool QueryIn(const std::map<std::string, Value>& in, const char* name, void* buffer, uint32_t* size,
+                        uint32_t* type) {
+        auto found = in.find(name);
+        if (found == in.end()) return false;
+        const Value& value = found->second;
+        if (buffer != nullptr && value.bytes.size() > *size) return false;
+        if (buffer != nullptr && !value.bytes.empty()) std::memcpy(buffer, value.bytes.data(), value.bytes.size());
+        *size = static_cast<uint32_t>(value.bytes.size());
+        *type = value.type;
+        return true;
     }
 };

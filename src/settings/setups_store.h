@@ -1,0 +1,45 @@
+// Named setups: the records of every card present, stored under a name in
+// the key "Setups\<name>" below the settings key, one value per card named
+// as the card's own record ("Mixer20" to "Mixer23"). Portable: the registry
+// sits behind the installed SettingsKey, as for the records themselves.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "settings/settings_store.h"
+
+// The stored setups' names, as they were saved, alphabetically without
+// case. Keys under "Setups" whose names no setup may have are left out.
+std::vector<std::string> ListSetups();
+
+// The stored name of the setup that `name` names (case aside), or "".
+std::string FindSetup(const std::string& name);
+
+// A setup's records for the cards found: present[c] when it holds one for
+// column c. Records for columns without a card are left aside.
+struct SetupRecords {
+    bool present[kSettingsRecords] = {};
+    MixerSettings records[kSettingsRecords] = {};
+};
+
+enum class SetupLoad { Loaded, Unknown, BadRecord };
+
+struct SetupLoadResult {
+    SetupLoad outcome;
+    int32_t badColumn;  // with BadRecord: the first column whose record is unusable
+};
+
+// Reads the setup `name` for the cards found. A record that is not a
+// REG_BINARY value of exactly one record's size is unusable, and then the
+// whole setup is: nothing of it may be applied.
+SetupLoadResult LoadSetup(const std::string& name, SetupRecords* setup);
+
+// Stores the records of the cards found as the setup `name`, replacing one
+// of that name (case aside) whole. False when it could not be stored; then
+// no half of it is left.
+bool SaveSetup(const std::string& name);
+
+// False when the setup is still there.
+bool DeleteSetup(const std::string& name);
