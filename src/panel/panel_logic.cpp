@@ -292,6 +292,31 @@ void ResumeCardPanel(int32_t c) {
     RestoreRoutingAndRates(c);
 }
 
+MixerSettings RecordAsRestored(const MixerSettings& record) {
+    MixerSettings restored = record;
+    NormaliseRecord(restored);
+    restored.showTimecode = 0;
+    restored.routingOff = 0;
+    return restored;
+}
+
+void ApplyCardRecord(int32_t c, const MixerSettings& record) {
+    if (!PanelHasCard(c)) return;
+    SaveIfChanged save(c);
+    CardPanel& panel = *PanelAt(c);
+    if (Check(panel.start) == 1) {
+        // As a click on the running generator's start toggle stops it.
+        SetCheck(panel.start, 0);
+        OnGeneratorStart(c);
+    }
+    UncheckSettingToggles(c);
+    SettingsRecord(c) = record;
+    SettingsRecord(c).showTimecode = 0;
+    NormaliseRecord(SettingsRecord(c));
+    RestoreInputsAndClock(c);
+    RestoreRoutingAndRates(c);
+}
+
 void ResumeAllCardPanels() {
     for (int32_t c = 0; c < CardCount() && c < kPanelColumns; ++c) ResumeCardPanel(c);
 }

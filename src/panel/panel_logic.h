@@ -39,5 +39,17 @@ void ResumeCardPanel(int32_t c);
 // The same for every column, in column order.
 void ResumeAllCardPanels();
 
+// Sets column c from `record` as the restore at start sets a card from its
+// stored record (the same accesses in the same order, on a panel with every
+// setting toggle unchecked), shows it and stores the record at once. A
+// running generator is stopped first, as the restore expects; the timecode
+// row and its fields stay as they are.
+void ApplyCardRecord(int32_t c, const MixerSettings& record);
+
+// The record a card ends up with once a stored `record` is restored:
+// values brought into their groups, the timecode row and routing off not
+// kept.
+MixerSettings RecordAsRestored(const MixerSettings& record);
+
 // The driver's routing notification. Returns 0.
 int32_t OnRoutingNotify(uint32_t wParam, uint32_t lParam);

@@ -1,0 +1,64 @@
+#include "app/setup_request.h"
+
+#include "panel/setup_recall.h"
+#include "settings/setup_name.h"
+#include "settings/setups_store.h"
+
+namespace {
+
+std::string lastSetup;
+
+}  // namespace
+
+SetupResult CarryOutSetupRequest(SetupAction action, const std::string& name) {
+    if (SetupNameProblem(name) != nullptr) return {SetupOutcome::BadRequest, -1};
+    SetupResult result = {SetupOutcome::BadRequest, -1};
+    if (action == SetupAction::Recall) {
+        const SetupLoadResult loaded = RecallSetup(name);
+        result = loaded.outcome == SetupLoad::Loaded    ? SetupResult{SetupOutcome::Done, -1}
+                 : loaded.outcome == SetupLoad::Unknown ? SetupResult{SetupOutcome::Unknown, -1}
+                                                        : SetupResult{SetupOutcome::BadRecord, loaded.badColumn};
+    } else if (action == SetupAction::Save) {
+        result = {SaveSetup(name) ? SetupOutcome::Done : SetupOutcome::NotStored, -1};
+    }
+    if (result.outcome == SetupOutcome::Done) lastSetup = FindSetup(name);
+    return result;
+}
+
+const std::string& LastSetup() { return lastSetup; }
+
+void ForgetLastSetup(const std::string& name) {
+    if (SameSetupName(name, lastSetup)) lastSetup.clear();
+}
+
+int32_t EncodeSetupResult(const SetupResult& result) {
+    const int32_t column = result.outcome == SetupOutcome::BadRecord ? result.badColumn : 0;
+    return static_cast<int32_t>(result.outcome) | (column << 8);
+}
+
+SetupResult DecodeSetupResult(int32_t code) {
+    const int32_t outcome = code & 0xFF;
+    const int32_t column = (code >> 8) & 0xFF;
+    switch (outcome) {
+    case 0: return {SetupOutcome::Done, -1};
+    case 1: return {SetupOutcome::Unknown, -1};
+    case 2: return {SetupOutcome::BadRecord, column};
+    case 3: return {SetupOutcome::NotStored, -1};
+    default: return {SetupOutcome::BadRequest, -1};
+    }
+}
+
+std::string SetupResultText(SetupAction action, const std::string& name, const SetupResult& result) {
+    const std::string quoted = "\"" + name + "\"";
+    switch (result.outcome) {
+    case SetupOutcome::Done: return "";
+    case SetupOutcome::Unknown: return "There is no setup named " + quoted + ". Nothing was changed.";
+    case SetupOutcome::BadRecord:
+        return "The setup " + quoted + " was not applied: the settings it holds for card " +
+               std::to_string(result.badColumn + 1) + " cannot be used. Nothing was changed.";
+    case SetupOutcome::NotStored: return "The setup " + quoted + " could not be stored.";
+    case SetupOutcome::BadRequest: break;
+    }
+    return std::string(action == SetupAction::Save ? "Saving" : "Recalling") + " the setup " + quoted +
+           " was not understood. Nothing was changed.";
+}

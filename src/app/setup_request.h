@@ -1,0 +1,33 @@
+// A setup recalled or saved on request (the Setups menu, or --setup and
+// --save-setup on the command line, carried out here or by the running
+// desk), what became of it as one number a running desk hands back to a
+// second start, and as a sentence for the user. Portable: no windows.h here.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/desk_options.h"
+
+enum class SetupOutcome : int32_t { Done = 0, Unknown = 1, BadRecord = 2, NotStored = 3, BadRequest = 4 };
+
+struct SetupResult {
+    SetupOutcome outcome;
+    int32_t badColumn;  // with BadRecord: the card whose record cannot be used; otherwise -1
+};
+
+// Recalls or saves the setup `name`; a done request makes it the last setup.
+SetupResult CarryOutSetupRequest(SetupAction action, const std::string& name);
+
+// The setup last saved or recalled in this run, or "" (none, or deleted).
+const std::string& LastSetup();
+// Forgets `name` as the last setup once it is deleted.
+void ForgetLastSetup(const std::string& name);
+
+// As one number, and back; an unknown number reads as a bad request.
+int32_t EncodeSetupResult(const SetupResult& result);
+SetupResult DecodeSetupResult(int32_t code);
+
+// What the user is told: a sentence (with its full stop) for a request that
+// was not done, "" for one that was.
+std::string SetupResultText(SetupAction action, const std::string& name, const SetupResult& result);

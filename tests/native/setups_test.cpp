@@ -1,0 +1,152 @@
+// Named setups over the settings key: stored, listed, replaced and deleted
+// by name without case; recalled whole or not at all, each card set as the
+// start sets it from the same record.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fake_panel_fixture.h"
+#include "panel/panel_logic.h"
+#include "panel/setup_recall.h"
+#include "settings/setups_store.h"
+
+namespace panel_test {
+namespace {
+
+std::vector<uint8_t> Bytes(const MixerSettings& record) {
+    const uint8_t* p = reinterpret_cast<const uint8_t*>(&record);
+    return std::vector<uint8_t>(p, p + sizeof record);
+}
+
+class SetupsTest : public StoredPanelsFixture {
+protected:
+    // Two cards away from the default record: word clock and 48000 Hz on
+    // card 0, routing set B row 3 and automatic rate on card 1.
+    void ClickAwayFromDefaults() {
+        controls.LeftClick(Panel(0).wordClock);
+        controls.LeftClick(Panel(0).rate[2]);
+        controls.LeftClick(Panel(1).routeB[3]);
+        controls.LeftClick(Panel(1).autoRate);
+    }
+    const FakeSettingsKey::Below* Stored(const std::string& path) {
+        for (const auto& entry : key.below)
+            if (entry.second.path == path) return &entry.second;
+        return nullptr;
+    }
+};
+
+TEST_F(SetupsTest, SavedUnderTheirNamesListedAlphabeticallyReplacedAndDeletedWithoutCase) {
+    ClickAwayFromDefaults();
+    ASSERT_TRUE(SaveSetup("Music"));
+    const FakeSettingsKey::Below* music = Stored("Setups\\Music");
+    ASSERT_NE(music, nullptr);
+    ASSERT_EQ(music->values.size(), 2u) << "one value per card found";
+    EXPECT_EQ(music->values.at("Mixer20").bytes, Bytes(Record(0)));
+    EXPECT_EQ(music->values.at("Mixer21").type, kRegBinary);
+    EXPECT_EQ(music->values.at("Mixer21").bytes, Bytes(Record(1)));
+
+    ASSERT_TRUE(SaveSetup("video post"));
+    ASSERT_TRUE(SaveSetup("Archive"));
+    key.PutBelow("Setups\\ leading space", "Mixer20", kRegBinary, Bytes(Record(0)));
+    EXPECT_EQ(ListSetups(), (std::vector<std::string>{"Archive", "Music", "video post"}));
+
+    // Replaced whole, the name taking the case it is saved with now.
+    key.PutBelow("Setups\\Music", "Mixer23", kRegBinary, Bytes(Record(0)));
+    ASSERT_TRUE(SaveSetup("MUSIC"));
+    EXPECT_EQ(ListSetups(), (std::vector<std::string>{"Archive", "MUSIC", "video post"}));
+    ASSERT_NE(Stored("Setups\\MUSIC"), nullptr);
+    EXPECT_EQ(Stored("Setups\\MUSIC")->values.count("Mixer23"), 0u) << "a record of the replaced setup stayed";
+    EXPECT_EQ(FindSetup("music"), "MUSIC");
+
+    EXPECT_TRUE(DeleteSetup("Video Post"));
+    EXPECT_FALSE(DeleteSetup("Video Post"));
+    EXPECT_EQ(ListSetups(), (std::vector<std::string>{"Archive", "MUSIC"}));
+    EXPECT_FALSE(SaveSetup("back\\slash"));
+}
+
+// Any unusable record for a card found refuses the whole setup, whatever
+// the other cards' records are; a record for a column without a card is
+// never looked at.
+TEST_F(SetupsTest, ARecallAppliesWholeOrNotAtAll) {
+    ClickAwayFromDefaults();
+    const struct {
+        const char* name;
+        const char* value;
+        uint32_t type;
+        size_t size;
+        SetupLoad outcome;
+        int32_t badColumn;
+    } cases[] = {
+        {"one byte too many", "Mixer21", kRegBinary, 69, SetupLoad::BadRecord, 1},
+        {"short", "Mixer21", kRegBinary, 40, SetupLoad::BadRecord, 1},
+        {"not binary", "Mixer20", kRegDword, 68, SetupLoad::BadRecord, 0},
+        {"a column without a card", "Mixer23", kRegDword, 3, SetupLoad::Loaded, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        key.below.clear();
+        const MixerSettings before[2] = {Record(0), Record(1)};
+        key.PutBelow("Setups\\Music", "Mixer20", kRegBinary, Bytes(kDefaultRecord));
+        key.PutBelow("Setups\\Music", "Mixer21", kRegBinary, Bytes(kDefaultRecord));
+        key.PutBelow("Setups\\Music", c.value, c.type, std::vector<uint8_t>(c.size, 0));
+        Mark(0);
+        Mark(1);
+        const int writes = key.writes;
+
+        const SetupLoadResult result = RecallSetup("Music");
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_EQ(result.badColumn, c.badColumn);
+        if (c.outcome == SetupLoad::Loaded) continue;
+        EXPECT_EQ(0, std::memcmp(&Record(0), &before[0], sizeof(MixerSettings)));
+        EXPECT_EQ(0, std::memcmp(&Record(1), &before[1], sizeof(MixerSettings)));
+        EXPECT_TRUE(Card(0).Events().empty());
+        EXPECT_TRUE(Card(1).Events().empty());
+        EXPECT_EQ(key.writes, writes);
+    }
+    const MixerSettings before = Record(0);
+    EXPECT_EQ(RecallSetup("No Such Setup").outcome, SetupLoad::Unknown);
+    EXPECT_EQ(0, std::memcmp(&Record(0), &before, sizeof before));
+}
+
+// The oracle is the start: a panel built afresh on a block as the recall
+// found it, restored from the setup's record.
+TEST_F(SetupsTest, ARecallSetsEachCardAsTheStartDoesStoresItAndStopsTheGenerator) {
+    ClickAwayFromDefaults();
+    ASSERT_TRUE(SaveSetup("Video"));
+    const MixerSettings saved[2] = {Record(0), Record(1)};
+    EXPECT_TRUE(CardsMatchSetup("Video"));
+    controls.LeftClick(Panel(0).coaxial);
+    controls.LeftClick(Panel(1).digitalInClock);
+    controls.LeftClick(Panel(1).start);
+    ASSERT_TRUE(Card(1).State().unit.generatorRunning);
+    EXPECT_FALSE(CardsMatchSetup("Video"));
+    Mark(0);
+    Mark(1);
+    const int writes = key.writes;
+
+    ASSERT_EQ(RecallSetup("Video").outcome, SetupLoad::Loaded);
+    EXPECT_TRUE(CardsMatchSetup("Video"));
+    EXPECT_EQ(key.writes, writes + 2) << "each changed record is stored at once";
+    EXPECT_FALSE(controls.Checked(Panel(1).start));
+    EXPECT_FALSE(Card(1).State().unit.generatorRunning);
+    const std::vector<uint32_t> unit1 = Card(1).UnitBytes();
+    ASSERT_FALSE(unit1.empty());
+    EXPECT_EQ(unit1.front(), 0xEFu) << "the generator is stopped before the card is set";
+    const std::vector<std::string> recalled = Card(0).Lines();
+    const SharedCardBlock found = marked[0];
+
+    TearDown();
+    SetUp();
+    ResetCardTableForTest();
+    driver.blocks[0] = found;
+    ASSERT_EQ(DiscoverCards(), 0);
+    InstallFakePanel(0);
+    Record(0) = saved[0];
+    Card(0).ForgetEvents();
+    RestoreCardPanel(0);
+    EXPECT_EQ(recalled, Card(0).Lines());
+}
+
+}  // namespace
+}  // namespace panel_test
