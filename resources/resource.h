@@ -17,6 +17,10 @@
 /* "&Close Panel", the menu command the accelerator table points at. */
 #define IDM_CLOSE_PANEL         1004
 
+/* The dialog that asks for a setup's name, and its name field. */
+#define IDD_SAVE_SETUP          140
+#define IDC_SETUP_NAME          141
+
 /* The four faces of the on/off switch class, one bitmap each. */
 #define IDB_ONOFF_PRESSED_OFF   129
 #define IDB_ONOFF_RELEASED_OFF  130

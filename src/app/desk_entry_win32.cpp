@@ -3,6 +3,7 @@
 
 #include "app/desk_options.h"
 #include "app/main_window_win32.h"
+#include "app/setup_handover_win32.h"
 #include "app/single_desk_win32.h"
 #include "card/vxd_driver_link_win32.h"
 #include "win32/console_report_win32.h"
@@ -23,8 +24,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     DeskOptions options;
     const int end = TakeProgramOptions(DeskProgramHelp(), ParseDeskOptions, &options);
     if (end >= 0) return end;
-    // A second start shows the running desk's panel and ends here.
-    if (!ClaimDesk(instance, "desk")) return 0;
+    // A second start hands its options to the running desk and ends here.
+    HWND running = nullptr;
+    if (!ClaimDesk(instance, "desk", &running)) return HandOverToRunningDesk(running, "desk.exe", options);
     static VxdDriverLink driver;
-    return RunDesk(instance, {&driver, kDeskSettingsKey, nullptr, options, kNoCardMessage});
+    return RunDesk(instance, {"desk.exe", &driver, kDeskSettingsKey, nullptr, options, kNoCardMessage});
 }

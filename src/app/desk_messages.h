@@ -10,3 +10,11 @@ constexpr unsigned kWmTimecodeByte = 0x0402;   // the driver: one byte of MIDI T
 
 constexpr unsigned kCmdClosePanel = IDM_CLOSE_PANEL;  // "&Close Panel", also the accelerator's
 constexpr unsigned kCmdAlwaysOnTop = 1005;            // "Always on &Top"
+
+// The Setups submenu's commands, in a range no other command or panel
+// control uses (the driver options are 910 to 943, the panel's ids 2048 and
+// up).
+constexpr unsigned kCmdSaveSetupAs = 1010;  // "&Save Current Settings As..."
+constexpr unsigned kCmdRecallSetup = 1100;  // 1100..1199: the listed setups
+constexpr unsigned kCmdDeleteSetup = 1200;  // 1200..1299: "&Delete Setup"'s names
+constexpr unsigned kMostSetupsInMenu = 100;

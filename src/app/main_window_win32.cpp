@@ -5,6 +5,9 @@
 #include "app/desk_messages.h"
 #include "app/main_window_layout.h"
 #include "app/registry_settings_key_win32.h"
+#include "app/setup_handover_win32.h"
+#include "app/setup_request.h"
+#include "app/setups_menu_win32.h"
 #include "app/single_desk_win32.h"
 #include "app/standby.h"
 #include "app/tray_menu_win32.h"
@@ -17,6 +20,7 @@
 #include "panel/timecode.h"
 #include "resource.h"
 #include "settings/settings_store.h"
+#include "settings/setups_store.h"
 #include "version.h"
 #include "win32/gdi_scope_win32.h"
 #include "win32/top_level_window_win32.h"
@@ -35,6 +39,16 @@ MainWindowState mainWindow;
 
 void (*readyHook)(HWND) = nullptr;
 bool showAtStart = false;  // the panel opens once the window exists
+
+// What the command line asked of a desk that was not running yet: done
+// once the window exists and every card has had its stored settings.
+struct StartRequest {
+    const char* program = "";
+    SetupAction action = SetupAction::None;
+    std::string name;
+    bool failed = false;  // not done: the desk ends with exit code 2
+};
+StartRequest startRequest;
 void (*powerHook)(HWND, WPARAM) = nullptr;
 
 // The panel logic's way to this window: the timecode row shown or not.
@@ -58,6 +72,7 @@ void OnCreate(HWND window, MainWindowState& state) {
     MarkClaimedDeskWindow(window);
     AddTrayIcon(window);
     BuildOptionsMenu();
+    AppendSetupsMenu(OptionsMenu());
     state.mainBackground = LoadSkinBitmap(state.instance, "mainbak");
     state.timecodeBackground = LoadSkinBitmap(state.instance, "smptebak");
 
@@ -98,6 +113,7 @@ void OnPaint(HWND window, const MainWindowState& state) {
 void ShowOptionsMenu(HWND window, LPARAM lParam) {
     POINT point = {LOWORD(lParam), HIWORD(lParam)};
     ClientToScreen(window, &point);
+    RefreshSetupsMenu();
     TrackPopupMenu(OptionsMenu(), 0, point.x, point.y, 0, window, nullptr);
 }
 
@@ -109,6 +125,8 @@ void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         OnClosePanel(window);
     else if (id == kCmdAlwaysOnTop)
         OnAlwaysOnTop(window);
+    else if (IsSetupsCommand(id))
+        OnSetupsCommand(window, id);
     else
         RoutePanelCommand(static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam));
 }
@@ -134,6 +152,7 @@ LRESULT MainWindowProc(HWND window, MainWindowState& state, UINT message, WPARAM
         DestroyWindow(window);
         return 0;
     case WM_COMMAND: OnCommand(window, wParam, lParam); return 0;
+    case WM_COPYDATA: return OnSetupCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_SYSCOMMAND:
         if (wParam == SC_CLOSE) {
             ShowWindow(window, SW_HIDE);
@@ -193,6 +212,15 @@ int RunMainWindow(HINSTANCE instance) {
     if (window == nullptr) return 0;
     ShowWindow(window, SW_HIDE);
     UpdateWindow(window);
+    if (startRequest.action != SetupAction::None) {
+        const SetupResult result = CarryOutSetupRequest(startRequest.action, startRequest.name);
+        if (result.outcome != SetupOutcome::Done) {
+            ReportSetupResult(startRequest.program, startRequest.action, startRequest.name, result);
+            startRequest.failed = true;
+            DestroyWindow(window);
+            return 0;
+        }
+    }
     if (readyHook != nullptr) readyHook(window);
     // As a click on the tray icon shows it.
     if (showAtStart) PostMessageA(window, kWmTrayNotify, 0, WM_LBUTTONDOWN);
@@ -214,10 +242,24 @@ int RunDesk(HINSTANCE instance, const DeskStart& start) {
             MessageBoxA(nullptr, start.noCardMessage, "TaraDock-20 Control Desk", MB_OK | MB_ICONINFORMATION);
         return 0;
     }
+    if (start.options.setupAction == SetupAction::Recall) {
+        // Checked before any card is touched: a setup that cannot be
+        // applied changes nothing, not even through the start's restore.
+        SetupRecords setup;
+        const SetupLoadResult loaded = LoadSetup(start.options.setupName, &setup);
+        if (loaded.outcome != SetupLoad::Loaded) {
+            const SetupResult result = {
+                loaded.outcome == SetupLoad::Unknown ? SetupOutcome::Unknown : SetupOutcome::BadRecord,
+                loaded.badColumn};
+            ReportSetupResult(start.program, SetupAction::Recall, start.options.setupName, result);
+            return 2;
+        }
+    }
     showAtStart = start.options.show;
+    startRequest = {start.program, start.options.setupAction, start.options.setupName, false};
     RegisterControlClasses(instance);
     const int result = RunMainWindow(instance);
     UnregisterControlClasses();
     SaveAllSettings();
-    return result;
+    return startRequest.failed ? 2 : result;
 }

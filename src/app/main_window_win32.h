@@ -33,6 +33,7 @@ DeskWindow& MainWindowAsDesk();
 // reboot question does (null: restart Windows), the options it was started
 // with, and what it says when asked to show itself without a card.
 struct DeskStart {
+    const char* program;  // "desk.exe" or "desk-sim.exe", as it reports to the user
     DriverLink* driver;
     RegistryKeyPlace settingsKey;
     void (*reboot)(HWND window, int32_t directSound);

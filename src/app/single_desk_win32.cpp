@@ -51,10 +51,11 @@ HWND FindDeskWindow(HINSTANCE instance, const char* property) {
 
 }  // namespace
 
-bool ClaimDesk(HINSTANCE instance, const char* kind) {
+bool ClaimDesk(HINSTANCE instance, const char* kind, HWND* running) {
     char mutexName[64];
     char property[64];
     NamesOf(kind, mutexName, property);
+    *running = nullptr;
     // Held until the process ends; the system closes it then.
     HANDLE mutex = CreateMutexA(nullptr, FALSE, mutexName);
     if (mutex == nullptr || GetLastError() != ERROR_ALREADY_EXISTS) {
@@ -62,9 +63,12 @@ bool ClaimDesk(HINSTANCE instance, const char* kind) {
         return true;
     }
     CloseHandle(mutex);
-    if (HWND running = FindDeskWindow(instance, property))
-        PostMessageA(running, kWmTrayNotify, kTrayIconId, WM_LBUTTONDOWN);
+    *running = FindDeskWindow(instance, property);
     return false;
+}
+
+void ShowRunningDesk(HWND running) {
+    if (running != nullptr) PostMessageA(running, kWmTrayNotify, kTrayIconId, WM_LBUTTONDOWN);
 }
 
 void MarkClaimedDeskWindow(HWND window) {

@@ -10,11 +10,15 @@
 // Claims the desk of `kind` ("desk" for the real one, "simulated" for the
 // simulated one: the two do not count as each other) for this process, for
 // the rest of its life, within this Windows session. True when no other
-// desk of that kind runs. Otherwise the running desk's panel is shown
-// (WM_TRAY_NOTIFY with a left press, once its main window exists; a desk
-// still starting is given a few seconds to make it) and false comes back:
-// the caller then ends at once with exit code 0.
-bool ClaimDesk(HINSTANCE instance, const char* kind);
+// desk of that kind runs. Otherwise false comes back with `running` set to
+// the running desk's main window (a desk still starting is given a few
+// seconds to make it; null when it does not): the caller hands it what it
+// was asked to do and ends at once.
+bool ClaimDesk(HINSTANCE instance, const char* kind, HWND* running);
+
+// Shows the running desk's panel as a click on its tray icon does
+// (WM_TRAY_NOTIFY with a left press). Nothing for a null window.
+void ShowRunningDesk(HWND running);
 
 // Marks the main window as the claimed desk's, so that a second start of
 // the same kind finds it. Nothing when no desk was claimed (a desk built

@@ -7,6 +7,7 @@
 
 #include "app/main_window_win32.h"
 #include "app/registry_settings_key_win32.h"
+#include "app/setup_handover_win32.h"
 #include "app/single_desk_win32.h"
 #include "app/standby.h"
 #include "card/card_table.h"
@@ -65,7 +66,11 @@ void OnRebootAsked(HWND, int32_t directSound) {
                   "DirectSound %d: the real desk would restart Windows now; the simulated driver takes the option.",
                   static_cast<int>(directSound));
     if (trace != nullptr) {
-        std::fprintf(trace, "- # %s\n", notice);
+        // fputs, not fprintf: MinGW's fprintf brings in a C runtime lock
+        // that Windows 98's msvcrt.dll does not export.
+        std::fputs("- # ", trace);
+        std::fputs(notice, trace);
+        std::fputc('\n', trace);
         std::fflush(trace);
     }
     ShowMonitorNotice(monitorWindow, notice);
@@ -76,9 +81,11 @@ void OnRebootAsked(HWND, int32_t directSound) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const int end = TakeProgramOptions(SimProgramHelp(), ParseSimOptions, &options);
     if (end >= 0) return end;
-    // A second start shows the running simulated desk's panel and ends
-    // here, before it opens a trace or state file of its own.
-    if (!ClaimDesk(instance, "simulated")) return 0;
+    // A second start hands its options to the running simulated desk (it
+    // shows the panel, recalls or saves a setup) and ends here, before it
+    // opens a trace or state file of its own.
+    HWND running = nullptr;
+    if (!ClaimDesk(instance, "simulated", &running)) return HandOverToRunningDesk(running, "desk-sim.exe", options);
     programInstance = instance;
 
     static SimDriverLink driver(options.answering);
@@ -94,7 +101,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     SetMainWindowReadyHook(OnDeskReady);
     SetMainWindowPowerHook(OnPowerEvent);
 
-    const int result = RunDesk(instance, {&driver, kSimulatedCardsSettingsKey, OnRebootAsked, options, kNoCardMessage});
+    const int result = RunDesk(
+        instance, {"desk-sim.exe", &driver, kSimulatedCardsSettingsKey, OnRebootAsked, options, kNoCardMessage});
 
     StopMtcPoster();
     DestroyCardMonitor(instance, monitorWindow);

@@ -5,6 +5,7 @@
 #include "app/desk_messages.h"
 #include "app/main_window_win32.h"
 #include "app/registry_settings_key_win32.h"
+#include "app/setups_menu_win32.h"
 #include "app/tray_menu_win32.h"
 #include "settings/settings_store.h"
 #include "support/desk_in_process.h"
@@ -84,6 +85,56 @@ TEST_F(OptionsMenuTest, ItemsStandInTheirOrderWithTheirLabels) {
     EXPECT_STREQ(text, "Select Wave 2");
     GetMenuStringA(GetSubMenu(menu, 10), 2, text, sizeof text, MF_BYPOSITION);
     EXPECT_STREQ(text, "4000h");
+}
+
+// The Setups submenu follows the menu's own eleven items, which keep their
+// places and ids; its ids are of their own, and it lists the setups stored
+// in the registry alphabetically, case aside, as a menu shows names.
+TEST_F(OptionsMenuTest, SetupsFollowTheMenusOwnItemsWithIdsOfTheirOwn) {
+    BuildOptionsMenu();
+    HMENU menu = OptionsMenu();
+    std::vector<UINT> ownIds;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        HMENU submenu = GetSubMenu(menu, i);
+        ownIds.push_back(submenu != nullptr ? GetMenuItemID(submenu, 0) : GetMenuItemID(menu, i));
+    }
+    const int32_t record[17] = {};
+    for (const char* name : {"Zed", "alpha", "R&B", " leading space"})
+        key.SetBinaryBelow(std::string("Setups\\") + name, "Mixer20", record, sizeof record);
+
+    AppendSetupsMenu(menu);
+    ASSERT_EQ(GetMenuItemCount(menu), 13);
+    for (int i = 0; i < 11; ++i) {
+        HMENU submenu = GetSubMenu(menu, i);
+        EXPECT_EQ(submenu != nullptr ? GetMenuItemID(submenu, 0) : GetMenuItemID(menu, i), ownIds[i]) << i;
+    }
+    EXPECT_NE(GetMenuState(menu, 11, MF_BYPOSITION) & MF_SEPARATOR, 0u);
+    char text[64] = "";
+    GetMenuStringA(menu, 12, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Setups");
+    HMENU setups = GetSubMenu(menu, 12);
+    ASSERT_NE(setups, nullptr);
+    const struct {
+        const char* text;
+        UINT id;
+    } items[] = {
+        {"&Save Current Settings As...", 1010}, {"", 0}, {"alpha", 1100}, {"R&&B", 1101}, {"Zed", 1102}, {"", 0},
+        {"&Delete Setup", 0xFFFFFFFF}};
+    ASSERT_EQ(GetMenuItemCount(setups), 7);
+    for (int i = 0; i < 7; ++i) {
+        GetMenuStringA(setups, i, text, sizeof text, MF_BYPOSITION);
+        EXPECT_STREQ(text, items[i].text) << i;
+        EXPECT_EQ(GetMenuItemID(setups, i), items[i].id) << i;
+    }
+    HMENU deletes = GetSubMenu(setups, 6);
+    ASSERT_NE(deletes, nullptr);
+    ASSERT_EQ(GetMenuItemCount(deletes), 3);
+    for (UINT i = 0; i < 3; ++i) EXPECT_EQ(GetMenuItemID(deletes, i), 1200 + i);
+    for (UINT id : {1010u, 1100u, 1199u, 1200u, 1299u}) {
+        EXPECT_TRUE(IsSetupsCommand(id)) << id;
+        EXPECT_FALSE(IsOptionsCommand(id)) << id;
+    }
+    for (UINT id : {1004u, 1005u, 1099u, 1300u, 2048u}) EXPECT_FALSE(IsSetupsCommand(id)) << id;
 }
 
 TEST_F(OptionsMenuTest, WithoutValuesOnlyTheTwoDisablesAreChecked) {
