@@ -8,6 +8,8 @@
 #                      and drags over the gallery's slider and knob, in process
 #   standby-bench.exe  time from the resume message to the last card set, two
 #                      and four cards, desk-sim.exe as its own process
+#   setup-bench.exe    time from a `desk-sim.exe --setup NAME` start to the last
+#                      card set, two and four cards, with a desk running and not
 add_executable(floor WIN32 bench/floor/floor_win32.cpp)
 target_compile_options(floor PRIVATE ${warnings})
 target_link_libraries(floor PRIVATE user32 kernel32)
@@ -24,6 +26,12 @@ target_include_directories(standby-bench PRIVATE tests/win32)
 target_compile_options(standby-bench PRIVATE ${warnings})
 target_link_libraries(standby-bench PRIVATE desk_app)
 add_dependencies(standby-bench desk-sim)
+
+add_executable(setup-bench bench/win32/setup_bench_win32.cpp tests/win32/support/desk_process.cpp)
+target_include_directories(setup-bench PRIVATE tests/win32)
+target_compile_options(setup-bench PRIVATE ${warnings})
+target_link_libraries(setup-bench PRIVATE desk_app shlwapi)
+add_dependencies(setup-bench desk-sim)
 
 add_library(bench_desk STATIC bench/win32/in_process_desk_win32.cpp)
 target_include_directories(bench_desk PUBLIC tests/support)

@@ -21,6 +21,9 @@
 //   desk-probe post MSG WPARAM LPARAM
 //   desk-probe record COLUMN         the stored record's 17 slots, or "missing"
 //   desk-probe write-record COLUMN S0 .. S16
+//   desk-probe setup-record NAME COLUMN
+//                                    the record a named setup holds for the
+//                                    column, or "missing"
 //   desk-probe delete-key            the key with everything in it
 //   desk-probe key-exists            "1" or "0"
 //   desk-probe option NAME           a 4-byte driver option, or "missing"
@@ -48,6 +51,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -97,9 +101,11 @@ int WaitWindow(int seconds) {
     return 1;
 }
 
-int Record(int column) {
+int Record(int column, const char* below = nullptr) {
+    char path[MAX_PATH];
+    std::snprintf(path, sizeof path, below != nullptr ? "%s\\%s" : "%s", keyPath, below);
     HKEY key = nullptr;
-    if (RegOpenKeyA(keyRoot, keyPath, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyA(keyRoot, path, &key) != ERROR_SUCCESS) {
         std::printf("missing\n");
         return 0;
     }
@@ -258,6 +264,10 @@ int main(int argc, char** argv) {
     const char* command = argv[1];
     if (std::strcmp(command, "wait-window") == 0 && argc == 3) return WaitWindow(std::atoi(argv[2]));
     if (std::strcmp(command, "record") == 0 && argc == 3) return Record(std::atoi(argv[2]));
+    if (std::strcmp(command, "setup-record") == 0 && argc == 4) {
+        const std::string below = std::string("Setups\\") + argv[2];
+        return Record(std::atoi(argv[3]), below.c_str());
+    }
     if (std::strcmp(command, "write-record") == 0 && argc == 20) return WriteRecord(std::atoi(argv[2]), argv + 3);
     if (std::strcmp(command, "desk-windows") == 0) {
         int count = 0;
