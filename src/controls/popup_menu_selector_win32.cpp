@@ -114,13 +114,17 @@ bool Key(HWND window, PopMenuState* state, WPARAM key, LPARAM keyData) {
     }
     const bool opens = key == VK_RETURN || (key == VK_SPACE && !ShiftHeld());
     if (!opens) return false;
-    if (!IsKeyRepeat(keyData)) {  // a held key opens it once
-        RECT client = {0, 0, 0, 0};
-        GetClientRect(window, &client);
-        POINT corner = {kFaceLeft, client.bottom};
-        ClientToScreen(window, &corner);
-        OpenMenu(window, state, corner);
+    if (IsKeyRepeat(keyData)) return true;  // a held key opens it once
+    // The key's character, queued already, would choose at once in the menu
+    // and close it: it goes first.
+    MSG character;
+    while (PeekMessageA(&character, window, WM_CHAR, WM_CHAR, PM_REMOVE)) {
     }
+    RECT client = {0, 0, 0, 0};
+    GetClientRect(window, &client);
+    POINT corner = {kFaceLeft, client.bottom};
+    ClientToScreen(window, &corner);
+    OpenMenu(window, state, corner);
     return true;
 }
 
