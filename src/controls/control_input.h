@@ -49,7 +49,7 @@ void SendBuddyPosition(HWND buddy, int value);
 // answer only while the marks are on: in a window whose loop does not run
 // that step, a key reaching a control does what it always did.
 bool FocusMarksOn();
-// Turns the marks on or off; a change repaints the focused control at once.
+// Turns the marks on or off; a change draws the focused control at once.
 void SetFocusMarks(bool on);
 
 // Notes that `control` gained (or lost) the keyboard focus, at its

@@ -53,7 +53,11 @@ bool FocusMarksOn() { return focusMarksOn; }
 void SetFocusMarks(bool on) {
     if (on == focusMarksOn) return;
     focusMarksOn = on;
-    if (HWND focus = GetFocus()) RedrawWindow(focus, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    // Only a control draws a mark; a top-level window with the focus itself
+    // is left alone (drawn again, it could cover the controls over it).
+    HWND focus = GetFocus();
+    if (focus != nullptr && (GetWindowLongA(focus, GWL_STYLE) & WS_CHILD) != 0)
+        RedrawWindow(focus, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 void NoteFocus(HWND control, bool gained) {
