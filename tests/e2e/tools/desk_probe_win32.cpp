@@ -14,7 +14,6 @@
 //   desk-probe pos ID                a digit field's value
 //   desk-probe focus                 the id of the control with the keyboard
 //                                    focus ("0": none of the window's)
-//   desk-probe text ID               a control's window text
 //   desk-probe timecode COLUMN       the column's digit fields: "hh:mm:ss:ff"
 //   desk-probe post MSG WPARAM LPARAM
 //   desk-probe record COLUMN         the stored record's 17 slots, or "missing"
@@ -254,10 +253,6 @@ int main(int argc, char** argv) {
         const bool own = GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread) &&
                          thread.hwndFocus != nullptr && IsChild(window, thread.hwndFocus);
         std::printf("%d\n", own ? GetDlgCtrlID(thread.hwndFocus) : 0);
-    } else if (std::strcmp(command, "text") == 0 && argc == 3) {
-        char text[256] = "";
-        GetWindowTextA(GetDlgItem(window, Number(argv[2])), text, sizeof text);
-        std::printf("%s\n", text);
     } else if (std::strcmp(command, "timecode") == 0 && argc == 3) {
         const int column = std::atoi(argv[2]);
         int values[4];
