@@ -108,16 +108,9 @@ INSTANTIATE_TEST_SUITE_P(Digits, DigitTypingTest, ::testing::Values(
     TypingCase{7, 1, 3, 59, true, 3, 1},        // 73 is above the maximum: starts over
     TypingCase{59, 2, 1, 99, true, 1, 1},       // the field's two digits are typed: starts over
     TypingCase{12, 2, 3, 999, true, 123, 3},    // a maximum of three digits takes three
-    TypingCase{1, 1, 0, 5, true, 0, 1},         // 10 is above 5: starts over at 0
+    TypingCase{1, 1, 0, 5, true, 0, 1},         // 10 is above 5: starts over at 0 (a field shows two digits)
     TypingCase{3, 1, 7, 5, false, 3, 1},        // 7 alone is above 5: refused
     TypingCase{214748364, 9, 8, INT_MAX, true, 8, 1}));  // ten digits: the eleventh starts over, no overflow
 // clang-format on
-
-TEST(DigitTypedCountTest, TakesAsManyDigitsAsTheMaximumHasAndAtLeastTwo) {
-    EXPECT_EQ(2, TypedDigitCount(5));
-    EXPECT_EQ(2, TypedDigitCount(99));
-    EXPECT_EQ(3, TypedDigitCount(100));
-    EXPECT_EQ(10, TypedDigitCount(INT_MAX));
-}
 
 }  // namespace
