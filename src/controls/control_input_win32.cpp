@@ -41,7 +41,7 @@ void SendBuddyPosition(HWND buddy, int value) {
 namespace {
 
 bool focusMarksOn = false;
-HWND focusedControl = nullptr;  // the last control to note the focus its own
+HWND focusedControl = nullptr;  // the control that last noted the focus as its own
 bool playingClick = false;
 
 constexpr LPARAM kRepeatBit = 1 << 30;  // set in a held key's auto-repeats

@@ -1,4 +1,4 @@
-// The toolkit's part in a top-level window's message loop: the dialog
+// The toolkit's share in a top-level window's message loop: the dialog
 // manager's keys over the window's controls (Tab and Shift+Tab from tab stop
 // to tab stop, the arrows of a toggle within its group) and the focus marks,
 // which the keyboard turns on and the mouse off.
