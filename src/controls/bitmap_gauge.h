@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
-// Creates a visible gauge of the given client size showing `position`.
-// Null when the window cannot be made.
-HWND CreateBitmapGauge(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height, int position);
+// Creates a visible gauge of the given client size showing `position`, named
+// `label` (its window text, for assistive tools; never drawn). Null when the
+// window cannot be made.
+HWND CreateBitmapGauge(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height, int position,
+                       const char* label = nullptr);

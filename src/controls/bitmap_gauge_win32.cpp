@@ -50,8 +50,9 @@ LRESULT CALLBACK BitmapGaugeWindowProc(HWND window, UINT message, WPARAM wParam,
     }
 }
 
-HWND CreateBitmapGauge(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height, int position) {
+HWND CreateBitmapGauge(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height, int position,
+                       const char* label) {
     return CreateControl<GaugeState>(
-        kBitmapGaugeClassName, {instance, parent, id, x, y, {width, height}},
+        kBitmapGaugeClassName, {instance, parent, id, x, y, {width, height}, label},
         [&](HWND, GaugeState& state) { state.position = position; });
 }

@@ -22,8 +22,12 @@ void Kiv_DrawBmpList(const PaintTarget& target, int, BmpListState* state) {
     if (state == nullptr) return;
     ToolkitTrace("Kiv_DrawBmpList\n");
     if (state->bitmaps == nullptr || state->index < 0 || state->index >= state->count) return;
-    // At its own size: the rest of the client area is left as it is.
-    CopyWholeBitmap(target.dc, 0, 0, state->bitmaps[state->index]);
+    // At its own size: the rest of the client area is left as it is, and the
+    // focus mark goes on the picture, which covers it again.
+    HBITMAP picture = state->bitmaps[state->index];
+    CopyWholeBitmap(target.dc, 0, 0, picture);
+    const SIZE size = BitmapSize(picture);
+    DrawFocusMark(target.window, target.dc, RECT{0, 0, size.cx, size.cy});
 }
 
 // Frees the array only: the pictures in it belong to whoever made them
@@ -35,7 +39,8 @@ void ReleaseArray(BmpListState& state) {
     }
 }
 
-const ControlClass<BmpListState> kBitmapList = {Kiv_DrawBmpList, 0, true, nullptr, ReleaseArray};
+const ControlClass<BmpListState> kBitmapList = {Kiv_DrawBmpList,         0, true, nullptr, ReleaseArray,
+                                                ControlKeys::kBothClicks};
 
 // Every move is drawn at once and told to the parent, whether the index
 // moved or not. The id goes out whole, as GWL_ID holds it.
@@ -43,6 +48,14 @@ void ShowMove(HWND window, BmpListState* state, int32_t index) {
     if (state != nullptr) state->index = index;
     PaintNow(window, kBitmapList);
     PostToParent(window, WM_COMMAND, static_cast<WPARAM>(ControlId(window)));
+}
+
+// Down and Right as the left press (the next picture), Up and Left as the
+// right one (the previous); false for any other key.
+bool Arrow(HWND window, WPARAM key) {
+    if (!FocusMarksOn() || !IsArrowKey(key)) return false;
+    PlayClick(window, key == VK_DOWN || key == VK_RIGHT ? MouseButton::kLeft : MouseButton::kRight);
+    return true;
 }
 
 }  // namespace
@@ -66,12 +79,16 @@ LRESULT CALLBACK BitmapListWindowProc(HWND window, UINT message, WPARAM wParam, 
     case WM_MOUSEWHEEL:
         ShowMove(window, state, state != nullptr ? WheelListIndex(state->index, state->count, HIWORD(wParam)) : 0);
         return 0;
-    default: return ControlProcedure(kBitmapList, window, message, wParam, lParam);
+    case WM_KEYDOWN:
+        if (Arrow(window, wParam)) return 0;
+        break;
+    default: break;
     }
+    return ControlProcedure(kBitmapList, window, message, wParam, lParam);
 }
 
 HWND CreateBitmapList(HINSTANCE instance, HWND parent, int id, int x, int y, const HBITMAP* pictures, int count,
-                      int index) {
+                      int index, const char* label) {
     if (pictures == nullptr || count < 1 || static_cast<SIZE_T>(count) > SIZE_MAX / sizeof(HBITMAP)) return nullptr;
     HBITMAP* copy = static_cast<HBITMAP*>(HeapAlloc(GetProcessHeap(), 0, count * sizeof(HBITMAP)));
     if (copy == nullptr) return nullptr;
@@ -82,12 +99,12 @@ HWND CreateBitmapList(HINSTANCE instance, HWND parent, int id, int x, int y, con
         largest.cx = size.cx > largest.cx ? size.cx : largest.cx;
         largest.cy = size.cy > largest.cy ? size.cy : largest.cy;
     }
-    HWND window = CreateControl<BmpListState>(kBitmapListClassName, {instance, parent, id, x, y, largest},
-                                              [&](HWND, BmpListState& state) {
-                                                  state.index = ClampListIndex(index, count);
-                                                  state.count = count;
-                                                  state.bitmaps = copy;
-                                              });
+    HWND window = CreateControl<BmpListState>(
+        kBitmapListClassName, {instance, parent, id, x, y, largest, label, WS_TABSTOP}, [&](HWND, BmpListState& state) {
+            state.index = ClampListIndex(index, count);
+            state.count = count;
+            state.bitmaps = copy;
+        });
     if (window == nullptr) HeapFree(GetProcessHeap(), 0, copy);
     return window;
 }

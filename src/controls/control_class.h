@@ -1,16 +1,22 @@
 // The frame every Kiv_ class's window procedure stands on. A class describes
 // itself once, in a ControlClass: its state block (the type), its paint
 // routine, what WM_ERASEBKGND answers, whether WM_GETDLGCODE is answered,
-// what WM_CREATE sets in the block and what the block owns. Its procedure
-// then lists only the messages the class adds and leaves the rest to
-// ControlProcedure, which answers the shared ones:
+// what WM_CREATE sets in the block, what the block owns and what it does
+// with the keyboard. Its procedure then lists only the messages the class
+// adds and leaves the rest to ControlProcedure, which answers the shared
+// ones:
 //   WM_CREATE      allocate the zeroed block and store it under GWL_USERDATA
 //                  (-1 when out of memory, so the window is not created),
 //                  then the class's own start values
 //   WM_DESTROY     release what the block owns, free it, clear the pointer
 //   WM_PAINT       BeginPaint, the paint routine (flag 0), EndPaint
 //   WM_ERASEBKGND  nothing; the class's answer
-//   WM_GETDLGCODE  DLGC_WANTALLKEYS, for the classes that answer it
+//   WM_GETDLGCODE  DLGC_WANTALLKEYS, for the classes that answer it, except
+//                  for the Tab key's press (WantedKeys)
+//   WM_SETFOCUS, WM_KILLFOCUS
+//                  for a class with a focus mark: noted, and drawn at once
+//                  while the focus marks are on
+//   WM_KEYDOWN     Space and Enter played as the class's click (PlayKeyClick)
 // and passes everything else to DefWindowProcA.
 #pragma once
 
@@ -19,6 +25,7 @@
 #include <type_traits>
 
 #include "controls/control_drawing.h"
+#include "controls/control_input.h"
 #include "win32/gdi_scope_win32.h"
 
 template <typename State>
@@ -32,6 +39,8 @@ struct ControlClass {
     void (*initialise)(HWND window, State& state);
     // Releases what the block owns at WM_DESTROY; null when it owns nothing.
     void (*release)(State& state);
+    // What the class does with the keyboard: a display takes none of it.
+    ControlKeys keys = ControlKeys::kNone;
 };
 
 // ---- State block ---------------------------------------------------------
@@ -89,7 +98,16 @@ LRESULT ControlProcedure(const ControlClass<State>& control, HWND window, UINT m
     }
     case WM_ERASEBKGND: return control.eraseAnswer;
     case WM_GETDLGCODE:
-        if (control.answersDialogCode) return DLGC_WANTALLKEYS;
+        if (control.answersDialogCode) return WantedKeys(lParam);
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        if (control.keys == ControlKeys::kNone) break;
+        NoteFocus(window, message == WM_SETFOCUS);
+        if (FocusMarksOn()) PaintNow(window, control);  // with marks off the picture stays as it is
+        break;
+    case WM_KEYDOWN:
+        if (PlayKeyClick(window, control.keys, wParam, lParam)) return 0;
         break;
     default: break;
     }
@@ -98,15 +116,16 @@ LRESULT ControlProcedure(const ControlClass<State>& control, HWND window, UINT m
 
 // ---- Creation ------------------------------------------------------------
 
-// Creates a hidden child control (extended style 0, WS_CHILD only, the id in
-// place of the menu, no creation parameter), with an empty title unless one
-// is given (the window system keeps it; the text controls show their own).
+// Creates a hidden child control (extended style 0, WS_CHILD and `style`, the
+// id in place of the menu, no creation parameter), with an empty title unless
+// one is given (the window system keeps it; the text controls show their own).
 // Null on failure.
 HWND CreateControlWindow(const char* className, HINSTANCE instance, HWND parent, int id, int x, int y, int width,
-                         int height, const char* title = "");
+                         int height, const char* title = "", DWORD style = 0);
 
 // Where a control is made, and what its window keeps as its title (the
-// window system keeps it; the text controls show their own).
+// window system keeps it; the text controls show their own; for the others
+// it is the label that names them to assistive tools).
 struct ControlPlace {
     HINSTANCE instance;
     HWND parent;
@@ -114,6 +133,7 @@ struct ControlPlace {
     int x, y;
     SIZE size;
     const char* title = "";
+    DWORD style = 0;  // beside WS_CHILD: WS_TABSTOP for a control the user acts on
 };
 
 // The one way a control is made: created hidden, its new state block handed
@@ -123,7 +143,7 @@ struct ControlPlace {
 template <typename State, typename Fill>
 HWND CreateControl(const char* className, const ControlPlace& place, Fill fill) {
     HWND window = CreateControlWindow(className, place.instance, place.parent, place.id, place.x, place.y,
-                                      place.size.cx, place.size.cy, place.title);
+                                      place.size.cx, place.size.cy, place.title, place.style);
     State* state = window != nullptr ? StateOf<State>(window) : nullptr;
     if (state == nullptr) return nullptr;
     fill(window, *state);

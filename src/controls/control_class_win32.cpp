@@ -22,7 +22,7 @@ bool MakePaintTarget(HWND window, HDC dc, PaintTarget* target) {
 }
 
 HWND CreateControlWindow(const char* className, HINSTANCE instance, HWND parent, int id, int x, int y, int width,
-                         int height, const char* title) {
-    return CreateWindowExA(0, className, title != nullptr ? title : "", WS_CHILD, x, y, width, height, parent,
+                         int height, const char* title, DWORD style) {
+    return CreateWindowExA(0, className, title != nullptr ? title : "", WS_CHILD | style, x, y, width, height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
 }

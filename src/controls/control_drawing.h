@@ -43,6 +43,11 @@ private:
 // parent's background, so that no earlier face stays on screen.
 void DrawFace(const PaintTarget& target, HBITMAP bitmap);
 
+// The focus mark: a dotted frame (DrawFocusRect) one pixel inside `face`,
+// drawn over a face just drawn, while `control` shows its mark
+// (ShowsFocusMark). The face drawn again without it erases it.
+void DrawFocusMark(HWND control, HDC dc, const RECT& face);
+
 // Has the parent draw its background, in its own coordinates, into `dc` of
 // `control`, so that the part under the control shows there: a parent with a
 // class brush erases, one that draws its background answers WM_PRINTCLIENT.

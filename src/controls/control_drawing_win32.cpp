@@ -1,5 +1,6 @@
 #include "controls/control_drawing.h"
 
+#include "controls/control_input.h"
 #include "win32/gdi_scope_win32.h"
 
 SIZE BitmapSize(HBITMAP bitmap) {
@@ -38,6 +39,19 @@ void DrawFace(const PaintTarget& target, HBITMAP bitmap) {
     }
     CopyBitmap(target.dc, 0, 0, target.client.right - target.client.left, target.client.bottom - target.client.top,
                bitmap);
+}
+
+void DrawFocusMark(HWND control, HDC dc, const RECT& face) {
+    if (!ShowsFocusMark(control)) return;
+    const RECT inside = {face.left + 1, face.top + 1, face.right - 1, face.bottom - 1};
+    if (inside.right <= inside.left || inside.bottom <= inside.top) return;
+    // Black and white for the frame's pattern wherever the system takes
+    // them from the context, whatever colours the face was drawn in.
+    const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
+    DrawFocusRect(dc, &inside);
+    SetBkColor(dc, back);
+    SetTextColor(dc, text);
 }
 
 void PaintParentBackground(HWND control, HDC dc) {

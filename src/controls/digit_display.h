@@ -6,5 +6,7 @@
 #include <windows.h>
 
 // Creates a visible 18 x 7 display drawing from `digitStrip` (the caller's,
-// never deleted). Null when the window cannot be made.
-HWND CreateDigitDisplay(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP digitStrip);
+// never deleted), named `label` (its window text, for assistive tools; never
+// drawn). Null when the window cannot be made.
+HWND CreateDigitDisplay(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP digitStrip,
+                        const char* label = nullptr);

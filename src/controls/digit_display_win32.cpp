@@ -55,8 +55,8 @@ LRESULT CALLBACK DigitDisplayWindowProc(HWND window, UINT message, WPARAM wParam
     }
 }
 
-HWND CreateDigitDisplay(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP digitStrip) {
+HWND CreateDigitDisplay(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP digitStrip, const char* label) {
     return CreateControl<DigitState>(
-        kDigitDisplayClassName, {instance, parent, id, x, y, {kDisplayWidth, kDigitCellHeight}},
+        kDigitDisplayClassName, {instance, parent, id, x, y, {kDisplayWidth, kDigitCellHeight}, label},
         [&](HWND, DigitState& state) { state.digitStrip = digitStrip; });
 }

@@ -19,6 +19,7 @@ struct DigitFieldState {
     LONG maximum;
     LONG minimum;   // replaces a value above maximum; set by a right click
     HFONT ownFont;  // the font the field made itself and deletes with itself
+    LONG typed;     // digits typed into the value since its last other change
 };
 
 constexpr WORD kDigitFieldChanged = 1;
@@ -42,6 +43,7 @@ void Kiv_DrawDigitEx(const PaintTarget& target, int, DigitFieldState* state) {
         SetTextColor(buffer.dc(), state->textColour);
         DrawTextA(buffer.dc(), text, -1, &client, DT_CENTER);
     }
+    DrawFocusMark(target.window, buffer.dc(), client);
     buffer.CopyToTarget(client.left, client.top);
 }
 
@@ -51,7 +53,8 @@ void ReleaseOwnFont(DigitFieldState& state) {
     if (state.ownFont != nullptr) DeleteObject(state.ownFont);
 }
 
-const ControlClass<DigitFieldState> kDigitField = {Kiv_DrawDigitEx, 1, true, nullptr, ReleaseOwnFont};
+const ControlClass<DigitFieldState> kDigitField = {Kiv_DrawDigitEx,         1, true, nullptr, ReleaseOwnFont,
+                                                   ControlKeys::kBothClicks};
 
 HFONT CreateDigitFont(int height) {
     return CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
@@ -59,9 +62,41 @@ HFONT CreateDigitFont(int height) {
 }
 
 // A new value is shown through invalidation, unlike the bitmap controls.
-void ShowValue(HWND window, DigitFieldState* state, int value) {
+// Any change but a typed digit ends the typing of a value.
+void ShowValue(HWND window, DigitFieldState* state, int value, int typed = 0) {
     state->value = value;
+    state->typed = typed;
     InvalidateRect(window, nullptr, TRUE);
+}
+
+// One step up or down, as a wheel notch makes it and tells it.
+void Notch(HWND window, DigitFieldState* state, int step) {
+    ShowValue(window, state, StepDigitValue(state->value, step, state->maximum, state->minimum));
+    PostScroll(window, WM_VSCROLL, SB_THUMBPOSITION, state->value);
+}
+
+// Up and Down as a wheel notch each, Delete as the right click (the
+// minimum); false for any other key.
+bool Key(HWND window, DigitFieldState* state, WPARAM key) {
+    if (!FocusMarksOn()) return false;
+    switch (key) {
+    case VK_UP: Notch(window, state, 1); return true;
+    case VK_DOWN: Notch(window, state, -1); return true;
+    case VK_DELETE: PlayClick(window, MouseButton::kRight); return true;
+    default: return false;
+    }
+}
+
+// A digit typed in, told as a wheel notch tells its value.
+bool Type(HWND window, DigitFieldState* state, WPARAM character) {
+    if (!FocusMarksOn() || character < '0' || character > '9') return false;
+    const int digit = static_cast<int>(character - '0');
+    const TypedValue typed = TypeDigit(state->value, state->typed, digit, state->maximum);
+    if (typed.accepted) {
+        ShowValue(window, state, typed.value, typed.typed);
+        PostScroll(window, WM_VSCROLL, SB_THUMBPOSITION, state->value);
+    }
+    return true;
 }
 
 }  // namespace
@@ -96,18 +131,25 @@ LRESULT CALLBACK DigitFieldWindowProc(HWND window, UINT message, WPARAM wParam, 
         }
         return 0;
     case WM_MOUSEWHEEL:
-        if (state != nullptr) {
-            const int step = WheelNotch(HIWORD(wParam));
-            ShowValue(window, state, StepDigitValue(state->value, step, state->maximum, state->minimum));
-            PostScroll(window, WM_VSCROLL, SB_THUMBPOSITION, state->value);
-        }
+        if (state != nullptr) Notch(window, state, WheelNotch(HIWORD(wParam)));
         return 0;
-    default: return ControlProcedure(kDigitField, window, message, wParam, lParam);
+    case WM_KEYDOWN:
+        if (state != nullptr && Key(window, state, wParam)) return 0;
+        break;
+    case WM_CHAR:
+        if (state != nullptr && Type(window, state, wParam)) return 0;
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        if (state != nullptr) state->typed = 0;
+        break;
+    default: break;
     }
+    return ControlProcedure(kDigitField, window, message, wParam, lParam);
 }
 
 HWND CreateDigitField(HINSTANCE instance, HWND parent, int id, int x, int y, const DigitFieldArgs& args) {
-    const ControlPlace place = {instance, parent, id, x, y, {args.width, args.height}};
+    const ControlPlace place = {instance, parent, id, x, y, {args.width, args.height}, args.label, WS_TABSTOP};
     return CreateControl<DigitFieldState>(kDigitFieldClassName, place, [&](HWND window, DigitFieldState& state) {
         state.maximum = args.maximum;
         state.value = 0;

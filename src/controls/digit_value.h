@@ -13,3 +13,22 @@ int StepDigitValue(int value, int delta, int maximum, int minimum);
 // digit of larger numbers. `text` holds any int with its sign.
 constexpr int kDigitTextSize = 16;
 void FormatDigitValue(int value, char (&text)[kDigitTextSize]);
+
+// ---- Digits typed into a field ---------------------------------------------
+
+// How many digits can be typed into a field: as many as its maximum has, and
+// at least two, as many as it shows.
+int TypedDigitCount(int maximum);
+
+struct TypedValue {
+    bool accepted;  // false: the field cannot take the digit; nothing changes
+    int value;      // the value after the digit
+    int typed;      // digits typed into it so far
+};
+
+// The digit `digit` typed into a field that shows `value`, after `typed`
+// digits were typed into it (0 after any other change). A first digit
+// replaces the value; a further one, within TypedDigitCount, is appended. A
+// value above `maximum` starts over from the digit typed; a digit that is
+// above `maximum` by itself is refused.
+TypedValue TypeDigit(int value, int typed, int digit, int maximum);

@@ -3,7 +3,9 @@
 // (SB_THUMBPOSITION, drags included), and of a right click through
 // WM_COMMAND code 2. SBM_GETPOS and SBM_SETPOS read and set the value;
 // disabling the slider sets it to 0. WM_USER to WM_USER + 2 store an owner's
-// number and a label of at most 7 characters (a longer one is cut).
+// number and a label of at most 7 characters (a longer one is cut). A tab
+// stop: Right and Left move it as a wheel notch away from and toward the
+// user does.
 #pragma once
 
 #include <windows.h>
@@ -16,6 +18,7 @@ struct HorizontalSliderArgs {
     HBITMAP rail;   // the rail; its size is the slider's (the caller's, never deleted)
     HBITMAP thumb;  // the thumb without and with the keyboard focus
     HBITMAP focusedThumb;
+    const char* label = nullptr;  // its window text, for assistive tools; never drawn
 };
 
 // Creates a visible slider the size of its rail. Null when the window cannot

@@ -53,10 +53,11 @@ void Kiv_DrawHS(const PaintTarget& target, int flag, HSliderState* state) {
     const SIZE thumb = BitmapSize(face);
     const int left = HorizontalThumbLeft(state->value, state->leftStop, state->rightStop, state->maxValue, thumb.cx);
     source.Copy(buffer.dc(), left, 1, thumb.cx, thumb.cy, face);  // one pixel below the top edge
+    DrawFocusMark(target.window, buffer.dc(), target.client);
     buffer.CopyToTarget();
 }
 
-const ControlClass<HSliderState> kHorizontalSlider = {Kiv_DrawHS, 0, true, nullptr, nullptr};
+const ControlClass<HSliderState> kHorizontalSlider = {Kiv_DrawHS, 0, true, nullptr, nullptr, ControlKeys::kOwn};
 
 LONG ValueFromPointer(const HSliderState& state, LPARAM lParam) {
     return HorizontalValueAt(LOWORD(lParam), state.leftStop, state.rightStop, state.maxValue);
@@ -89,6 +90,14 @@ LRESULT CALLBACK HorizontalSliderWindowProc(HWND window, UINT message, WPARAM wP
         Settle(window, kHorizontalSliderInput, state,
                HorizontalWheelValue(state->value, HIWORD(wParam), state->maxValue));
         return 0;
+    case WM_KEYDOWN:
+        // Right and Left as a wheel notch away from and toward the user.
+        if (!FocusMarksOn() || (wParam != VK_RIGHT && wParam != VK_LEFT)) break;
+        Settle(
+            window, kHorizontalSliderInput, state,
+            HorizontalWheelValue(state->value, static_cast<uint16_t>(wParam == VK_RIGHT ? WHEEL_DELTA : -WHEEL_DELTA),
+                                 state->maxValue));
+        return 0;
     case kSetAuxValue: state->auxValue = static_cast<LONG>(wParam); return 0;
     case kSetLabel: CopySliderLabel(state->label, reinterpret_cast<const char*>(lParam)); return 0;
     case kSetAuxWordsAndLabel:
@@ -96,13 +105,14 @@ LRESULT CALLBACK HorizontalSliderWindowProc(HWND window, UINT message, WPARAM wP
         state->auxHigh = HIWORD(wParam);
         CopySliderLabel(state->label, reinterpret_cast<const char*>(lParam));
         return 0;
-    default: return ValueControlProcedure(kHorizontalSliderInput, window, message, wParam, lParam);
+    default: break;
     }
+    return ValueControlProcedure(kHorizontalSliderInput, window, message, wParam, lParam);
 }
 
 HWND CreateHorizontalSlider(HINSTANCE instance, HWND parent, int id, int x, int y, const HorizontalSliderArgs& args) {
     if (args.rightStop <= 0 || args.maxValue <= 0) return nullptr;
-    const ControlPlace place = {instance, parent, id, x, y, BitmapSize(args.rail)};
+    const ControlPlace place = {instance, parent, id, x, y, BitmapSize(args.rail), args.label, WS_TABSTOP};
     return CreateControl<HSliderState>(kHorizontalSliderClassName, place, [&](HWND, HSliderState& state) {
         state.rightStop = args.rightStop;
         state.leftStop = args.leftStop;

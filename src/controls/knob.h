@@ -6,7 +6,7 @@
 // SBM_GETPOS and SBM_SETPOS read and set it; a double click goes on to the
 // parent. The knob never draws its whole face: it puts back, from its
 // background picture, the patch under the indicator's last place and draws
-// the indicator at the new one.
+// the indicator at the new one. A tab stop.
 #pragma once
 
 #include <windows.h>
@@ -16,11 +16,12 @@ struct KnobArgs {
     int height;
     int minValue;  // below maxValue
     int maxValue;
-    int value;                 // the first value
-    int step;                  // per key press or wheel notch
-    HBITMAP indicator;         // without and with the keyboard focus (the
-    HBITMAP focusedIndicator;  // caller's, never deleted)
-    HBITMAP background;        // what lies under the knob, in client coordinates
+    int value;                    // the first value
+    int step;                     // per key press or wheel notch
+    HBITMAP indicator;            // without and with the keyboard focus (the
+    HBITMAP focusedIndicator;     // caller's, never deleted)
+    HBITMAP background;           // what lies under the knob, in client coordinates
+    const char* label = nullptr;  // its window text, for assistive tools; never drawn
 };
 
 // Creates a visible knob. It takes `background` over and deletes it with

@@ -23,6 +23,7 @@ struct KnobState {
     HBITMAP focusedIndicator;  // its size is also the size of the restored patch
     HBITMAP indicator;
     HBITMAP background;  // the knob's area without the indicator; the knob's own
+    LONG markShown;      // 1 while the focus mark is on the screen
 };
 
 KnobPoint IndicatorCentre(const KnobState& state, LONG value) {
@@ -30,10 +31,31 @@ KnobPoint IndicatorCentre(const KnobState& state, LONG value) {
     return KnobIndicatorCentre(value, circle, state.minValue, state.maxValue);
 }
 
+// The focus mark, on a face the knob never draws whole: a mark on the screen
+// is first covered again with the background along its frame, then drawn
+// anew while the knob shows it. A knob without a mark draws nothing here.
+void DrawKnobMark(const PaintTarget& target, KnobState& state, MemoryDC& memory) {
+    const RECT& client = target.client;
+    if (state.markShown == 1 && memory.Select(state.background)) {
+        const int width = client.right - client.left;
+        const int height = client.bottom - client.top;
+        const RECT strips[] = {{1, 1, width - 1, 2},
+                               {1, height - 2, width - 1, height - 1},
+                               {1, 1, 2, height - 1},
+                               {width - 2, 1, width - 1, height - 1}};
+        for (const RECT& strip : strips) {
+            BitBlt(target.dc, strip.left, strip.top, strip.right - strip.left, strip.bottom - strip.top, memory.get(),
+                   strip.left, strip.top, SRCCOPY);
+        }
+    }
+    state.markShown = ShowsFocusMark(target.window) ? 1 : 0;
+    DrawFocusMark(target.window, target.dc, client);
+}
+
 // Puts back the patch under the indicator's last place and draws the
-// indicator at the value's place; the rest of the face is never touched. The
-// patch is as large as the focused indicator and, like the indicator, set
-// half its width above the centre.
+// indicator at the value's place; the rest of the face is never touched but
+// for the focus mark's frame. The patch is as large as the focused indicator
+// and, like the indicator, set half its width above the centre.
 void Kiv_DrawKnob(const PaintTarget& target, int, KnobState* state) {
     if (state == nullptr) return;
     MemoryDC memory(target.dc);
@@ -45,6 +67,7 @@ void Kiv_DrawKnob(const PaintTarget& target, int, KnobState* state) {
         BitBlt(target.dc, old.x - patchHalf, old.y - patchHalf, patch.cx, patch.cy, memory.get(), old.x - patchHalf,
                old.y - patchHalf, SRCCOPY);
     }
+    DrawKnobMark(target, *state, memory);
     const KnobPoint now = IndicatorCentre(*state, state->value);
     HBITMAP face = state->hasFocus == 1 ? state->focusedIndicator : state->indicator;
     const SIZE size = BitmapSize(face);
@@ -70,7 +93,7 @@ void DeleteBackground(KnobState& state) {
     }
 }
 
-const ControlClass<KnobState> kKnob = {Kiv_DrawKnob, 0, true, MeasureCircle, DeleteBackground};
+const ControlClass<KnobState> kKnob = {Kiv_DrawKnob, 0, true, MeasureCircle, DeleteBackground, ControlKeys::kOwn};
 
 LONG ValueFromPointer(const KnobState& state, LPARAM lParam) {
     const POINT point = PointerPosition(lParam);
@@ -109,7 +132,7 @@ LRESULT CALLBACK KnobWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 HWND CreateKnob(HINSTANCE instance, HWND parent, int id, int x, int y, const KnobArgs& args) {
     HWND window = nullptr;
     if (args.minValue < args.maxValue) {
-        const ControlPlace place = {instance, parent, id, x, y, {args.width, args.height}};
+        const ControlPlace place = {instance, parent, id, x, y, {args.width, args.height}, args.label, WS_TABSTOP};
         window = CreateControl<KnobState>(kKnobClassName, place, [&](HWND, KnobState& state) {
             state.maxValue = args.maxValue;
             state.minValue = args.minValue;

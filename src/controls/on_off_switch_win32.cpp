@@ -56,14 +56,15 @@ void Kiv_DrawOnOff(const PaintTarget& target, int pressed, OnOffState* state) {
     else
         face = state->isOn != 0 ? onOffFaces.releasedOn : onOffFaces.releasedOff;
     DrawFace(target, face);
+    DrawFocusMark(target.window, target.dc, target.client);
 }
 
-const ControlClass<OnOffState> kOnOff = {Kiv_DrawOnOff, 0, true, nullptr, nullptr};
+const ControlClass<OnOffState> kOnOff = {Kiv_DrawOnOff, 0, true, nullptr, nullptr, ControlKeys::kLeftClick};
 
 // The pressed face shows the state before the flip; the parent handles the
 // posted notification only after it, so BM_GETCHECK there gives the new one.
 void Press(HWND window, OnOffState* state) {
-    SetCapture(window);
+    CapturePointer(window);
     PaintNow(window, kOnOff, kPressedFace);
     SetFocus(window);
     PostToParent(window, WM_COMMAND, static_cast<WPARAM>(ControlId(window)));
@@ -100,14 +101,15 @@ LRESULT CALLBACK OnOffSwitchWindowProc(HWND window, UINT message, WPARAM wParam,
     case WM_LBUTTONDOWN: Press(window, state); return 0;
     case WM_LBUTTONUP:
         // The flip happened at the press, wherever the button comes up.
-        ReleaseCapture();
+        ReleasePointer();
         PaintNow(window, kOnOff, kReleasedFace);
         return 0;
     default: return ControlProcedure(kOnOff, window, message, wParam, lParam);
     }
 }
 
-HWND CreateOnOffSwitch(HINSTANCE instance, HWND parent, int id, int x, int y) {
+HWND CreateOnOffSwitch(HINSTANCE instance, HWND parent, int id, int x, int y, const char* label) {
     const SIZE size = BitmapSize(LoadFace(instance, kReleasedOffId));
-    return CreateControl<OnOffState>(kOnOffClassName, {instance, parent, id, x, y, size}, [](HWND, OnOffState&) {});
+    return CreateControl<OnOffState>(kOnOffClassName, {instance, parent, id, x, y, size, label, WS_TABSTOP},
+                                     [](HWND, OnOffState&) {});
 }

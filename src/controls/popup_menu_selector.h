@@ -4,7 +4,8 @@
 // its opener, a child control with id 5000 in the 20-pixel strip, opens the
 // menu at the pointer to pick an item directly. Every change by the user
 // posts WM_COMMAND (code 1) to the parent; SBM_GETPOS and SBM_SETPOS read and
-// set the selection.
+// set the selection. A tab stop: Space and Enter open the menu (under the
+// face), Down and Right step, Shift+Space is its right click.
 #pragma once
 
 #include <windows.h>
@@ -16,9 +17,10 @@ struct PopupMenuSelectorArgs {
     HBITMAP face;              // drawn at (20, 0); the caller's, never deleted
     const char* const* items;  // the items' texts, in order
     int itemCount;
-    int selection;           // the first selection
-    HBITMAP openerReleased;  // the opener's faces (a push button, id 5000, at
-    HBITMAP openerPressed;   // (0, 0)); no opener when both are null
+    int selection;                // the first selection
+    HBITMAP openerReleased;       // the opener's faces (a push button, id 5000, at
+    HBITMAP openerPressed;        // (0, 0)); no opener when both are null
+    const char* label = nullptr;  // its window text, for assistive tools; never drawn
 };
 
 // Creates a visible selector, 20 pixels plus the face's width wide and the

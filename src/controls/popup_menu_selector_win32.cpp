@@ -48,16 +48,21 @@ void Kiv_DrawPopMenu(const PaintTarget& target, int, PopMenuState* state) {
     CopyWholeBitmap(target.dc, kFaceLeft, 0, state->faceBitmap);
     char text[kItemTextSize];
     const int length = SelectedItemText(*state, text);
-    ScopedSelection font(target.dc, toolkitFont);
-    SetBkMode(target.dc, TRANSPARENT);
-    TextOutA(target.dc, kTextLeft, kTextTop, text, length);
+    {
+        ScopedSelection font(target.dc, toolkitFont);
+        SetBkMode(target.dc, TRANSPARENT);
+        TextOutA(target.dc, kTextLeft, kTextTop, text, length);
+    }
+    const SIZE face = BitmapSize(state->faceBitmap);
+    DrawFocusMark(target.window, target.dc, RECT{kFaceLeft, 0, kFaceLeft + face.cx, face.cy});
 }
 
 void DestroyOwnMenu(PopMenuState& state) {
     if (state.menu != nullptr) DestroyMenu(state.menu);
 }
 
-const ControlClass<PopMenuState> kPopMenu = {Kiv_DrawPopMenu, 0, true, nullptr, DestroyOwnMenu};
+const ControlClass<PopMenuState> kPopMenu = {Kiv_DrawPopMenu,         0, true, nullptr, DestroyOwnMenu,
+                                             ControlKeys::kBothClicks};
 
 void Select(HWND window, PopMenuState* state, LONG selection, bool notify) {
     state->selection = selection;
@@ -65,14 +70,13 @@ void Select(HWND window, PopMenuState* state, LONG selection, bool notify) {
     if (notify) PostControlCommand(window, kSelectionChanged);
 }
 
-// Shows the menu at the pointer with the selected item checked; returns when
-// it closes. A choice arrives afterwards as a WM_COMMAND with code 0.
-void OpenMenu(HWND window, PopMenuState* state) {
-    POINT pointer = {0, 0};
-    GetCursorPos(&pointer);
+// Shows the menu with its top-left corner at `corner` (screen coordinates)
+// and the selected item checked; returns when it closes. A choice arrives
+// afterwards as a WM_COMMAND with code 0.
+void OpenMenu(HWND window, PopMenuState* state, POINT corner) {
     const UINT checked = static_cast<UINT>(state->selection);
     CheckMenuItem(state->menu, checked, MF_BYPOSITION | MF_CHECKED);
-    TrackPopupMenu(state->menu, TPM_RIGHTBUTTON, pointer.x, pointer.y, 0, window, nullptr);
+    TrackPopupMenu(state->menu, TPM_RIGHTBUTTON, corner.x, corner.y, 0, window, nullptr);
     // The menu loop runs other messages: look the block up again, in case
     // the selector was destroyed meanwhile (its menu went with it).
     if (PopMenuState* after = StateOf<PopMenuState>(window))
@@ -83,8 +87,12 @@ void OpenMenu(HWND window, PopMenuState* state) {
 // menu (code 0).
 void Command(HWND window, PopMenuState* state, WORD id, WORD code) {
     switch (code) {
-    case 1:  // a left click; only the opener's counts
-        if (id == kPopupMenuOpenerId) OpenMenu(window, state);
+    case 1:  // a left click; only the opener's counts, and opens at the pointer
+        if (id == kPopupMenuOpenerId) {
+            POINT pointer = {0, 0};
+            GetCursorPos(&pointer);
+            OpenMenu(window, state, pointer);
+        }
         break;
     case 2:  // a right click, from any child
         PostControlCommand(window, kRightClicked);
@@ -93,6 +101,31 @@ void Command(HWND window, PopMenuState* state, WORD id, WORD code) {
         Select(window, state, SelectionOfCommand(id), true);
         break;
     }
+}
+
+// From the keyboard: Space and Enter open the menu as the opener's click
+// does, under the face rather than at a pointer that may be anywhere; Down
+// and Right step as a click on the face does. False for any other key.
+bool Key(HWND window, PopMenuState* state, WPARAM key, LPARAM keyData) {
+    if (!FocusMarksOn()) return false;
+    if (key == VK_DOWN || key == VK_RIGHT) {
+        PlayClick(window, MouseButton::kLeft);
+        return true;
+    }
+    const bool opens = key == VK_RETURN || (key == VK_SPACE && !ShiftHeld());
+    if (!opens) return false;
+    if (IsKeyRepeat(keyData)) return true;  // a held key opens it once
+    // The key's character, queued already, would choose at once in the menu
+    // and close it: it goes first.
+    MSG character;
+    while (PeekMessageA(&character, window, WM_CHAR, WM_CHAR, PM_REMOVE)) {
+    }
+    RECT client = {0, 0, 0, 0};
+    GetClientRect(window, &client);
+    POINT corner = {kFaceLeft, client.bottom};
+    ClientToScreen(window, &corner);
+    OpenMenu(window, state, corner);
+    return true;
 }
 
 // The items, item i at command 5001 + i; null when the menu cannot be made.
@@ -121,15 +154,19 @@ LRESULT CALLBACK PopupMenuSelectorWindowProc(HWND window, UINT message, WPARAM w
     case WM_LBUTTONUP: Select(window, state, NextSelection(state->selection, state->itemCount), true); return 0;
     case WM_RBUTTONUP: PostControlCommand(window, kRightClicked); return 0;
     case WM_COMMAND: Command(window, state, LOWORD(wParam), HIWORD(wParam)); return 0;
-    default: return ControlProcedure(kPopMenu, window, message, wParam, lParam);
+    case WM_KEYDOWN:
+        if (Key(window, state, wParam, lParam)) return 0;
+        break;
+    default: break;
     }
+    return ControlProcedure(kPopMenu, window, message, wParam, lParam);
 }
 
 HWND CreatePopupMenuSelector(HINSTANCE instance, HWND parent, int id, int x, int y, const PopupMenuSelectorArgs& args) {
     HMENU menu = BuildMenu(args);
     if (menu == nullptr) return nullptr;
     const SIZE face = BitmapSize(args.face);
-    const ControlPlace place = {instance, parent, id, x, y, {kFaceLeft + face.cx, face.cy}};
+    const ControlPlace place = {instance, parent, id, x, y, {kFaceLeft + face.cx, face.cy}, args.label, WS_TABSTOP};
     HWND window = CreateControl<PopMenuState>(kPopMenuClassName, place, [&](HWND window, PopMenuState& state) {
         state.faceBitmap = args.face;
         state.selection = args.selection;

@@ -25,12 +25,13 @@ void Kiv_DrawButton(const PaintTarget& target, int pressed, ButtonState* state) 
     ToolkitTrace("Kiv_DrawButton\n");
     if (state == nullptr) return;
     DrawFace(target, pressed == kPressedFace ? state->pressedBitmap : state->releasedBitmap);
+    DrawFocusMark(target.window, target.dc, target.client);
 }
 
-const ControlClass<ButtonState> kButton = {Kiv_DrawButton, 0, true, nullptr, nullptr};
+const ControlClass<ButtonState> kButton = {Kiv_DrawButton, 0, true, nullptr, nullptr, ControlKeys::kBothClicks};
 
 void Press(HWND window) {
-    SetCapture(window);
+    CapturePointer(window);
     PaintNow(window, kButton, kPressedFace);
     SetFocus(window);
     pointerLeft = false;
@@ -46,7 +47,7 @@ void Move(HWND window, WPARAM keyState, LPARAM lParam) {
 
 void Release(HWND window, LPARAM lParam, WORD code) {
     const bool inside = IsInsideClient(window, PointerPosition(lParam));
-    ReleaseCapture();
+    ReleasePointer();
     PaintNow(window, kButton, kReleasedFace);
     if (inside) PostControlCommand(window, code);
 }
@@ -64,9 +65,10 @@ LRESULT CALLBACK PushButtonWindowProc(HWND window, UINT message, WPARAM wParam, 
     }
 }
 
-HWND CreatePushButton(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP released, HBITMAP pressed) {
+HWND CreatePushButton(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP released, HBITMAP pressed,
+                      const char* label) {
     return CreateControl<ButtonState>(
-        kButtonClassName, {instance, parent, id, x, y, BitmapSize(released)},
+        kButtonClassName, {instance, parent, id, x, y, BitmapSize(released), label, WS_TABSTOP},
         [&](HWND, ButtonState& state) {
             state.pressedBitmap = pressed;
             state.releasedBitmap = released;

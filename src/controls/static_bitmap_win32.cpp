@@ -34,8 +34,8 @@ LRESULT CALLBACK StaticBitmapWindowProc(HWND window, UINT message, WPARAM wParam
     }
 }
 
-HWND CreateStaticBitmap(HINSTANCE instance, HWND parent, int id, int x, int y, const char* bitmap) {
+HWND CreateStaticBitmap(HINSTANCE instance, HWND parent, int id, int x, int y, const char* bitmap, const char* label) {
     HBITMAP picture = LoadSkinBitmap(instance, bitmap);
-    return CreateControl<StaticBitmapState>(kStaticClassName, {instance, parent, id, x, y, BitmapSize(picture)},
+    return CreateControl<StaticBitmapState>(kStaticClassName, {instance, parent, id, x, y, BitmapSize(picture), label},
                                             [&](HWND, StaticBitmapState& state) { state.bitmap = picture; });
 }

@@ -31,14 +31,15 @@ void Kiv_DrawState3(const PaintTarget& target, int, State3State* state) {
     ToolkitTrace("Kiv_DrawState3\n");
     if (state == nullptr) return;
     DrawFace(target, FaceOf(*state));
+    DrawFocusMark(target.window, target.dc, target.client);
 }
 
-const ControlClass<State3State> kThreeState = {Kiv_DrawState3, 0, true, nullptr, nullptr};
+const ControlClass<State3State> kThreeState = {Kiv_DrawState3, 0, true, nullptr, nullptr, ControlKeys::kLeftClick};
 
 // A press steps forward once; the release never undoes it.
 void Advance(HWND window, State3State* state) {
     if (state != nullptr) state->state = NextThreeState(state->state);
-    SetCapture(window);
+    CapturePointer(window);
     SetFocus(window);
     PaintNow(window, kThreeState);
     PostControlCommand(window, kThreeStateStepped);
@@ -57,13 +58,13 @@ LRESULT CALLBACK ThreeStateButtonWindowProc(HWND window, UINT message, WPARAM wP
         PaintNow(window, kThreeState);
         return 0;
     case WM_LBUTTONDOWN: Advance(window, state); return 0;
-    case WM_LBUTTONUP: ReleaseCapture(); return state != nullptr ? state->state : 0;
+    case WM_LBUTTONUP: ReleasePointer(); return state != nullptr ? state->state : 0;
     default: return ControlProcedure(kThreeState, window, message, wParam, lParam);
     }
 }
 
 HWND CreateThreeStateButton(HINSTANCE instance, HWND parent, int id, int x, int y, const ThreeStateButtonArgs& args) {
-    const ControlPlace place = {instance, parent, id, x, y, BitmapSize(args.faces[0])};
+    const ControlPlace place = {instance, parent, id, x, y, BitmapSize(args.faces[0]), args.label, WS_TABSTOP};
     return CreateControl<State3State>(kThreeStateClassName, place, [&](HWND, State3State& state) {
         state.state = FoldThreeState(args.state);
         state.face1 = args.faces[1];

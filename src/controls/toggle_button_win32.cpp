@@ -1,5 +1,7 @@
 #include "controls/toggle_button.h"
 
+#include <cstring>
+
 #include "controls/control_class.h"
 #include "controls/control_input.h"
 #include "controls/toolkit_frame.h"
@@ -21,9 +23,27 @@ void Kiv_DrawTogle(const PaintTarget& target, int, ToggleState* state) {
     ToolkitTrace("Kiv_DrawTogle\n");
     if (state == nullptr) return;
     DrawFace(target, state->onState == 1 ? state->onBitmap : state->offBitmap);
+    DrawFocusMark(target.window, target.dc, target.client);
 }
 
-const ControlClass<ToggleState> kToggle = {Kiv_DrawTogle, 0, true, nullptr, nullptr};
+const ControlClass<ToggleState> kToggle = {Kiv_DrawTogle, 0, true, nullptr, nullptr, ControlKeys::kBothClicks};
+
+bool IsToggle(HWND window) {
+    char name[sizeof kToggleClassName + 1];
+    return GetClassNameA(window, name, sizeof name) > 0 && std::strcmp(name, kToggleClassName) == 0;
+}
+
+// An arrow moves the focus within the toggle's group and, as a dialog's
+// radio buttons do, clicks the toggle it lands on when that one is off.
+// False for a key that is no arrow; a toggle alone in its group keeps the
+// focus and nothing changes.
+bool ArrowInGroup(HWND window, WPARAM key) {
+    if (!FocusMarksOn() || !IsArrowKey(key)) return false;
+    HWND next = MoveFocusInGroup(window, key);
+    if (next != nullptr && IsToggle(next) && SendMessageA(next, BM_GETCHECK, 0, 0) == 0)
+        PlayClick(next, MouseButton::kLeft);
+    return true;
+}
 
 }  // namespace
 
@@ -37,24 +57,29 @@ LRESULT CALLBACK ToggleButtonWindowProc(HWND window, UINT message, WPARAM wParam
         return 0;
     case WM_LBUTTONDOWN:
         if (state != nullptr) state->onState = state->onState == 0 ? 1 : 0;
-        SetCapture(window);
+        CapturePointer(window);
         SetFocus(window);
         PaintNow(window, kToggle);
         PostControlCommand(window, kToggleClicked);
         return 0;
     case WM_LBUTTONUP:
-        ReleaseCapture();
+        ReleasePointer();
         PaintNow(window, kToggle);
         return 0;
     case WM_RBUTTONUP: PostControlCommand(window, kToggleRightClicked); return 0;
-    default: return ControlProcedure(kToggle, window, message, wParam, lParam);
+    case WM_KEYDOWN:
+        if (ArrowInGroup(window, wParam)) return 0;
+        break;
+    default: break;
     }
+    return ControlProcedure(kToggle, window, message, wParam, lParam);
 }
 
-HWND CreateToggle(HINSTANCE instance, HWND parent, int id, int x, int y, const char* onBitmap, const char* offBitmap) {
+HWND CreateToggle(HINSTANCE instance, HWND parent, int id, int x, int y, const char* onBitmap, const char* offBitmap,
+                  const char* label) {
     HBITMAP on = LoadSkinBitmap(instance, onBitmap);
     HBITMAP off = LoadSkinBitmap(instance, offBitmap);
-    return CreateControl<ToggleState>(kToggleClassName, {instance, parent, id, x, y, BitmapSize(on)},
+    return CreateControl<ToggleState>(kToggleClassName, {instance, parent, id, x, y, BitmapSize(on), label, WS_TABSTOP},
                                       [&](HWND, ToggleState& state) {
                                           state.onBitmap = on;
                                           state.offBitmap = off;

@@ -6,8 +6,9 @@
 // procedure keeps the messages in which it differs from the others (its key
 // and wheel arithmetic, the order of its release, its own messages) and
 // leaves the rest to ValueControlProcedure, which answers:
-//   WM_SETFOCUS     hasFocus 1, drawn at once with the class's focus flag
-//   WM_KILLFOCUS    hasFocus 0, drawn at once
+//   WM_SETFOCUS     hasFocus 1, the focus noted (for the focus mark), drawn
+//                   at once with the class's focus flag
+//   WM_KILLFOCUS    hasFocus 0, noted, drawn at once
 //   SBM_SETPOS      the value as given, without a range test; drawn at once;
 //                   the buddy told; nothing posted
 //   SBM_GETPOS      the value
@@ -86,10 +87,12 @@ LRESULT ValueControlProcedure(const ValueControl<State>& control, HWND window, U
     switch (message) {
     case WM_SETFOCUS:
         state->hasFocus = 1;
+        NoteFocus(window, true);
         PaintNow(window, control.frame, control.focusFlag);
         return 0;
     case WM_KILLFOCUS:
         state->hasFocus = 0;
+        NoteFocus(window, false);
         PaintNow(window, control.frame);
         return 0;
     case SBM_SETPOS:

@@ -3,7 +3,7 @@
 // parent hears of every change through WM_VSCROLL (SB_THUMBTRACK while
 // dragging, SB_THUMBPOSITION otherwise), and a buddy window, when given,
 // follows the value through SBM_SETPOS. SBM_GETPOS and SBM_SETPOS read and
-// set it; a double click goes on to the parent.
+// set it; a double click goes on to the parent. A tab stop.
 #pragma once
 
 #include <windows.h>
@@ -17,7 +17,8 @@ struct VerticalSliderArgs {
     HBITMAP rail;    // the rail; its size is the slider's (the caller's, never deleted)
     HBITMAP thumb;   // the thumb without and with the keyboard focus
     HBITMAP focusedThumb;
-    HWND buddy;  // follows the value; null for none
+    HWND buddy;                   // follows the value; null for none
+    const char* label = nullptr;  // its window text, for assistive tools; never drawn
 };
 
 // Creates a visible slider the size of its rail. Null when the window cannot

@@ -43,10 +43,11 @@ void Kiv_DrawVS(const PaintTarget& target, int flag, VSliderState* state) {
     const int top = VerticalThumbTop(state->value, state->bottomStop, state->maxValue, thumb.cy);
     if (top < rail.cy)  // a thumb far below the rail shows nothing of itself
         source.Copy(buffer.dc(), VerticalThumbLeft(rail.cx, thumb.cx), top, thumb.cx, thumb.cy, face);
+    DrawFocusMark(target.window, buffer.dc(), RECT{0, 0, rail.cx, rail.cy});
     BitBlt(target.dc, 0, 0, target.client.right, target.client.bottom, buffer.dc(), 0, 0, SRCCOPY);
 }
 
-const ControlClass<VSliderState> kVerticalSlider = {Kiv_DrawVS, 0, true, nullptr, nullptr};
+const ControlClass<VSliderState> kVerticalSlider = {Kiv_DrawVS, 0, true, nullptr, nullptr, ControlKeys::kOwn};
 
 LONG ValueFromPointer(const VSliderState& state, LPARAM lParam) {
     return VerticalValueAt(HIWORD(lParam), state.topStop, state.bottomStop, state.maxValue);
@@ -84,7 +85,7 @@ LRESULT CALLBACK VerticalSliderWindowProc(HWND window, UINT message, WPARAM wPar
 
 HWND CreateVerticalSlider(HINSTANCE instance, HWND parent, int id, int x, int y, const VerticalSliderArgs& args) {
     if (args.bottomStop <= 0 || args.maxValue <= 0) return nullptr;
-    const ControlPlace place = {instance, parent, id, x, y, BitmapSize(args.rail)};
+    const ControlPlace place = {instance, parent, id, x, y, BitmapSize(args.rail), args.label, WS_TABSTOP};
     return CreateControl<VSliderState>(kVerticalSliderClassName, place, [&](HWND, VSliderState& state) {
         state.bottomStop = args.bottomStop;
         state.topStop = args.topStop;

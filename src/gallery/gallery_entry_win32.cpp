@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "controls/toolkit_dialog.h"
 #include "controls/toolkit_frame.h"
 #include "gallery/gallery_options.h"
 #include "gallery/gallery_window_win32.h"
@@ -62,7 +63,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         ShowWindow(gallery, SW_SHOWNORMAL);
         UpdateWindow(gallery);
         SignalReadyEvent(options.readyEvent);
-        result = RunMessageLoop();
+        // Tab, Shift+Tab and the controls' keys, as in a dialog.
+        result = RunMessageLoop([gallery](MSG* message) { return ToolkitDialogMessage(gallery, message); });
     }
     UnregisterGalleryClass(instance);
     UnregisterControlClasses();

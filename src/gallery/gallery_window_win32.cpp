@@ -19,6 +19,7 @@
 #include "controls/static_bitmap.h"
 #include "controls/three_state_button.h"
 #include "controls/toggle_button.h"
+#include "controls/toolkit_dialog.h"
 #include "controls/toolkit_frame.h"
 #include "controls/vertical_slider.h"
 #include "win32/gdi_scope_win32.h"
@@ -65,6 +66,7 @@ struct GalleryState {
     int displayValue = 359;  // what the digit display shows
     int leftClicks = 0;      // the push button's
     int rightClicks = 0;
+    HWND focus = nullptr;  // the control that had the focus when the gallery went inactive
     OwnedGdiObject labelFont{MakeFont(13, FW_BOLD, "Arial")};
     OwnedGdiObject noteFont{MakeFont(12, FW_NORMAL, "Arial")};
     OwnedGdiObject logFont{MakeFont(13, FW_NORMAL, "Courier New")};
@@ -83,16 +85,16 @@ struct CellClass {
 HBITMAP Skin(HINSTANCE instance, const char* name) { return LoadSkinBitmap(instance, name); }
 
 HWND MakeToggle(HINSTANCE instance, HWND gallery, const GalleryCell& c, HWND) {
-    return CreateToggle(instance, gallery, c.id, c.x, c.y, "start_on", "start_off");
+    return CreateToggle(instance, gallery, c.id, c.x, c.y, "start_on", "start_off", c.what);
 }
 
 HWND MakeStaticBitmap(HINSTANCE instance, HWND gallery, const GalleryCell& c, HWND) {
-    return CreateStaticBitmap(instance, gallery, c.id, c.x, c.y, "id2");
+    return CreateStaticBitmap(instance, gallery, c.id, c.x, c.y, "id2", c.what);
 }
 
 HWND MakeDigitField(HINSTANCE instance, HWND gallery, const GalleryCell& c, HWND) {
     return CreateDigitField(instance, gallery, c.id, c.x, c.y,
-                            {c.width, c.height, RGB(0, 255, 0), RGB(0, 0, 0), 59, 0});
+                            {c.width, c.height, RGB(0, 255, 0), RGB(0, 0, 0), 59, 0, c.what});
 }
 
 HWND MakeSmallText(HINSTANCE instance, HWND gallery, const GalleryCell& c, HWND) {
@@ -102,7 +104,7 @@ HWND MakeSmallText(HINSTANCE instance, HWND gallery, const GalleryCell& c, HWND)
 
 HWND MakePushButton(HINSTANCE instance, HWND gallery, const GalleryCell& c, HWND) {
     return CreatePushButton(instance, gallery, c.id, c.x, c.y, Skin(instance, "push_released"),
-                            Skin(instance, "push_pressed"));
+                            Skin(instance, "push_pressed"), c.what);
 }
 
 HWND MakePopupMenuSelector(HINSTANCE instance, HWND gallery, const GalleryCell& c, HWND) {
@@ -113,6 +115,7 @@ HWND MakePopupMenuSelector(HINSTANCE instance, HWND gallery, const GalleryCell& 
     args.selection = 0;
     args.openerReleased = Skin(instance, "opener_released");
     args.openerPressed = Skin(instance, "opener_pressed");
+    args.label = c.what;
     return CreatePopupMenuSelector(instance, gallery, c.id, c.x, c.y, args);
 }
 
@@ -122,6 +125,7 @@ HWND MakeThreeStateButton(HINSTANCE instance, HWND gallery, const GalleryCell& c
     args.faces[1] = Skin(instance, "state3_1");
     args.faces[2] = Skin(instance, "state3_2");
     args.state = 0;
+    args.label = c.what;
     return CreateThreeStateButton(instance, gallery, c.id, c.x, c.y, args);
 }
 
@@ -136,26 +140,26 @@ HWND MakeVerticalSlider(HINSTANCE instance, HWND gallery, const GalleryCell& c, 
     args.thumb = Skin(instance, "vs_thumb");
     args.focusedThumb = Skin(instance, "vs_thumb_focus");
     args.buddy = buddy;
+    args.label = c.what;
     return CreateVerticalSlider(instance, gallery, c.id, c.x, c.y, args);
 }
 
 HWND MakeBitmapList(HINSTANCE instance, HWND gallery, const GalleryCell& c, HWND) {
     const HBITMAP pictures[] = {Skin(instance, "list_sine"), Skin(instance, "list_square"),
                                 Skin(instance, "list_triangle"), Skin(instance, "list_saw")};
-    return CreateBitmapList(instance, gallery, c.id, c.x, c.y, pictures, 4, 2);
+    return CreateBitmapList(instance, gallery, c.id, c.x, c.y, pictures, 4, 2, c.what);
 }
 
 HWND MakeBitmapGauge(HINSTANCE instance, HWND gallery, const GalleryCell& c, HWND) {
-    return CreateBitmapGauge(instance, gallery, c.id, c.x, c.y, c.width, c.height, 33);
+    return CreateBitmapGauge(instance, gallery, c.id, c.x, c.y, c.width, c.height, 33, c.what);
 }
 
 HWND MakeBitmapText(HINSTANCE instance, HWND gallery, const GalleryCell& c, HWND) {
-    return CreateBitmapText(instance, gallery, c.id, c.x, c.y, Skin(instance, "glyph_strip"), 12, "Bitmap text",
-                            "GALLERY");
+    return CreateBitmapText(instance, gallery, c.id, c.x, c.y, Skin(instance, "glyph_strip"), 12, c.what, "GALLERY");
 }
 
 HWND MakeDigitDisplay(HINSTANCE instance, HWND gallery, const GalleryCell& c, HWND) {
-    return CreateDigitDisplay(instance, gallery, c.id, c.x, c.y, Skin(instance, "digit_strip"));
+    return CreateDigitDisplay(instance, gallery, c.id, c.x, c.y, Skin(instance, "digit_strip"), c.what);
 }
 
 HWND MakeKnob(HINSTANCE instance, HWND gallery, const GalleryCell& c, HWND) {
@@ -170,6 +174,7 @@ HWND MakeKnob(HINSTANCE instance, HWND gallery, const GalleryCell& c, HWND) {
     args.focusedIndicator = Skin(instance, "knob_dot_focus");
     // What lies under the knob: the dial the gallery draws there.
     args.background = CaptureParentArea(gallery, c.x, c.y, c.width, c.height);
+    args.label = c.what;
     return CreateKnob(instance, gallery, c.id, c.x, c.y, args);
 }
 
@@ -182,11 +187,12 @@ HWND MakeHorizontalSlider(HINSTANCE instance, HWND gallery, const GalleryCell& c
     args.rail = Skin(instance, "hs_rail");
     args.thumb = Skin(instance, "hs_thumb");
     args.focusedThumb = Skin(instance, "hs_thumb_focus");
+    args.label = c.what;
     return CreateHorizontalSlider(instance, gallery, c.id, c.x, c.y, args);
 }
 
 HWND MakeOnOffSwitch(HINSTANCE instance, HWND gallery, const GalleryCell& c, HWND) {
-    return CreateOnOffSwitch(instance, gallery, c.id, c.x, c.y);
+    return CreateOnOffSwitch(instance, gallery, c.id, c.x, c.y, c.what);
 }
 
 long Ask(HWND control, UINT message) { return static_cast<long>(SendMessageA(control, message, 0, 0)); }
@@ -361,6 +367,9 @@ void OnCreate(HWND gallery, GalleryState& state) {
         const HWND driven = ControlOf(CellWithId(state, live.cell->drives));
         live.control = live.row->make(state.instance, gallery, *live.cell, driven);
         live.shown = live.row->read(live.control, state);
+        // One of each class, no choices that go together: every control is
+        // a group of its own, so a toggle's arrows keep to it.
+        StartControlGroup(live.control);
     }
 }
 
@@ -393,6 +402,10 @@ LRESULT GalleryProc(HWND gallery, GalleryState& state, UINT message, WPARAM wPar
         // the uninstaller do): the program ends with exit code 0.
         DestroyWindow(gallery);
         return 0;
+    case WM_ACTIVATE:
+        // The focus stays on the controls, from the first tab stop on.
+        if (KeepFocusOnActivation(gallery, wParam, &state.focus)) return 0;
+        break;
     case WM_ERASEBKGND: return 1;  // the paint covers the whole client area
     case WM_PAINT:
         PaintThroughBackBuffer(gallery, [&](HDC dc, const RECT& area) { DrawGallery(dc, state, area); });
@@ -415,8 +428,9 @@ LRESULT GalleryProc(HWND gallery, GalleryState& state, UINT message, WPARAM wPar
         // passed on by a control.
         OnNotification(gallery, state, CellWithHandleWord(state, lParam), GalleryMessage::DoubleClick, 0, 0);
         return 0;
-    default: return DefWindowProcA(gallery, message, wParam, lParam);
+    default: break;
     }
+    return DefWindowProcA(gallery, message, wParam, lParam);
 }
 
 const TopLevelClass<GalleryState> kGalleryClass = {kGalleryClassName, 0, nullptr, true, nullptr, GalleryProc};

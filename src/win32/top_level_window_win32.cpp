@@ -17,9 +17,10 @@ bool RegisterTopLevelClass(HINSTANCE instance, const char* name, UINT classStyle
     return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-int RunMessageLoop() {
+int RunMessageLoop(const MessageFilter& filter) {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (filter && filter(&message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <new>
 #include <type_traits>
 
@@ -58,5 +59,11 @@ HWND CreateTopLevelWindow(HINSTANCE instance, const char* title, DWORD style, in
     return CreateWindowExA(0, kClass.name, title, style, x, y, width, height, nullptr, nullptr, instance, parameter);
 }
 
-// GetMessageA, TranslateMessage, DispatchMessageA until WM_QUIT; its wParam.
-int RunMessageLoop();
+// What a window's loop does first with each message (a dialog's keys, an
+// accelerator table): true when it has dealt with the message, which then
+// goes no further.
+using MessageFilter = std::function<bool(MSG* message)>;
+
+// GetMessageA, then `filter` when there is one, TranslateMessage and
+// DispatchMessageA for what it leaves, until WM_QUIT; its wParam.
+int RunMessageLoop(const MessageFilter& filter = nullptr);

@@ -85,4 +85,32 @@ INSTANTIATE_TEST_SUITE_P(Texts, DigitFormatTest,
                                            FormatCase{99, "99"}, FormatCase{100, "100"}, FormatCase{12345, "12345"},
                                            FormatCase{-5, "-5"}, FormatCase{INT_MIN, "-2147483648"}));
 
+struct TypingCase {
+    int value, typed, digit, maximum;
+    bool accepted;
+    int expected, expectedTyped;
+};
+
+class DigitTypingTest : public ::testing::TestWithParam<TypingCase> {};
+
+TEST_P(DigitTypingTest, ReplacesAppendsOrStartsOver) {
+    const TypingCase& c = GetParam();
+    const TypedValue typed = TypeDigit(c.value, c.typed, c.digit, c.maximum);
+    EXPECT_EQ(c.accepted, typed.accepted);
+    EXPECT_EQ(c.expected, typed.value);
+    EXPECT_EQ(c.expectedTyped, typed.typed);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Digits, DigitTypingTest, ::testing::Values(
+    TypingCase{42, 0, 7, 59, true, 7, 1},       // a first digit replaces the value
+    TypingCase{5, 1, 9, 59, true, 59, 2},       // a second one is appended
+    TypingCase{7, 1, 3, 59, true, 3, 1},        // 73 is above the maximum: starts over
+    TypingCase{59, 2, 1, 99, true, 1, 1},       // the field's two digits are typed: starts over
+    TypingCase{12, 2, 3, 999, true, 123, 3},    // a maximum of three digits takes three
+    TypingCase{1, 1, 0, 5, true, 0, 1},         // 10 is above 5: starts over at 0 (a field shows two digits)
+    TypingCase{3, 1, 7, 5, false, 3, 1},        // 7 alone is above 5: refused
+    TypingCase{214748364, 9, 8, INT_MAX, true, 8, 1}));  // ten digits: the eleventh starts over, no overflow
+// clang-format on
+
 }  // namespace

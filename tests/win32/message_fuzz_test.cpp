@@ -69,6 +69,7 @@
 
 #include "app/desk_messages.h"
 #include "card/card_table.h"
+#include "controls/control_input.h"
 #include "controls/toolkit_frame.h"
 #include "gallery/gallery_layout.h"
 #include "gallery/gallery_window_win32.h"
@@ -219,7 +220,10 @@ private:
     }
 
     UINT Known(Kind kind) {
-        static const std::vector<UINT> kDrawn = {WM_PAINT, WM_ERASEBKGND, WM_GETDLGCODE};
+        // And the keyboard's messages, which every class may get (the fuzz
+        // runs with the focus marks on, so the classes' keys answer).
+        static const std::vector<UINT> kDrawn = {WM_PAINT, WM_ERASEBKGND, WM_GETDLGCODE, WM_KEYDOWN,
+                                                 WM_CHAR,  WM_SETFOCUS,   WM_KILLFOCUS};
         auto with = [](std::vector<UINT> own) {
             own.insert(own.end(), kDrawn.begin(), kDrawn.end());
             return own;
@@ -465,6 +469,7 @@ unsigned Seed() {
 
 TEST_F(MessageFuzzTest, RandomMessagesToEveryWindowBreakNothingOutsideTheirHandlers) {
     MessageBoxWatcher boxes;
+    SetFocusMarks(true);
     const unsigned seed = Seed();
     MessageFuzzer fuzzer(seed, dc, font, region, icon);
     std::mt19937 pick(seed + 1);
@@ -487,6 +492,7 @@ TEST_F(MessageFuzzTest, RandomMessagesToEveryWindowBreakNothingOutsideTheirHandl
         PumpMessages();
     }
     PumpMessages();
+    SetFocusMarks(false);
     std::printf(
         "seed %u: %ld messages sent in %lu ms (%ld draws left out), %d missing bitmap names, %d boxes closed, "
         "%d menus closed\n",
@@ -611,6 +617,7 @@ TEST(GalleryMessageFuzzTest, RandomMessagesToEveryClassBreakNothingOutsideItsSta
     const UINT_PTR wake = SetTimer(nullptr, 0, 50, nullptr);
     {
         MessageBoxWatcher boxes;
+        SetFocusMarks(true);
         const unsigned seed = Seed();
         MessageFuzzer fuzzer(seed, dc, font, region, LoadIconA(instance, MAKEINTRESOURCEA(kSmallIcon)));
         std::mt19937 pick(seed + 2);
@@ -627,6 +634,7 @@ TEST(GalleryMessageFuzzTest, RandomMessagesToEveryClassBreakNothingOutsideItsSta
             PumpMessages();
         }
         PumpMessages();
+        SetFocusMarks(false);
         std::printf("gallery, seed %u: %ld messages sent, %d boxes closed, %d menus closed\n", seed, sent,
                     static_cast<int>(boxes.boxes().size()), menusClosed);
     }

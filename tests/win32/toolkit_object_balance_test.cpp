@@ -8,6 +8,7 @@
 #include "controls/bitmap_gauge.h"
 #include "controls/bitmap_list.h"
 #include "controls/bitmap_text.h"
+#include "controls/control_input.h"
 #include "controls/digit_display.h"
 #include "controls/digit_field.h"
 #include "controls/horizontal_slider.h"
@@ -103,6 +104,31 @@ TEST_P(ObjectBalanceTest, RedrawingALiveControlLeavesNoObjectBehind) {
     const Counts after = Measure();
     DestroyWindow(control);
     EXPECT_EQ(before.gdi, after.gdi) << life.name;
+}
+
+// The keyboard's share: the focus mark drawn and erased, the keys the
+// classes take, and every drawing path of `use` with the mark on.
+TEST_P(ObjectBalanceTest, WorkingALiveControlFromTheKeyboardLeavesNoObjectBehind) {
+    const ControlLife& life = GetParam();
+    HWND control = life.create(instance(), parent());
+    ASSERT_NE(nullptr, control);
+    auto round = [&] {
+        SetFocusMarks(true);
+        SetFocus(control);
+        for (WPARAM key : {VK_DOWN, VK_UP, VK_LEFT, VK_RIGHT, VK_DELETE}) SendMessageA(control, WM_KEYDOWN, key, 0);
+        SendMessageA(control, WM_CHAR, '5', 0);
+        life.use(control);
+        SetFocus(parent());
+        SetFocusMarks(false);
+        PumpMessages();
+    };
+    for (int i = 0; i < 5; ++i) round();
+    const Counts before = Measure();
+    for (int i = 0; i < 200; ++i) round();
+    const Counts after = Measure();
+    DestroyWindow(control);
+    EXPECT_EQ(before.gdi, after.gdi) << life.name;
+    EXPECT_EQ(before.user, after.user) << life.name;
 }
 
 void Click(HWND control, UINT down, UINT up) {

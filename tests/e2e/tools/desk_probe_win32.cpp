@@ -17,6 +17,8 @@
 //   desk-probe rect ID               a control's place on the screen: "x y w h"
 //   desk-probe check ID              a toggle's check state
 //   desk-probe pos ID                a digit field's value
+//   desk-probe focus                 the id of the control with the keyboard
+//                                    focus ("0": none of the window's)
 //   desk-probe timecode COLUMN       the column's digit fields: "hh:mm:ss:ff"
 //   desk-probe post MSG WPARAM LPARAM
 //   desk-probe record COLUMN         the stored record's 17 slots, or "missing"
@@ -322,6 +324,12 @@ int main(int argc, char** argv) {
         std::printf("%d\n", static_cast<int>(SendMessageA(GetDlgItem(window, Number(argv[2])), BM_GETCHECK, 0, 0)));
     } else if (std::strcmp(command, "pos") == 0 && argc == 3) {
         std::printf("%d\n", static_cast<int>(SendMessageA(GetDlgItem(window, Number(argv[2])), SBM_GETPOS, 0, 0)));
+    } else if (std::strcmp(command, "focus") == 0) {
+        GUITHREADINFO thread = {};
+        thread.cbSize = sizeof thread;
+        const bool own = GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread) &&
+                         thread.hwndFocus != nullptr && IsChild(window, thread.hwndFocus);
+        std::printf("%d\n", own ? GetDlgCtrlID(thread.hwndFocus) : 0);
     } else if (std::strcmp(command, "timecode") == 0 && argc == 3) {
         const int column = std::atoi(argv[2]);
         int values[4];
