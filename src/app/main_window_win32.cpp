@@ -14,6 +14,8 @@
 #include "card/card_table.h"
 #include "card/winmm_clock_win32.h"
 #include "controls/control_drawing.h"
+#include "controls/control_input.h"
+#include "controls/toolkit_dialog.h"
 #include "controls/toolkit_frame.h"
 #include "panel/card_panel_layout_win32.h"
 #include "panel/panel_logic.h"
@@ -34,6 +36,7 @@ struct MainWindowState {
     char className[100] = "";
     HBITMAP mainBackground = nullptr;
     HBITMAP timecodeBackground = nullptr;
+    HWND focus = nullptr;  // the control that had the keyboard focus when the window last went inactive
 };
 MainWindowState mainWindow;
 
@@ -110,11 +113,47 @@ void OnPaint(HWND window, const MainWindowState& state) {
     EndPaint(window, &paint);
 }
 
+void ShowOptionsMenuAt(HWND window, POINT screen) {
+    RefreshSetupsMenu();
+    TrackPopupMenu(OptionsMenu(), 0, screen.x, screen.y, 0, window, nullptr);
+}
+
 void ShowOptionsMenu(HWND window, LPARAM lParam) {
     POINT point = {LOWORD(lParam), HIWORD(lParam)};
     ClientToScreen(window, &point);
-    RefreshSetupsMenu();
-    TrackPopupMenu(OptionsMenu(), 0, point.x, point.y, 0, window, nullptr);
+    ShowOptionsMenuAt(window, point);
+}
+
+// Shift+F10 or the menu key: the menu opens at the control that has the
+// focus, below its top-left corner, or at the panel's corner.
+void ShowOptionsMenuFromKeyboard(HWND window) {
+    POINT point = {8, 8};
+    ClientToScreen(window, &point);
+    HWND focus = GetFocus();
+    RECT control;
+    if (focus != nullptr && IsChild(window, focus) && GetWindowRect(focus, &control)) {
+        point.x = control.left + (control.right - control.left) / 2;
+        point.y = control.bottom;
+    }
+    ShowOptionsMenuAt(window, point);
+}
+
+bool IsMenuKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
+    return message.wParam == VK_APPS || (message.wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000) != 0);
+}
+
+// The loop's first look at each message: the menu's keys and the accelerator
+// table (Escape hides the panel) for the window and its controls, then the
+// toolkit's keys (Tab, the arrows, Space and Enter, the focus marks).
+bool DeskKeys(HWND window, HACCEL accelerators, MSG* message) {
+    const bool ours = message->hwnd == window || IsChild(window, message->hwnd);
+    if (ours && IsMenuKey(*message)) {
+        ShowOptionsMenuFromKeyboard(window);
+        return true;
+    }
+    if (ours && TranslateAcceleratorA(window, accelerators, message) != 0) return true;
+    return ToolkitDialogMessage(window, message);
 }
 
 void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -160,8 +199,20 @@ LRESULT MainWindowProc(HWND window, MainWindowState& state, UINT message, WPARAM
         }
         return DefWindowProcA(window, message, wParam, lParam);
     case WM_MOUSEMOVE:
-        if (GetForegroundWindow() == window) SetFocus(window);
+        // While the keyboard is in use (focus marks on), a pointer that
+        // strays over the background leaves the focus where the keys put it.
+        if (GetForegroundWindow() == window && !FocusMarksOn()) SetFocus(window);
         return 0;
+    case WM_CONTEXTMENU:
+        // The keyboard's menu key, as DefWindowProc reports it (lParam -1);
+        // the mouse's right button on the background has its own handling
+        // above, and on the caption the default shows the window's menu.
+        if (lParam != -1) return DefWindowProcA(window, message, wParam, lParam);
+        ShowOptionsMenuFromKeyboard(window);
+        return 0;
+    case WM_ACTIVATE:
+        if (KeepFocusOnActivation(window, wParam, &state.focus)) return 0;
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_RBUTTONDOWN: ShowOptionsMenu(window, lParam); return 0;
     case kWmTrayNotify:
         if (LOWORD(lParam) == WM_LBUTTONDOWN || LOWORD(lParam) == WM_RBUTTONDOWN) {
@@ -224,7 +275,8 @@ int RunMainWindow(HINSTANCE instance) {
     if (readyHook != nullptr) readyHook(window);
     // As a click on the tray icon shows it.
     if (showAtStart) PostMessageA(window, kWmTrayNotify, 0, WM_LBUTTONDOWN);
-    return RunMessageLoop();
+    HACCEL accelerators = LoadAcceleratorsA(mainWindow.instance, MAKEINTRESOURCEA(IDR_MAIN_ACCELERATORS));
+    return RunMessageLoop([window, accelerators](MSG* message) { return DeskKeys(window, accelerators, message); });
 }
 
 int RunDesk(HINSTANCE instance, const DeskStart& start) {

@@ -34,6 +34,8 @@ struct PanelControlRow {
     int32_t maximum, minimum;
     PanelField field;
     int8_t index;
+    const char* label;  // the control's name for assistive tools (the badge's depends on the card)
+    bool groupStart;    // the first of a group of choices, or a control alone in its group
 };
 
 const PanelControlRow* PanelLayoutRows();
@@ -44,6 +46,9 @@ uint16_t LayoutControlId(const PanelControlRow& row, int32_t card);
 
 // The bitmap a row's control shows (the badge's depends on the card).
 const char* LayoutBitmap(const PanelControlRow& row, int32_t card);
+
+// The name a row's control carries as its window text, for screen readers.
+const char* LayoutLabel(const PanelControlRow& row, int32_t card);
 
 // Where `panel` keeps the handle of a control, or null for a control that is
 // not kept (or an index outside its array).

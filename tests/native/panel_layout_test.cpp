@@ -2,8 +2,11 @@
 // handles the panel keeps, and commands the router must leave alone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "fake_panel_fixture.h"
 #include "panel/card_panel.h"
@@ -23,6 +26,42 @@ TEST(PanelLayoutTest, ControlIdsCarryTheColumn) {
         EXPECT_EQ(ControlIdColumn(id), column);
         EXPECT_EQ(ControlIdBase(id), kBaseRoutingOff);
     }
+}
+
+// The arrow keys move within a group, from its first control (the one that
+// starts it) up to the next that starts one: the groups of choices are
+// exactly these, in this order, and every other control is a group alone.
+// Every control carries a name of its own for screen readers.
+TEST(PanelLayoutTest, GroupsOfChoicesAndNamesInReadingOrder) {
+    const std::vector<std::vector<uint16_t>> groups = {
+        {kBaseCoaxial, kBaseOptical},
+        {kBaseFs, kBaseFs256},
+        {kBaseClockSource, kBaseClockSource + 1, kBaseClockSource + 2, kBaseClockSource + 3},
+        {kBaseRouteA, kBaseRouteA + 1, kBaseRouteA + 2, kBaseRouteA + 3},
+        {kBaseRouteB, kBaseRouteB + 1, kBaseRouteB + 2, kBaseRouteB + 3},
+        {kBaseRate, kBaseRate + 1, kBaseRate + 2},
+        {kBaseFrameRate, kBaseFrameRate + 1, kBaseFrameRate + 2, kBaseFrameRate + 3, kBaseFrameRate + 4},
+    };
+    std::vector<std::vector<uint16_t>> found;
+    std::set<std::string> names;
+    const PanelControlRow* rows = PanelLayoutRows();
+    for (size_t i = 0; i < PanelLayoutRowCount(); ++i) {
+        const PanelControlRow& row = rows[i];
+        const char* label = LayoutLabel(row, 2);
+        ASSERT_NE(label, nullptr) << "row " << i;
+        EXPECT_TRUE(names.insert(label).second) << "two controls are named " << label;
+        if (row.kind != ControlKind::Toggle && row.kind != ControlKind::DigitField) {
+            EXPECT_TRUE(row.groupStart) << "row " << i << " would join its neighbours' group";
+            continue;
+        }
+        if (row.groupStart) found.emplace_back();
+        ASSERT_FALSE(found.empty());
+        found.back().push_back(row.baseId);
+    }
+    found.erase(std::remove_if(found.begin(), found.end(), [](const std::vector<uint16_t>& g) { return g.size() < 2; }),
+                found.end());
+    EXPECT_EQ(found, groups);
+    EXPECT_STREQ(LayoutLabel(rows[26], 2), "Card 3");
 }
 
 TEST(PanelLayoutTest, RowsMakeOneColumnOfThirtySevenControls) {
