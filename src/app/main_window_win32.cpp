@@ -22,7 +22,6 @@
 #include "panel/timecode.h"
 #include "resource.h"
 #include "settings/settings_store.h"
-#include "settings/setups_store.h"
 #include "version.h"
 #include "win32/gdi_scope_win32.h"
 #include "win32/top_level_window_win32.h"
@@ -41,6 +40,7 @@ struct MainWindowState {
 MainWindowState mainWindow;
 
 void (*readyHook)(HWND) = nullptr;
+void (*powerHook)(HWND, WPARAM) = nullptr;
 bool showAtStart = false;  // the panel opens once the window exists
 
 // What the command line asked of a desk that was not running yet: done
@@ -52,7 +52,6 @@ struct StartRequest {
     bool failed = false;  // not done: the desk ends with exit code 2
 };
 StartRequest startRequest;
-void (*powerHook)(HWND, WPARAM) = nullptr;
 
 // The panel logic's way to this window: the timecode row shown or not.
 class MainDeskWindow : public DeskWindow {
@@ -294,18 +293,12 @@ int RunDesk(HINSTANCE instance, const DeskStart& start) {
             MessageBoxA(nullptr, start.noCardMessage, "TaraDock-20 Control Desk", MB_OK | MB_ICONINFORMATION);
         return 0;
     }
-    if (start.options.setupAction == SetupAction::Recall) {
-        // Checked before any card is touched: a setup that cannot be
-        // applied changes nothing, not even through the start's restore.
-        SetupRecords setup;
-        const SetupLoadResult loaded = LoadSetup(start.options.setupName, &setup);
-        if (loaded.outcome != SetupLoad::Loaded) {
-            const SetupResult result = {
-                loaded.outcome == SetupLoad::Unknown ? SetupOutcome::Unknown : SetupOutcome::BadRecord,
-                loaded.badColumn};
-            ReportSetupResult(start.program, SetupAction::Recall, start.options.setupName, result);
-            return 2;
-        }
+    // Checked before any card is touched: a setup that cannot be recalled
+    // changes nothing, not even through the start's restore.
+    const SetupResult check = CheckSetupRequest(start.options.setupAction, start.options.setupName);
+    if (check.outcome != SetupOutcome::Done) {
+        ReportSetupResult(start.program, start.options.setupAction, start.options.setupName, check);
+        return 2;
     }
     showAtStart = start.options.show;
     startRequest = {start.program, start.options.setupAction, start.options.setupName, false};

@@ -8,21 +8,32 @@ namespace {
 
 std::string lastSetup;
 
+SetupResult ResultOf(const SetupLoadResult& loaded) {
+    switch (loaded.outcome) {
+    case SetupLoad::Loaded: return {SetupOutcome::Done, -1};
+    case SetupLoad::Unknown: return {SetupOutcome::Unknown, -1};
+    case SetupLoad::BadRecord: break;
+    }
+    return {SetupOutcome::BadRecord, loaded.badColumn};
+}
+
 }  // namespace
 
 SetupResult CarryOutSetupRequest(SetupAction action, const std::string& name) {
     if (SetupNameProblem(name) != nullptr) return {SetupOutcome::BadRequest, -1};
     SetupResult result = {SetupOutcome::BadRequest, -1};
-    if (action == SetupAction::Recall) {
-        const SetupLoadResult loaded = RecallSetup(name);
-        result = loaded.outcome == SetupLoad::Loaded    ? SetupResult{SetupOutcome::Done, -1}
-                 : loaded.outcome == SetupLoad::Unknown ? SetupResult{SetupOutcome::Unknown, -1}
-                                                        : SetupResult{SetupOutcome::BadRecord, loaded.badColumn};
-    } else if (action == SetupAction::Save) {
+    if (action == SetupAction::Recall)
+        result = ResultOf(RecallSetup(name));
+    else if (action == SetupAction::Save)
         result = {SaveSetup(name) ? SetupOutcome::Done : SetupOutcome::NotStored, -1};
-    }
     if (result.outcome == SetupOutcome::Done) lastSetup = FindSetup(name);
     return result;
+}
+
+SetupResult CheckSetupRequest(SetupAction action, const std::string& name) {
+    if (action != SetupAction::Recall) return {SetupOutcome::Done, -1};
+    SetupRecords setup;
+    return ResultOf(LoadSetup(name, &setup));
 }
 
 const std::string& LastSetup() { return lastSetup; }

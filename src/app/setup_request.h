@@ -19,6 +19,10 @@ struct SetupResult {
 // Recalls or saves the setup `name`; a done request makes it the last setup.
 SetupResult CarryOutSetupRequest(SetupAction action, const std::string& name);
 
+// What a request would come to, changing nothing: a recall of an unknown
+// setup or of one that would be refused is told so; anything else is Done.
+SetupResult CheckSetupRequest(SetupAction action, const std::string& name);
+
 // The setup last saved or recalled in this run, or "" (none, or deleted).
 const std::string& LastSetup();
 // Forgets `name` as the last setup once it is deleted.
