@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/desk_messages.h"
-#include "app/main_window_layout.h"
+#include "app/panel_arrangement_win32.h"
 #include "card/card_table.h"
 #include "sim/card_monitor_layout.h"
 #include "sim/card_state_text.h"
@@ -234,9 +234,7 @@ MonitorRect ToMonitorRect(const RECT& r) { return {r.left, r.top, r.right, r.bot
 HWND CreateCardMonitor(HINSTANCE instance, HWND desk, SimDriverLink* driver) {
     if (driver == nullptr || driver->CardCount() == 0) return nullptr;
 
-    RECT deskRect = {};
-    GetWindowRect(desk, &deskRect);
-    deskRect.bottom += kTimecodeRowHeight;  // the desk as it is with its timecode row shown
+    const RECT deskRect = PanelWindowExtent(desk);  // the desk as it is, and with its timecode rows shown
     RECT workArea = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
     RECT frame = {0, 0, 0, 0};
