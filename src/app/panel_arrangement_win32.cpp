@@ -22,7 +22,10 @@ struct Arrangement {
 };
 Arrangement arrangement;
 
+const ScreenMetrics* screenForTest = nullptr;
+
 ScreenMetrics SystemScreen(HWND window) {
+    if (screenForTest != nullptr) return *screenForTest;
     ScreenMetrics screen = {};
     screen.screenWidth = GetSystemMetrics(SM_CXSCREEN);
     screen.screenHeight = GetSystemMetrics(SM_CYSCREEN);
@@ -240,3 +243,5 @@ RECT PanelWindowExtent(HWND window) {
 }
 
 const PanelPlacement& CurrentPanelPlacement() { return arrangement.placement; }
+
+void SetPanelScreenForTest(const ScreenMetrics* screen) { screenForTest = screen; }
