@@ -1,12 +1,12 @@
 #include "app/main_window_placement.h"
 
 #include "app/main_window_layout.h"
+#include "app/scroll_position.h"
 
 namespace {
 
 int CeilDiv(int a, int b) { return (a + b - 1) / b; }
 int AtLeastZero(int value) { return value > 0 ? value : 0; }
-int Smaller(int a, int b) { return a < b ? a : b; }
 
 bool Inside(const ScreenRect& inner, const ScreenRect& outer) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
@@ -83,13 +83,10 @@ PanelPlacement Wrapped(const PanelGeometry& panel, const ScreenMetrics& screen, 
         }
     }
     PanelPlacement placement = Arrangement(panel, rowHeight, perRow);
-    bool sideways = placement.panelWidth > roomWidth;
-    const bool upDown = placement.panelHeight > roomHeight - (sideways ? screen.horizontalScrollBarHeight : 0);
-    if (upDown && !sideways) sideways = placement.panelWidth > roomWidth - screen.verticalScrollBarWidth;
-    const int barWidth = upDown ? screen.verticalScrollBarWidth : 0;
-    const int barHeight = sideways ? screen.horizontalScrollBarHeight : 0;
-    placement.clientWidth = AtLeastZero(Smaller(placement.panelWidth, roomWidth - barWidth));
-    placement.clientHeight = AtLeastZero(Smaller(placement.panelHeight, roomHeight - barHeight));
+    const ScrolledView view = FitView(placement.panelWidth, placement.panelHeight, roomWidth, roomHeight,
+                                      screen.verticalScrollBarWidth, screen.horizontalScrollBarHeight);
+    placement.clientWidth = view.width;
+    placement.clientHeight = view.height;
     SetWindowSize(placement, screen);
     MoveTo(placement, screen.workArea.left + (screen.workArea.Width() - placement.window.Width()) / 2,
            screen.workArea.top + (screen.workArea.Height() - placement.window.Height()) / 2);

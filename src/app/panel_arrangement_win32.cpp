@@ -29,13 +29,7 @@ ScreenMetrics SystemScreen(HWND window) {
     ScreenMetrics screen = {};
     screen.screenWidth = GetSystemMetrics(SM_CXSCREEN);
     screen.screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    RECT work = {0, 0, screen.screenWidth, screen.screenHeight};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    // Right after a change of resolution the work area may still be the old
-    // screen's until the shell has caught up.
-    if (work.right > screen.screenWidth) work.right = screen.screenWidth;
-    if (work.bottom > screen.screenHeight) work.bottom = screen.screenHeight;
-    if (work.left >= work.right || work.top >= work.bottom) work = {0, 0, screen.screenWidth, screen.screenHeight};
+    const RECT work = ScreenWorkArea();
     screen.workArea = {work.left, work.top, work.right, work.bottom};
     const DWORD style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & ~(WS_VSCROLL | WS_HSCROLL);
     RECT frame = {0, 0, 0, 0};
@@ -167,6 +161,19 @@ int EmptyPlaces(const RECT& client, RECT (&places)[kPanelColumns + 2]) {
 }
 
 }  // namespace
+
+RECT ScreenWorkArea() {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    RECT work = {0, 0, width, height};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    // Right after a change of resolution the work area may still be the old
+    // screen's until the shell has caught up.
+    if (work.right > width) work.right = width;
+    if (work.bottom > height) work.bottom = height;
+    if (work.left >= work.right || work.top >= work.bottom) work = {0, 0, width, height};
+    return work;
+}
 
 void StartPanelArrangement(HWND window, const PanelGeometry& geometry) {
     arrangement = Arrangement();

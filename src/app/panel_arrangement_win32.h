@@ -31,6 +31,9 @@ void DrawPanelBackground(HWND window, HDC target, HBITMAP mainBackground, HBITMA
 // what the window procedure returns in `result`.
 bool OnPanelArrangementMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
+// The work area (SPI_GETWORKAREA), within the screen.
+RECT ScreenWorkArea();
+
 // The screen rectangle the main window takes with the timecode rows shown,
 // together with the one it takes now: where a window beside it should not go.
 RECT PanelWindowExtent(HWND window);

@@ -6,6 +6,20 @@ int ClampScroll(int position, int page, int whole) {
     return position > 0 ? position : 0;
 }
 
+ScrolledView FitView(int width, int height, int roomWidth, int roomHeight, int barWidth, int barHeight) {
+    ScrolledView view = {};
+    view.horizontal = width > roomWidth;
+    view.vertical = height > roomHeight - (view.horizontal ? barHeight : 0);
+    if (view.vertical && !view.horizontal) view.horizontal = width > roomWidth - barWidth;
+    const int roomLeftWidth = roomWidth - (view.vertical ? barWidth : 0);
+    const int roomLeftHeight = roomHeight - (view.horizontal ? barHeight : 0);
+    view.width = width < roomLeftWidth ? width : roomLeftWidth;
+    view.height = height < roomLeftHeight ? height : roomLeftHeight;
+    if (view.width < 0) view.width = 0;
+    if (view.height < 0) view.height = 0;
+    return view;
+}
+
 int ScrollFor(int position, int request, int thumb, int page, int whole) {
     switch (static_cast<ScrollRequest>(request)) {
     case ScrollRequest::LineBack: position -= kScrollLine; break;

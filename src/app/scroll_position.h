@@ -22,6 +22,18 @@ constexpr int kWheelDelta = 120;       // what one notch of the wheel reports
 
 int ClampScroll(int position, int page, int whole);
 
+// A view of a whole of `width` x `height` pixels in a room of `roomWidth` x
+// `roomHeight` pixels that takes scroll bars (`barWidth` wide at the side,
+// `barHeight` high below) where the whole does not fit: the view's size,
+// less the bars, and which bars it takes.
+struct ScrolledView {
+    int width;
+    int height;
+    bool vertical;
+    bool horizontal;
+};
+ScrolledView FitView(int width, int height, int roomWidth, int roomHeight, int barWidth, int barHeight);
+
 // Where `request` takes the view; `thumb` is the thumb's place for the two
 // thumb requests. Anything else leaves it where it is.
 int ScrollFor(int position, int request, int thumb, int page, int whole);

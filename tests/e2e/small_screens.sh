@@ -51,15 +51,19 @@ trap put_back_caption EXIT
 DESKTOP=""
 on_screen() { probe --desktop "$DESKTOP" "$@"; }
 
-# start_on_screen WxH CARDS: the simulated desk, its panel open, alone on a
-# new Wine desktop of that size.
+# start_on_screen WxH CARDS [OPTIONS...]: the simulated desk, its panel
+# open, alone on a new Wine desktop of that size (with no card monitor
+# unless OPTIONS say --monitor).
 start_on_screen() {
-  DESKTOP="screen-$1-$2-$$"
-  wine explorer "/desktop=$DESKTOP,$1" "$BIN/desk-sim.exe" --cards "$2" --show --no-monitor &
+  local size=$1 cards=$2 monitor=--no-monitor
+  shift 2
+  [ "${1:-}" = --monitor ] && monitor=""
+  DESKTOP="screen-$size-$cards-$$"
+  wine explorer "/desktop=$DESKTOP,$size" "$BIN/desk-sim.exe" --cards "$cards" --show $monitor &
   DESK_PID=$!
   for _ in $(seq 1 100); do on_screen wait-window 1 >/dev/null 2>&1 && break; sleep 0.2; done
-  on_screen wait-window 30 || fail "the desk's window did not appear on $1"
-  expect_soon "the panel open on $1" 1 on_screen visible
+  on_screen wait-window 30 || fail "the desk's window did not appear on $size"
+  expect_soon "the panel open on $size" 1 on_screen visible
 }
 
 stop_on_screen() {
@@ -158,6 +162,38 @@ for size in 1024x768 800x600; do
     stop_on_screen
   done
 done
+
+# monitor_placed W H: "inside" when the card monitor lies inside a W x H
+# screen, and "clear" or "covers" as it leaves the desk's window free or not.
+monitor_placed() {
+  local mx my mw mh dx dy dw dh where=outside cover=covers
+  read -r mx my mw mh < <(on_screen monitor)
+  read -r dx dy dw dh < <(on_screen window)
+  [ "$mx" -ge 0 ] && [ "$my" -ge 0 ] && [ $((mx + mw)) -le "$1" ] && [ $((my + mh)) -le "$2" ] && where=inside
+  if [ $((mx + mw)) -le "$dx" ] || [ $((dx + dw)) -le "$mx" ] || [ $((my + mh)) -le "$dy" ] || [ $((dy + dh)) -le "$my" ]; then
+    cover=clear
+  fi
+  echo "$where $cover"
+}
+monitor_where() { monitor_placed "$1" "$2" | cut -d' ' -f1; }
+monitor_shown() { on_screen monitor >/dev/null 2>&1 && echo 1 || echo 0; }
+
+echo "== the card monitor: beside the desk where the screen has room for both"
+start_on_screen 1600x1000 2 --monitor
+expect_soon "the card monitor appears" 1 monitor_shown
+click_id "$show_hide_0"
+expect_soon "window with the timecode rows" "461 373 684 379" on_screen window
+expect_eq "the monitor at 1600x1000" "$(monitor_placed 1600 1000)" "inside clear"
+stop_on_screen
+
+echo "== the card monitor: inside a screen too small for it, and again after a change of resolution"
+start_on_screen 1024x768 4 --monitor
+expect_soon "the card monitor appears" 1 monitor_shown
+expect_eq "the monitor at 1024x768" "$(monitor_where 1024 768)" inside
+on_screen display 800 600 || fail "the screen did not change to 800x600"
+expect_soon "window at 800x600" "58 33 684 533" on_screen window
+expect_soon "the monitor at 800x600" inside monitor_where 800 600
+stop_on_screen
 
 echo "== a taller caption: the client area is still exactly the skin's"
 previous_caption=$(wine reg query "$caption_key" /v CaptionHeight 2>/dev/null |

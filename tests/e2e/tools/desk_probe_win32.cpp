@@ -15,6 +15,7 @@
 //   desk-probe window                window rectangle: "x y w h"
 //   desk-probe client                client area on the screen: "x y w h"
 //   desk-probe screen                the screen and its work area: "w h left top right bottom"
+//   desk-probe monitor               the simulated desk's card monitor: "x y w h"
 //   desk-probe display W H           change the screen to W x H pixels (ChangeDisplaySettings)
 //   desk-probe reach                 every visible control of the desk in turn: scroll
 //                                    it into view with the desk's own scroll bars and
@@ -332,6 +333,13 @@ int main(int argc, char** argv) {
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
         std::printf("%d %d %ld %ld %ld %ld\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), work.left,
                     work.top, work.right, work.bottom);
+        return 0;
+    }
+    if (std::strcmp(command, "monitor") == 0) {
+        HWND monitor = FindWindowA("TaraDock20SimCardMonitor", nullptr);
+        if (monitor == nullptr) return 1;
+        const RECT rect = ScreenRectOf(monitor);
+        std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
         return 0;
     }
     if (std::strcmp(command, "display") == 0 && argc == 4) {
