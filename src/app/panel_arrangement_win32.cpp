@@ -17,6 +17,7 @@ struct Arrangement {
     PanelGeometry geometry = {};
     PanelPlacement placement = {};
     bool timecodeShown = false;
+    bool timecodeControlsShown = true;  // as the columns are built
     int scrollX = 0;
     int scrollY = 0;
 };
@@ -59,21 +60,37 @@ void MoveColumns() {
                       placement.CardTop(card) - arrangement.scrollY);
 }
 
-void ShowTimecodeRows(bool shown) {
+// True when the timecode rows' controls were not shown or hidden already.
+bool ShowTimecodeRows(bool shown) {
+    if (arrangement.timecodeControlsShown == shown) return false;
+    arrangement.timecodeControlsShown = shown;
     for (int card = 0; card < arrangement.geometry.cards; ++card) ShowTimecodeControls(card, shown);
+    return true;
+}
+
+bool SameRect(const ScreenRect& a, const ScreenRect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+bool SameArrangement(const PanelPlacement& a, const PanelPlacement& b) {
+    return SameRect(a.window, b.window) && a.cardsPerRow == b.cardsPerRow && a.cardRowHeight == b.cardRowHeight &&
+           a.clientWidth == b.clientWidth && a.clientHeight == b.clientHeight;
 }
 
 void Repaint(HWND window) { RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN); }
 
 // Takes `next` into force: the view kept as far as it still goes, the
-// scroll bars, the window's place and size, the columns. A hidden timecode
-// row's controls are hidden first and a shown one's shown last, so that no
-// control ever lies over another card's.
-void Apply(HWND window, const PanelPlacement& next) {
-    if (!arrangement.timecodeShown) ShowTimecodeRows(false);
+// scroll bars, the window's place and size, the columns, and a repaint
+// where anything changed. A hidden timecode row's controls are hidden first
+// and a shown one's shown last, so that no control ever lies over another
+// card's.
+void Apply(HWND window, const PanelPlacement& next, int scrollBefore) {
+    bool changed = !arrangement.timecodeShown && ShowTimecodeRows(false);
+    changed = !SameArrangement(arrangement.placement, next) || changed;
     arrangement.placement = next;
     arrangement.scrollX = ClampScroll(arrangement.scrollX, next.clientWidth, next.panelWidth);
     arrangement.scrollY = ClampScroll(arrangement.scrollY, next.clientHeight, next.panelHeight);
+    changed = changed || arrangement.scrollY != scrollBefore;
     SetScrollBar(window, SB_HORZ, arrangement.scrollX, next.clientWidth, next.panelWidth);
     SetScrollBar(window, SB_VERT, arrangement.scrollY, next.clientHeight, next.panelHeight);
     RECT now = {};
@@ -83,19 +100,24 @@ void Apply(HWND window, const PanelPlacement& next) {
         SetWindowPos(window, nullptr, place.left, place.top, place.Width(), place.Height(),
                      SWP_NOZORDER | SWP_NOACTIVATE);
     MoveColumns();
-    if (arrangement.timecodeShown) ShowTimecodeRows(true);
-    Repaint(window);
+    changed = (arrangement.timecodeShown && ShowTimecodeRows(true)) || changed;
+    if (changed) Repaint(window);
 }
 
-void PlaceAgain(HWND window, bool afresh) {
+// `scrollBefore`: where the view stood before, when it was already moved
+// for a change of row height.
+void PlaceAgain(HWND window, bool afresh, int scrollBefore) {
     if (arrangement.geometry.cards <= 0 || IsIconic(window)) return;
     const ScreenMetrics screen = SystemScreen(window);
     RECT now = {};
     GetWindowRect(window, &now);
-    Apply(window, afresh
-                      ? PlacePanel(arrangement.geometry, screen, arrangement.timecodeShown)
-                      : PlacePanelKeeping(arrangement.geometry, screen, arrangement.timecodeShown, now.left, now.top));
+    Apply(window,
+          afresh ? PlacePanel(arrangement.geometry, screen, arrangement.timecodeShown)
+                 : PlacePanelKeeping(arrangement.geometry, screen, arrangement.timecodeShown, now.left, now.top),
+          scrollBefore);
 }
+
+void PlaceAgain(HWND window, bool afresh) { PlaceAgain(window, afresh, arrangement.scrollY); }
 
 void ScrollTo(HWND window, int x, int y) {
     const PanelPlacement& placement = arrangement.placement;
@@ -183,14 +205,14 @@ void StartPanelArrangement(HWND window, const PanelGeometry& geometry) {
 
 void ShowPanelTimecodeRows(HWND window, bool shown) {
     if (window == nullptr || arrangement.geometry.cards <= 0) return;
-    const int rowHeight = arrangement.placement.cardRowHeight;
+    const int scrollBefore = arrangement.scrollY;
     if (shown != arrangement.timecodeShown) {
         arrangement.timecodeShown = shown;
         arrangement.scrollY = ScrollForRowHeight(
-            arrangement.scrollY, rowHeight,
+            arrangement.scrollY, arrangement.placement.cardRowHeight,
             arrangement.geometry.mainRowHeight + (shown ? arrangement.geometry.timecodeRowHeight : 0));
     }
-    PlaceAgain(window, false);
+    PlaceAgain(window, false, scrollBefore);
 }
 
 void DrawPanelBackground(HWND window, HDC target, HBITMAP mainBackground, HBITMAP timecodeBackground) {

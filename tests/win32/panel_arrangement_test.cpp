@@ -32,10 +32,10 @@ RECT InClient(HWND control, HWND window) {
     return rect;
 }
 
-// True when the control lies where a row of the column's layout puts it,
-// the column's origin at (x0, y0): toggles and digit fields by their id,
-// static bitmaps at any static row's place.
-bool AtItsLayoutPlace(const PanelControl& control, const RECT& rect, int x0, int y0) {
+// The row of the column's layout that puts the control where it is, the
+// column's origin at (x0, y0): toggles and digit fields by their id, static
+// bitmaps at any static row's place. Null when none does.
+const PanelControlRow* LayoutRowAt(const PanelControl& control, const RECT& rect, int x0, int y0) {
     const PanelControlRow* rows = PanelLayoutRows();
     for (size_t i = 0; i < PanelLayoutRowCount(); ++i) {
         const PanelControlRow& row = rows[i];
@@ -43,14 +43,9 @@ bool AtItsLayoutPlace(const PanelControl& control, const RECT& rect, int x0, int
         const bool same = control.kind == PanelControlKind::kStatic ? isStatic : row.baseId == control.baseId;
         if (same && rect.left == x0 + row.x && rect.top == y0 + row.y && rect.right - rect.left == row.width &&
             rect.bottom - rect.top == row.height)
-            return true;
+            return &row;
     }
-    return false;
-}
-
-bool OnTheTimecodeRow(const PanelControl& control) {
-    return control.kind == PanelControlKind::kDigitField || control.baseId == kBaseStart ||
-           (control.baseId >= kBaseFrameRate && control.baseId < kBaseFrameRate + kFrameRateMembers);
+    return nullptr;
 }
 
 class PanelArrangementTest : public ::testing::Test {
@@ -87,11 +82,10 @@ protected:
             const RECT rect = InClient(control.window, desk.window());
             const int x0 = placement.CardLeft(control.column);
             const int y0 = placement.CardTop(control.column) - scroll;
-            EXPECT_TRUE(AtItsLayoutPlace(control, rect, x0, y0))
-                << "column " << control.column << " control " << control.baseId << " at " << rect.left << ", "
-                << rect.top;
-            const bool visible = IsWindowVisible(control.window) != FALSE;
-            EXPECT_EQ(visible, !OnTheTimecodeRow(control) || rowsShown)
+            const PanelControlRow* row = LayoutRowAt(control, rect, x0, y0);
+            ASSERT_NE(row, nullptr) << "column " << control.column << " control " << control.baseId << " at "
+                                    << rect.left << ", " << rect.top;
+            EXPECT_EQ(IsWindowVisible(control.window) != FALSE, !OnTimecodeRow(*row) || rowsShown)
                 << "column " << control.column << " control " << control.baseId;
         }
     }
