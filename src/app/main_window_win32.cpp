@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/desk_messages.h"
-#include "app/main_window_layout.h"
+#include "app/panel_arrangement_win32.h"
 #include "app/registry_settings_key_win32.h"
 #include "app/setup_handover_win32.h"
 #include "app/setup_request.h"
@@ -58,14 +58,9 @@ class MainDeskWindow : public DeskWindow {
 public:
     HWND window = nullptr;
 
-    // The height follows the state, not a step from the current height: a
+    // The window follows the state, not a step from its current size: a
     // right click re-runs the show/hide handler and must not move it again.
-    void ShowTimecodeRow(bool shown) override {
-        RECT frame;
-        if (window == nullptr || !GetWindowRect(window, &frame)) return;
-        const int height = MainWindowHeight(BitmapSize(mainWindow.mainBackground).cy, shown);
-        MoveWindow(window, frame.left, frame.top, frame.right - frame.left, height, TRUE);
-    }
+    void ShowTimecodeRow(bool shown) override { ShowPanelTimecodeRows(window, shown); }
 };
 MainDeskWindow mainDeskWindow;
 
@@ -80,35 +75,25 @@ void OnCreate(HWND window, MainWindowState& state) {
 
     const SIZE column = BitmapSize(state.mainBackground);
     const int count = CardCount();
-    const MainWindowRect place =
-        PlaceMainWindow(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), count, column.cx, column.cy);
-    MoveWindow(window, place.x, place.y, place.width, place.height, FALSE);
-
     for (int i = 0; i < count; ++i) {
         CreateCardPanel(state.instance, window, i * column.cx, 0, i);
         SetNotifyWindow(i, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(window)));
     }
+    // Sized and placed for the screen once the columns exist, to be moved
+    // into rows where the screen is too small for them side by side.
+    StartPanelArrangement(window, {count, column.cx, column.cy, BitmapSize(state.timecodeBackground).cy});
 }
 
-// Every column's copy of `bitmap`, side by side, its top at `y`.
-void DrawRow(HDC target, MemoryDC& memory, HBITMAP bitmap, int y) {
-    if (!memory.Select(bitmap)) return;
-    const SIZE size = BitmapSize(bitmap);
-    for (int i = 0; i < CardCount(); ++i) BitBlt(target, i * size.cx, y, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
-}
-
-// The two background rows; also drawn into a control's context when the
+// The background rows; also drawn into a control's context when the
 // control shows the window through (WM_PRINTCLIENT).
-void DrawBackground(HDC target, const MainWindowState& state) {
-    MemoryDC memory(target);
-    DrawRow(target, memory, state.mainBackground, 0);
-    DrawRow(target, memory, state.timecodeBackground, BitmapSize(state.mainBackground).cy);
+void DrawBackground(HWND window, HDC target, const MainWindowState& state) {
+    DrawPanelBackground(window, target, state.mainBackground, state.timecodeBackground);
 }
 
 void OnPaint(HWND window, const MainWindowState& state) {
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window, &paint);
-    if (target != nullptr) DrawBackground(target, state);
+    if (target != nullptr) DrawBackground(window, target, state);
     EndPaint(window, &paint);
 }
 
@@ -170,6 +155,8 @@ void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT MainWindowProc(HWND window, MainWindowState& state, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT arranged = 0;
+    if (OnPanelArrangementMessage(window, message, wParam, lParam, &arranged)) return arranged;
     switch (message) {
     case WM_CREATE: OnCreate(window, state); return 0;
     case WM_DESTROY:  // the frame has posted the quit message first
@@ -180,7 +167,7 @@ LRESULT MainWindowProc(HWND window, MainWindowState& state, UINT message, WPARAM
     case WM_PAINT: OnPaint(window, state); return 0;
     case WM_ERASEBKGND: return 0;
     case WM_PRINTCLIENT:
-        if (wParam != 0) DrawBackground(reinterpret_cast<HDC>(wParam), state);
+        if (wParam != 0) DrawBackground(window, reinterpret_cast<HDC>(wParam), state);
         return 0;
     case WM_ENDSESSION: SaveAllSettings(); return 0;
     case WM_CLOSE:

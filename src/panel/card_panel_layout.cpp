@@ -96,6 +96,18 @@ const char* LayoutLabel(const PanelControlRow& row, int32_t card) {
     return row.label;
 }
 
+bool OnTimecodeRow(const PanelControlRow& row) {
+    switch (row.field) {
+    case PanelField::Hours:
+    case PanelField::Minutes:
+    case PanelField::Seconds:
+    case PanelField::Frames:
+    case PanelField::Start:
+    case PanelField::FrameRate: return true;
+    default: return false;
+    }
+}
+
 ControlHandle* PanelFieldSlot(CardPanel& panel, PanelField field, int32_t index) {
     switch (field) {
     case PanelField::Coaxial: return &panel.coaxial;

@@ -50,6 +50,10 @@ const char* LayoutBitmap(const PanelControlRow& row, int32_t card);
 // The name a row's control carries as its window text, for screen readers.
 const char* LayoutLabel(const PanelControlRow& row, int32_t card);
 
+// Whether a row's control lies on the timecode row ("smptebak"), shown and
+// hidden with it.
+bool OnTimecodeRow(const PanelControlRow& row);
+
 // Where `panel` keeps the handle of a control, or null for a control that is
 // not kept (or an index outside its array).
 ControlHandle* PanelFieldSlot(CardPanel& panel, PanelField field, int32_t index);

@@ -11,6 +11,24 @@
 
 namespace {
 
+constexpr size_t kMostColumnControls = 40;
+
+// Every control window of a column, in layout order (the panel record keeps
+// only those the panel logic talks to), where the column's origin is, and
+// whether its timecode row's controls are shown.
+struct ColumnWindows {
+    HWND controls[kMostColumnControls];
+    int x0, y0;
+    bool timecodeShown;
+};
+ColumnWindows columns[kPanelColumns];
+
+ColumnWindows* ColumnOf(int card) { return card >= 0 && card < kPanelColumns ? &columns[card] : nullptr; }
+
+size_t KeptRowCount() {
+    return PanelLayoutRowCount() < kMostColumnControls ? PanelLayoutRowCount() : kMostColumnControls;
+}
+
 HWND CreateRowControl(HINSTANCE instance, HWND parent, const PanelControlRow& row, int x, int y, int card) {
     const int id = LayoutControlId(row, card);
     const char* label = LayoutLabel(row, card);
@@ -29,6 +47,8 @@ HWND CreateRowControl(HINSTANCE instance, HWND parent, const PanelControlRow& ro
 void BuildPanel(HINSTANCE instance, CardPanel* panel, HWND parent, int x0, int y0, int card) {
     panel->card = card;
     if (parent == nullptr) return;
+    ColumnWindows& column = columns[card];
+    column = {{}, x0, y0, true};
     const PanelControlRow* rows = PanelLayoutRows();
     for (size_t i = 0; i < PanelLayoutRowCount(); ++i) {
         const PanelControlRow& row = rows[i];
@@ -37,6 +57,7 @@ void BuildPanel(HINSTANCE instance, CardPanel* panel, HWND parent, int x0, int y
         // list in reading order, card by card: the order Tab goes in.
         if (row.groupStart) StartControlGroup(control);
         if (ControlHandle* slot = PanelFieldSlot(*panel, row.field, row.index)) *slot = control;
+        if (i < kMostColumnControls) column.controls[i] = control;
     }
 }
 
@@ -48,4 +69,27 @@ void CreateCardPanel(HINSTANCE instance, HWND parent, int x0, int y0, int card) 
     if (!PanelControlsInstalled()) InstallWin32PanelControls();
     BuildPanel(instance, panel, parent, x0, y0, card);
     RestoreCardPanel(card);
+}
+
+void MoveCardPanel(int card, int x0, int y0) {
+    ColumnWindows* column = ColumnOf(card);
+    if (column == nullptr || (column->x0 == x0 && column->y0 == y0)) return;
+    column->x0 = x0;
+    column->y0 = y0;
+    const PanelControlRow* rows = PanelLayoutRows();
+    for (size_t i = 0; i < KeptRowCount(); ++i) {
+        if (column->controls[i] == nullptr) continue;
+        SetWindowPos(column->controls[i], nullptr, x0 + rows[i].x, y0 + rows[i].y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    }
+}
+
+void ShowTimecodeControls(int card, bool shown) {
+    ColumnWindows* column = ColumnOf(card);
+    if (column == nullptr || column->timecodeShown == shown) return;
+    column->timecodeShown = shown;
+    const PanelControlRow* rows = PanelLayoutRows();
+    for (size_t i = 0; i < KeptRowCount(); ++i)
+        if (column->controls[i] != nullptr && OnTimecodeRow(rows[i]))
+            ShowWindow(column->controls[i], shown ? SW_SHOWNA : SW_HIDE);
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/scroll_position.h"
+
 namespace {
 
 // Routing buttons: a row that switches on and a row that switches off, four
@@ -108,17 +110,24 @@ MonitorHit HitTestMonitor(int x, int y, int cardCount, int gridColumns) {
 }
 
 MonitorPlacement PlaceMonitor(int cardCount, const MonitorRect& desk, const MonitorRect& workArea, int frameWidth,
-                              int frameHeight) {
+                              int frameHeight, int scrollBar) {
     const int count = std::max(1, cardCount);
     // Failing that: the least overlap among windows that fit on the screen,
-    // before any that does not.
-    MonitorPlacement best = {0, {}};
+    // before any that does not, and among those that show every strip,
+    // before any that scrolls them.
+    MonitorPlacement best = {0, {}, {0, 0}};
     long long bestScore = -1;
     for (int columns = 1; columns <= count; ++columns) {
         if (columns > 1 && MonitorGridRows(count, columns) == MonitorGridRows(count, columns - 1)) continue;
         const MonitorSize client = MonitorClientSize(count, columns);
         const int width = client.width + frameWidth;
         const int height = client.height + frameHeight;
+        // Where the whole monitor is larger than the work area, the view
+        // takes what the work area has and the strips scroll in it.
+        const ScrolledView view = FitView(client.width, client.height, workArea.Width() - frameWidth,
+                                          workArea.Height() - frameHeight, scrollBar, scrollBar);
+        const int fitWidth = view.width + (view.vertical ? scrollBar : 0) + frameWidth;
+        const int fitHeight = view.height + (view.horizontal ? scrollBar : 0) + frameHeight;
         const int besideTop = std::max(workArea.top, std::min(desk.top, workArea.bottom - height));
         const int alignedLeft = std::max(workArea.left, std::min(desk.left, workArea.right - width));
         const MonitorRect candidates[] = {
@@ -129,13 +138,17 @@ MonitorPlacement PlaceMonitor(int cardCount, const MonitorRect& desk, const Moni
             {alignedLeft, desk.top - kMonitorScreenGap - height, alignedLeft + width, desk.top - kMonitorScreenGap},
         };
         for (const MonitorRect& candidate : candidates) {
-            if (Inside(candidate, workArea) && !Intersects(candidate, desk)) return {columns, candidate};
-            const MonitorRect clamped = ClampInto(candidate, workArea);
+            if (Inside(candidate, workArea) && !Intersects(candidate, desk)) return {columns, candidate, client};
+            const MonitorRect fitted = {candidate.left, candidate.top, candidate.left + fitWidth,
+                                        candidate.top + fitHeight};
+            const MonitorRect clamped = ClampInto(fitted, workArea);
+            // A monitor that shows every strip before one that scrolls them.
             const long long offScreenPenalty = Inside(clamped, workArea) ? 0 : (1LL << 40);
-            const long long score = offScreenPenalty + OverlapArea(clamped, desk);
+            const long long scrollPenalty = view.width < client.width || view.height < client.height ? (1LL << 36) : 0;
+            const long long score = offScreenPenalty + scrollPenalty + OverlapArea(clamped, desk);
             if (bestScore < 0 || score < bestScore) {
                 bestScore = score;
-                best = {columns, clamped};
+                best = {columns, clamped, {view.width, view.height}};
             }
         }
     }

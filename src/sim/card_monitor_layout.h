@@ -67,12 +67,15 @@ MonitorHit HitTestMonitor(int x, int y, int cardCount, int gridColumns);
 struct MonitorPlacement {
     int gridColumns;
     MonitorRect window;  // the monitor's window rectangle on the screen
+    MonitorSize view;    // its client area less the scroll bars: all of MonitorClientSize, or the part that shows
 };
 
 // Picks the grid and the window position: beside, below or above `desk` (the
 // desk's window in its tallest form) and inside `workArea`, without touching
-// the desk when there is room anywhere; otherwise inside the work area where
-// it covers the least of the desk. `frameWidth` and `frameHeight` are what
-// the window adds around its client area.
+// the desk when there is room anywhere for the whole monitor; otherwise
+// inside the work area where it covers the least of the desk, made smaller
+// where the work area is, its strips then scrolled. `frameWidth` and
+// `frameHeight` are what the window adds around its client area,
+// `scrollBar` the width of a scroll bar.
 MonitorPlacement PlaceMonitor(int cardCount, const MonitorRect& desk, const MonitorRect& workArea, int frameWidth,
-                              int frameHeight);
+                              int frameHeight, int scrollBar);

@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "app/desk_messages.h"
-#include "app/main_window_layout.h"
+#include "app/panel_arrangement_win32.h"
+#include "app/scroll_position.h"
 #include "card/card_table.h"
 #include "sim/card_monitor_layout.h"
 #include "sim/card_state_text.h"
@@ -25,11 +26,15 @@ constexpr UINT_PTR kWakeTimer = 2;
 constexpr UINT kAsleepMs = 2000;  // long enough to see the cards on their defaults
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr UINT kWmShowNotice = WM_APP + 1;  // lParam: the text
+// Posted to itself after a change of the screen, once every window has
+// heard of it and the desk has found its new place.
+constexpr UINT kPlaceAgain = WM_APP + 2;
 
 struct MonitorSetup {
     HWND desk;
     SimDriverLink* driver;
     int gridColumns;
+    MonitorSize view;
 };
 
 // The window's state block, made from the MonitorSetup its creation carries.
@@ -52,9 +57,16 @@ struct MonitorWindowState {
     bool pressedInside = false;
     bool asleep = false;  // between the standby button's suspend and its resume
     std::string notice;   // the simulated driver's latest word, shown in the footer
+    // Where a screen too small for the whole monitor scrolls its view.
+    int scrollX = 0;
+    int scrollY = 0;
 };
 
 int CardCountOf(const MonitorWindowState& state) { return static_cast<int>(state.views.size()); }
+
+MonitorSize WholeOf(const MonitorWindowState& state) {
+    return MonitorClientSize(CardCountOf(state), state.setup.gridColumns);
+}
 
 // Takes a fresh snapshot of every card; true when anything shown changed.
 bool Poll(MonitorWindowState& state) {
@@ -76,7 +88,10 @@ bool Poll(MonitorWindowState& state) {
     return changed;
 }
 
-void PaintMonitor(HDC dc, const RECT& client, const MonitorWindowState& state) {
+// Draws the whole monitor, strips and footer, in its own coordinates.
+void PaintMonitor(HDC dc, const MonitorWindowState& state) {
+    const MonitorSize whole = WholeOf(state);
+    const RECT client = {0, 0, whole.width, whole.height};
     FillBox(dc, client, monitor_colours::kWindow);
     for (int column = 0; column < CardCountOf(state); ++column) {
         const MonitorRect strip = CardStripRect(column, state.setup.gridColumns);
@@ -155,6 +170,58 @@ void Press(HWND window, MonitorWindowState& state, int column, int index) {
     PostMessageA(state.setup.desk, kWmRoutingNotify, MAKEWPARAM(button.row, button.set), MAKELPARAM(on, column));
 }
 
+// ---- A view smaller than the monitor: scroll bars and the wheel ------------
+
+void SetScrollBars(HWND window, MonitorWindowState& state) {
+    const MonitorSize whole = WholeOf(state);
+    state.scrollX = ClampScroll(state.scrollX, state.setup.view.width, whole.width);
+    state.scrollY = ClampScroll(state.scrollY, state.setup.view.height, whole.height);
+    const struct {
+        int bar, position, page, whole;
+    } bars[] = {{SB_HORZ, state.scrollX, state.setup.view.width, whole.width},
+                {SB_VERT, state.scrollY, state.setup.view.height, whole.height}};
+    for (const auto& bar : bars) {
+        SCROLLINFO info = {};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        info.nMax = bar.whole - 1;
+        info.nPage = static_cast<UINT>(bar.page);  // the whole in view hides the bar
+        info.nPos = bar.position;
+        SetScrollInfo(window, bar.bar, &info, TRUE);
+    }
+}
+
+void ScrollTo(HWND window, MonitorWindowState& state, int x, int y) {
+    if (x == state.scrollX && y == state.scrollY) return;
+    state.scrollX = x;
+    state.scrollY = y;
+    SetScrollBars(window, state);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+void OnScrollBar(HWND window, MonitorWindowState& state, int bar, WPARAM wParam) {
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_TRACKPOS;
+    GetScrollInfo(window, bar, &info);
+    const MonitorSize whole = WholeOf(state);
+    const int request = LOWORD(wParam);
+    if (bar == SB_VERT)
+        ScrollTo(window, state, state.scrollX,
+                 ScrollFor(state.scrollY, request, info.nTrackPos, state.setup.view.height, whole.height));
+    else
+        ScrollTo(window, state, ScrollFor(state.scrollX, request, info.nTrackPos, state.setup.view.width, whole.width),
+                 state.scrollY);
+}
+
+void OnWheel(HWND window, MonitorWindowState& state, WPARAM wParam) {
+    const MonitorSize whole = WholeOf(state);
+    const int delta = static_cast<short>(HIWORD(wParam));
+    ScrollTo(window, state, state.scrollX, ScrollForWheel(state.scrollY, delta, state.setup.view.height, whole.height));
+}
+
+// ---- Buttons -----------------------------------------------------------------
+
 void OnButtonDown(HWND window, MonitorWindowState& state, int x, int y) {
     const MonitorHit hit = HitTestMonitor(x, y, CardCountOf(state), state.setup.gridColumns);
     if (hit.card == kNoHit) return;
@@ -185,10 +252,37 @@ void OnButtonUp(HWND window, MonitorWindowState& state) {
     InvalidateRect(window, nullptr, FALSE);
 }
 
+// ---- Where it goes ------------------------------------------------------------
+
+MonitorRect ToMonitorRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// Beside the desk in the form it takes with its timecode rows shown, inside
+// the work area.
+MonitorPlacement PlaceForDesk(HWND desk, int cardCount) {
+    const RECT deskRect = PanelWindowExtent(desk);
+    const RECT workArea = ScreenWorkArea();
+    RECT frame = {0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+    return PlaceMonitor(cardCount, ToMonitorRect(deskRect), ToMonitorRect(workArea), frame.right - frame.left,
+                        frame.bottom - frame.top, GetSystemMetrics(SM_CXVSCROLL));
+}
+
+void PlaceBesideTheDesk(HWND window, MonitorWindowState& state) {
+    if (IsIconic(window)) return;
+    const MonitorPlacement placement = PlaceForDesk(state.setup.desk, CardCountOf(state));
+    state.setup.gridColumns = placement.gridColumns;
+    state.setup.view = placement.view;
+    SetScrollBars(window, state);
+    SetWindowPos(window, nullptr, placement.window.left, placement.window.top, placement.window.Width(),
+                 placement.window.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
 LRESULT CardMonitorProc(HWND window, MonitorWindowState& state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         Poll(state);
+        SetScrollBars(window, state);
         SetTimer(window, kPollTimer, kPollMs, nullptr);
         return 0;
     case WM_DESTROY:
@@ -201,17 +295,29 @@ LRESULT CardMonitorProc(HWND window, MonitorWindowState& state, UINT message, WP
         return 0;
     case WM_ERASEBKGND: return 1;  // the whole client area is painted from the back buffer
     case WM_PAINT:
-        PaintThroughBackBuffer(window, [&](HDC dc, const RECT&) {
-            RECT client;
-            GetClientRect(window, &client);
-            PaintMonitor(dc, client, state);
+        PaintThroughBackBuffer(window, [&](HDC dc, const RECT& area) {
+            FillBox(dc, area, monitor_colours::kWindow);
+            POINT saved;
+            OffsetWindowOrgEx(dc, state.scrollX, state.scrollY, &saved);
+            PaintMonitor(dc, state);
+            SetWindowOrgEx(dc, saved.x, saved.y, nullptr);
         });
         return 0;
+    case WM_VSCROLL:
+    case WM_HSCROLL: OnScrollBar(window, state, message == WM_VSCROLL ? SB_VERT : SB_HORZ, wParam); return 0;
+    case WM_MOUSEWHEEL: OnWheel(window, state, wParam); return 0;
+    case WM_DISPLAYCHANGE: PostMessageA(window, kPlaceAgain, 0, 0); return 0;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETWORKAREA || wParam == SPI_SETNONCLIENTMETRICS) PostMessageA(window, kPlaceAgain, 0, 0);
+        return 0;
+    case kPlaceAgain: PlaceBesideTheDesk(window, state); return 0;
     case WM_LBUTTONDOWN:
-        OnButtonDown(window, state, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        OnButtonDown(window, state, static_cast<short>(LOWORD(lParam)) + state.scrollX,
+                     static_cast<short>(HIWORD(lParam)) + state.scrollY);
         return 0;
     case WM_MOUSEMOVE:
-        OnMouseMove(window, state, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        OnMouseMove(window, state, static_cast<short>(LOWORD(lParam)) + state.scrollX,
+                    static_cast<short>(HIWORD(lParam)) + state.scrollY);
         return 0;
     case WM_LBUTTONUP: OnButtonUp(window, state); return 0;
     case WM_CAPTURECHANGED:
@@ -238,25 +344,13 @@ LRESULT CardMonitorProc(HWND window, MonitorWindowState& state, UINT message, WP
 const TopLevelClass<MonitorWindowState> kMonitorClass = {kCardMonitorClassName, 0, nullptr, false, nullptr,
                                                          CardMonitorProc};
 
-MonitorRect ToMonitorRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 }  // namespace
 
 HWND CreateCardMonitor(HINSTANCE instance, HWND desk, SimDriverLink* driver) {
     if (driver == nullptr || driver->CardCount() == 0) return nullptr;
 
-    RECT deskRect = {};
-    GetWindowRect(desk, &deskRect);
-    deskRect.bottom += kTimecodeRowHeight;  // the desk as it is with its timecode row shown
-    RECT workArea = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-    RECT frame = {0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
-
-    const MonitorPlacement placement =
-        PlaceMonitor(driver->CardCount(), ToMonitorRect(deskRect), ToMonitorRect(workArea), frame.right - frame.left,
-                     frame.bottom - frame.top);
-    const MonitorSetup setup = {desk, driver, placement.gridColumns};
+    const MonitorPlacement placement = PlaceForDesk(desk, driver->CardCount());
+    const MonitorSetup setup = {desk, driver, placement.gridColumns, placement.view};
     HWND monitor = CreateTopLevelWindow<kMonitorClass>(instance, kCardMonitorTitle, kWindowStyle, placement.window.left,
                                                        placement.window.top, placement.window.Width(),
                                                        placement.window.Height(), const_cast<MonitorSetup*>(&setup));

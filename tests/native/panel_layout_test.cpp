@@ -94,6 +94,7 @@ TEST(PanelLayoutTest, ControlsStayInTheirRowAndDoNotOverlap) {
         SCOPED_TRACE(testing::Message() << "row " << i + 1);
         EXPECT_GE(r.x, 0);
         EXPECT_LE(r.x + r.width, 339);
+        EXPECT_EQ(OnTimecodeRow(r), i >= 27) << "hidden and shown with the timecode row";
         if (i < 27) {  // on "mainbak"
             EXPECT_LE(r.y + r.height, 254);
         } else {  // on "smptebak", shown only in the tall form

@@ -1,20 +1,26 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
+#include "app/main_window_placement.h"
 #include "sim/card_monitor_layout.h"
 
 namespace {
 
 constexpr int kFrameWidth = 6;
 constexpr int kFrameHeight = 25;
+constexpr int kScrollBar = 17;
 
-// The desk's window as it opens: centred, 339 pixels per card, and 100
-// pixels taller once the timecode row is shown.
+// The desk's window as it opens on the screen, together with the one it
+// becomes once the timecode rows are shown.
 MonitorRect DeskWindow(int cards, int screenWidth, int screenHeight) {
-    const int left = (screenWidth - cards * 339) / 2;
-    const int top = (screenHeight - 254) / 2;
-    return {left, top, left + cards * 339 + 6, top + 279 + 100};
+    const ScreenMetrics screen = {screenWidth, screenHeight, {0, 0, screenWidth, screenHeight}, {3, 22, 3, 3}, 17, 17};
+    const PanelGeometry panel = {cards, 339, 254, 100};
+    const ScreenRect shortForm = PlacePanel(panel, screen, false).window;
+    const ScreenRect tall = PlacePanelKeeping(panel, screen, true, shortForm.left, shortForm.top).window;
+    return {std::min(shortForm.left, tall.left), std::min(shortForm.top, tall.top),
+            std::max(shortForm.right, tall.right), std::max(shortForm.bottom, tall.bottom)};
 }
 
 TEST(CardMonitorLayout, ButtonsLieInsideTheStripAndApart) {
@@ -92,6 +98,7 @@ struct PlacementCase {
     int screenWidth;
     int screenHeight;
     bool clearOfDesk;
+    bool whole;  // the monitor shows every strip without scrolling
 };
 
 class CardMonitorPlacementTest : public ::testing::TestWithParam<PlacementCase> {};
@@ -100,28 +107,36 @@ TEST_P(CardMonitorPlacementTest, StaysOnScreenAndOffTheDeskWhenThereIsRoom) {
     const PlacementCase& c = GetParam();
     const MonitorRect desk = DeskWindow(c.cards, c.screenWidth, c.screenHeight);
     const MonitorRect screen = {0, 0, c.screenWidth, c.screenHeight};
-    const MonitorPlacement placement = PlaceMonitor(c.cards, desk, screen, kFrameWidth, kFrameHeight);
+    const MonitorPlacement placement = PlaceMonitor(c.cards, desk, screen, kFrameWidth, kFrameHeight, kScrollBar);
     const MonitorSize client = MonitorClientSize(c.cards, placement.gridColumns);
-    EXPECT_EQ(placement.window.Width(), client.width + kFrameWidth);
-    EXPECT_EQ(placement.window.Height(), client.height + kFrameHeight);
+    // The view shows all of the strips, or scrolls with a bar where it does not.
+    const int bar = placement.view.height < client.height ? kScrollBar : 0;
+    const int barBelow = placement.view.width < client.width ? kScrollBar : 0;
+    EXPECT_EQ(placement.window.Width(), placement.view.width + bar + kFrameWidth);
+    EXPECT_EQ(placement.window.Height(), placement.view.height + barBelow + kFrameHeight);
+    EXPECT_EQ(placement.view.width == client.width && placement.view.height == client.height, c.whole);
     EXPECT_TRUE(Inside(placement.window, screen));
     EXPECT_EQ(!Intersects(placement.window, desk), c.clearOfDesk);
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, CardMonitorPlacementTest,
-                         ::testing::Values(PlacementCase{"OneCardSmallScreen", 1, 1600, 1000, true},
-                                           PlacementCase{"TwoCardsSmallScreen", 2, 1600, 1000, true},
-                                           PlacementCase{"ThreeCardsLargeScreen", 3, 2560, 1440, true},
-                                           PlacementCase{"FourCardsLargeScreen", 4, 2560, 1440, true},
+                         ::testing::Values(PlacementCase{"OneCardSmallScreen", 1, 1600, 1000, true, true},
+                                           PlacementCase{"TwoCardsSmallScreen", 2, 1600, 1000, true, true},
+                                           PlacementCase{"ThreeCardsLargeScreen", 3, 2560, 1440, true, true},
+                                           PlacementCase{"FourCardsLargeScreen", 4, 2560, 1440, true, true},
                                            // No room beside or below: it still stays on the screen.
-                                           PlacementCase{"FourCardsSmallScreen", 4, 1600, 1000, false}),
+                                           PlacementCase{"FourCardsSmallScreen", 4, 1600, 1000, false, true},
+                                           // Smaller than the monitor: it scrolls inside the screen.
+                                           PlacementCase{"FourCardsAt1024x768", 4, 1024, 768, false, false},
+                                           PlacementCase{"FourCardsAt800x600", 4, 800, 600, false, false},
+                                           PlacementCase{"OneCardAt800x600", 1, 800, 600, false, true}),
                          [](const ::testing::TestParamInfo<PlacementCase>& info) {
                              return std::string(info.param.name);
                          });
 
 TEST(CardMonitorLayout, PrefersTheRightOfTheDesk) {
     const MonitorRect desk = DeskWindow(2, 1600, 1000);
-    const MonitorPlacement placement = PlaceMonitor(2, desk, {0, 0, 1600, 1000}, kFrameWidth, kFrameHeight);
+    const MonitorPlacement placement = PlaceMonitor(2, desk, {0, 0, 1600, 1000}, kFrameWidth, kFrameHeight, kScrollBar);
     EXPECT_EQ(placement.gridColumns, 1);
     EXPECT_EQ(placement.window.left, desk.right + kMonitorScreenGap);
 }

@@ -1,9 +1,10 @@
 // What tests, benchmarks and fuzzers do to the desk that the desk never does
 // itself: put its program-wide tables back as at process start, between
-// cases. Each reset is defined beside its table in src/; the desk's own
-// headers leave them out.
+// cases, and place its window on a screen of their choosing. Each is defined
+// beside its table in src/; the desk's own headers leave them out.
 #pragma once
 
+#include "app/main_window_placement.h"
 #include "settings/settings_store.h"
 
 void ResetCardTableForTest();        // forget every card found
@@ -11,6 +12,9 @@ void ResetSettingsRecordsForTest();  // zero every record
 void ResetCardPanelsForTest();       // forget every panel's handles
 void ResetTimecodeForTest();         // forget the received times, disarm
 void ResetStandbyForTest();          // forget the standbys seen
+// The screen the main window is placed on, instead of the system's (null:
+// the system's again). Windows programs only.
+void SetPanelScreenForTest(const ScreenMetrics* screen);
 
 // The record a card gets when none is stored: every slot 0 but set A's
 // row 1 (slot 7): fs, internal clock, routing on with set A on the second

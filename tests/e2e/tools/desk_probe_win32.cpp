@@ -2,18 +2,31 @@
 // at the running desk from outside, the way another program would, and
 // prints what it finds on standard output.
 //
-//   desk-probe [--gallery] [--desk-key] COMMAND ...
+//   desk-probe [--gallery] [--desk-key] [--desktop NAME] COMMAND ...
 //                                    with --gallery the window commands
 //                                    (wait-window to post) look at the control
 //                                    gallery's window instead of the desk's;
 //                                    the registry commands (record to option)
 //                                    look at the simulated desk's key unless
 //                                    --desk-key names the desk's own, which the
-//                                    card's driver reads
+//                                    card's driver reads; with --desktop the
+//                                    probe works on the Wine desktop NAME
+//                                    (explorer /desktop=NAME,WxH)
 //   desk-probe wait-window SECONDS   wait until the desk's window exists and idles
 //   desk-probe origin                screen position of the client area: "x y"
 //   desk-probe size                  window size: "w h"
 //   desk-probe visible               "1" or "0"
+//   desk-probe window                window rectangle: "x y w h"
+//   desk-probe client                client area on the screen: "x y w h"
+//   desk-probe screen                the screen and its work area: "w h left top right bottom"
+//   desk-probe monitor               the simulated desk's card monitor: "x y w h"
+//   desk-probe display W H           change the screen to W x H pixels (ChangeDisplaySettings)
+//   desk-probe reach                 every visible control of the desk in turn: scroll
+//                                    it into view with the desk's own scroll bars and
+//                                    check that it lies whole in the client area and
+//                                    on the screen, under no other window, and that
+//                                    the desk's window did not move; prints a line per
+//                                    control that fails and "N controls, M within reach"
 //   desk-probe rect ID               a control's place on the screen: "x y w h"
 //   desk-probe check ID              a toggle's check state
 //   desk-probe pos ID                a digit field's value
@@ -245,6 +258,96 @@ int Power(HWND desk, int count, char** names) {
     return 0;
 }
 
+// --- reach: every control brought on-screen without moving the window ----------
+
+bool UseDesktop(const char* name) {
+    HDESK desktop = OpenDesktopA(name, 0, FALSE, GENERIC_ALL);
+    return desktop != nullptr && SetThreadDesktop(desktop);
+}
+
+RECT ScreenRectOf(HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+RECT ClientOnScreen(HWND window) {
+    RECT rect = {};
+    GetClientRect(window, &rect);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool Within(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// Clicks on the desk's scroll bar arrows, as a person would, until `control`
+// lies whole in the client area along `bar`, or it moves no more.
+void ScrollIntoView(HWND desk, HWND control, int bar) {
+    for (int step = 0; step < 200; ++step) {
+        const RECT rect = ScreenRectOf(control);
+        const RECT client = ClientOnScreen(desk);
+        const LONG before = bar == SB_VERT ? rect.top : rect.left;
+        const bool back = bar == SB_VERT ? rect.top < client.top : rect.left < client.left;
+        const bool on = bar == SB_VERT ? rect.bottom > client.bottom : rect.right > client.right;
+        if (!back && !on) return;
+        SendMessageA(desk, bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, back ? SB_LINEUP : SB_LINEDOWN, 0);
+        const RECT moved = ScreenRectOf(control);
+        if ((bar == SB_VERT ? moved.top : moved.left) == before) return;
+    }
+}
+
+// The control is what the pointer finds at its middle and inside each corner.
+bool OnTop(HWND control, const RECT& rect) {
+    const POINT points[] = {{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2},
+                            {rect.left, rect.top},
+                            {rect.right - 1, rect.top},
+                            {rect.left, rect.bottom - 1},
+                            {rect.right - 1, rect.bottom - 1}};
+    for (const POINT& point : points) {
+        if (WindowFromPoint(point) != control) return false;
+    }
+    return true;
+}
+
+int Reach(HWND desk) {
+    RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const RECT window = ScreenRectOf(desk);
+    int checked = 0;
+    int reached = 0;
+    HWND child = GetWindow(desk, GW_CHILD);
+    while (child != nullptr) {
+        HWND next = GetWindow(child, GW_HWNDNEXT);
+        if (IsWindowVisible(child)) {
+            ScrollIntoView(desk, child, SB_VERT);
+            ScrollIntoView(desk, child, SB_HORZ);
+            const RECT rect = ScreenRectOf(child);
+            const bool inside = Within(rect, ClientOnScreen(desk)) && Within(rect, screen);
+            const bool onTop = OnTop(child, rect);
+            const bool still = SameRect(ScreenRectOf(desk), window);
+            ++checked;
+            if (inside && onTop && still) {
+                ++reached;
+            } else {
+                std::printf("control %d at %ld %ld %ld %ld:%s%s%s\n", GetDlgCtrlID(child), rect.left, rect.top,
+                            rect.right - rect.left, rect.bottom - rect.top, inside ? "" : " not whole on the screen",
+                            onTop ? "" : " covered", still ? "" : " the window moved");
+            }
+        }
+        child = next;
+    }
+    std::printf("%d controls, %d within reach\n", checked, reached);
+    return 0;
+}
+
 // ------------------------------------------------------------------------------
 
 }  // namespace
@@ -261,6 +364,14 @@ int main(int argc, char** argv) {
         }
         --argc;
         ++argv;
+    }
+    if (argc >= 3 && std::strcmp(argv[1], "--desktop") == 0) {
+        if (!UseDesktop(argv[2])) {
+            std::fprintf(stderr, "desk-probe: no desktop %s\n", argv[2]);
+            return 1;
+        }
+        argc -= 2;
+        argv += 2;
     }
     if (argc < 2) return Usage();
     const char* command = argv[1];
@@ -286,6 +397,28 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (std::strcmp(command, "run-command") == 0 && argc == 4) return RunCommand(std::atoi(argv[2]), argv[3]);
+    if (std::strcmp(command, "screen") == 0) {
+        RECT work = {};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        std::printf("%d %d %ld %ld %ld %ld\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), work.left,
+                    work.top, work.right, work.bottom);
+        return 0;
+    }
+    if (std::strcmp(command, "monitor") == 0) {
+        HWND monitor = FindWindowA("TaraDock20SimCardMonitor", nullptr);
+        if (monitor == nullptr) return 1;
+        const RECT rect = ScreenRectOf(monitor);
+        std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+        return 0;
+    }
+    if (std::strcmp(command, "display") == 0 && argc == 4) {
+        DEVMODEA mode = {};
+        mode.dmSize = sizeof mode;
+        mode.dmPelsWidth = Number(argv[2]);
+        mode.dmPelsHeight = Number(argv[3]);
+        mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+        return ChangeDisplaySettingsA(&mode, 0) == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
+    }
     if (std::strcmp(command, "delete-key") == 0) {
         SHDeleteKeyA(keyRoot, keyPath);
         return 0;
@@ -314,6 +447,11 @@ int main(int argc, char** argv) {
         RECT rect;
         GetWindowRect(window, &rect);
         std::printf("%ld %ld\n", rect.right - rect.left, rect.bottom - rect.top);
+    } else if (std::strcmp(command, "window") == 0 || std::strcmp(command, "client") == 0) {
+        const RECT rect = command[0] == 'w' ? ScreenRectOf(window) : ClientOnScreen(window);
+        std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    } else if (std::strcmp(command, "reach") == 0) {
+        return Reach(window);
     } else if (std::strcmp(command, "visible") == 0) {
         std::printf("%d\n", IsWindowVisible(window) ? 1 : 0);
     } else if (std::strcmp(command, "rect") == 0 && argc == 3) {

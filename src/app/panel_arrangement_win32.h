@@ -1,0 +1,42 @@
+// The main window's place on the screen and the arrangement of the card
+// columns in it (main_window_placement.h): the window's size and position,
+// the columns moved as blocks into their rows, the timecode rows shown or
+// hidden, the scroll bars and the mouse wheel, the background drawn under
+// the columns wherever they are, and the window placed again when the
+// screen or its work area changes.
+#pragma once
+
+#include <windows.h>
+
+#include "app/main_window_placement.h"
+
+// Once the columns of `geometry.cards` cards are built on `window`: places
+// the window for a fresh start, the timecode rows hidden.
+void StartPanelArrangement(HWND window, const PanelGeometry& geometry);
+
+// The timecode rows shown or not. The window keeps its place where it still
+// keeps to the rules, else it is placed again; asked twice, nothing changes
+// the second time. What the view shows at its top stays there.
+void ShowPanelTimecodeRows(HWND window, bool shown);
+
+// The two backgrounds under every column, where the columns are, scrolled
+// as the view is; what no card covers is filled. In client coordinates of
+// the main window, for WM_PAINT and WM_PRINTCLIENT alike.
+void DrawPanelBackground(HWND window, HDC target, HBITMAP mainBackground, HBITMAP timecodeBackground);
+
+// The window's own scroll bars, the mouse wheel, a change of the screen's
+// resolution (the window is placed afresh, the timecode rows and the view
+// kept) and of the work area or the frame's metrics (the window stays where
+// it still keeps to the rules). True when `message` was one of them, with
+// what the window procedure returns in `result`.
+bool OnPanelArrangementMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+// The work area (SPI_GETWORKAREA), within the screen.
+RECT ScreenWorkArea();
+
+// The screen rectangle the main window takes with the timecode rows shown,
+// together with the one it takes now: where a window beside it should not go.
+RECT PanelWindowExtent(HWND window);
+
+// The arrangement in force.
+const PanelPlacement& CurrentPanelPlacement();
