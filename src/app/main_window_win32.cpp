@@ -137,7 +137,11 @@ bool DeskKeys(HWND window, HACCEL accelerators, MSG* message) {
         return true;
     }
     if (ours && TranslateAcceleratorA(window, accelerators, message) != 0) return true;
-    return ToolkitDialogMessage(window, message);
+    if (!ToolkitDialogMessage(window, message)) return false;
+    // Where the panel scrolls, the control a key moved the focus to is
+    // brought into view.
+    if (message->message == WM_KEYDOWN) ScrollIntoView(window, GetFocus());
+    return true;
 }
 
 void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {

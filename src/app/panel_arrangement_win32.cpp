@@ -184,6 +184,17 @@ int EmptyPlaces(const RECT& client, RECT (&places)[kPanelColumns + 2]) {
 
 }  // namespace
 
+void ScrollIntoView(HWND window, HWND control) {
+    RECT rect;
+    if (control == nullptr || !IsChild(window, control) || !GetWindowRect(control, &rect)) return;
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+    const PanelPlacement& placement = arrangement.placement;
+    const int x = arrangement.scrollX;
+    const int y = arrangement.scrollY;
+    ScrollTo(window, ScrollToShow(x, rect.left + x, rect.right + x, placement.clientWidth, placement.panelWidth),
+             ScrollToShow(y, rect.top + y, rect.bottom + y, placement.clientHeight, placement.panelHeight));
+}
+
 RECT ScreenWorkArea() {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);

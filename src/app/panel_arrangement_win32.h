@@ -31,6 +31,11 @@ void DrawPanelBackground(HWND window, HDC target, HBITMAP mainBackground, HBITMA
 // what the window procedure returns in `result`.
 bool OnPanelArrangementMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
+// Scrolls the view, as little as it takes, so that `control` (a column's
+// control, where the keyboard's focus has gone) shows whole. Nothing for a
+// control already in view, or one that is not the window's.
+void ScrollIntoView(HWND window, HWND control);
+
 // The work area (SPI_GETWORKAREA), within the screen.
 RECT ScreenWorkArea();
 

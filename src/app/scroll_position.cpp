@@ -44,3 +44,9 @@ int ScrollForRowHeight(int position, int oldRowHeight, int newRowHeight) {
     const int into = position - row * oldRowHeight;
     return row * newRowHeight + (into < newRowHeight ? into : newRowHeight - 1);
 }
+
+int ScrollToShow(int position, int start, int end, int page, int whole) {
+    if (end - start > page || start < position) return ClampScroll(start, page, whole);
+    if (end > position + page) return ClampScroll(end - page, page, whole);
+    return position;
+}

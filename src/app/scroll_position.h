@@ -46,3 +46,8 @@ int ScrollForWheel(int position, int delta, int page, int whole);
 // pixels high: the row at the top of the view stays at the top, as far into
 // it as it still goes.
 int ScrollForRowHeight(int position, int oldRowHeight, int newRowHeight);
+
+// The least move of the view that shows the stretch from `start` to `end`
+// (pixels of the whole), its start first where the view is too small for
+// all of it: for the control that the keyboard's focus has moved to.
+int ScrollToShow(int position, int start, int end, int page, int whole);

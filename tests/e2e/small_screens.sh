@@ -94,6 +94,15 @@ click_id() {
   xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
 }
 
+# in_view ID: "1" when the control lies whole in the client area, else "0".
+in_view() {
+  local x y w h cx cy cw ch
+  read -r x y w h < <(on_screen rect "$1")
+  read -r cx cy cw ch < <(on_screen client)
+  [ "$x" -ge "$cx" ] && [ "$y" -ge "$cy" ] && [ $((x + w)) -le $((cx + cw)) ] && [ $((y + h)) -le $((cy + ch)) ] &&
+    echo 1 || echo 0
+}
+
 # shot NAME WxH: the desktop as SHOTS/NAME.png.
 shot() {
   [ -n "$SHOTS" ] || return 0
@@ -151,9 +160,20 @@ for size in 1024x768 800x600; do
     [ "$cards" = 4 ] && shot "four-cards-$size-timecode-shown" "$size"
     reach $((cards * 37)) "rows shown"
     if [ "$size" = 800x600 ]; then
+      # From the keyboard: Tab onto the first control, which the view
+      # scrolls up to, then Shift+Tab round to the last card's last
+      # control, which it scrolls down to.
+      read -r cx cy _ _ < <(on_screen client)
+      xdotool mousemove $((cx + 4)) $((cy + 4))
+      xdotool key Tab
+      expect_soon "the focus on the first control" "$coaxial_0" on_screen focus
+      expect_soon "the first control in view" 1 in_view "$coaxial_0"
+      last=$(control_id $((cards - 1)) 2164)
+      xdotool key shift+Tab
+      expect_soon "the focus on the last control" "$last" on_screen focus
+      expect_soon "the last control in view" 1 in_view "$last"
       # The view ended at the last control, in the second row of cards; the
       # wheel over the background takes it back up to the first row's top.
-      read -r cx cy _ _ < <(on_screen client)
       [ "$(on_screen rect "$coaxial_0" | cut -d' ' -f2)" -lt "$cy" ] || fail "the view did not scroll down"
       xdotool mousemove $((cx + 4)) $((cy + 4))
       for _ in $(seq 1 20); do

@@ -181,6 +181,12 @@ TEST(ScrollPositionTest, ScrollBarRequestsStayInRange) {
     EXPECT_EQ(ClampScroll(50, 600, 508), 0) << "a view larger than the whole does not scroll";
     EXPECT_EQ(ScrollForWheel(100, kWheelDelta, 575, 708), 40) << "a notch away from the user goes back";
     EXPECT_EQ(ScrollForWheel(100, -2 * kWheelDelta, 575, 708), 133) << "two notches towards the user, to the end";
+    // The focus moved by a key to a control out of view (a view of 575
+    // pixels over 708, a control from 600 to 644): the view moves just
+    // enough, and not at all for one already in view.
+    EXPECT_EQ(ScrollToShow(0, 600, 644, 575, 708), 69);
+    EXPECT_EQ(ScrollToShow(133, 269, 313, 575, 708), 133);
+    EXPECT_EQ(ScrollToShow(133, 58, 73, 575, 708), 58);
 }
 
 TEST(ScrollPositionTest, TheRowAtTheTopStaysThereWhenRowsChangeHeight) {
