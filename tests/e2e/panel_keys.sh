@@ -16,13 +16,6 @@ state="$work/state"
 
 keys() { xdotool key --delay 60 "$@"; }
 focused() { probe focus; }
-menu_open() {  # "yes" while the desk shows a menu (its window without a title)
-  local window
-  for window in $(xdotool search --onlyvisible --classname desk-sim.exe 2>/dev/null || true); do
-    [ -z "$(xdotool getwindowname "$window")" ] && { echo yes; return; }
-  done
-  echo no
-}
 
 probe delete-key
 start_desk --cards 2 --no-monitor --state "$state"
@@ -74,9 +67,9 @@ wait_card_field "$state" 0 generator stopped
 
 echo "== Shift+F10 opens the options menu, Escape closes it; Escape again hides the panel"
 keys shift+F10
-expect_soon "the options menu" yes menu_open
+expect_soon "the options menu" yes menu_open desk-sim.exe
 keys Escape
-expect_soon "the options menu" no menu_open
+expect_soon "the options menu" no menu_open desk-sim.exe
 expect_eq "the panel after the menu" "$(probe visible)" 1
 keys Escape
 wait_visible 0

@@ -117,6 +117,16 @@ click_control() {
 
 control_id() { echo $(( ($1 << 12) + $2 )); }
 
+# menu_open PROGRAM: "yes" while the program (desk-sim.exe, gallery.exe)
+# shows a menu, a window of its own without a title.
+menu_open() {
+  local window
+  for window in $(xdotool search --onlyvisible --classname "$1" 2>/dev/null || true); do
+    [ -z "$(xdotool getwindowname "$window")" ] && { echo yes; return; }
+  done
+  echo no
+}
+
 # windows_named TITLE: how many windows have exactly that title.
 windows_named() { { xdotool search --name "^$1\$" 2>/dev/null || true; } | wc -l; }
 
