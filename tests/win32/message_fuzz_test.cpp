@@ -33,7 +33,8 @@
 //   - WM_RBUTTONDOWN to the main window: the options menu (TrackPopupMenu
 //     runs a modal loop).
 //   - WM_COMMAND 910..914 to the main window: the DirectSound choice asks to
-//     reboot in a message box (and OK would reboot).
+//     reboot in a message box (and OK would reboot); and the Setups menu's
+//     commands, which open the name dialog or ask in a message box.
 //   - What opens the system menu or a modal mouse loop: WM_CONTEXTMENU,
 //     0x313 (the taskbar's system-menu request), WM_RBUTTONUP to windows that
 //     leave it to the default handling (the main window, static bitmaps,
@@ -68,6 +69,7 @@
 #include <vector>
 
 #include "app/desk_messages.h"
+#include "app/setups_menu_win32.h"
 #include "card/card_table.h"
 #include "controls/control_input.h"
 #include "controls/toolkit_frame.h"
@@ -341,7 +343,7 @@ private:
         case WM_IME_KEYUP: return IsMenuKey(message.wParam);
         case WM_COMMAND: {
             const unsigned id = LOWORD(message.wParam);
-            return main && id >= 910 && id <= 914;
+            return main && ((id >= 910 && id <= 914) || IsSetupsCommand(id));
         }
         case WM_SYSCOMMAND: {
             if (message.wParam < 0xF000) return false;
