@@ -36,7 +36,7 @@ SetupResult HandSetupRequestTo(HWND running, SetupAction action, const std::stri
     DWORD_PTR answer = 0;
     if (running == nullptr || !SendMessageTimeoutA(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
                                                    SMTO_ABORTIFHUNG, kAnswerWithinMs, &answer))
-        return {SetupOutcome::BadRequest, -1};
+        return {SetupOutcome::NoAnswer, -1};
     return DecodeSetupResult(static_cast<int32_t>(answer));
 }
 

@@ -16,7 +16,7 @@
 LRESULT OnSetupCopyData(const COPYDATASTRUCT* data);
 
 // The second start's side: what the running desk `running` made of the
-// request (BadRequest when it could not be reached or did not answer).
+// request (NoAnswer when it could not be reached or did not answer in time).
 SetupResult HandSetupRequestTo(HWND running, SetupAction action, const std::string& name);
 
 // Tells the user what became of a request that was not done: on the

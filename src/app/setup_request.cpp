@@ -68,6 +68,7 @@ std::string SetupResultText(SetupAction action, const std::string& name, const S
         return "The setup " + quoted + " was not applied: the settings it holds for card " +
                std::to_string(result.badColumn + 1) + " cannot be used. Nothing was changed.";
     case SetupOutcome::NotStored: return "The setup " + quoted + " could not be stored.";
+    case SetupOutcome::NoAnswer: return "The running desk did not answer the request for the setup " + quoted + ".";
     case SetupOutcome::BadRequest: break;
     }
     return std::string(action == SetupAction::Save ? "Saving" : "Recalling") + " the setup " + quoted +

@@ -9,7 +9,7 @@
 
 #include "app/desk_options.h"
 
-enum class SetupOutcome : int32_t { Done = 0, Unknown = 1, BadRecord = 2, NotStored = 3, BadRequest = 4 };
+enum class SetupOutcome : int32_t { Done = 0, Unknown = 1, BadRecord = 2, NotStored = 3, BadRequest = 4, NoAnswer = 5 };
 
 struct SetupResult {
     SetupOutcome outcome;
