@@ -50,8 +50,11 @@ int32_t Clamp(int32_t value, int32_t low, int32_t high) { return std::min(std::m
 // as set only when exactly 1, and of each routing set only the lowest routed
 // row is kept: that is the row the card is sent, so the panel shows it alone.
 void NormaliseRecord(MixerSettings& record) {
+    // The restore lights coaxial exactly when the coaxial slot is 1, whatever
+    // the optical slot holds (records stored by earlier versions may hold
+    // both slots equal), so the pair is brought to what it will show.
     record.inputCoaxial = Clamp(record.inputCoaxial, 0, kInputMembers - 1);
-    record.inputOptical = Clamp(record.inputOptical, 0, kInputMembers - 1);
+    record.inputOptical = 1 - record.inputCoaxial;
     record.fsMode = Clamp(record.fsMode, 0, kFsMembers - 1);
     record.clockSource = Clamp(record.clockSource, 0, kClockMembers - 1);
     record.routingOff = record.routingOff == 1 ? 1 : 0;
@@ -123,13 +126,18 @@ void OnDigitalInput(int32_t c, int32_t member) {
     ControlHandle other = member == 0 ? panel.optical : panel.coaxial;
 
     const int32_t a = Check(clicked);
-    (member == 0 ? record.inputCoaxial : record.inputOptical) = a;
     SetCheck(other, a == 0 ? 1 : 0);
     // The card gets the input whose toggle ends up checked: the clicked one
     // when the click checked it, the other one when it unchecked it. Sending
     // the clicked toggle's input regardless would leave the card on one
     // input while the panel shows the other.
     const int32_t checkedMember = a == 1 ? member : 1 - member;
+    // Both slots as the pair now shows: the lit toggle's 1, the other's 0.
+    // Keeping only the clicked toggle's state lost the input at the next
+    // start (coaxial then optical left both at 1, which restores coaxial).
+    // Read by the restore's two calls, these give back the lit input.
+    record.inputCoaxial = checkedMember == 0 ? 1 : 0;
+    record.inputOptical = checkedMember == 1 ? 1 : 0;
     Send(c, kControlDigitalInput, static_cast<uint32_t>(checkedMember + 1));
 }
 

@@ -9,8 +9,8 @@
 
 // One card's settings, stored byte for byte as "Mixer2<column>".
 struct MixerSettings {
-    int32_t inputCoaxial;  // 0/1: state the coaxial toggle took at its last click
-    int32_t inputOptical;  // 0/1: state the optical toggle took at its last click
+    int32_t inputCoaxial;  // 0/1: the coaxial toggle lit (a click stores both slots as the pair shows)
+    int32_t inputOptical;  // 0/1: the optical toggle lit
     int32_t fsMode;        // 0 = fs, 1 = 256 fs
     int32_t clockSource;   // 0 internal, 1 digital input, 2 word clock, 3 external unit
     int32_t showTimecode;  // always written 0

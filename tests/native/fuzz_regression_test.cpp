@@ -34,7 +34,9 @@ TEST_F(FuzzRegressionTest, EmptyBinaryRecordKeepsTheZeroRecordAndRestores) {
     EXPECT_EQ(std::memcmp(&Record(), &zero, sizeof zero), 0);
 
     RestoreCardPanel(0);
-    EXPECT_EQ(std::memcmp(&Record(), &zero, sizeof zero), 0);
+    MixerSettings optical = {};
+    optical.inputOptical = 1;  // the input pair's slots as it shows
+    EXPECT_EQ(std::memcmp(&Record(), &optical, sizeof optical), 0);
     EXPECT_FALSE(controls.Checked(Panel().coaxial));
     EXPECT_TRUE(controls.Checked(Panel().optical));
     const SimCardState card = Card().State();
