@@ -20,8 +20,12 @@ bool CardsMatchSetup(const std::string& name) {
     if (LoadSetup(name, &setup).outcome != SetupLoad::Loaded) return false;
     for (int32_t c = 0; c < CardCount() && c < kPanelColumns; ++c) {
         if (!setup.present[c]) continue;
+        // Both as a restore takes them: routing off is kept by no start,
+        // resume or recall, so it is no part of a setup either, and a setup
+        // saved while routing is off matches the cards it was saved from.
         const MixerSettings expected = RecordAsRestored(setup.records[c]);
-        if (std::memcmp(&expected, &SettingsRecord(c), sizeof expected) != 0) return false;
+        const MixerSettings current = RecordAsRestored(SettingsRecord(c));
+        if (std::memcmp(&expected, &current, sizeof expected) != 0) return false;
     }
     return true;
 }

@@ -13,5 +13,6 @@
 SetupLoadResult RecallSetup(const std::string& name);
 
 // Whether every card found is as the setup `name` would set it: each card
-// the setup holds a record for has that record (as the restore takes it).
+// the setup holds a record for has that record, both as the restore takes
+// them (so routing off, which nothing keeps, is left out).
 bool CardsMatchSetup(const std::string& name);
