@@ -1,6 +1,5 @@
 #include "panel/panel_logic.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "card/card_registers.h"
@@ -8,6 +7,9 @@
 #include "panel/card_panel.h"
 #include "panel/panel_controls.h"
 #include "panel/timecode.h"
+#include "settings/record_values.h"
+
+static_assert(kRoutingRows == kRecordRoutingRows, "a record keeps every row of a routing set");
 
 namespace {
 
@@ -19,12 +21,6 @@ int32_t Check(ControlHandle toggle) { return CurrentPanelControls().GetCheck(tog
 void SetCheck(ControlHandle toggle, int32_t state) { CurrentPanelControls().SetCheck(toggle, state); }
 
 void Send(int32_t c, uint16_t type, uint32_t value) { SetCardControl(CardAt(c), type, value); }
-
-int32_t LowestRoutedRow(const int32_t (&rows)[4]) {
-    for (int32_t r = 0; r < kRoutingRows; ++r)
-        if (rows[r] == 1) return r;
-    return kRoutingRows;
-}
 
 // One routing set's click: at most one row per set, and nothing while
 // routing is off.
@@ -39,34 +35,6 @@ void OnRoutingSet(int32_t c, int32_t row, ControlHandle (&toggles)[4], int32_t (
     routed[row] = a;
     SetCheck(toggles[row], a);
     Send(c, kControlRouting, ComputeRoutingByte(SettingsRecord(c)));
-}
-
-int32_t Clamp(int32_t value, int32_t low, int32_t high) { return std::min(std::max(value, low), high); }
-
-// A stored record may have been written by other software. Every value that
-// picks a toggle is brought into its group (the input slots, used as the
-// pair's member, to 0..1; fs mode 0..1; clock source 0..3; manual rate 0..2;
-// frame rate 0..4), so no toggle outside the group is touched. Flags count
-// as set only when exactly 1, and of each routing set only the lowest routed
-// row is kept: that is the row the card is sent, so the panel shows it alone.
-void NormaliseRecord(MixerSettings& record) {
-    // The restore lights coaxial exactly when the coaxial slot is 1, whatever
-    // the optical slot holds (records stored by earlier versions may hold
-    // both slots equal), so the pair is brought to what it will show.
-    record.inputCoaxial = Clamp(record.inputCoaxial, 0, kInputMembers - 1);
-    record.inputOptical = 1 - record.inputCoaxial;
-    record.fsMode = Clamp(record.fsMode, 0, kFsMembers - 1);
-    record.clockSource = Clamp(record.clockSource, 0, kClockMembers - 1);
-    record.routingOff = record.routingOff == 1 ? 1 : 0;
-    const int32_t rowA = LowestRoutedRow(record.routeA);
-    const int32_t rowB = LowestRoutedRow(record.routeB);
-    for (int32_t r = 0; r < kRoutingRows; ++r) {
-        record.routeA[r] = r == rowA ? 1 : 0;
-        record.routeB[r] = r == rowB ? 1 : 0;
-    }
-    record.autoRate = record.autoRate == 1 ? 1 : 0;
-    record.manualRate = Clamp(record.manualRate, 0, kRateMembers - 1);
-    record.frameRate = Clamp(record.frameRate, 0, kFrameRateMembers - 1);
 }
 
 // Writes the column's record to the registry when what runs in its scope
