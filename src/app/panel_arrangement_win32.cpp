@@ -247,12 +247,14 @@ MonitorArea WindowMonitor(HWND window) {
         functions.fromWindow != nullptr ? functions.fromWindow(window, MONITOR_DEFAULTTONEAREST) : nullptr;
     MONITORINFO info = {};
     info.cbSize = sizeof info;
+    info.dwFlags = MONITORINFOF_PRIMARY;  // where there is no other
     if (monitor != nullptr && functions.info(monitor, &info)) {
         area.whole = info.rcMonitor;
         area.work = info.rcWork;
-    } else {
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area.work, 0);
     }
+    // The primary monitor's work area is the system's, as it always was: right
+    // after a change of resolution the monitor's own may lag further behind.
+    if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0) SystemParametersInfoA(SPI_GETWORKAREA, 0, &area.work, 0);
     // Right after a change of resolution the work area may still be the old
     // screen's until the shell has caught up.
     RECT& work = area.work;
