@@ -65,8 +65,6 @@ TEST_F(MainWindowTest, AControlWithoutItsBitmapShowsTheBackgroundUnderIt) {
     SendMessageA(label, WM_SETICON, 0, reinterpret_cast<LPARAM>("out34_off"));
 }
 
-// The pointer over the background takes the focus, for the wheel, unless
-// the keyboard is in use.
 TEST_F(MainWindowTest, APointerOverTheBackgroundTakesTheFocusOnlyWhileTheMouseIsInUse) {
     SetForegroundWindow(Window());
     HWND rate = Desk().Control(1, kBaseRate + 1);

