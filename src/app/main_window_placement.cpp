@@ -58,9 +58,11 @@ ScreenRect ClientOnScreen(const PanelPlacement& placement, const ScreenMetrics& 
 PanelPlacement Centred(const PanelGeometry& panel, const ScreenMetrics& screen, bool timecodeShown) {
     PanelPlacement placement = Arrangement(panel, CardRowHeight(panel, timecodeShown), panel.cards);
     placement.centred = true;
-    const MainWindowRect formula =
-        PlaceMainWindow(screen.screenWidth, screen.screenHeight, panel.cards, panel.columnWidth, panel.mainRowHeight);
-    placement.window = {formula.x, formula.y, formula.x, formula.y};
+    const MainWindowRect formula = PlaceMainWindow(screen.monitor.Width(), screen.monitor.Height(), panel.cards,
+                                                   panel.columnWidth, panel.mainRowHeight);
+    const int x = screen.monitor.left + formula.x;
+    const int y = screen.monitor.top + formula.y;
+    placement.window = {x, y, x, y};
     SetWindowSize(placement, screen);
     return placement;
 }

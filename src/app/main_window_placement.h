@@ -29,11 +29,11 @@ struct FrameInsets {
     int bottom;
 };
 
-// The screen the window goes on.
+// The screen the window goes on: the monitor it is on, where a machine has
+// more than one.
 struct ScreenMetrics {
-    int screenWidth;  // the whole screen, on which the centred window is centred
-    int screenHeight;
-    ScreenRect workArea;  // the part not taken by the taskbar and the like
+    ScreenRect monitor;   // the whole monitor, on which the centred window is centred
+    ScreenRect workArea;  // the part of it not taken by the taskbar and the like
     FrameInsets frame;
     int verticalScrollBarWidth;
     int horizontalScrollBarHeight;

@@ -206,6 +206,7 @@ LRESULT MainWindowProc(HWND window, MainWindowState& state, UINT message, WPARAM
     case WM_RBUTTONDOWN: ShowOptionsMenu(window, lParam); return 0;
     case kWmTrayNotify:
         if (LOWORD(lParam) == WM_LBUTTONDOWN || LOWORD(lParam) == WM_RBUTTONDOWN) {
+            PlacePanelForShow(window);
             ShowWindow(window, SW_SHOWNORMAL);
             SetForegroundWindow(window);
         }

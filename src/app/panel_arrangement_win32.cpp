@@ -20,18 +20,55 @@ struct Arrangement {
     bool timecodeControlsShown = true;  // as the columns are built
     int scrollX = 0;
     int scrollY = 0;
+    // A minimised window is not placed; what it missed is done when it is
+    // restored, afresh where the resolution changed meanwhile.
+    bool missed = false;
+    bool missedAfresh = false;
 };
 Arrangement arrangement;
 
 const ScreenMetrics* screenForTest = nullptr;
 
+// ---- The monitor the window is on ---------------------------------------------
+
+typedef HMONITOR(WINAPI* MonitorFromWindowFunction)(HWND, DWORD);
+typedef BOOL(WINAPI* GetMonitorInfoFunction)(HMONITOR, LPMONITORINFO);
+
+struct MonitorFunctions {
+    MonitorFromWindowFunction fromWindow;
+    GetMonitorInfoFunction info;
+};
+
+// Windows 98 and later know of more than one monitor. The two functions are
+// looked up in USER32 rather than imported, so that the desk still starts on
+// Windows 95, where the one screen is the whole desktop.
+MonitorFunctions FindMonitorFunctions() {
+    MonitorFunctions found = {nullptr, nullptr};
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    FARPROC fromWindow = user32 != nullptr ? GetProcAddress(user32, "MonitorFromWindow") : nullptr;
+    FARPROC info = user32 != nullptr ? GetProcAddress(user32, "GetMonitorInfoA") : nullptr;
+    if (fromWindow == nullptr || info == nullptr) return found;
+    found.fromWindow = reinterpret_cast<MonitorFromWindowFunction>(reinterpret_cast<void*>(fromWindow));
+    found.info = reinterpret_cast<GetMonitorInfoFunction>(reinterpret_cast<void*>(info));
+    return found;
+}
+
+MonitorFunctions monitorFunctionsForTest = {nullptr, nullptr};
+
+MonitorFunctions Monitors() {
+    if (monitorFunctionsForTest.fromWindow != nullptr) return monitorFunctionsForTest;
+    static const MonitorFunctions system = FindMonitorFunctions();
+    return system;
+}
+
+ScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
 ScreenMetrics SystemScreen(HWND window) {
     if (screenForTest != nullptr) return *screenForTest;
     ScreenMetrics screen = {};
-    screen.screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    screen.screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    const RECT work = ScreenWorkArea();
-    screen.workArea = {work.left, work.top, work.right, work.bottom};
+    const MonitorArea monitor = WindowMonitor(window);
+    screen.monitor = ToScreenRect(monitor.whole);
+    screen.workArea = ToScreenRect(monitor.work);
     const DWORD style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & ~(WS_VSCROLL | WS_HSCROLL);
     RECT frame = {0, 0, 0, 0};
     AdjustWindowRectEx(&frame, style, FALSE, static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
@@ -107,7 +144,14 @@ void Apply(HWND window, const PanelPlacement& next, int scrollBefore) {
 // `scrollBefore`: where the view stood before, when it was already moved
 // for a change of row height.
 void PlaceAgain(HWND window, bool afresh, int scrollBefore) {
-    if (arrangement.geometry.cards <= 0 || IsIconic(window)) return;
+    if (arrangement.geometry.cards <= 0) return;
+    if (IsIconic(window)) {
+        arrangement.missed = true;
+        arrangement.missedAfresh = arrangement.missedAfresh || afresh;
+        return;
+    }
+    arrangement.missed = false;
+    arrangement.missedAfresh = false;
     const ScreenMetrics screen = SystemScreen(window);
     RECT now = {};
     GetWindowRect(window, &now);
@@ -195,17 +239,32 @@ void ScrollIntoView(HWND window, HWND control) {
              ScrollToShow(y, rect.top + y, rect.bottom + y, placement.clientHeight, placement.panelHeight));
 }
 
-RECT ScreenWorkArea() {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    RECT work = {0, 0, width, height};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+MonitorArea WindowMonitor(HWND window) {
+    MonitorArea area = {{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, {}};
+    area.work = area.whole;
+    const MonitorFunctions functions = Monitors();
+    HMONITOR monitor =
+        functions.fromWindow != nullptr ? functions.fromWindow(window, MONITOR_DEFAULTTONEAREST) : nullptr;
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    info.dwFlags = MONITORINFOF_PRIMARY;  // where there is no other
+    if (monitor != nullptr && functions.info(monitor, &info)) {
+        area.whole = info.rcMonitor;
+        area.work = info.rcWork;
+    }
+    // The primary monitor's work area is the system's, as it always was: right
+    // after a change of resolution the monitor's own may lag further behind.
+    if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0) SystemParametersInfoA(SPI_GETWORKAREA, 0, &area.work, 0);
     // Right after a change of resolution the work area may still be the old
     // screen's until the shell has caught up.
-    if (work.right > width) work.right = width;
-    if (work.bottom > height) work.bottom = height;
-    if (work.left >= work.right || work.top >= work.bottom) work = {0, 0, width, height};
-    return work;
+    RECT& work = area.work;
+    const RECT& whole = area.whole;
+    if (work.left < whole.left) work.left = whole.left;
+    if (work.top < whole.top) work.top = whole.top;
+    if (work.right > whole.right) work.right = whole.right;
+    if (work.bottom > whole.bottom) work.bottom = whole.bottom;
+    if (work.left >= work.right || work.top >= work.bottom) work = whole;
+    return area;
 }
 
 void StartPanelArrangement(HWND window, const PanelGeometry& geometry) {
@@ -213,6 +272,8 @@ void StartPanelArrangement(HWND window, const PanelGeometry& geometry) {
     arrangement.geometry = geometry;
     PlaceAgain(window, true);
 }
+
+void PlacePanelForShow(HWND window) { PlaceAgain(window, arrangement.missedAfresh); }
 
 void ShowPanelTimecodeRows(HWND window, bool shown) {
     if (window == nullptr || arrangement.geometry.cards <= 0) return;
@@ -263,6 +324,9 @@ bool OnPanelArrangementMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_MOUSEWHEEL: OnWheel(window, wParam); break;
     case WM_DISPLAYCHANGE: PlaceAgain(window, true); break;
     case WM_SETTINGCHANGE: PlaceAgain(window, false); break;
+    case WM_SIZE:
+        if (wParam == SIZE_RESTORED && arrangement.missed) PlaceAgain(window, arrangement.missedAfresh);
+        return false;
     default: return false;
     }
     *result = 0;
@@ -285,3 +349,8 @@ RECT PanelWindowExtent(HWND window) {
 const PanelPlacement& CurrentPanelPlacement() { return arrangement.placement; }
 
 void SetPanelScreenForTest(const ScreenMetrics* screen) { screenForTest = screen; }
+
+void SetMonitorFunctionsForTest(HMONITOR(WINAPI* fromWindow)(HWND, DWORD),
+                                BOOL(WINAPI* info)(HMONITOR, LPMONITORINFO)) {
+    monitorFunctionsForTest = {fromWindow, info};
+}

@@ -18,7 +18,9 @@ void ReleaseOwnCapture(HWND control);
 
 // Gives `control` the keyboard focus when its parent is the foreground
 // window (so the wheel reaches the control under the pointer, and a control
-// of a window in the background never pulls the focus).
+// of a window in the background never pulls the focus), unless the focus
+// marks are on: while the keyboard is in use, a pointer that strays over a
+// control leaves the focus where the keys put it.
 void TakeFocusOnHover(HWND control);
 
 // The control's id as GetWindowLongA with GWL_ID gives it.

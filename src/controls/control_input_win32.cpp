@@ -15,7 +15,7 @@ void ReleaseOwnCapture(HWND control) {
 }
 
 void TakeFocusOnHover(HWND control) {
-    if (GetParent(control) == GetForegroundWindow()) SetFocus(control);
+    if (!FocusMarksOn() && GetParent(control) == GetForegroundWindow()) SetFocus(control);
 }
 
 LONG ControlId(HWND control) { return GetWindowLongA(control, GWL_ID); }

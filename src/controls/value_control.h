@@ -14,7 +14,8 @@
 //   SBM_GETPOS      the value
 //   WM_LBUTTONDOWN  capture, the value from the pointer, drawn at once with
 //                   the pointer flag; nothing posted
-//   WM_MOUSEMOVE    no key-state flag: the focus on hover, nothing else;
+//   WM_MOUSEMOVE    no key-state flag: the focus on hover (not while the
+//                   focus marks are on), nothing else;
 //                   any flag, the pointer inside: the value from the pointer,
 //                   drawn with the pointer flag, the drag code posted; then,
 //                   inside or not, the buddy told

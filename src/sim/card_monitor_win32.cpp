@@ -1,5 +1,6 @@
 #include "sim/card_monitor_win32.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -24,11 +25,12 @@ constexpr UINT_PTR kPollTimer = 1;
 constexpr UINT kPollMs = 100;
 constexpr UINT_PTR kWakeTimer = 2;
 constexpr UINT kAsleepMs = 2000;  // long enough to see the cards on their defaults
+// Set after a change of the screen: the monitor is placed again once every
+// window has heard of it and the desk has found its new place. The window
+// takes no message of the application range: another program may post any.
+constexpr UINT_PTR kPlaceTimer = 3;
+constexpr UINT kPlaceDelayMs = 10;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr UINT kWmShowNotice = WM_APP + 1;  // lParam: the text
-// Posted to itself after a change of the screen, once every window has
-// heard of it and the desk has found its new place.
-constexpr UINT kPlaceAgain = WM_APP + 2;
 
 struct MonitorSetup {
     HWND desk;
@@ -257,10 +259,10 @@ void OnButtonUp(HWND window, MonitorWindowState& state) {
 MonitorRect ToMonitorRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // Beside the desk in the form it takes with its timecode rows shown, inside
-// the work area.
+// the work area of the desk's monitor.
 MonitorPlacement PlaceForDesk(HWND desk, int cardCount) {
     const RECT deskRect = PanelWindowExtent(desk);
-    const RECT workArea = ScreenWorkArea();
+    const RECT workArea = WindowMonitor(desk).work;
     RECT frame = {0, 0, 0, 0};
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
     return PlaceMonitor(cardCount, ToMonitorRect(deskRect), ToMonitorRect(workArea), frame.right - frame.left,
@@ -288,10 +290,15 @@ LRESULT CardMonitorProc(HWND window, MonitorWindowState& state, UINT message, WP
     case WM_DESTROY:
         KillTimer(window, kPollTimer);
         KillTimer(window, kWakeTimer);
+        KillTimer(window, kPlaceTimer);
         return 0;
     case WM_TIMER:
         if (wParam == kPollTimer && Poll(state)) InvalidateRect(window, nullptr, FALSE);
         if (wParam == kWakeTimer) WakeUp(window, state);
+        if (wParam == kPlaceTimer) {
+            KillTimer(window, kPlaceTimer);
+            PlaceBesideTheDesk(window, state);
+        }
         return 0;
     case WM_ERASEBKGND: return 1;  // the whole client area is painted from the back buffer
     case WM_PAINT:
@@ -306,11 +313,11 @@ LRESULT CardMonitorProc(HWND window, MonitorWindowState& state, UINT message, WP
     case WM_VSCROLL:
     case WM_HSCROLL: OnScrollBar(window, state, message == WM_VSCROLL ? SB_VERT : SB_HORZ, wParam); return 0;
     case WM_MOUSEWHEEL: OnWheel(window, state, wParam); return 0;
-    case WM_DISPLAYCHANGE: PostMessageA(window, kPlaceAgain, 0, 0); return 0;
+    case WM_DISPLAYCHANGE: SetTimer(window, kPlaceTimer, kPlaceDelayMs, nullptr); return 0;
     case WM_SETTINGCHANGE:
-        if (wParam == SPI_SETWORKAREA || wParam == SPI_SETNONCLIENTMETRICS) PostMessageA(window, kPlaceAgain, 0, 0);
+        if (wParam == SPI_SETWORKAREA || wParam == SPI_SETNONCLIENTMETRICS)
+            SetTimer(window, kPlaceTimer, kPlaceDelayMs, nullptr);
         return 0;
-    case kPlaceAgain: PlaceBesideTheDesk(window, state); return 0;
     case WM_LBUTTONDOWN:
         OnButtonDown(window, state, static_cast<short>(LOWORD(lParam)) + state.scrollX,
                      static_cast<short>(HIWORD(lParam)) + state.scrollY);
@@ -326,10 +333,6 @@ LRESULT CardMonitorProc(HWND window, MonitorWindowState& state, UINT message, WP
             state.pressedInside = false;
             InvalidateRect(window, nullptr, FALSE);
         }
-        return 0;
-    case kWmShowNotice:
-        state.notice = reinterpret_cast<const char*>(lParam);
-        InvalidateRect(window, nullptr, FALSE);
         return 0;
     case WM_CLOSE:
         // The desk has no way to end of its own; ending it here ends the
@@ -361,8 +364,14 @@ HWND CreateCardMonitor(HINSTANCE instance, HWND desk, SimDriverLink* driver) {
 }
 
 void ShowMonitorNotice(HWND monitor, const char* text) {
-    if (monitor != nullptr && IsWindow(monitor))
-        SendMessageA(monitor, kWmShowNotice, 0, reinterpret_cast<LPARAM>(text));
+    char name[sizeof kCardMonitorClassName + 1] = "";
+    if (monitor == nullptr || !IsWindow(monitor) || GetClassNameA(monitor, name, sizeof name) == 0 ||
+        std::strcmp(name, kCardMonitorClassName) != 0)
+        return;
+    auto* state = reinterpret_cast<MonitorWindowState*>(GetWindowLongPtrA(monitor, GWLP_USERDATA));
+    if (state == nullptr) return;
+    state->notice = text != nullptr ? text : "";
+    InvalidateRect(monitor, nullptr, FALSE);
 }
 
 void DestroyCardMonitor(HINSTANCE instance, HWND monitor) {

@@ -107,6 +107,7 @@ INSTANTIATE_TEST_SUITE_P(Digits, DigitTypingTest, ::testing::Values(
     TypingCase{5, 1, 9, 59, true, 59, 2},       // a second one is appended
     TypingCase{7, 1, 3, 59, true, 3, 1},        // 73 is above the maximum: starts over
     TypingCase{59, 2, 1, 99, true, 1, 1},       // the field's two digits are typed: starts over
+    TypingCase{5, 2, 3, 59, true, 3, 1},        // 0, 5 typed shows 05; a third digit starts over, though 53 fits
     TypingCase{12, 2, 3, 999, true, 123, 3},    // a maximum of three digits takes three
     TypingCase{1, 1, 0, 5, true, 0, 1},         // 10 is above 5: starts over at 0 (a field shows two digits)
     TypingCase{3, 1, 7, 5, false, 3, 1},        // 7 alone is above 5: refused

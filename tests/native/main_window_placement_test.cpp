@@ -14,7 +14,7 @@ constexpr PanelGeometry Cards(int cards) { return {cards, 339, 254, 100}; }
 
 ScreenMetrics Screen(int width, int height, FrameInsets frame = kDefaultFrame, ScreenRect work = {0, 0, 0, 0}) {
     if (work.right == 0) work = {0, 0, width, height};
-    return {width, height, work, frame, 17, 17};
+    return {{0, 0, width, height}, work, frame, 17, 17};
 }
 
 struct Expected {
@@ -60,6 +60,9 @@ TEST(MainWindowPlacementTest, PlacesTheWindowForTheScreen) {
         {"a taskbar at the left covers the centred window's first column", Screen(1024, 768, kDefaultFrame, {60, 0, 1024, 768}),
          3, false, {{200, 117, 884, 650}, 2, 2, 678, 508, false}},
         {"narrower than a card: scrolls both ways", Screen(320, 240), 1, false, {{0, 0, 320, 240}, 1, 1, 297, 198, false}},
+        {"a second monitor right of the first: centred on it",
+         {{1280, 0, 2304, 768}, {1280, 0, 2304, 740}, kDefaultFrame, 17, 17}, 3, false,
+         {{1283, 257, 2306, 536}, 3, 1, 1017, 254, true}},
         {"narrower than a card, tall enough: scrolls sideways", Screen(330, 1000), 1, false,
          {{0, 352, 330, 648}, 1, 1, 324, 254, false}},
     };

@@ -15,7 +15,8 @@ constexpr int kScrollBar = 17;
 // The desk's window as it opens on the screen, together with the one it
 // becomes once the timecode rows are shown.
 MonitorRect DeskWindow(int cards, int screenWidth, int screenHeight) {
-    const ScreenMetrics screen = {screenWidth, screenHeight, {0, 0, screenWidth, screenHeight}, {3, 22, 3, 3}, 17, 17};
+    const ScreenMetrics screen = {
+        {0, 0, screenWidth, screenHeight}, {0, 0, screenWidth, screenHeight}, {3, 22, 3, 3}, 17, 17};
     const PanelGeometry panel = {cards, 339, 254, 100};
     const ScreenRect shortForm = PlacePanel(panel, screen, false).window;
     const ScreenRect tall = PlacePanelKeeping(panel, screen, true, shortForm.left, shortForm.top).window;

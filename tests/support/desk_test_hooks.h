@@ -15,6 +15,12 @@ void ResetStandbyForTest();          // forget the standbys seen
 // The screen the main window is placed on, instead of the system's (null:
 // the system's again). Windows programs only.
 void SetPanelScreenForTest(const ScreenMetrics* screen);
+#ifdef _WIN32
+#include <windows.h>
+// The functions that find the monitor a window is on and its areas, instead
+// of USER32's (null: USER32's again).
+void SetMonitorFunctionsForTest(HMONITOR(WINAPI* fromWindow)(HWND, DWORD), BOOL(WINAPI* info)(HMONITOR, LPMONITORINFO));
+#endif
 
 // The record a card gets when none is stored: every slot 0 but set A's
 // row 1 (slot 7): fs, internal clock, routing on with set A on the second

@@ -18,6 +18,7 @@
 #include "sim/sim_driver_link.h"
 #include "support/gui_object_counts.h"
 #include "support/message_pump.h"
+#include "support/pixel_checks.h"
 
 namespace wintest {
 namespace {
@@ -308,6 +309,28 @@ TEST_F(CardMonitorTest, AFullRepaintTakesAFractionOfThePoll) {
         1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart) / kPaints;
     std::printf("full repaint of a two-card monitor: %.2f ms\n", ms);
     EXPECT_LT(ms, 100.0);
+}
+
+// Another program may post the monitor any message of the application
+// range, with any parameters: none moves it, changes its notice or stops it.
+TEST_F(CardMonitorTest, TakesNoApplicationMessageFromAnotherProgram) {
+    const PixelImage plain = CaptureClient(monitor_);
+    ShowMonitorNotice(monitor_, "The simulated driver took the option.");
+    UpdateWindow(monitor_);
+    const PixelImage noticed = CaptureClient(monitor_);
+    ASSERT_NE(plain, noticed) << "the notice is not shown";
+    RECT placed, now;
+    GetWindowRect(monitor_, &placed);
+    SetWindowPos(monitor_, nullptr, placed.left + 9, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (UINT message = WM_APP; message < WM_APP + 8; ++message) {
+        for (LPARAM parameter : {LPARAM{0}, LPARAM{1}, static_cast<LPARAM>(0xFFFF0000u)})
+            PostMessageA(monitor_, message, static_cast<WPARAM>(parameter), parameter);
+    }
+    Settle();
+    GetWindowRect(monitor_, &now);
+    EXPECT_EQ(now.left, placed.left + 9) << "placed again";
+    EXPECT_EQ("", FirstDifference(CaptureClient(monitor_), noticed));
+    SetWindowPos(monitor_, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TEST_F(CardMonitorTest, ClosingTheMonitorEndsTheDesk) {

@@ -196,10 +196,13 @@ TEST_F(KeyboardTest, EveryControlIsNamedKeepsTabForTheDialogAndIgnoresOtherKeys)
         const LRESULT check = Ask(control, BM_GETCHECK), position = Ask(control, SBM_GETPOS);
         CoverClient(control, RGB(0, 0, 0));
         const PixelImage covered = CaptureClient(control);
-        for (WPARAM key : {WPARAM{'A'}, WPARAM{VK_F5}, WPARAM{VK_HOME}, WPARAM{VK_ESCAPE}}) {
-            SendMessageA(control, WM_KEYDOWN, key, 1);
-            SendMessageA(control, WM_CHAR, key, 1);
-            SendMessageA(control, WM_KEYUP, key, 1);
+        // Space and Enter come as the auto-repeats of a held key.
+        for (WPARAM key :
+             {WPARAM{'A'}, WPARAM{VK_F5}, WPARAM{VK_HOME}, WPARAM{VK_ESCAPE}, WPARAM{VK_SPACE}, WPARAM{VK_RETURN}}) {
+            const LPARAM data = key == VK_SPACE || key == VK_RETURN ? 1 | 1 << 30 : 1;
+            SendMessageA(control, WM_KEYDOWN, key, data);
+            SendMessageA(control, WM_CHAR, key, data);
+            SendMessageA(control, WM_KEYUP, key, data);
         }
         // A label set later is never drawn either.
         const bool showsItsText = cell.kind == GalleryKind::SmallText || cell.kind == GalleryKind::BitmapText;
@@ -212,6 +215,20 @@ TEST_F(KeyboardTest, EveryControlIsNamedKeepsTabForTheDialogAndIgnoresOtherKeys)
         InvalidateRect(control, nullptr, FALSE);
     }
     EXPECT_TRUE(events.empty());
+}
+
+// The controls that follow the pointer with the focus, for the wheel, leave
+// it where the keys put it while the keyboard is in use.
+TEST_F(KeyboardTest, APointerTakesTheFocusOnlyWhileTheMouseIsInUse) {
+    for (int id : {401, 1001, 901, 1401, 1501}) {
+        for (bool keys : {true, false}) {
+            SetFocus(Control(201));
+            SetFocusMarks(keys);
+            SendMessageA(Control(id), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+            EXPECT_EQ(keys ? 201 : id, FocusId()) << id << (keys ? " with the keyboard in use" : "");
+            EXPECT_EQ(keys, FocusMarksOn());
+        }
+    }
 }
 
 TEST_F(KeyboardTest, TheArrowsOfAToggleMoveWithinItsGroupAndClickAnOffToggle) {
@@ -227,7 +244,8 @@ TEST_F(KeyboardTest, TheArrowsOfAToggleMoveWithinItsGroupAndClickAnOffToggle) {
         int focus;
         LRESULT checks[3];
     } steps[] = {{91, VK_DOWN, 92, {1, 1, 0}}, {92, VK_RIGHT, 93, {1, 1, 1}}, {93, VK_DOWN, 91, {1, 1, 1}},
-                 {92, VK_UP, 91, {1, 1, 1}},   {94, VK_DOWN, 94, {1, 1, 1}},  {201, VK_LEFT, 201, {1, 1, 1}}};
+                 {92, VK_UP, 91, {1, 1, 1}},   {94, VK_DOWN, 94, {1, 1, 1}},  {201, VK_LEFT, 201, {1, 1, 1}},
+                 {92, VK_LEFT, 91, {1, 1, 1}}};
     for (const auto& step : steps) {
         SetFocus(Control(step.from));
         Press(step.key);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/desk_messages.h"
+#include "controls/control_input.h"
 #include "controls/toolkit_frame.h"
 #include "panel/card_panel.h"
 #include "settings/settings_store.h"
@@ -62,6 +63,18 @@ TEST_F(MainWindowTest, AControlWithoutItsBitmapShowsTheBackgroundUnderIt) {
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ("", FirstDifference(CaptureClient(label), Crop(background, 215, 72, 72, 15)));
     SendMessageA(label, WM_SETICON, 0, reinterpret_cast<LPARAM>("out34_off"));
+}
+
+TEST_F(MainWindowTest, APointerOverTheBackgroundTakesTheFocusOnlyWhileTheMouseIsInUse) {
+    SetForegroundWindow(Window());
+    HWND rate = Desk().Control(1, kBaseRate + 1);
+    for (bool keys : {true, false}) {
+        SetFocus(rate);
+        SetFocusMarks(keys);
+        SendMessageA(Window(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        EXPECT_EQ(keys ? rate : Window(), GetFocus()) << (keys ? "with the keyboard in use" : "");
+        EXPECT_EQ(keys, FocusMarksOn());
+    }
 }
 
 TEST_F(MainWindowTest, ClosePanelHidesTheWindowAndSavesEveryCardsRecord) {

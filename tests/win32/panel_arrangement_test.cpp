@@ -4,8 +4,10 @@
 // background drawn under the columns where they are, scroll included.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
+#include "app/desk_messages.h"
 #include "app/panel_arrangement_win32.h"
 #include "controls/toolkit_frame.h"
 #include "desk_test_hooks.h"
@@ -21,8 +23,18 @@
 namespace wintest {
 namespace {
 
-constexpr ScreenMetrics k800x600 = {800, 600, {0, 0, 800, 600}, {3, 22, 3, 3}, 17, 17};
+constexpr ScreenMetrics k800x600 = {{0, 0, 800, 600}, {0, 0, 800, 600}, {3, 22, 3, 3}, 17, 17};
+constexpr ScreenMetrics k1280x1024 = {{0, 0, 1280, 1024}, {0, 0, 1280, 1024}, {3, 22, 3, 3}, 17, 17};
 constexpr COLORREF kUndrawn = RGB(255, 0, 255);
+
+// A second monitor, right of the first, that the desk's window is on.
+HWND deskWindow = nullptr;
+HMONITOR WINAPI SecondMonitorOf(HWND window, DWORD) { return window == deskWindow ? HMONITOR(2) : nullptr; }
+BOOL WINAPI SecondMonitorInfo(HMONITOR monitor, LPMONITORINFO info) {
+    if (monitor != HMONITOR(2) || info->cbSize != sizeof *info) return FALSE;
+    *info = {sizeof *info, {1280, 0, 2080, 600}, {1280, 0, 2080, 570}, 0};
+    return TRUE;
+}
 
 // Where a control sits in the client area, and its size.
 RECT InClient(HWND control, HWND window) {
@@ -111,9 +123,20 @@ TEST_F(PanelArrangementTest, ColumnsMoveIntoRowsAsBlocksAndTheTimecodeRowHidesIt
     EXPECT_EQ(client.bottom, 575) << "the screen's height less the frame: the rest scrolls";
     ExpectColumnsInTheirCells(true, 0);
 
+    // A scroll by the bar (to 133), the wheel (73) or a key (58) draws the
+    // whole view again, the background between the moved controls too.
+    for (int scroll : {133, 73, 58}) {
+        CoverClient(desk.window(), kUndrawn);
+        if (scroll == 133) SendMessageA(desk.window(), WM_VSCROLL, SB_BOTTOM, 0);
+        if (scroll == 73) SendMessageA(desk.window(), WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+        if (scroll == 58) ScrollIntoView(desk.window(), desk.Control(0, kBaseCoaxial));
+        PumpMessages();
+        ASSERT_EQ(ScrollPosition(), scroll);
+        ExpectColumnsInTheirCells(true, scroll);
+        const PixelImage shown = CaptureClient(desk.window());
+        EXPECT_EQ(std::count(shown.pixels.begin(), shown.pixels.end(), kUndrawn), 0) << "scrolled to " << scroll;
+    }
     SendMessageA(desk.window(), WM_VSCROLL, SB_BOTTOM, 0);
-    ASSERT_EQ(ScrollPosition(), 708 - 575);
-    ExpectColumnsInTheirCells(true, 708 - 575);
     // A digit field reports its value with the same message, naming itself:
     // that is no request of the window's scroll bar.
     SendMessageA(desk.window(), WM_VSCROLL, SB_TOP, reinterpret_cast<LPARAM>(desk.Control(0, kBaseHours)));
@@ -122,6 +145,28 @@ TEST_F(PanelArrangementTest, ColumnsMoveIntoRowsAsBlocksAndTheTimecodeRowHidesIt
     LeftClick(desk.Control(0, kBaseShowHide));
     EXPECT_EQ(ScrollPosition(), 0);
     ExpectColumnsInTheirCells(false, 0);
+}
+
+// A change of resolution that the window missed while minimised is made
+// up for when the tray restores it; on a second monitor the window keeps
+// to that monitor's work area.
+TEST_F(PanelArrangementTest, PlacedAgainWhenRestoredAndOnItsOwnMonitor) {
+    HWND window = desk.window();
+    ShowWindow(window, SW_MINIMIZE);
+    SetPanelScreenForTest(&k1280x1024);
+    SendMessageA(window, WM_DISPLAYCHANGE, 0, 0);
+    SendMessageA(window, kWmTrayNotify, 0, WM_LBUTTONDOWN);
+    EXPECT_EQ(CurrentPanelPlacement().cardsPerRow, 3) << "restored in two rows on a screen wide enough for one";
+
+    deskWindow = window;
+    SetPanelScreenForTest(nullptr);
+    SetMonitorFunctionsForTest(SecondMonitorOf, SecondMonitorInfo);
+    SendMessageA(window, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    SetMonitorFunctionsForTest(nullptr, nullptr);
+    RECT placed;
+    GetWindowRect(window, &placed);
+    EXPECT_TRUE(placed.left >= 1280 && placed.right <= 2080 && placed.bottom <= 570)
+        << placed.left << ", " << placed.bottom;
 }
 
 // What the window draws for a control that shows it through: the rows of
