@@ -1,14 +1,22 @@
 #!/usr/bin/python3
 """Draws the control desk's skin into resources/skin/.
 
-Writes every skin bitmap as a 24-bit uncompressed BMP, the two window icons,
-the "psize" resize cursor and contact-sheet.png (every bitmap with its name
-and size, a preview of one assembled column, and the control gallery's faces
+Draws every skin bitmap in 24-bit colour, then writes it as an 8-bit
+uncompressed BMP. All of them share one table of 256 colours: the 20 that
+Windows keeps in the system palette at 256 colours, the two the bitmap
+gauge fills with, and 234 chosen over the whole skin (median cut refined by
+k-means), so that the program realises one palette for all of them;
+skin_palette.bmp, of one pixel, carries the table alone, for the program to
+make its palette from. Also writes the two window icons, the "psize" resize
+cursor and contact-sheet.png (every bitmap as it ships, with its name and
+size, a preview of one assembled column, and the control gallery's faces
 put together as their controls show them) for review.
 
-Two checks stop the run: a legend of the panel's backgrounds under one of
-its controls, and a knob top that is not one plain colour wherever the
-knob's indicator patch can land.
+It prints the mean absolute difference, per channel, between the 8-bit skin
+and the 24-bit drawing. Three checks stop the run: that difference above
+1.5, a legend of the panel's backgrounds under one of its controls, and a
+knob top that is not one plain colour wherever the knob's indicator patch
+can land (in 24 bits and in 8).
 
 Run with Debian's Python 3 and Pillow:
 
@@ -26,7 +34,7 @@ import os
 import random
 import struct
 
-from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
+from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont, ImageStat
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, "skin")
@@ -887,7 +895,7 @@ def knob_indicator(focused):
     return img
 
 
-def check_knob_ring_plain(dial, dots):
+def check_knob_ring_plain(dial, dots, top=KNOB_CAP):
     """The knob puts back a 7 x 7 patch of its background wherever its
     indicator was and draws the 7 x 7 indicator at the new place: the dial
     must be the top colour under every such patch, and the indicator's
@@ -897,11 +905,11 @@ def check_knob_ring_plain(dial, dots):
     for cx, cy in knob_indicator_centres():
         for y in range(cy - half, cy - half + KNOB_DOT):
             for x in range(cx - half, cx - half + KNOB_DOT):
-                if px[x, y] != KNOB_CAP:
+                if px[x, y] != top:
                     raise SystemExit("knob top not plain at %d,%d" % (x, y))
     for dot in dots:
         for x, y in ((0, 0), (KNOB_DOT - 1, 0), (0, KNOB_DOT - 1), (KNOB_DOT - 1, KNOB_DOT - 1)):
-            if dot.getpixel((x, y)) != KNOB_CAP:
+            if dot.getpixel((x, y)) != top:
                 raise SystemExit("knob indicator corner is not the knob's top colour")
 
 
@@ -1004,6 +1012,92 @@ def build_gallery():
         ("glyph_strip", pixel_strip(GLYPH_CELLS)),
     ]
     return items
+
+
+# ------------------------------------------------------------- one palette
+# At 256 colours Windows keeps 20 static colours in the system palette, ten
+# at each end, and the foreground window's palette fills the 236 between.
+# The skin's one table holds the static colours in those places and the
+# skin's own 236 colours between them.
+STATIC_LOW = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128),
+              (128, 0, 128), (0, 128, 128), (192, 192, 192), (192, 220, 192), (166, 202, 240)]
+STATIC_HIGH = [(255, 251, 240), (160, 160, 164), (128, 128, 128), (255, 0, 0), (0, 255, 0),
+               (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+OWN_COLOURS = 256 - len(STATIC_LOW) - len(STATIC_HIGH)
+# Colours the toolkit fills with besides its bitmaps, the bitmap gauge's
+# filled and empty parts: entries of their own, so that they keep their
+# colour at 256 colours too.
+TOOLKIT_COLOURS = [(0x6E, 0x96, 0xB0), (0xBF, 0xC7, 0xCF)]
+MAX_MEAN_DIFFERENCE = 1.5        # per channel, from the 24-bit drawing
+# Never dithered: the knob puts back patches of its dial under its indicator,
+# so the dial's top and the indicator's corners must stay one colour.
+PLAIN_MAPPED = ("knob_dial", "knob_dot", "knob_dot_focus")
+
+
+def skin_table(images):
+    """The 256 colours every skin bitmap shares: the static ones, the
+    toolkit's own, and the rest chosen by median cut, refined by k-means,
+    over every pixel of the skin that is not one of those already."""
+    fixed = set(STATIC_LOW + STATIC_HIGH + TOOLKIT_COLOURS)
+    pixels = [c for img in images for c in img.getdata() if c not in fixed]
+    strip = Image.new("RGB", (len(pixels), 1))
+    strip.putdata(pixels)
+    wanted = OWN_COLOURS - len(TOOLKIT_COLOURS)
+    chosen = strip.quantize(colors=wanted, method=Image.Quantize.MEDIANCUT, kmeans=10)
+    flat = chosen.getpalette()[:3 * wanted]
+    own = TOOLKIT_COLOURS + [tuple(flat[i:i + 3]) for i in range(0, len(flat), 3)]
+    own += [STATIC_LOW[0]] * (OWN_COLOURS - len(own))
+    return STATIC_LOW + own + STATIC_HIGH
+
+
+def table_image(table):
+    """A palette image that holds `table`, for Image.quantize."""
+    img = Image.new("P", (1, 1))
+    img.putpalette([v for colour in table for v in colour])
+    return img
+
+
+def channel_sums(a, b):
+    """Sums over the pixels of |a - b|, per channel (R, G, B)."""
+    return ImageStat.Stat(ImageChops.difference(a, b)).sum
+
+
+def to_table(img, palette, may_dither):
+    """img in the table's colours, and its per-channel difference sums:
+    dithered (Floyd-Steinberg) where that brings it closer to the 24-bit
+    picture, as on the brushed plate; else each pixel its nearest colour."""
+    best = None
+    for dither in (Image.Dither.NONE, Image.Dither.FLOYDSTEINBERG)[:2 if may_dither else 1]:
+        mapped = img.quantize(palette=palette, dither=dither)
+        sums = channel_sums(img, mapped.convert("RGB"))
+        if best is None or sum(sums) < sum(best[1]):
+            best = (mapped, sums)
+    return best
+
+
+def in_one_table(named):
+    """[(name, 8-bit image)] for [(name, 24-bit image)], all in one table,
+    and a one-pixel image that carries the table; prints the mean difference
+    per channel and stops above the limit."""
+    rgb = [(name, img.convert("RGB")) for name, img in named]
+    palette = table_image(skin_table([img for _, img in rgb]))
+    shipped, totals, pixels = [], [0.0, 0.0, 0.0], 0
+    for name, img in rgb:
+        mapped, sums = to_table(img, palette, name not in PLAIN_MAPPED)
+        shipped.append((name, mapped))
+        totals = [t + s for t, s in zip(totals, sums)]
+        pixels += img.size[0] * img.size[1]
+    means = [t / pixels for t in totals]
+    print("skin: %d bitmaps at 8 bits in one table of 256 colours; mean absolute difference from "
+          "24 bits per channel: R %.3f, G %.3f, B %.3f" % (len(shipped), means[0], means[1], means[2]))
+    if max(means) > MAX_MEAN_DIFFERENCE:
+        raise SystemExit("the 8-bit skin is more than %.1f per channel from the 24-bit one"
+                         % MAX_MEAN_DIFFERENCE)
+    top = Image.new("RGB", (1, 1), KNOB_CAP).quantize(palette=palette, dither=Image.Dither.NONE)
+    as_rgb = dict((name, img.convert("RGB")) for name, img in shipped)
+    check_knob_ring_plain(as_rgb["knob_dial"], [as_rgb["knob_dot"], as_rgb["knob_dot_focus"]],
+                          top.convert("RGB").getpixel((0, 0)))
+    return shipped, palette
 
 
 # ------------------------------------------------------- icons and cursor
@@ -1320,8 +1414,10 @@ def main():
     items = build_all()
     check_legends_clear(items)
     gallery = build_gallery()
-    for name, img in items + gallery:
-        img.convert("RGB").save(os.path.join(OUT, name.lower() + ".bmp"), format="BMP")
+    shipped, palette = in_one_table(items + gallery)
+    for name, img in shipped + [("skin_palette", palette)]:
+        img.save(os.path.join(OUT, name.lower() + ".bmp"), format="BMP")
+    as_shipped = [(name, img.convert("RGB")) for name, img in shipped]
 
     large, small = icon_image(32), icon_image(16)
     write_icon_dir(os.path.join(OUT, "desk_large.ico"),
@@ -1331,7 +1427,7 @@ def main():
     write_icon_dir(os.path.join(OUT, "psize.cur"),
                    [(32, 32, 16, 16, cursor_entry(psize_shape()))], kind=2)
 
-    contact_sheet(items, gallery).save(os.path.join(OUT, "contact-sheet.png"))
+    contact_sheet(as_shipped[:len(items)], as_shipped[len(items):]).save(os.path.join(OUT, "contact-sheet.png"))
 
 
 if __name__ == "__main__":

@@ -10,6 +10,9 @@
 //                  then the class's own start values
 //   WM_DESTROY     release what the block owns, free it, clear the pointer
 //   WM_PAINT       BeginPaint, the paint routine (flag 0), EndPaint
+//   WM_PRINTCLIENT the paint routine (flag 0) into the context in wParam,
+//                  on a copy of the block, so that what the block records
+//                  of the screen stays true
 //   WM_ERASEBKGND  nothing; the class's answer
 //   WM_GETDLGCODE  DLGC_WANTALLKEYS, for the classes that answer it, except
 //                  for the Tab key's press (WantedKeys)
@@ -94,6 +97,14 @@ LRESULT ControlProcedure(const ControlClass<State>& control, HWND window, UINT m
         PaintTarget target;
         if (MakePaintTarget(window, dc, &target)) control.paint(target, 0, StateOf<State>(window));
         EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_PRINTCLIENT: {
+        State* state = StateOf<State>(window);
+        State copy = state != nullptr ? *state : State();
+        PaintTarget target;
+        if (MakePaintTarget(window, reinterpret_cast<HDC>(wParam), &target))
+            control.paint(target, 0, state != nullptr ? &copy : nullptr);
         return 0;
     }
     case WM_ERASEBKGND: return control.eraseAnswer;

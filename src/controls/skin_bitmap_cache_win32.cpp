@@ -1,5 +1,6 @@
 #include "controls/skin_cache_key.h"
 #include "controls/toolkit_frame.h"
+#include "win32/gdi_scope_win32.h"
 
 #include <cstring>
 
@@ -57,7 +58,14 @@ HBITMAP LoadSkinBitmap(HINSTANCE instance, const char* name) {
         ToolkitTrace("%s", key);
         return nullptr;
     }
-    HBITMAP bitmap = LoadBitmapA(instance, name);
+    // A DIB section keeps the skin's colour table, so each copy from it maps
+    // the colours through the palette its destination holds at that moment:
+    // right again after another program's palette moved the system
+    // palette's entries, and at any depth, at one byte a pixel. (LoadBitmapA
+    // matches the colours once, at a display of 256 colours to the 20 static
+    // ones; a device bitmap made with the palette selected would keep the
+    // system palette's indices of the moment it was made.)
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(instance, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     // Recorded before the box is shown: a request for the same name made
     // while the box is up then stays silent too.
     std::memcpy(entry->name, key, sizeof key);
@@ -75,4 +83,40 @@ void FreeSkinBitmaps() {
         entry.bitmap = nullptr;
         entry.name[0] = '\0';
     }
+}
+
+namespace {
+
+bool Holds(const PALETTEENTRY* entries, UINT count, const PALETTEENTRY& colour) {
+    for (UINT i = 0; i < count; ++i) {
+        const PALETTEENTRY& entry = entries[i];
+        if (entry.peRed == colour.peRed && entry.peGreen == colour.peGreen && entry.peBlue == colour.peBlue)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+HPALETTE CreateSkinPalette(HINSTANCE instance) {
+    OwnedGdiObject carrier(LoadImageA(instance, "SKINPALETTE", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    RGBQUAD table[256];
+    UINT colours = 0;
+    {
+        MemoryDC memory(nullptr);
+        if (memory.Select(static_cast<HBITMAP>(carrier.get()))) colours = GetDIBColorTable(memory.get(), 0, 256, table);
+    }
+    PALETTEENTRY fixed[20];
+    const UINT fixedCount = GetPaletteEntries(static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), 0, 20, fixed);
+    struct {
+        WORD version;
+        WORD count;
+        PALETTEENTRY entries[256];
+    } palette = {0x300, 0, {}};
+    for (UINT i = 0; i < colours; ++i) {
+        const PALETTEENTRY colour = {table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
+        if (!Holds(fixed, fixedCount, colour) && !Holds(palette.entries, palette.count, colour))
+            palette.entries[palette.count++] = colour;
+    }
+    return palette.count > 0 ? CreatePalette(reinterpret_cast<const LOGPALETTE*>(&palette)) : nullptr;
 }

@@ -20,15 +20,25 @@ extern HFONT toolkitFont;
 extern SkinBitmapEntry skinBitmapCache[kSkinBitmapCacheSize];
 
 // Registers the fifteen classes (and remembers the instance), then creates
-// the shared font. Called once at start, before the first control exists.
+// the shared font and the skin's palette, which it lends to the top-level
+// frame as the program's palette. Called once at start, before the first
+// control exists.
 void RegisterControlClasses(HINSTANCE instance);
 
 // Unregisters the classes, frees every cached bitmap and deletes the shared
-// font. Called once after the last control has been destroyed.
+// font and the palette. Called once after the last control has been
+// destroyed.
 void UnregisterControlClasses();
 
+// A logical palette of the skin's colours: those of the colour table that
+// every skin bitmap shares (the one-pixel bitmap "SKINPALETTE" carries it),
+// less the 20 static colours that the system palette always holds. Null
+// when the resources hold no such table. The caller owns it.
+HPALETTE CreateSkinPalette(HINSTANCE instance);
+
 // Returns the bitmap resource `name` from the cache, loading it on the first
-// request. `name` may also be an integer resource id (MAKEINTRESOURCEA).
+// request, as a DIB section that keeps the skin's colour table. `name` may
+// also be an integer resource id (MAKEINTRESOURCEA).
 // The cache owns the handle: callers never delete it. Returns nullptr when the
 // bitmap is missing (after one "NotFound" box), when the name is longer than
 // 31 characters, or when every slot already holds a bitmap.

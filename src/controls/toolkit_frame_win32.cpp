@@ -1,6 +1,7 @@
 #include "controls/toolkit_frame.h"
 
 #include "controls/toolkit_procedures.h"
+#include "win32/program_palette_win32.h"
 
 #include <cstdarg>
 
@@ -76,8 +77,9 @@ void RegisterControlClasses(HINSTANCE instance) {
         windowClass.lpszClassName = control.name;
         RegisterClassA(&windowClass);
     }
-    // A second registration keeps the font it already has.
+    // A second registration keeps the font and the palette it already has.
     if (toolkitFont == nullptr) toolkitFont = CreateToolkitFont();
+    if (ProgramPalette() == nullptr) SetProgramPalette(CreateSkinPalette(instance));
 }
 
 void UnregisterControlClasses() {
@@ -86,6 +88,11 @@ void UnregisterControlClasses() {
     if (toolkitFont != nullptr) {
         DeleteObject(toolkitFont);
         toolkitFont = nullptr;
+    }
+    // Every context that selected the palette has put it back by now.
+    if (HPALETTE palette = ProgramPalette()) {
+        SetProgramPalette(nullptr);
+        DeleteObject(palette);
     }
 }
 

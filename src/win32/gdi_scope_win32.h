@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include "win32/program_palette_win32.h"
+
 // Deletes a GDI object at the end of its scope. A bitmap that is drawn into
 // belongs to a BackBuffer, which deselects it first.
 class OwnedGdiObject {
@@ -65,13 +67,23 @@ private:
 
 // A memory device context compatible with `target`. Bitmaps selected through
 // it are only borrowed: the context's own first bitmap goes back before the
-// context is deleted.
+// context is deleted. While it lives, it and `target` both hold the
+// program's palette, so that a copy between them keeps the skin's colours on
+// a display of 256 colours; each gets its own palette back at the end.
 class MemoryDC {
 public:
-    explicit MemoryDC(HDC target) : dc_(CreateCompatibleDC(target)) {}
+    explicit MemoryDC(HDC target)
+        : target_(target),
+          targetPalette_(SelectProgramPalette(target)),
+          dc_(CreateCompatibleDC(target)),
+          palette_(SelectProgramPalette(dc_)) {}
     ~MemoryDC() {
         if (original_ != nullptr && original_ != HGDI_ERROR) SelectObject(dc_, original_);
-        if (dc_ != nullptr) DeleteDC(dc_);
+        if (dc_ != nullptr) {
+            PutBackPalette(dc_, palette_);
+            DeleteDC(dc_);
+        }
+        PutBackPalette(target_, targetPalette_);
     }
     MemoryDC(const MemoryDC&) = delete;
     MemoryDC& operator=(const MemoryDC&) = delete;
@@ -89,7 +101,10 @@ public:
     }
 
 private:
+    HDC target_;
+    HPALETTE targetPalette_;
     HDC dc_;
+    HPALETTE palette_;
     HGDIOBJ original_ = nullptr;
 };
 

@@ -2,7 +2,9 @@
 // the card monitor), as ControlClass is the controls': CreateTopLevelWindow
 // registers a TopLevelClass (the desk's icons, the arrow) and makes a window
 // whose procedure binds the state block under GWLP_USERDATA at WM_NCCREATE,
-// hands each message to the class's handler with it, and frees it at the end.
+// realises the program's palette (WM_QUERYNEWPALETTE, WM_PALETTECHANGED),
+// hands every other message to the class's handler with it, and frees it at
+// the end.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +12,8 @@
 #include <functional>
 #include <new>
 #include <type_traits>
+
+#include "win32/program_palette_win32.h"
 
 template <typename State>
 struct TopLevelClass {
@@ -38,6 +42,8 @@ LRESULT CALLBACK TopLevelProcedure(HWND window, UINT message, WPARAM wParam, LPA
     State* state = reinterpret_cast<State*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (state == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_DESTROY && kClass.endsLoop) PostQuitMessage(0);
+    LRESULT answer = 0;
+    if (AnswerPaletteMessage(window, message, wParam, &answer)) return answer;
     const LRESULT result = kClass.handle(window, *state, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);

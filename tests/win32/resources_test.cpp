@@ -1,7 +1,8 @@
 // The program's resources as the running program finds them: every skin
 // bitmap by the lower-case name the panel asks for, at the size the layout
 // depends on; the on/off switch faces by number; the icons, the "psize"
-// cursor, the class-name string, the accelerator table and the version record.
+// cursor, the class-name string, the accelerator table and the version record;
+// every skin bitmap stored at 8 bits with the skin's one colour table.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -54,6 +55,17 @@ private:
     HBITMAP bitmap_;
 };
 
+// The colour table of a bitmap resource stored at 8 bits; empty at any other
+// depth. The one-pixel "skinpalette" carries the skin's.
+std::string ColourTable(const char* name) {
+    HRSRC found = FindResourceA(Instance(), name, MAKEINTRESOURCEA(2));  // RT_BITMAP
+    const auto* header =
+        found ? static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(Instance(), found))) : nullptr;
+    if (header == nullptr || header->biBitCount != 8) return "";
+    const size_t colours = header->biClrUsed != 0 ? header->biClrUsed : 256;
+    return std::string(reinterpret_cast<const char*>(header) + header->biSize, colours * sizeof(RGBQUAD));
+}
+
 struct SkinBitmap {
     const char* name;
     int width;
@@ -103,7 +115,9 @@ const SkinBitmap kSkinBitmaps[] = {
 };
 // clang-format on
 
-TEST(SkinResources, EveryBitmapLoadsByItsLowerCaseNameAtItsLayoutSize) {
+TEST(SkinResources, EveryBitmapLoadsByItsLowerCaseNameAtItsLayoutSizeWithTheSkinsColourTable) {
+    const std::string skinTable = ColourTable("skinpalette");
+    ASSERT_FALSE(skinTable.empty());
     for (const SkinBitmap& entry : kSkinBitmaps) {
         SCOPED_TRACE(entry.name);
         LoadedBitmap bitmap(entry.name);
@@ -111,6 +125,7 @@ TEST(SkinResources, EveryBitmapLoadsByItsLowerCaseNameAtItsLayoutSize) {
         const SIZE size = bitmap.Size();
         EXPECT_EQ(size.cx, entry.width);
         EXPECT_EQ(size.cy, entry.height);
+        EXPECT_TRUE(ColourTable(entry.name) == skinTable) << "not at 8 bits with the skin's colour table";
     }
 }
 
@@ -150,6 +165,7 @@ TEST(SkinResources, SwitchFacesLoadByNumberAndAreFourDistinctPictures) {
         ASSERT_NE(face.get(), nullptr);
         EXPECT_EQ(face.Size().cx, 40);
         EXPECT_EQ(face.Size().cy, 20);
+        EXPECT_TRUE(ColourTable(MAKEINTRESOURCEA(id)) == ColourTable("skinpalette"));
         faces.push_back(face.Pixels());
     }
     for (size_t a = 0; a < faces.size(); ++a)

@@ -1,6 +1,6 @@
 // Registration and unregistration of the toolkit's classes, the shared font
-// that lives between them, and what each class's drawing tells the trace
-// hook.
+// and the palette that live between them, and what each class's drawing
+// tells the trace hook.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include "controls/toolkit_frame.h"
 #include "support/gui_object_counts.h"
 #include "support/toolkit_fixture.h"
+#include "win32/program_palette_win32.h"
 
 namespace {
 
@@ -113,13 +114,14 @@ TEST(UnregistrationTest, RemovesTheClassesAndFreesTheFontAndEveryBitmap) {
     RegisterControlClasses(Program());
     ASSERT_NE(nullptr, LoadSkinBitmap(Program(), "btn_on"));
     ASSERT_NE(nullptr, LoadSkinBitmap(Program(), MAKEINTRESOURCEA(130)));
-    EXPECT_EQ(before + 3, wintest::CountGdiObjects().count) << "font and two bitmaps";
+    EXPECT_EQ(before + 4, wintest::CountGdiObjects().count) << "font, palette and two bitmaps";
 
     UnregisterControlClasses();
     for (const ClassRow& row : kClasses) {
         EXPECT_FALSE(IsRegistered(Program(), row.name)) << row.name;
     }
     EXPECT_EQ(nullptr, toolkitFont);
+    EXPECT_EQ(nullptr, ProgramPalette());
     for (const SkinBitmapEntry& entry : skinBitmapCache) {
         EXPECT_EQ(nullptr, entry.bitmap);
         EXPECT_EQ('\0', entry.name[0]);

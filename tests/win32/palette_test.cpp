@@ -1,0 +1,150 @@
+// The desk's panel and each class of the control gallery at 256 colours, drawn
+// through their own paint paths into an 8-bit picture whose colour table is
+// what the system palette holds with the desk in front (the 20 static colours
+// and the desk's palette), against the same drawing in true colour.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "controls/toolkit_frame.h"
+#include "gallery/gallery_layout.h"
+#include "gallery/gallery_window_win32.h"
+#include "panel/card_panel.h"
+#include "support/desk_in_process.h"
+#include "support/memory_settings_key.h"
+#include "support/message_pump.h"
+#include "support/wine_window_manager.h"
+#include "win32/program_palette_win32.h"
+
+namespace wintest {
+namespace {
+
+// The ten static colours at each end and, between them, those of `own`.
+std::vector<RGBQUAD> SystemPalette(HPALETTE own) {
+    HPALETTE fixed = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
+    PALETTEENTRY entries[256];
+    UINT count = GetPaletteEntries(fixed, 0, 10, entries);
+    if (own != nullptr) count += GetPaletteEntries(own, 0, 236, entries + count);
+    count += GetPaletteEntries(fixed, 10, 10, entries + count);
+    std::vector<RGBQUAD> table;
+    for (const PALETTEENTRY* c = entries; c != entries + count; ++c)
+        table.push_back({c->peBlue, c->peGreen, c->peRed, 0});
+    return table;
+}
+
+RECT PlaceIn(HWND window, HWND control) {
+    RECT place;
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+// `window`'s picture, then each visible control's over it, clipped to its
+// place, all through WM_PRINTCLIENT, into a DIB section: 8-bit with `table`,
+// 32-bit without one. Read back at 32 bits.
+std::vector<RGBQUAD> Print(HWND window, const std::vector<RGBQUAD>& table) {
+    RECT client;
+    GetClientRect(window, &client);
+    const WORD bits = table.empty() ? 32 : 8;
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[256];
+    } format = {{sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, bits, BI_RGB, 0, 0, 0, table.size()}};
+    std::copy(table.begin(), table.end(), format.colours);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP canvas = CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&format), DIB_RGB_COLORS, nullptr, nullptr, 0);
+    HGDIOBJ previous = SelectObject(dc, canvas);
+    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child;
+         child = GetWindow(child, GW_HWNDPREV)) {
+        if ((GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) == 0) continue;
+        const RECT place = PlaceIn(window, child);
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, place.left, place.top, place.right, place.bottom);
+        SetViewportOrgEx(dc, place.left, place.top, nullptr);
+        SendMessageA(child, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        RestoreDC(dc, saved);
+    }
+    SelectObject(dc, previous);
+    format.header.biBitCount = 32;
+    std::vector<RGBQUAD> pixels(static_cast<size_t>(client.right) * client.bottom);
+    GetDIBits(dc, canvas, 0, client.bottom, pixels.data(), reinterpret_cast<BITMAPINFO*>(&format), DIB_RGB_COLORS);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    return pixels;
+}
+
+// The largest of the three channels' mean absolute differences in `area` of
+// two pictures of `window`.
+double MeanDifference(HWND window, const std::vector<RGBQUAD>& a, const std::vector<RGBQUAD>& b, const RECT& area) {
+    RECT client;
+    GetClientRect(window, &client);
+    long sums[3] = {};
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            const BYTE* p = &a[y * client.right + x].rgbBlue;
+            const BYTE* q = &b[y * client.right + x].rgbBlue;
+            for (int c = 0; c < 3; ++c) sums[c] += std::abs(p[c] - q[c]);
+        }
+    }
+    return *std::max_element(sums, sums + 3) / double((area.right - area.left) * (area.bottom - area.top));
+}
+
+TEST(TwoHundredFiftySixColours, ThePanelKeepsItsColoursWithTheDesksPaletteAndLosesThemWithout) {
+    MemorySettingsKey key;
+    LeapingClock clock;
+    InProcessDesk desk(0x1, &key, &clock);
+    ASSERT_TRUE(desk.Start());
+    LeftClick(desk.Control(0, kBaseShowHide));  // the timecode row too
+    HWND window = desk.window();
+    EXPECT_EQ(SendMessageA(window, WM_QUERYNEWPALETTE, 0, 0), TRUE) << "the frame realises the desk's palette";
+    RECT client;
+    GetClientRect(window, &client);
+    const std::vector<RGBQUAD> trueColour = Print(window, {});
+    EXPECT_LE(MeanDifference(window, Print(window, SystemPalette(ProgramPalette())), trueColour, client), 3.0);
+    EXPECT_GT(MeanDifference(window, Print(window, SystemPalette(nullptr)), trueColour, client), 3.0);
+    desk.Stop();
+}
+
+TEST(TwoHundredFiftySixColours, EveryGalleryClassKeepsItsColoursWithTheDesksPaletteAndLosesThemWithout) {
+    KeepWindowsUnmanagedUnderWine();
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    RegisterControlClasses(instance);
+    HWND gallery = CreateGalleryWindow(instance);
+    ASSERT_NE(gallery, nullptr);
+    // Windows draws text unsmoothed at 256 colours, whatever the palette:
+    // both pictures get their text so, and only the palette's part shows.
+    LOGFONTA unsmoothed;
+    GetObjectA(toolkitFont, sizeof unsmoothed, &unsmoothed);
+    unsmoothed.lfQuality = NONANTIALIASED_QUALITY;
+    HFONT smoothed = toolkitFont;
+    toolkitFont = CreateFontIndirectA(&unsmoothed);
+    const GalleryCell* const cells = GalleryCells();
+    for (const GalleryCell* cell = cells; cell != cells + GalleryCellCount(); ++cell)
+        if (cell->kind == GalleryKind::DigitField)
+            SendMessageA(GetDlgItem(gallery, cell->id), WM_SETFONT, reinterpret_cast<WPARAM>(toolkitFont), 0);
+    const std::vector<RGBQUAD> trueColour = Print(gallery, {});
+    const std::vector<RGBQUAD> withPalette = Print(gallery, SystemPalette(ProgramPalette()));
+    const std::vector<RGBQUAD> staticOnly = Print(gallery, SystemPalette(nullptr));
+    for (const GalleryCell* cell = cells; cell != cells + GalleryCellCount(); ++cell) {
+        SCOPED_TRACE(cell->className);
+        const RECT place = PlaceIn(gallery, GetDlgItem(gallery, cell->id));
+        EXPECT_LE(MeanDifference(gallery, withPalette, trueColour, place), 3.0);
+        // The gallery's digit field is green on black, two static colours.
+        if (cell->kind != GalleryKind::DigitField)
+            EXPECT_GT(MeanDifference(gallery, staticOnly, trueColour, place), 3.0);
+    }
+    DestroyWindow(gallery);
+    PumpMessages();
+    DeleteObject(toolkitFont);
+    toolkitFont = smoothed;
+    UnregisterGalleryClass(instance);
+    UnregisterControlClasses();
+}
+
+}  // namespace
+}  // namespace wintest
