@@ -155,6 +155,12 @@ for _ in $(seq 1 300); do
   sleep 0.1
 done
 [ -e "$folder_unix" ] && fail "the install folder is still there: $(ls "$folder_unix" | tr '\n' ' ')"
+# The folder goes first; the shortcuts and the registry after it. The
+# program's user key is the uninstaller's last step.
+deadline=$((SECONDS + 30))
+while [ "$SECONDS" -lt "$deadline" ] && wine reg query 'HKCU\Software\TaraDock-20 Control Desk' >/dev/null 2>&1; do
+  sleep 0.1
+done
 expect_eq "Start menu folder" "$(start_menu_folders)" 0
 expect_eq "Run value" "$(reg_value "$run_key" "TaraDock20 Control Desk")" ""
 wine reg query "$uninstall_key" >/dev/null 2>&1 && fail "the Add/Remove Programs entry is still there"
