@@ -121,7 +121,7 @@ echo "not the README" >"$folder_unix/README.txt"
 install_silently
 wait_desk_end 30
 cmp -s "$folder_unix/README.txt" "$package/TaraDock20-Desk-$version/README.txt" || fail "README.txt not replaced"
-expect_eq "Mixer20 kept" "$(probe record 0)" "0 0 1 2 0 0 0 1 0 0 0 0 0 0 0 0 0"
+expect_eq "Mixer20 kept" "$(probe record 0)" "0 1 1 2 0 0 0 1 0 0 0 0 0 0 0 0 0"
 expect_eq "desk windows after the upgrade" "$(probe desk-windows)" 0
 
 echo "--- installed again over a desk that answers nothing"

@@ -46,7 +46,7 @@ wait_card_field "$state" 0 generator running
 wait_card_field "$state" 1 "routing set A" "output pair 7-8"
 before=("$(settings_of 0)" "$(settings_of 1)")
 record0="1 0 1 2 0 0 0 1 0 0 0 0 1 0 0 2 0"
-record1="0 0 0 1 0 0 0 0 0 1 0 0 0 0 0 1 0"
+record1="0 1 0 1 0 0 0 0 0 1 0 0 0 0 0 1 0"
 expect_eq "Mixer20 as clicked" "$(probe record 0)" "$record0"
 expect_eq "Mixer21 as clicked" "$(probe record 1)" "$record1"
 

@@ -23,7 +23,7 @@ click_control 1 18 193     # column 1: word clock
 wait_card_field "$work/state" 0 "fs mode" "256 fs"
 wait_card_field "$work/state" 1 "clock source" "word clock"
 stop_desk
-expect_eq "Mixer20 after the run" "$(probe record 0)" "0 0 1 0 0 0 0 1 0 0 0 0 0 0 0 0 0"
+expect_eq "Mixer20 after the run" "$(probe record 0)" "0 1 1 0 0 0 0 1 0 0 0 0 0 0 0 0 0"
 source "$(dirname "${BASH_SOURCE[0]}")/lib/gallery.sh"
 WORK="$work"
 start_gallery
