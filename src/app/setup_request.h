@@ -9,7 +9,15 @@
 
 #include "app/desk_options.h"
 
-enum class SetupOutcome : int32_t { Done = 0, Unknown = 1, BadRecord = 2, NotStored = 3, BadRequest = 4, NoAnswer = 5 };
+enum class SetupOutcome : int32_t {
+    Done = 0,
+    Unknown = 1,
+    BadRecord = 2,
+    NotStored = 3,
+    BadRequest = 4,
+    NoAnswer = 5,  // the running desk could not be reached, or did not take the request
+    OldKept = 6,   // not stored; the setup it was to replace is as it was
+};
 
 struct SetupResult {
     SetupOutcome outcome;
