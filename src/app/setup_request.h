@@ -36,7 +36,9 @@ const std::string& LastSetup();
 // Forgets `name` as the last setup once it is deleted.
 void ForgetLastSetup(const std::string& name);
 
-// As one number, and back; an unknown number reads as a bad request.
+// As one number, and back. A number without the desk's mark (0 from a window
+// that ignores the request) reads as no answer, an unknown one with it as a
+// bad request.
 int32_t EncodeSetupResult(const SetupResult& result);
 SetupResult DecodeSetupResult(int32_t code);
 

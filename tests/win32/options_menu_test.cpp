@@ -10,6 +10,7 @@
 #include "app/desk_messages.h"
 #include "app/main_window_win32.h"
 #include "app/registry_settings_key_win32.h"
+#include "app/setup_handover_win32.h"
 #include "app/setup_request.h"
 #include "app/setups_menu_win32.h"
 #include "app/tray_menu_win32.h"
@@ -195,6 +196,37 @@ TEST_F(OptionsMenuTest, DeleteDeletesTheSetupItAskedAbout) {
     };
     OnSetupsCommand(owner, 1201);  // "Cello"
     EXPECT_EQ(ListSetups(), (std::vector<std::string>{"Alto", "Bass"}));
+}
+
+LRESULT CALLBACK TakeRequests(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) return OnSetupCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A second start's request as the running desk takes it: the whole name, up
+// to the longest a setup may have, answered in the desk's own codes, so that
+// a window that ignores the request is not taken for a desk that did it.
+TEST_F(OptionsMenuTest, ARunningDeskTakesRequestsWholeAndAnswersInItsOwnCodes) {
+    const std::string longest(32, 'x');
+    StoreSetups({"Video", longest});
+    HWND desk =
+        CreateWindowExA(0, "OptionsMenuTestOwner", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(desk, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TakeRequests));
+    const struct {
+        HWND to;
+        std::string name;
+        SetupOutcome outcome;
+    } cases[] = {
+        {desk, "Video", SetupOutcome::Done},
+        {desk, longest, SetupOutcome::Done},
+        {desk, longest + "x", SetupOutcome::BadRequest},
+        {desk, std::string("Video\0Post", 10), SetupOutcome::BadRequest},
+        {desk, "No Such Setup", SetupOutcome::Unknown},
+        {owner, "Video", SetupOutcome::NoAnswer},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(HandSetupRequestTo(c.to, SetupAction::Recall, c.name).outcome, c.outcome) << c.name.c_str();
+    DestroyWindow(desk);
 }
 
 TEST_F(OptionsMenuTest, WithoutValuesOnlyTheTwoDisablesAreChecked) {
