@@ -58,6 +58,7 @@ TEST_F(SetupsTest, SavedUnderTheirNamesListedAlphabeticallyReplacedAndDeletedWit
     key.PutBelow("Setups\\Music", "Mixer23", kRegBinary, Bytes(Record(0)));
     ASSERT_EQ(SaveSetup("MUSIC"), SetupSave::Stored);
     EXPECT_EQ(ListSetups(), (std::vector<std::string>{"Archive", "jazz", "Music", "video post"}));
+    ASSERT_NE(Stored("Setups\\Music"), nullptr);
     EXPECT_EQ(Stored("Setups\\Music")->values.count("Mixer23"), 0u) << "a record of the replaced setup stayed";
 
     EXPECT_TRUE(DeleteSetup("Video Post"));
@@ -78,6 +79,7 @@ TEST_F(SetupsTest, AFailedReplaceKeepsTheOldSetupWhole) {
         const SetupResult result = CarryOutSetupRequest(SetupAction::Save, "music");
         EXPECT_EQ(SetupResultText(SetupAction::Save, "music", result),
                   "The setup \"music\" could not be stored. The setup saved before under that name is kept as it was.");
+        ASSERT_NE(Stored("Setups\\Music"), nullptr) << refused;
         EXPECT_EQ(Stored("Setups\\Music")->values, before) << refused;
     }
 }

@@ -60,6 +60,7 @@ protected:
     }
     void TearDown() override {
         UnhookWindowsHookEx(hook);
+        onDialog = nullptr;
         DestroyWindow(owner);
         kDeskKey.Delete();
     }
