@@ -132,10 +132,9 @@ TEST_F(DeskProcessTest, ClosingFromOutsideEndsTheDeskAndSavesTheRecords) {
 // with exit code 2 before a card is set or a record stored.
 TEST_F(DeskProcessTest, ASetupThatCannotBeRecalledEndsTheStartBeforeAnyCardIsSet) {
     const BYTE shortRecord[4] = {};
+    RegistrySettingsKey(kSimulatedCardsSettingsKey).SetBinaryBelow("Setups\\Short", "Mixer20", shortRecord, 4);
     for (const char* setup : {"\"No Such Setup\"", "Short"}) {
         SCOPED_TRACE(setup);
-        kSimulatedKey.Delete();
-        RegistrySettingsKey(kSimulatedCardsSettingsKey).SetBinaryBelow("Setups\\Short", "Mixer20", shortRecord, 4);
         DeskProcess desk("desk-sim.exe", std::string("--cards 1 --no-monitor --setup ") + setup);
         EXPECT_EQ(desk.WaitForExit(), 2u);
         EXPECT_FALSE(HasRecord("Mixer20"));
