@@ -21,6 +21,12 @@
 #define IDD_SAVE_SETUP          140
 #define IDC_SETUP_NAME          141
 
+/* "More Setups...": the list of every setup, and its Delete button (Recall
+   is IDOK, Close IDCANCEL). */
+#define IDD_MORE_SETUPS         142
+#define IDC_SETUPS_LIST         143
+#define IDC_DELETE_SETUP        144
+
 /* The four faces of the on/off switch class, one bitmap each. */
 #define IDB_ONOFF_PRESSED_OFF   129
 #define IDB_ONOFF_RELEASED_OFF  130

@@ -15,6 +15,7 @@ constexpr unsigned kCmdAlwaysOnTop = 1005;            // "Always on &Top"
 // control uses (the driver options are 910 to 943, the panel's ids 2048 and
 // up).
 constexpr unsigned kCmdSaveSetupAs = 1010;  // "&Save Current Settings As..."
+constexpr unsigned kCmdMoreSetups = 1011;   // "&More Setups...": the list of every setup
 constexpr unsigned kCmdRecallSetup = 1100;  // 1100..1199: the listed setups
 constexpr unsigned kCmdDeleteSetup = 1200;  // 1200..1299: "&Delete Setup"'s names
 constexpr unsigned kMostSetupsInMenu = 100;

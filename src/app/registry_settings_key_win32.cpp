@@ -12,8 +12,8 @@ namespace {
 class OpenKey {
 public:
     OpenKey(HKEY root, const std::string& path, bool create) {
-        const LONG result = create ? RegCreateKeyA(root, path.c_str(), &key_) : RegOpenKeyA(root, path.c_str(), &key_);
-        if (result != ERROR_SUCCESS) key_ = nullptr;
+        result_ = create ? RegCreateKeyA(root, path.c_str(), &key_) : RegOpenKeyA(root, path.c_str(), &key_);
+        if (result_ != ERROR_SUCCESS) key_ = nullptr;
     }
     ~OpenKey() {
         if (key_ != nullptr) RegCloseKey(key_);
@@ -22,9 +22,12 @@ public:
     OpenKey& operator=(const OpenKey&) = delete;
 
     HKEY get() const { return key_; }
+    // Missing, as opposed to there but out of reach.
+    bool missing() const { return result_ == ERROR_FILE_NOT_FOUND; }
 
 private:
     HKEY key_ = nullptr;
+    LONG result_ = ERROR_SUCCESS;
 };
 
 bool QueryValue(HKEY root, const std::string& path, const char* name, void* buffer, uint32_t* size, uint32_t* type) {
@@ -86,4 +89,12 @@ bool RegistrySettingsKey::DeleteKeyBelow(const std::string& path) {
     if (RegDeleteKeyA(parent.get(), leaf.c_str()) == ERROR_SUCCESS) return true;
     OpenKey still(place_.root, parentPath + "\\" + leaf, false);
     return still.get() == nullptr;
+}
+
+bool RegistrySettingsKey::DeleteValueBelow(const std::string& path, const char* name) {
+    OpenKey key(place_.root, std::string(place_.path) + "\\" + path, false);
+    if (key.get() == nullptr) return key.missing();
+    if (RegDeleteValueA(key.get(), name) == ERROR_SUCCESS) return true;
+    DWORD size = 0;
+    return RegQueryValueExA(key.get(), name, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS;
 }

@@ -30,6 +30,7 @@ public:
     bool SetBinaryBelow(const std::string& path, const char* name, const void* data, uint32_t size) override;
     bool ListKeysBelow(const std::string& path, std::vector<std::string>* names) override;
     bool DeleteKeyBelow(const std::string& path) override;
+    bool DeleteValueBelow(const std::string& path, const char* name) override;
 
     const RegistryKeyPlace& Place() const { return place_; }
 

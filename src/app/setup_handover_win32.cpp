@@ -1,5 +1,7 @@
 #include "app/setup_handover_win32.h"
 
+#include <cstring>
+
 #include "app/single_desk_win32.h"
 #include "settings/setup_name.h"
 #include "win32/console_report_win32.h"
@@ -19,8 +21,10 @@ LRESULT OnSetupCopyData(const COPYDATASTRUCT* data) {
     const SetupResult bad = {SetupOutcome::BadRequest, -1};
     if (data == nullptr || data->lpData == nullptr || data->cbData < 2 || data->cbData > kSetupNameMost + 1)
         return EncodeSetupResult(bad);
+    // The name and its one NUL, at the end: a name cut short by a NUL
+    // inside it is not the name that was sent.
     const char* text = static_cast<const char*>(data->lpData);
-    if (text[data->cbData - 1] != '\0') return EncodeSetupResult(bad);
+    if (std::memchr(text, '\0', data->cbData) != text + data->cbData - 1) return EncodeSetupResult(bad);
     const SetupAction action = data->dwData == kRecallTag ? SetupAction::Recall
                                : data->dwData == kSaveTag ? SetupAction::Save
                                                           : SetupAction::None;

@@ -17,6 +17,19 @@ SetupResult ResultOf(const SetupLoadResult& loaded) {
     return {SetupOutcome::BadRecord, loaded.badColumn};
 }
 
+SetupOutcome SaveOutcome(SetupSave saved) {
+    switch (saved) {
+    case SetupSave::Stored: return SetupOutcome::Done;
+    case SetupSave::OldKept: return SetupOutcome::OldKept;
+    case SetupSave::NotStored: break;
+    }
+    return SetupOutcome::NotStored;
+}
+
+// Every answer of a running desk carries this mark in its upper half: a
+// window that ignores the request answers 0, which must not read as done.
+constexpr int32_t kAnswerMark = 0x54440000;  // "TD"
+
 }  // namespace
 
 SetupResult CarryOutSetupRequest(SetupAction action, const std::string& name) {
@@ -25,7 +38,7 @@ SetupResult CarryOutSetupRequest(SetupAction action, const std::string& name) {
     if (action == SetupAction::Recall)
         result = ResultOf(RecallSetup(name));
     else if (action == SetupAction::Save)
-        result = {SaveSetup(name) ? SetupOutcome::Done : SetupOutcome::NotStored, -1};
+        result = {SaveOutcome(SaveSetup(name)), -1};
     if (result.outcome == SetupOutcome::Done) lastSetup = FindSetup(name);
     return result;
 }
@@ -44,10 +57,11 @@ void ForgetLastSetup(const std::string& name) {
 
 int32_t EncodeSetupResult(const SetupResult& result) {
     const int32_t column = result.outcome == SetupOutcome::BadRecord ? result.badColumn : 0;
-    return static_cast<int32_t>(result.outcome) | (column << 8);
+    return kAnswerMark | (column << 8) | static_cast<int32_t>(result.outcome);
 }
 
 SetupResult DecodeSetupResult(int32_t code) {
+    if ((code & ~0xFFFF) != kAnswerMark) return {SetupOutcome::NoAnswer, -1};
     const int32_t outcome = code & 0xFF;
     const int32_t column = (code >> 8) & 0xFF;
     switch (outcome) {
@@ -55,6 +69,7 @@ SetupResult DecodeSetupResult(int32_t code) {
     case 1: return {SetupOutcome::Unknown, -1};
     case 2: return {SetupOutcome::BadRecord, column};
     case 3: return {SetupOutcome::NotStored, -1};
+    case 6: return {SetupOutcome::OldKept, -1};
     default: return {SetupOutcome::BadRequest, -1};
     }
 }
@@ -68,6 +83,9 @@ std::string SetupResultText(SetupAction action, const std::string& name, const S
         return "The setup " + quoted + " was not applied: the settings it holds for card " +
                std::to_string(result.badColumn + 1) + " cannot be used. Nothing was changed.";
     case SetupOutcome::NotStored: return "The setup " + quoted + " could not be stored.";
+    case SetupOutcome::OldKept:
+        return "The setup " + quoted +
+               " could not be stored. The setup saved before under that name is kept as it was.";
     case SetupOutcome::NoAnswer: return "The running desk did not answer the request for the setup " + quoted + ".";
     case SetupOutcome::BadRequest: break;
     }

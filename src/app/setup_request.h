@@ -9,7 +9,15 @@
 
 #include "app/desk_options.h"
 
-enum class SetupOutcome : int32_t { Done = 0, Unknown = 1, BadRecord = 2, NotStored = 3, BadRequest = 4, NoAnswer = 5 };
+enum class SetupOutcome : int32_t {
+    Done = 0,
+    Unknown = 1,
+    BadRecord = 2,
+    NotStored = 3,
+    BadRequest = 4,
+    NoAnswer = 5,  // the running desk could not be reached, or did not take the request
+    OldKept = 6,   // not stored; the setup it was to replace is as it was
+};
 
 struct SetupResult {
     SetupOutcome outcome;
@@ -28,7 +36,9 @@ const std::string& LastSetup();
 // Forgets `name` as the last setup once it is deleted.
 void ForgetLastSetup(const std::string& name);
 
-// As one number, and back; an unknown number reads as a bad request.
+// As one number, and back. A number without the desk's mark (0 from a window
+// that ignores the request) reads as no answer, an unknown one with it as a
+// bad request.
 int32_t EncodeSetupResult(const SetupResult& result);
 SetupResult DecodeSetupResult(int32_t code);
 

@@ -1,11 +1,13 @@
 #include "app/setups_menu_win32.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "app/desk_messages.h"
 #include "app/setup_name_dialog_win32.h"
 #include "app/setup_request.h"
+#include "app/setups_list_dialog_win32.h"
 #include "panel/setup_recall.h"
 #include "settings/setups_store.h"
 
@@ -47,7 +49,16 @@ void Recall(HWND window, const std::string& name) {
     if (result.outcome != SetupOutcome::Done) Tell(window, SetupResultText(SetupAction::Recall, name, result));
 }
 
-void Delete(HWND window, const std::string& name) {
+void ChooseFromAll(HWND window) {
+    std::string name;
+    if (ChooseSetupToRecall(window, &name)) Recall(window, name);
+}
+
+}  // namespace
+
+// The name is a copy: the list it came from may be listed again while the
+// question is open.
+void AskToDeleteSetup(HWND window, std::string name) {
     const std::string question = "Delete the setup \"" + name + "\"?";
     if (MessageBoxA(window, question.c_str(), kCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     if (DeleteSetup(name))
@@ -55,8 +66,6 @@ void Delete(HWND window, const std::string& name) {
     else
         Tell(window, "The setup \"" + name + "\" could not be deleted.");
 }
-
-}  // namespace
 
 void AppendSetupsMenu(HMENU optionsMenu) {
     setupsMenu = CreatePopupMenu();
@@ -68,8 +77,9 @@ void AppendSetupsMenu(HMENU optionsMenu) {
 void RefreshSetupsMenu() {
     if (setupsMenu == nullptr) return;
     ClearMenu(setupsMenu);
-    listed = ListSetups();
-    if (listed.size() > kMostSetupsInMenu) listed.resize(kMostSetupsInMenu);
+    // The first ones by name; the list of every setup reaches the others.
+    const std::vector<std::string> all = ListSetups();
+    listed.assign(all.begin(), all.begin() + std::min<size_t>(all.size(), kMostSetupsInMenu));
     const bool lastMatches = !LastSetup().empty() && CardsMatchSetup(LastSetup());
 
     AppendMenuA(setupsMenu, MF_STRING, kCmdSaveSetupAs, "&Save Current Settings As...");
@@ -84,18 +94,22 @@ void RefreshSetupsMenu() {
     AppendMenuA(setupsMenu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(setupsMenu, MF_POPUP | (listed.empty() ? MF_GRAYED : MF_ENABLED),
                 reinterpret_cast<UINT_PTR>(deleteMenu), "&Delete Setup");
+    if (all.size() > listed.size()) AppendMenuA(setupsMenu, MF_STRING, kCmdMoreSetups, "&More Setups...");
 }
 
 bool IsSetupsCommand(unsigned id) {
-    return id == kCmdSaveSetupAs || (id >= kCmdRecallSetup && id < kCmdRecallSetup + kMostSetupsInMenu) ||
+    return id == kCmdSaveSetupAs || id == kCmdMoreSetups ||
+           (id >= kCmdRecallSetup && id < kCmdRecallSetup + kMostSetupsInMenu) ||
            (id >= kCmdDeleteSetup && id < kCmdDeleteSetup + kMostSetupsInMenu);
 }
 
 void OnSetupsCommand(HWND window, unsigned id) {
     if (id == kCmdSaveSetupAs)
         SaveAs(window);
+    else if (id == kCmdMoreSetups)
+        ChooseFromAll(window);
     else if (id >= kCmdRecallSetup && id - kCmdRecallSetup < listed.size())
         Recall(window, listed[id - kCmdRecallSetup]);
     else if (id >= kCmdDeleteSetup && id - kCmdDeleteSetup < listed.size())
-        Delete(window, listed[id - kCmdDeleteSetup]);
+        AskToDeleteSetup(window, listed[id - kCmdDeleteSetup]);
 }

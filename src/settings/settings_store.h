@@ -58,6 +58,8 @@ public:
     virtual bool ListKeysBelow(const std::string& path, std::vector<std::string>* names) { return false; }
     // Deletes the key `path` with its values; false when it is still there.
     virtual bool DeleteKeyBelow(const std::string& path) { return false; }
+    // Deletes the value `name` of the key `path`; false when it is still there.
+    virtual bool DeleteValueBelow(const std::string& path, const char* name) { return false; }
 };
 
 // The installed key (null before one is installed).

@@ -11,6 +11,41 @@ const char kSetupsKey[] = "Setups";
 
 std::string SetupPath(const std::string& name) { return std::string(kSetupsKey) + "\\" + name; }
 
+// What a setup holds for a column.
+enum class Held { Nothing, Record, Unusable };
+
+Held ReadHeld(const std::string& path, int32_t column, MixerSettings* record) {
+    SettingsKey* key = CurrentSettingsKey();
+    char valueName[24];
+    RecordValueName(column, valueName);
+    // One byte more than a record, so that a longer value is seen as such.
+    uint8_t bytes[sizeof(MixerSettings) + 1];
+    uint32_t size = sizeof bytes;
+    uint32_t type = 0;
+    if (!key->QueryBelow(path, valueName, bytes, &size, &type)) {
+        // Missing, or longer still: tell the two apart by asking for the size alone.
+        uint32_t needed = 0;
+        return key->QueryBelow(path, valueName, nullptr, &needed, &type) ? Held::Unusable : Held::Nothing;
+    }
+    if (type != kRegBinary || size != sizeof(MixerSettings)) return Held::Unusable;
+    std::memcpy(record, bytes, sizeof(MixerSettings));
+    return Held::Record;
+}
+
+// Makes the setup hold `held` for a column. An unusable value cannot be
+// written back as it was; an empty one stands for it, unusable as well.
+bool PutHeld(const std::string& path, int32_t column, Held held, const MixerSettings& record) {
+    SettingsKey* key = CurrentSettingsKey();
+    char valueName[24];
+    RecordValueName(column, valueName);
+    switch (held) {
+    case Held::Nothing: return key->DeleteValueBelow(path, valueName);
+    case Held::Record: return key->SetBinaryBelow(path, valueName, &record, sizeof record);
+    case Held::Unusable: break;
+    }
+    return key->SetBinaryBelow(path, valueName, &record, 0);
+}
+
 }  // namespace
 
 std::vector<std::string> ListSetups() {
@@ -34,43 +69,37 @@ SetupLoadResult LoadSetup(const std::string& name, SetupRecords* setup) {
     *setup = SetupRecords{};
     const std::string stored = FindSetup(name);
     if (stored.empty()) return {SetupLoad::Unknown, -1};
-    SettingsKey* key = CurrentSettingsKey();
     for (int32_t c = 0; c < RecordCount(); ++c) {
-        char valueName[24];
-        RecordValueName(c, valueName);
-        // One byte more than a record, so that a longer value is seen as such.
-        uint8_t bytes[sizeof(MixerSettings) + 1];
-        uint32_t size = sizeof bytes;
-        uint32_t type = 0;
-        if (!key->QueryBelow(SetupPath(stored), valueName, bytes, &size, &type)) {
-            // Missing, or longer still: tell the two apart by asking for the size alone.
-            uint32_t needed = 0;
-            if (!key->QueryBelow(SetupPath(stored), valueName, nullptr, &needed, &type)) continue;
-            return {SetupLoad::BadRecord, c};
-        }
-        if (type != kRegBinary || size != sizeof(MixerSettings)) return {SetupLoad::BadRecord, c};
-        std::memcpy(&setup->records[c], bytes, sizeof(MixerSettings));
-        setup->present[c] = true;
+        const Held held = ReadHeld(SetupPath(stored), c, &setup->records[c]);
+        if (held == Held::Unusable) return {SetupLoad::BadRecord, c};
+        setup->present[c] = held == Held::Record;
     }
     return {SetupLoad::Loaded, -1};
 }
 
-bool SaveSetup(const std::string& name) {
+SetupSave SaveSetup(const std::string& name) {
     SettingsKey* key = CurrentSettingsKey();
-    if (key == nullptr || SetupNameProblem(name) != nullptr) return false;
-    // Replaced whole: no record of a card that is gone since stays behind,
-    // and the name takes the case it is given now.
+    if (key == nullptr || SetupNameProblem(name) != nullptr) return SetupSave::NotStored;
+    // A setup of that name (case aside) is replaced in place, keeping its
+    // name: every card's record is written over the old one, then the
+    // records of cards it held that are not found now are deleted. Until the
+    // last step succeeds the old records can be put back.
     const std::string old = FindSetup(name);
-    if (!old.empty() && !key->DeleteKeyBelow(SetupPath(old))) return false;
-    for (int32_t c = 0; c < RecordCount(); ++c) {
-        char valueName[24];
-        RecordValueName(c, valueName);
-        if (!key->SetBinaryBelow(SetupPath(name), valueName, &SettingsRecord(c), sizeof(MixerSettings))) {
-            key->DeleteKeyBelow(SetupPath(name));
-            return false;
+    const std::string path = SetupPath(old.empty() ? name : old);
+    Held held[kSettingsRecords] = {};
+    MixerSettings kept[kSettingsRecords] = {};
+    for (int32_t c = 0; c < kSettingsRecords && !old.empty(); ++c) held[c] = ReadHeld(path, c, &kept[c]);
+    for (int32_t c = 0; c < kSettingsRecords; ++c) {
+        if (PutHeld(path, c, c < RecordCount() ? Held::Record : Held::Nothing, SettingsRecord(c))) continue;
+        if (old.empty()) {
+            key->DeleteKeyBelow(path);
+            return SetupSave::NotStored;
         }
+        bool putBack = true;
+        for (int32_t back = 0; back < c; ++back) putBack = PutHeld(path, back, held[back], kept[back]) && putBack;
+        return putBack ? SetupSave::OldKept : SetupSave::NotStored;
     }
-    return true;
+    return SetupSave::Stored;
 }
 
 bool DeleteSetup(const std::string& name) {

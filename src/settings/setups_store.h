@@ -36,10 +36,16 @@ struct SetupLoadResult {
 // whole setup is: nothing of it may be applied.
 SetupLoadResult LoadSetup(const std::string& name, SetupRecords* setup);
 
-// Stores the records of the cards found as the setup `name`, replacing one
-// of that name (case aside) whole. False when it could not be stored; then
-// no half of it is left.
-bool SaveSetup(const std::string& name);
+enum class SetupSave {
+    Stored,
+    NotStored,  // nothing of it is stored
+    OldKept,    // not stored; the setup it was to replace is as it was
+};
+
+// Stores the records of the cards found as the setup `name`, replacing the
+// records of one of that name (case aside), which keeps its name as stored.
+// A setup stored whole, or nothing of it.
+SetupSave SaveSetup(const std::string& name);
 
 // False when the setup is still there.
 bool DeleteSetup(const std::string& name);

@@ -3,6 +3,7 @@
 // and the data of a value of any type is copied out on success.
 #pragma once
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <string>
@@ -17,6 +18,7 @@ public:
     struct Value {
         uint32_t type;
         std::vector<uint8_t> bytes;
+        bool operator==(const Value& other) const { return type == other.type && bytes == other.bytes; }
     };
 
     bool keyExists = false;
@@ -26,12 +28,18 @@ public:
     int writes = 0;
 
     // Keys below this one, by their path folded to upper case as the
-    // registry compares names; each keeps the path as it was written.
+    // registry compares names; each keeps the path as it was written, and
+    // they are listed in the order they were made, as Windows 98 lists them.
     struct Below {
         std::string path;
         std::map<std::string, Value> values;
+        int made = 0;
     };
     std::map<std::string, Below> below;
+    int made = 0;
+    // Writes and deletes of a value of this name below fail, as a registry
+    // that is full or out of reach fails them.
+    std::string refused;
 
     bool Query(const char* name, void* buffer, uint32_t* size, uint32_t* type) override {
         ++queries;
@@ -46,27 +54,36 @@ public:
     }
 
     bool SetBinaryBelow(const std::string& path, const char* name, const void* data, uint32_t size) override {
-        if (!keyExists && !canCreate) return false;
-        keyExists = true;
+        if ((!keyExists && !canCreate) || refused == name) return false;
         ++writes;
-        Below& key = below[Folded(path)];
-        if (key.path.empty()) key.path = path;
         const uint8_t* bytes = static_cast<const uint8_t*>(data);
-        key.values[name] = Value{kRegBinary, std::vector<uint8_t>(bytes, bytes + size)};
+        PutBelow(path, name, kRegBinary, std::vector<uint8_t>(bytes, bytes + size));
+        return true;
+    }
+
+    bool DeleteValueBelow(const std::string& path, const char* name) override {
+        auto found = below.find(Folded(path));
+        if (found == below.end() || found->second.values.count(name) == 0) return true;
+        if (refused == name) return false;
+        found->second.values.erase(name);
         return true;
     }
 
     bool ListKeysBelow(const std::string& path, std::vector<std::string>* names) override {
         const std::string prefix = Folded(path) + "\\";
-        names->clear();
+        std::map<int, std::string> children;  // by when they were made
         bool exists = false;
         for (const auto& entry : below) {
             if (entry.first.compare(0, prefix.size(), prefix) != 0) continue;
             exists = true;
             const std::string rest = entry.second.path.substr(prefix.size());
-            const std::string child = rest.substr(0, rest.find('\\'));
-            if (names->empty() || Folded(names->back()) != Folded(child)) names->push_back(child);
+            children[entry.second.made] = rest.substr(0, rest.find('\\'));
         }
+        names->clear();
+        for (const auto& child : children)
+            if (std::none_of(names->begin(), names->end(),
+                             [&](const std::string& n) { return Folded(n) == Folded(child.second); }))
+                names->push_back(child.second);
         return exists;
     }
 
@@ -83,7 +100,7 @@ public:
     void PutBelow(const std::string& path, const std::string& name, uint32_t type, std::vector<uint8_t> bytes) {
         keyExists = true;
         Below& key = below[Folded(path)];
-        if (key.path.empty()) key.path = path;
+        if (key.path.empty()) key = Below{path, {}, ++made};
         key.values[name] = Value{type, std::move(bytes)};
     }
 

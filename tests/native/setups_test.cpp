@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/setup_request.h"
 #include "fake_panel_fixture.h"
 #include "panel/panel_logic.h"
 #include "panel/setup_recall.h"
@@ -38,7 +39,7 @@ protected:
 
 TEST_F(SetupsTest, SavedUnderTheirNamesListedAlphabeticallyReplacedAndDeletedWithoutCase) {
     ClickAwayFromDefaults();
-    ASSERT_TRUE(SaveSetup("Music"));
+    ASSERT_EQ(SaveSetup("Music"), SetupSave::Stored);
     const FakeSettingsKey::Below* music = Stored("Setups\\Music");
     ASSERT_NE(music, nullptr);
     ASSERT_EQ(music->values.size(), 2u) << "one value per card found";
@@ -46,23 +47,41 @@ TEST_F(SetupsTest, SavedUnderTheirNamesListedAlphabeticallyReplacedAndDeletedWit
     EXPECT_EQ(music->values.at("Mixer21").type, kRegBinary);
     EXPECT_EQ(music->values.at("Mixer21").bytes, Bytes(Record(1)));
 
-    ASSERT_TRUE(SaveSetup("video post"));
-    ASSERT_TRUE(SaveSetup("Archive"));
+    // Listed as the registry makes them: in the order they were made.
+    for (const char* name : {"video post", "Archive", "jazz"}) ASSERT_EQ(SaveSetup(name), SetupSave::Stored);
     key.PutBelow("Setups\\ leading space", "Mixer20", kRegBinary, Bytes(Record(0)));
-    EXPECT_EQ(ListSetups(), (std::vector<std::string>{"Archive", "Music", "video post"}));
+    EXPECT_EQ(ListSetups(), (std::vector<std::string>{"Archive", "jazz", "Music", "video post"}));
+    EXPECT_EQ(FindSetup("JAZZ"), "jazz");
 
-    // Replaced whole, the name taking the case it is saved with now.
+    // Replaced in place, under the name as first saved; the record of a card
+    // not found now goes.
     key.PutBelow("Setups\\Music", "Mixer23", kRegBinary, Bytes(Record(0)));
-    ASSERT_TRUE(SaveSetup("MUSIC"));
-    EXPECT_EQ(ListSetups(), (std::vector<std::string>{"Archive", "MUSIC", "video post"}));
-    ASSERT_NE(Stored("Setups\\MUSIC"), nullptr);
-    EXPECT_EQ(Stored("Setups\\MUSIC")->values.count("Mixer23"), 0u) << "a record of the replaced setup stayed";
-    EXPECT_EQ(FindSetup("music"), "MUSIC");
+    ASSERT_EQ(SaveSetup("MUSIC"), SetupSave::Stored);
+    EXPECT_EQ(ListSetups(), (std::vector<std::string>{"Archive", "jazz", "Music", "video post"}));
+    ASSERT_NE(Stored("Setups\\Music"), nullptr);
+    EXPECT_EQ(Stored("Setups\\Music")->values.count("Mixer23"), 0u) << "a record of the replaced setup stayed";
 
     EXPECT_TRUE(DeleteSetup("Video Post"));
     EXPECT_FALSE(DeleteSetup("Video Post"));
-    EXPECT_EQ(ListSetups(), (std::vector<std::string>{"Archive", "MUSIC"}));
-    EXPECT_FALSE(SaveSetup("back\\slash"));
+    EXPECT_EQ(ListSetups(), (std::vector<std::string>{"Archive", "jazz", "Music"}));
+    EXPECT_EQ(SaveSetup("back\\slash"), SetupSave::NotStored);
+}
+
+// A write or delete that fails part way leaves no half setup: the one it
+// was to replace keeps every record it had, and the user is told so.
+TEST_F(SetupsTest, AFailedReplaceKeepsTheOldSetupWhole) {
+    ASSERT_EQ(SaveSetup("Music"), SetupSave::Stored);
+    key.PutBelow("Setups\\Music", "Mixer23", kRegBinary, Bytes(kDefaultRecord));
+    const auto before = Stored("Setups\\Music")->values;
+    ClickAwayFromDefaults();
+    for (const char* refused : {"Mixer21", "Mixer23"}) {  // the second card's write, the gone card's delete
+        key.refused = refused;
+        const SetupResult result = CarryOutSetupRequest(SetupAction::Save, "music");
+        EXPECT_EQ(SetupResultText(SetupAction::Save, "music", result),
+                  "The setup \"music\" could not be stored. The setup saved before under that name is kept as it was.");
+        ASSERT_NE(Stored("Setups\\Music"), nullptr) << refused;
+        EXPECT_EQ(Stored("Setups\\Music")->values, before) << refused;
+    }
 }
 
 // Any unusable record for a card found refuses the whole setup, whatever
@@ -77,11 +96,12 @@ TEST_F(SetupsTest, ARecallAppliesWholeOrNotAtAll) {
         size_t size;
         SetupLoad outcome;
         int32_t badColumn;
+        const char* told;  // the card as the user counts them
     } cases[] = {
-        {"one byte too many", "Mixer21", kRegBinary, 69, SetupLoad::BadRecord, 1},
-        {"short", "Mixer21", kRegBinary, 40, SetupLoad::BadRecord, 1},
-        {"not binary", "Mixer20", kRegDword, 68, SetupLoad::BadRecord, 0},
-        {"a column without a card", "Mixer23", kRegDword, 3, SetupLoad::Loaded, -1},
+        {"one byte too many", "Mixer21", kRegBinary, 69, SetupLoad::BadRecord, 1, "for card 2 cannot"},
+        {"short", "Mixer21", kRegBinary, 40, SetupLoad::BadRecord, 1, "for card 2 cannot"},
+        {"not binary", "Mixer20", kRegDword, 68, SetupLoad::BadRecord, 0, "for card 1 cannot"},
+        {"a column without a card", "Mixer23", kRegDword, 3, SetupLoad::Loaded, -1, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -98,6 +118,8 @@ TEST_F(SetupsTest, ARecallAppliesWholeOrNotAtAll) {
         EXPECT_EQ(result.outcome, c.outcome);
         EXPECT_EQ(result.badColumn, c.badColumn);
         if (c.outcome == SetupLoad::Loaded) continue;
+        const std::string told = SetupResultText(SetupAction::Recall, "Music", {SetupOutcome::BadRecord, c.badColumn});
+        EXPECT_NE(told.find(c.told), std::string::npos) << told;
         EXPECT_EQ(0, std::memcmp(&Record(0), &before[0], sizeof(MixerSettings)));
         EXPECT_EQ(0, std::memcmp(&Record(1), &before[1], sizeof(MixerSettings)));
         EXPECT_TRUE(Card(0).Events().empty());
@@ -109,11 +131,23 @@ TEST_F(SetupsTest, ARecallAppliesWholeOrNotAtAll) {
     EXPECT_EQ(0, std::memcmp(&Record(0), &before, sizeof before));
 }
 
+// The menu's check mark: a recalled setup matches the cards it set, though
+// saved with the timecode row shown (slot 4) or routing off (slot 5).
+TEST_F(SetupsTest, ARecalledSetupMatchesTheCardsItSet) {
+    for (size_t slot : {4, 5}) {
+        std::vector<uint8_t> record = Bytes(kDefaultRecord);
+        record[slot * 4] = 1;
+        key.PutBelow("Setups\\Video", "Mixer20", kRegBinary, record);
+        ASSERT_EQ(RecallSetup("Video").outcome, SetupLoad::Loaded);
+        EXPECT_TRUE(CardsMatchSetup("Video")) << "slot " << slot;
+    }
+}
+
 // The oracle is the start: a panel built afresh on a block as the recall
 // found it, restored from the setup's record.
 TEST_F(SetupsTest, ARecallSetsEachCardAsTheStartDoesStoresItAndStopsTheGenerator) {
     ClickAwayFromDefaults();
-    ASSERT_TRUE(SaveSetup("Video"));
+    ASSERT_EQ(SaveSetup("Video"), SetupSave::Stored);
     const MixerSettings saved[2] = {Record(0), Record(1)};
     EXPECT_TRUE(CardsMatchSetup("Video"));
     controls.LeftClick(Panel(0).coaxial);

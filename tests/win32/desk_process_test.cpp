@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/desk_messages.h"
+#include "app/registry_settings_key_win32.h"
 #include "support/desk_process.h"
 #include "support/registry_fixture.h"
 
@@ -125,6 +126,19 @@ TEST_F(DeskProcessTest, ClosingFromOutsideEndsTheDeskAndSavesTheRecords) {
     EXPECT_EQ(desk.WaitForExit(), 0u);
     EXPECT_TRUE(HasRecord("Mixer20"));
     EXPECT_TRUE(HasRecord("Mixer21"));
+}
+
+// With no desk running, a --setup that cannot be recalled ends the start
+// with exit code 2 before a card is set or a record stored.
+TEST_F(DeskProcessTest, ASetupThatCannotBeRecalledEndsTheStartBeforeAnyCardIsSet) {
+    const BYTE shortRecord[4] = {};
+    RegistrySettingsKey(kSimulatedCardsSettingsKey).SetBinaryBelow("Setups\\Short", "Mixer20", shortRecord, 4);
+    for (const char* setup : {"\"No Such Setup\"", "Short"}) {
+        SCOPED_TRACE(setup);
+        DeskProcess desk("desk-sim.exe", std::string("--cards 1 --no-monitor --setup ") + setup);
+        EXPECT_EQ(desk.WaitForExit(), 2u);
+        EXPECT_FALSE(HasRecord("Mixer20"));
+    }
 }
 
 // Changes reach the registry as they are made: a desk that is killed, with

@@ -2,12 +2,19 @@
 // real registry and real menus.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 #include "app/desk_messages.h"
 #include "app/main_window_win32.h"
 #include "app/registry_settings_key_win32.h"
+#include "app/setup_handover_win32.h"
+#include "app/setup_request.h"
 #include "app/setups_menu_win32.h"
 #include "app/tray_menu_win32.h"
+#include "resource.h"
 #include "settings/settings_store.h"
+#include "settings/setups_store.h"
 #include "support/desk_in_process.h"
 #include "support/message_box_watcher.h"
 #include "support/registry_fixture.h"
@@ -26,6 +33,15 @@ std::vector<BYTE> Stored(const char* name) {
     return bytes;
 }
 
+// Acts on the next dialog box that the thread shows (a message box too),
+// once it is made and before anyone can answer it.
+std::function<void(HWND)> onDialog;
+LRESULT CALLBACK OnDialogMade(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPRETSTRUCT* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_INITDIALOG && onDialog) std::exchange(onDialog, nullptr)(sent->hwnd);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 class OptionsMenuTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -38,10 +54,17 @@ protected:
         RegisterClassA(&windowClass);
         owner = CreateWindowExA(0, "OptionsMenuTestOwner", "owner", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
+        hook = SetWindowsHookExA(WH_CALLWNDPROCRET, OnDialogMade, nullptr, GetCurrentThreadId());
     }
     void TearDown() override {
+        UnhookWindowsHookEx(hook);
+        onDialog = nullptr;
         DestroyWindow(owner);
         kDeskKey.Delete();
+    }
+    void StoreSetups(const std::vector<std::string>& names) {
+        const int32_t record[17] = {};
+        for (const std::string& name : names) key.SetBinaryBelow("Setups\\" + name, "Mixer20", record, sizeof record);
     }
     bool Checked(UINT id) { return (GetMenuState(OptionsMenu(), id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
     std::vector<UINT> CheckedAmong(UINT first, UINT last) {
@@ -55,6 +78,7 @@ protected:
 
     RegistrySettingsKey key{kDeskSettingsKey};
     HWND owner = nullptr;
+    HHOOK hook = nullptr;
 };
 
 TEST_F(OptionsMenuTest, ItemsStandInTheirOrderWithTheirLabels) {
@@ -98,9 +122,10 @@ TEST_F(OptionsMenuTest, SetupsFollowTheMenusOwnItemsWithIdsOfTheirOwn) {
         HMENU submenu = GetSubMenu(menu, i);
         ownIds.push_back(submenu != nullptr ? GetMenuItemID(submenu, 0) : GetMenuItemID(menu, i));
     }
-    const int32_t record[17] = {};
-    for (const char* name : {"Zed", "alpha", "R&B", " leading space"})
-        key.SetBinaryBelow(std::string("Setups\\") + name, "Mixer20", record, sizeof record);
+    StoreSetups({"Zed", "alpha", "R&B", " leading space"});
+    // Recalled under another case, checked and offered under its own.
+    ASSERT_EQ(CarryOutSetupRequest(SetupAction::Recall, "zED").outcome, SetupOutcome::Done);
+    EXPECT_EQ(LastSetup(), "Zed") << "the name Save Current Settings As offers";
 
     AppendSetupsMenu(menu);
     ASSERT_EQ(GetMenuItemCount(menu), 13);
@@ -126,15 +151,79 @@ TEST_F(OptionsMenuTest, SetupsFollowTheMenusOwnItemsWithIdsOfTheirOwn) {
         EXPECT_STREQ(text, items[i].text) << i;
         EXPECT_EQ(GetMenuItemID(setups, i), items[i].id) << i;
     }
+    EXPECT_EQ(GetMenuState(setups, 1102, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
     HMENU deletes = GetSubMenu(setups, 6);
     ASSERT_NE(deletes, nullptr);
     ASSERT_EQ(GetMenuItemCount(deletes), 3);
     for (UINT i = 0; i < 3; ++i) EXPECT_EQ(GetMenuItemID(deletes, i), 1200 + i);
-    for (UINT id : {1010u, 1100u, 1199u, 1200u, 1299u}) {
+    for (UINT id : {1010u, 1011u, 1100u, 1199u, 1200u, 1299u}) {
         EXPECT_TRUE(IsSetupsCommand(id)) << id;
         EXPECT_FALSE(IsOptionsCommand(id)) << id;
     }
     for (UINT id : {1004u, 1005u, 1099u, 1300u, 2048u}) EXPECT_FALSE(IsSetupsCommand(id)) << id;
+}
+
+// Past the first 100 setups, the submenu's last item opens the list of
+// them all, from which any can be recalled.
+TEST_F(OptionsMenuTest, SetupsPastTheFirstHundredAreInTheListOfAll) {
+    for (int i = 0; i <= 100; ++i) StoreSetups({"Setup " + std::to_string(1000 + i)});
+    BuildOptionsMenu();
+    AppendSetupsMenu(OptionsMenu());
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(OptionsMenu(), 12), 104), 1011u) << "the last item, after 100 names";
+    onDialog = [](HWND dialog) {
+        SendMessageA(GetDlgItem(dialog, IDC_SETUPS_LIST), LB_SETCURSEL, 100, 0);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    };
+    OnSetupsCommand(owner, 1011);
+    EXPECT_EQ(LastSetup(), "Setup 1100");
+}
+
+// The setup deleted is the one asked about, though the menu's list is made
+// again while the question is open.
+TEST_F(OptionsMenuTest, DeleteDeletesTheSetupItAskedAbout) {
+    StoreSetups({"Bass", "Cello", "Drums"});
+    BuildOptionsMenu();
+    AppendSetupsMenu(OptionsMenu());
+    wintest::MessageBoxWatcher watcher;
+    watcher.answerWith(IDYES);
+    onDialog = [&](HWND) {
+        StoreSetups({"Alto"});
+        key.DeleteKeyBelow("Setups\\Drums");
+        RefreshSetupsMenu();
+    };
+    OnSetupsCommand(owner, 1201);  // "Cello"
+    EXPECT_EQ(ListSetups(), (std::vector<std::string>{"Alto", "Bass"}));
+}
+
+LRESULT CALLBACK TakeRequests(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) return OnSetupCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A second start's request as the running desk takes it: the whole name, up
+// to the longest a setup may have, answered in the desk's own codes, so that
+// a window that ignores the request is not taken for a desk that did it.
+TEST_F(OptionsMenuTest, ARunningDeskTakesRequestsWholeAndAnswersInItsOwnCodes) {
+    const std::string longest(32, 'x');
+    StoreSetups({"Video", longest});
+    HWND desk =
+        CreateWindowExA(0, "OptionsMenuTestOwner", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(desk, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TakeRequests));
+    const struct {
+        HWND to;
+        std::string name;
+        SetupOutcome outcome;
+    } cases[] = {
+        {desk, "Video", SetupOutcome::Done},
+        {desk, longest, SetupOutcome::Done},
+        {desk, longest + "x", SetupOutcome::BadRequest},
+        {desk, std::string("Video\0Post", 10), SetupOutcome::BadRequest},
+        {desk, "No Such Setup", SetupOutcome::Unknown},
+        {owner, "Video", SetupOutcome::NoAnswer},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(HandSetupRequestTo(c.to, SetupAction::Recall, c.name).outcome, c.outcome) << c.name.c_str();
+    DestroyWindow(desk);
 }
 
 TEST_F(OptionsMenuTest, WithoutValuesOnlyTheTwoDisablesAreChecked) {
