@@ -78,6 +78,15 @@ SetupLoadResult LoadSetup(const std::string& name, SetupRecords* setup) {
 }
 
 SetupSave SaveSetup(const std::string& name) {
+    SetupRecords current;
+    for (int32_t c = 0; c < RecordCount(); ++c) {
+        current.present[c] = true;
+        current.records[c] = SettingsRecord(c);
+    }
+    return StoreSetup(name, current);
+}
+
+SetupSave StoreSetup(const std::string& name, const SetupRecords& setup) {
     SettingsKey* key = CurrentSettingsKey();
     if (key == nullptr || SetupNameProblem(name) != nullptr) return SetupSave::NotStored;
     // A setup of that name (case aside) is replaced in place, keeping its
@@ -90,7 +99,7 @@ SetupSave SaveSetup(const std::string& name) {
     MixerSettings kept[kSettingsRecords] = {};
     for (int32_t c = 0; c < kSettingsRecords && !old.empty(); ++c) held[c] = ReadHeld(path, c, &kept[c]);
     for (int32_t c = 0; c < kSettingsRecords; ++c) {
-        if (PutHeld(path, c, c < RecordCount() ? Held::Record : Held::Nothing, SettingsRecord(c))) continue;
+        if (PutHeld(path, c, setup.present[c] ? Held::Record : Held::Nothing, setup.records[c])) continue;
         if (old.empty()) {
             key->DeleteKeyBelow(path);
             return SetupSave::NotStored;
@@ -100,6 +109,18 @@ SetupSave SaveSetup(const std::string& name) {
         return putBack ? SetupSave::OldKept : SetupSave::NotStored;
     }
     return SetupSave::Stored;
+}
+
+bool ReadStoredSetup(const std::string& name, StoredSetup* setup) {
+    *setup = StoredSetup{};
+    const std::string stored = FindSetup(name);
+    if (stored.empty()) return false;
+    for (int32_t c = 0; c < kSettingsRecords; ++c) {
+        const Held held = ReadHeld(SetupPath(stored), c, &setup->cards.records[c]);
+        setup->cards.present[c] = held == Held::Record;
+        setup->unusable[c] = held == Held::Unusable;
+    }
+    return true;
 }
 
 bool DeleteSetup(const std::string& name) {

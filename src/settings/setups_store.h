@@ -47,5 +47,17 @@ enum class SetupSave {
 // A setup stored whole, or nothing of it.
 SetupSave SaveSetup(const std::string& name);
 
+// The same for the records `setup` holds, whatever cards are found: a record
+// for each column it holds, and none for the others.
+SetupSave StoreSetup(const std::string& name, const SetupRecords& setup);
+
+// Every record the setup `name` holds, whatever cards are found; unusable[c]
+// when column c's value is not a record. False for an unknown setup.
+struct StoredSetup {
+    SetupRecords cards;
+    bool unusable[kSettingsRecords] = {};
+};
+bool ReadStoredSetup(const std::string& name, StoredSetup* setup);
+
 // False when the setup is still there.
 bool DeleteSetup(const std::string& name);

@@ -1,0 +1,126 @@
+#include "settings/setups_transfer.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "settings/setup_name.h"
+
+namespace {
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string Count(size_t n) { return std::to_string(n) + (n == 1 ? " setup" : " setups"); }
+
+std::string NameList(const std::vector<std::string>& names) {
+    std::string text;
+    for (size_t i = 0; i < names.size(); ++i) text += (i == 0 ? "" : ", ") + Quoted(names[i]);
+    return text;
+}
+
+// The whole file, or false with `problem` set.
+bool ReadWholeFile(const std::string& path, std::string* text, std::string* problem) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        *problem = "The file " + Quoted(path) + " cannot be read: " + std::strerror(errno) + ".";
+        return false;
+    }
+    text->clear();
+    char buffer[16384];
+    size_t got = 0;
+    while (text->size() <= kSetupsFileMost && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text->append(buffer, got);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) *problem = "The file " + Quoted(path) + " cannot be read.";
+    return !failed;
+}
+
+// Writes `text` beside `path` first, so that a write that fails leaves the
+// file that was there before.
+bool WriteWholeFile(const std::string& path, const std::string& text) {
+    const std::string written = path + ".new";
+    std::FILE* file = std::fopen(written.c_str(), "wb");
+    if (file == nullptr) return false;
+    const bool whole = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    if (std::fclose(file) != 0 || !whole) {
+        std::remove(written.c_str());
+        return false;
+    }
+    std::remove(path.c_str());  // Windows renames onto no file that exists
+    if (std::rename(written.c_str(), path.c_str()) == 0) return true;
+    std::remove(written.c_str());
+    return false;
+}
+
+}  // namespace
+
+TransferResult ExportSetups(const std::string& path) {
+    std::vector<FileSetup> setups;
+    std::string leftOut;
+    for (const std::string& name : ListSetups()) {
+        StoredSetup stored;
+        if (!ReadStoredSetup(name, &stored)) continue;
+        bool any = false;
+        for (int c = 0; c < kSettingsRecords; ++c) {
+            any = any || stored.cards.present[c];
+            if (stored.unusable[c])
+                leftOut += " The setup " + Quoted(name) + " holds no usable settings for card " +
+                           std::to_string(c + 1) + ", which were left out.";
+        }
+        if (any) setups.push_back(FileSetup{name, stored.cards});
+    }
+    if (setups.empty()) return {false, "There is no setup to export. Nothing was written." + leftOut};
+    if (!WriteWholeFile(path, FormatSetupsFile(setups)))
+        return {false, "The setups could not be written to " + Quoted(path) + "." + leftOut};
+    return {true, "Exported " + Count(setups.size()) + " to " + Quoted(path) + "." + leftOut};
+}
+
+bool ReadSetupsToImport(const std::string& path, SetupsToImport* import, std::string* problem) {
+    *import = SetupsToImport{};
+    import->path = path;
+    std::string text;
+    if (!ReadWholeFile(path, &text, problem)) return false;
+    SetupsFileProblem fileProblem;
+    if (!ParseSetupsFile(text, &import->setups, &fileProblem)) {
+        *problem = "Nothing was imported from " + Quoted(path) + ". " + SetupsFileProblemText(fileProblem);
+        return false;
+    }
+    for (const FileSetup& setup : import->setups)
+        if (!FindSetup(setup.name).empty()) import->existing.push_back(setup.name);
+    return true;
+}
+
+TransferResult StoreImportedSetups(const SetupsToImport& import, bool replaceExisting) {
+    struct Stored {
+        std::string name;
+        bool existed;
+        StoredSetup before;
+    };
+    std::vector<Stored> stored;
+    std::vector<std::string> imported, replaced;
+    for (const FileSetup& setup : import.setups) {
+        Stored entry;
+        entry.name = setup.name;
+        entry.existed = ReadStoredSetup(setup.name, &entry.before);
+        if (entry.existed && !replaceExisting) continue;
+        if (StoreSetup(setup.name, setup.cards) != SetupSave::Stored) {
+            // Back as they were: a setup new to the desk goes again.
+            for (const Stored& back : stored)
+                if (back.existed)
+                    StoreSetup(back.name, back.before.cards);
+                else
+                    DeleteSetup(back.name);
+            return {false, "The setup " + Quoted(setup.name) + " could not be stored. Nothing was imported from " +
+                               Quoted(import.path) + "."};
+        }
+        stored.push_back(entry);
+        (entry.existed ? replaced : imported).push_back(setup.name);
+    }
+    if (stored.empty())
+        return {true, "Nothing was imported from " + Quoted(import.path) + ": every setup in it is stored already."};
+    std::string message = "Imported " + Count(stored.size()) + " from " + Quoted(import.path) + ".";
+    if (!imported.empty()) message += " New: " + NameList(imported) + ".";
+    if (!replaced.empty()) message += " Replaced: " + NameList(replaced) + ".";
+    return {true, message};
+}

@@ -1,0 +1,185 @@
+// Setups to a file and back: whatever setups the desk holds come back byte
+// for byte through an export and an import, and a file that cannot be used
+// is refused whole, naming its line, with nothing changed.
+#include <gtest/gtest.h>
+#include <rapidcheck.h>
+#include <rapidcheck/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "fake_settings_key.h"
+#include "settings/record_values.h"
+#include "settings/setups_transfer.h"
+
+namespace {
+
+class SetupsFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetSettingsKey(&key); }
+    void TearDown() override { SetSettingsKey(nullptr); }
+
+    static std::string PathOf(const std::string& name) { return ::testing::TempDir() + "setups_file_test_" + name; }
+    static std::string Write(const std::string& name, const std::string& text) {
+        std::ofstream(PathOf(name), std::ios::binary) << text;
+        return PathOf(name);
+    }
+    // As --import-setups does it: read and check the whole file, then store.
+    static std::string Import(const std::string& path) {
+        SetupsToImport import;
+        std::string problem;
+        if (!ReadSetupsToImport(path, &import, &problem)) return problem;
+        return StoreImportedSetups(import, true).message;
+    }
+
+    FakeSettingsKey key;
+};
+
+// A record as the desk stores it, from random choices.
+rc::Gen<MixerSettings> ARecord() {
+    return rc::gen::map(rc::gen::container<std::vector<int32_t>>(17, rc::gen::inRange(0, 5)),
+                        [](const std::vector<int32_t>& slots) {
+                            MixerSettings record;
+                            std::memcpy(&record, slots.data(), sizeof record);
+                            NormaliseRecord(record);
+                            record.showTimecode = 0;
+                            return record;
+                        });
+}
+
+RC_GTEST_FIXTURE_PROP(SetupsFileTest, EverySetupComesBackByteForByte, ()) {
+    const auto names = *rc::gen::uniqueBy<std::vector<std::string>>(
+        *rc::gen::inRange<size_t>(1, 6), rc::gen::element<std::string>("Live", "mix", "Video Post", "Z [2]", "Caf\xE9"),
+        [](const std::string& name) { return name; });
+    for (const std::string& name : names) {
+        SetupRecords setup;
+        const int cards = *rc::gen::inRange(1, 16);  // which of the four: at least one
+        for (int c = 0; c < kSettingsRecords; ++c) {
+            setup.present[c] = (cards >> c & 1) != 0;
+            if (setup.present[c]) setup.records[c] = *ARecord();
+        }
+        RC_ASSERT(StoreSetup(name, setup) == SetupSave::Stored);
+    }
+    const auto before = key.below;
+    const std::vector<std::string> listed = ListSetups();
+    RC_ASSERT(ExportSetups(PathOf("round")).done);
+    for (const std::string& name : names) RC_ASSERT(DeleteSetup(name));
+    RC_ASSERT(ListSetups().empty());
+    RC_ASSERT(Import(PathOf("round")).find("Imported") == 0);
+    RC_ASSERT(ListSetups() == listed);
+    for (const auto& entry : before) {
+        RC_ASSERT(key.below.count(entry.first) == 1u);
+        const auto& values = key.below.at(entry.first).values;
+        RC_ASSERT(values.size() == entry.second.values.size());
+        for (const auto& value : entry.second.values) RC_ASSERT(values.at(value.first).bytes == value.second.bytes);
+    }
+}
+
+TEST_F(SetupsFileTest, TheFileIsTextAPersonReads) {
+    SetupRecords setup;
+    setup.present[1] = true;
+    setup.records[1] = {0, 1, 1, 2, 0, 0, {0, 0, 1, 0}, {0, 0, 0, 0}, 1, 2, 3};
+    ASSERT_EQ(StoreSetup("Video Post", setup), SetupSave::Stored);
+    ASSERT_TRUE(ExportSetups(PathOf("read")).done);
+    std::ifstream in(PathOf("read"), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text.rfind("TaraDock-20 Control Desk setups, format 1\r\n;", 0), 0u);
+    const char* lines[] = {"[Video Post]",
+                           "card 2 digital input = optical",
+                           "card 2 fs mode = 256 fs",
+                           "card 2 clock source = word clock",
+                           "card 2 routing set A = out 5-6",
+                           "card 2 routing set B = none",
+                           "card 2 routing off = no",
+                           "card 2 sample rate = 48000",
+                           "card 2 automatic sample rate = yes",
+                           "card 2 frame rate = 30 drop-frame",
+                           "card 2 timecode row = hidden",
+                           "end of setups"};
+    for (const char* line : lines) EXPECT_NE(text.find(std::string("\r\n") + line + "\r\n"), std::string::npos) << line;
+    EXPECT_EQ(text.find("card 1 "), std::string::npos);
+    for (size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\n') ASSERT_EQ(text[i - 1], '\r') << "at byte " << i;
+}
+
+TEST_F(SetupsFileTest, ABadFileIsRefusedNamingItsLineWithNothingChanged) {
+    const std::string head = "TaraDock-20 Control Desk setups, format 1\r\n; a comment\r\n[Mix]\r\n";
+    const auto card = [](const char* input) {
+        std::string lines = std::string("card 1 digital input = ") + input + "\r\n";
+        for (const char* line : {"fs mode = fs", "clock source = internal", "routing set A = none",
+                                 "routing set B = out 7-8", "routing off = no", "sample rate = 44100",
+                                 "automatic sample rate = no", "frame rate = 25", "timecode row = hidden"})
+            lines += std::string("card 1 ") + line + "\r\n";
+        return lines;
+    };
+    const std::string end = "end of setups\r\n";
+    const std::string stored = Import(Write("stored", head + card("coaxial") + end));
+    ASSERT_EQ(stored.rfind("Imported 1 setup", 0), 0u) << stored;
+    // Each bad file would set Mix's card 1 to optical, were it taken.
+    const std::string good = head + card("optical") + end;
+    struct Case {
+        const char* what;
+        std::string text;  // the file; empty: no file at all
+        const char* problem;
+    };
+    const Case cases[] = {
+        {"cut inside a value", good.substr(0, good.find("25")) + "2", "Line 12: \"card 1 frame rate\" cannot be \"2\""},
+        {"cut before its end", good.substr(0, good.find("end of")), "Line 13: the file ends without its last line"},
+        {"random bytes", std::string("\x89PNG\r\n\x1a\n\0\0", 10), "Line 1: this is not a file of the desk's setups"},
+        {"a NUL in a name", head + std::string("[Mi\0x]\r\n", 8), "Line 4: it holds a byte that is not text (0x00)"},
+        {"a missing file", "", "cannot be read"},
+        {"no setup", head.substr(0, head.find("[Mix]")) + "end of setups\r\n", "Line 3: the file holds no setup"},
+        {"another kind", "Settings of something else\r\n" + card("optical"),
+         "Line 1: this is not a file of the desk's setups"},
+        {"another format", "TaraDock-20 Control Desk setups, format 2\r\n", "Line 1: the file is in format \"2\""},
+        {"an unknown setting", head + "card 1 volume = 11\r\n" + card("optical"),
+         "Line 4: a card has no setting \"volume\""},
+        {"a fifth card", head + card("optical") + "card 5 fs mode = fs\r\n" + end, "Line 14: there is no card 5"},
+        {"a value it cannot take", head + "card 1 sample rate = 96000\r\n", "Line 4: \"card 1 sample rate\" cannot be"},
+        {"a setting twice", head + card("optical") + "CARD 1  FS MODE = fs\r\n",
+         "Line 14: \"card 1 fs mode\" is given twice"},
+        {"a name twice", head + card("optical") + "[MIX]\r\n",
+         "Line 14: the setup \"MIX\" is in the file twice (first at line 3)"},
+        {"a name with a backslash", head + card("optical") + "[Video\\Post]\r\n",
+         "Line 14: \"Video\\Post\" cannot name a setup"},
+        {"a name starting with a space", head + card("optical") + "[ Live]\r\n",
+         "Line 14: \" Live\" cannot name a setup"},
+        {"a name of 33 characters", head + card("optical") + "[" + std::string(33, 'x') + "]\r\n", "Line 14: \"xxxx"},
+        {"a card without a setting", head + card("optical").substr(card("optical").find("\r\n") + 2) + end,
+         "Line 3: the setup \"Mix\" gives card 1 some settings but not \"card 1 digital input\""},
+        {"more after the end", good + "[Live]\r\n", "Line 15: there is more after \"end of setups\""},
+        {"larger than 1 MiB", good + std::string(kSetupsFileMost, ';'), "larger than 1 MiB"},
+        {"a line of nothing known", head + "Hello\r\n", "Line 4: it is neither a setup's name in brackets"},
+    };
+    for (const Case& c : cases) {
+        const auto before = key.below;
+        const std::string path = c.text.empty() ? PathOf("missing") : Write("bad", c.text);
+        const std::string problem = Import(path);
+        EXPECT_NE(problem.find(c.problem), std::string::npos) << c.what << ": " << problem;
+        EXPECT_EQ(problem.rfind("Imported", 0), std::string::npos) << c.what;
+        EXPECT_EQ(key.below.size(), before.size()) << c.what;
+        for (const auto& entry : before) EXPECT_EQ(key.below.at(entry.first).values.size(), entry.second.values.size());
+        EXPECT_EQ(key.below.at("SETUPS\\MIX").values.at("Mixer20").bytes,
+                  before.at("SETUPS\\MIX").values.at("Mixer20").bytes)
+            << c.what;
+    }
+    // The good file is taken: as the command line does, it replaces Mix; as
+    // the menu's No does, it takes only new names.
+    SetupsToImport import;
+    std::string problem;
+    ASSERT_TRUE(ReadSetupsToImport(Write("two", head + card("optical") + "[Live]\r\n" + card("coaxial") + end), &import,
+                                   &problem))
+        << problem;
+    EXPECT_EQ(import.existing, std::vector<std::string>{"Mix"});
+    EXPECT_EQ(StoreImportedSetups(import, false).message,
+              "Imported 1 setup from \"" + PathOf("two") + "\". New: \"Live\".");
+    EXPECT_EQ(key.below.at("SETUPS\\MIX").values.at("Mixer20").bytes[0], 1) << "coaxial, as stored before";
+    EXPECT_NE(StoreImportedSetups(import, true).message.find("Replaced: \"Mix\", \"Live\"."), std::string::npos);
+    EXPECT_EQ(key.below.at("SETUPS\\MIX").values.at("Mixer20").bytes[0], 0) << "optical, as the file gives it";
+    EXPECT_NE(Import(::testing::TempDir()).find("cannot be read"), std::string::npos) << "a folder";
+    EXPECT_NE(Import(Write("empty", "")).find("the file is empty"), std::string::npos);
+}
+
+}  // namespace
