@@ -176,7 +176,8 @@ TEST_F(SetupsFileTest, ABadFileIsRefusedNamingItsLineWithNothingChanged) {
     EXPECT_EQ(StoreImportedSetups(import, false).message,
               "Imported 1 setup from \"" + PathOf("two") + "\". New: \"Live\".");
     EXPECT_EQ(key.below.at("SETUPS\\MIX").values.at("Mixer20").bytes[0], 1) << "coaxial, as stored before";
-    EXPECT_NE(StoreImportedSetups(import, true).message.find("Replaced: \"Mix\", \"Live\"."), std::string::npos);
+    const std::string replaced = StoreImportedSetups(import, true).message;
+    EXPECT_NE(replaced.find("Replaced: \"Mix\", \"Live\"."), std::string::npos) << replaced;
     EXPECT_EQ(key.below.at("SETUPS\\MIX").values.at("Mixer20").bytes[0], 0) << "optical, as the file gives it";
     EXPECT_NE(Import(::testing::TempDir()).find("cannot be read"), std::string::npos) << "a folder";
     EXPECT_NE(Import(Write("empty", "")).find("the file is empty"), std::string::npos);
