@@ -19,10 +19,16 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=
 include_directories(${CMAKE_SOURCE_DIR}/resources)
 
 # Every subsystem may call the system DLLs the desk uses.
-set(win_libs user32 gdi32 advapi32 shell32 kernel32)
+set(win_libs user32 gdi32 advapi32 shell32 comdlg32 kernel32)
 foreach(subsystem ${desk_subsystems})
   target_link_libraries(${subsystem} PUBLIC ${win_libs})
 endforeach()
+
+# Code the user waits on only once in a while (a file of setups read or
+# written, the options explained) is built for size: it would otherwise cost
+# desk.exe a tenth of its bytes.
+set_source_files_properties(src/settings/setups_file.cpp src/settings/setups_transfer.cpp
+                            src/app/setups_transfer_win32.cpp PROPERTIES COMPILE_OPTIONS -Os)
 
 # The resources are compiled once and linked into every program.
 add_library(desk_rc OBJECT resources/desk.rc)

@@ -4,6 +4,7 @@
 #include "app/desk_options.h"
 #include "app/main_window_win32.h"
 #include "app/setup_handover_win32.h"
+#include "app/setups_transfer_win32.h"
 #include "app/single_desk_win32.h"
 #include "card/vxd_driver_link_win32.h"
 #include "win32/console_report_win32.h"
@@ -24,6 +25,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     DeskOptions options;
     const int end = TakeProgramOptions(DeskProgramHelp(), ParseDeskOptions, &options);
     if (end >= 0) return end;
+    // Done at once, beside a running desk or none, touching no card.
+    const int fileEnd = RunSetupsFileOption("desk.exe", kDeskSettingsKey, options);
+    if (fileEnd >= 0) return fileEnd;
     // A second start hands its options to the running desk and ends here.
     HWND running = nullptr;
     if (!ClaimDesk(instance, "desk", &running)) return HandOverToRunningDesk(running, "desk.exe", options);

@@ -14,8 +14,10 @@ constexpr unsigned kCmdAlwaysOnTop = 1005;            // "Always on &Top"
 // The Setups submenu's commands, in a range no other command or panel
 // control uses (the driver options are 910 to 943, the panel's ids 2048 and
 // up).
-constexpr unsigned kCmdSaveSetupAs = 1010;  // "&Save Current Settings As..."
-constexpr unsigned kCmdMoreSetups = 1011;   // "&More Setups...": the list of every setup
-constexpr unsigned kCmdRecallSetup = 1100;  // 1100..1199: the listed setups
-constexpr unsigned kCmdDeleteSetup = 1200;  // 1200..1299: "&Delete Setup"'s names
+constexpr unsigned kCmdSaveSetupAs = 1010;   // "&Save Current Settings As..."
+constexpr unsigned kCmdMoreSetups = 1011;    // "&More Setups...": the list of every setup
+constexpr unsigned kCmdExportSetups = 1012;  // "&Export Setups...": every setup to a file
+constexpr unsigned kCmdImportSetups = 1013;  // "&Import Setups...": the setups of a file
+constexpr unsigned kCmdRecallSetup = 1100;   // 1100..1199: the listed setups
+constexpr unsigned kCmdDeleteSetup = 1200;   // 1200..1299: "&Delete Setup"'s names
 constexpr unsigned kMostSetupsInMenu = 100;

@@ -11,6 +11,11 @@ const std::vector<OptionHelp>& DeskOptionHelp() {
          "set every card from the setup saved as NAME, in the running desk or, with none running, after the start; "
          "an unknown name or a setup that cannot be applied changes nothing and ends with exit code 2"},
         {"--save-setup NAME", "save every card's settings as the setup NAME, replacing one of that name"},
+        {"--export-setups FILE",
+         "write every setup to the text file FILE (replacing it), for a backup or another machine, and end"},
+        {"--import-setups FILE",
+         "take the setups of FILE, made by --export-setups or \"Export Setups...\", replacing setups of the same "
+         "names, and end; a file that cannot be used changes nothing and ends with exit code 2"},
         {"--help", "show this text"},
     };
     return rows;
@@ -20,7 +25,8 @@ const ProgramHelp& DeskProgramHelp() {
     static const ProgramHelp help = {
         "desk.exe", "the TaraDock-20 control desk", DeskOptionHelp(),
         "Without options the desk starts in the notification area, as at logon. A second start shows the running "
-        "desk's panel, and hands it --setup or --save-setup."};
+        "desk's panel, and hands it --setup or --save-setup. --export-setups and --import-setups need no running "
+        "desk and no card."};
     return help;
 }
 
@@ -37,14 +43,22 @@ OptionTaken TakeDeskOption(const std::vector<std::string>& words, size_t* i, Des
     const SetupAction action = word == "--setup"        ? SetupAction::Recall
                                : word == "--save-setup" ? SetupAction::Save
                                                         : SetupAction::None;
-    if (action == SetupAction::None) return OptionTaken::No;
-    if (options->setupAction != SetupAction::None) {
-        *error = {"--setup and --save-setup are given once, and not together", word};
+    const SetupsFileAction fileAction = word == "--export-setups"   ? SetupsFileAction::Export
+                                        : word == "--import-setups" ? SetupsFileAction::Import
+                                                                    : SetupsFileAction::None;
+    if (action == SetupAction::None && fileAction == SetupsFileAction::None) return OptionTaken::No;
+    if (options->setupAction != SetupAction::None || options->setupsFileAction != SetupsFileAction::None) {
+        *error = {"one of --setup, --save-setup, --export-setups and --import-setups is given, once", word};
         return OptionTaken::Bad;
     }
-    if (*i + 1 >= words.size()) {
-        *error = {word + " takes the setup's name", word};
+    if (*i + 1 >= words.size() || words[*i + 1].empty()) {
+        *error = {word + (action != SetupAction::None ? " takes the setup's name" : " takes the file's name"), word};
         return OptionTaken::Bad;
+    }
+    if (fileAction != SetupsFileAction::None) {
+        options->setupsFileAction = fileAction;
+        options->setupsFile = words[++*i];
+        return OptionTaken::Yes;
     }
     const std::string& name = words[++*i];
     if (const char* problem = SetupNameProblem(name)) {

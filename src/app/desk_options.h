@@ -1,5 +1,5 @@
 // The desk's command line, shared by desk.exe and desk-sim.exe: open the
-// panel at once, recall a named setup or save one. Without options the desk
+// panel at once, recall a named setup or save one, export or import setups. Without options the desk
 // starts as at logon, silently. Portable: no windows.h here.
 #pragma once
 
@@ -10,10 +10,16 @@
 
 enum class SetupAction { None, Recall, Save };
 
+// Every setup to a file, or the setups of a file into the desk's: done at
+// once, without a running desk or a card.
+enum class SetupsFileAction { None, Export, Import };
+
 struct DeskOptions {
     bool show = false;  // open the panel at once; with no card, say so
     SetupAction setupAction = SetupAction::None;
     std::string setupName;
+    SetupsFileAction setupsFileAction = SetupsFileAction::None;
+    std::string setupsFile;
     bool help = false;
 };
 

@@ -8,6 +8,7 @@
 #include "app/setup_name_dialog_win32.h"
 #include "app/setup_request.h"
 #include "app/setups_list_dialog_win32.h"
+#include "app/setups_transfer_win32.h"
 #include "panel/setup_recall.h"
 #include "settings/setups_store.h"
 
@@ -94,11 +95,14 @@ void RefreshSetupsMenu() {
     AppendMenuA(setupsMenu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(setupsMenu, MF_POPUP | (listed.empty() ? MF_GRAYED : MF_ENABLED),
                 reinterpret_cast<UINT_PTR>(deleteMenu), "&Delete Setup");
+    AppendMenuA(setupsMenu, MF_STRING | (listed.empty() ? MF_GRAYED : MF_ENABLED), kCmdExportSetups,
+                "&Export Setups...");
+    AppendMenuA(setupsMenu, MF_STRING, kCmdImportSetups, "&Import Setups...");
     if (all.size() > listed.size()) AppendMenuA(setupsMenu, MF_STRING, kCmdMoreSetups, "&More Setups...");
 }
 
 bool IsSetupsCommand(unsigned id) {
-    return id == kCmdSaveSetupAs || id == kCmdMoreSetups ||
+    return id == kCmdSaveSetupAs || id == kCmdMoreSetups || id == kCmdExportSetups || id == kCmdImportSetups ||
            (id >= kCmdRecallSetup && id < kCmdRecallSetup + kMostSetupsInMenu) ||
            (id >= kCmdDeleteSetup && id < kCmdDeleteSetup + kMostSetupsInMenu);
 }
@@ -108,6 +112,10 @@ void OnSetupsCommand(HWND window, unsigned id) {
         SaveAs(window);
     else if (id == kCmdMoreSetups)
         ChooseFromAll(window);
+    else if (id == kCmdExportSetups)
+        ExportSetupsFromMenu(window);
+    else if (id == kCmdImportSetups)
+        ImportSetupsFromMenu(window);
     else if (id >= kCmdRecallSetup && id - kCmdRecallSetup < listed.size())
         Recall(window, listed[id - kCmdRecallSetup]);
     else if (id >= kCmdDeleteSetup && id - kCmdDeleteSetup < listed.size())

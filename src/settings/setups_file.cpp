@@ -192,12 +192,16 @@ private:
             return Fail("it is neither a setup's name in brackets, a setting (name = value), a comment nor the end");
         const std::string name = Words(text.substr(0, equals));
         const std::string value = Words(text.substr(equals + 1));
-        int card = 0, used = 0;
-        if (std::sscanf(name.c_str(), "card %d %n", &card, &used) != 1 || used == 0)
+        // "card <number> <setting>"
+        size_t used = 5;
+        int card = 0;
+        while (used < name.size() && used < 8 && name[used] >= '0' && name[used] <= '9')
+            card = card * 10 + (name[used++] - '0');
+        if (name.compare(0, 5, "card ") != 0 || used == 5 || used >= name.size() || name[used] != ' ')
             return Fail("there is no setting " + Quoted(name) + ": a setting is named \"card <1 to 4> <setting>\"");
         if (card < 1 || card > kSettingsRecords)
             return Fail("there is no card " + std::to_string(card) + ": a setup holds cards 1 to 4");
-        const std::string setting = name.substr(static_cast<size_t>(used));
+        const std::string setting = name.substr(used + 1);
         for (int s = 0; s < kSettingCount; ++s)
             if (setting == Lower(kSettings[s].name)) return Value(card - 1, s, name, value);
         return Fail("a card has no setting " + Quoted(setting));

@@ -8,6 +8,7 @@
 #include "app/main_window_win32.h"
 #include "app/registry_settings_key_win32.h"
 #include "app/setup_handover_win32.h"
+#include "app/setups_transfer_win32.h"
 #include "app/single_desk_win32.h"
 #include "app/standby.h"
 #include "card/card_table.h"
@@ -81,6 +82,9 @@ void OnRebootAsked(HWND, int32_t directSound) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const int end = TakeProgramOptions(SimProgramHelp(), ParseSimOptions, &options);
     if (end >= 0) return end;
+    // Done at once, beside a running desk or none, touching no card.
+    const int fileEnd = RunSetupsFileOption("desk-sim.exe", kSimulatedCardsSettingsKey, options);
+    if (fileEnd >= 0) return fileEnd;
     // A second start hands its options to the running simulated desk (it
     // shows the panel, recalls or saves a setup) and ends here, before it
     // opens a trace or state file of its own.

@@ -6,7 +6,10 @@
 # second start with --setup hands the recall to the running desk, which sets
 # both cards back and stores their records; an unknown name ends with exit
 # code 2 and changes nothing; and with no desk running, --setup starts the
-# desk and recalls the setup after the start's restore.
+# desk and recalls the setup after the start's restore. Then the setups go
+# to a file and back, with --export-setups and --import-setups (and a file
+# that cannot be used is refused, naming its line), and through the Setups
+# menu's Export and Import items and the common dialogs.
 #   tests/e2e/setups.sh BIN_FOLDER   (inside a Wine session)
 set -euo pipefail
 BIN="$(cd "$1" && pwd)"
@@ -98,5 +101,57 @@ expect_soon "card 1 after the start" "${saved[1]}" settings_of 1
 expect_eq "hidden: the start recalls without showing" "$(probe visible)" 0
 stop_desk
 expect_eq "Mixer20 after the recalling start" "$(probe record 0)" "$record0"
+
+echo "== setups to a file and back from the command line, with no desk running"
+file="$work/setups.txt"
+# file_option ARGS...: desk-sim.exe with a setups file option; prints its
+# exit code, its words in $work/file.out.
+file_option() {
+  local status=0
+  timeout 120 wine "$BIN/desk-sim.exe" "$@" >"$work/file.out" 2>&1 || status=$?
+  echo "$status"
+}
+expect_eq "export exit code" "$(file_option --export-setups "$(winepath -w "$file")")" 0
+grep -q 'Exported 1 setup' "$work/file.out" || fail "the export did not say so: $(cat "$work/file.out")"
+expect_eq "the file's first line" "$(head -1 "$file")" $'TaraDock-20 Control Desk setups, format 1\r'
+grep -q $'^card 1 clock source = word clock\r$' "$file" || fail "no line for card 1's clock source: $(cat "$file")"
+probe delete-key
+expect_eq "import exit code" "$(file_option --import-setups "$(winepath -w "$file")")" 0
+grep -q 'New: "Video Post"' "$work/file.out" || fail "the import did not say so: $(cat "$work/file.out")"
+expect_eq "the imported setup's card 0" "$(probe setup-record "Video Post" 0)" "$record0"
+expect_eq "the imported setup's card 1" "$(probe setup-record "Video Post" 1)" "$record1"
+sed 's/^card 2 sample rate = .*/card 2 sample rate = 96000\r/' "$file" >"$work/bad.txt"
+sed -i 's/^card 1 clock source = .*/card 1 clock source = internal\r/' "$work/bad.txt"
+expect_eq "bad file exit code" "$(file_option --import-setups "$(winepath -w "$work/bad.txt")")" 2
+grep -q '^desk-sim.exe: Nothing was imported from .*Line [0-9]*: "card 2 sample rate" cannot be "96000"' \
+  "$work/file.out" || fail "the refusal did not name the line: $(cat "$work/file.out")"
+expect_eq "card 0 after the bad file" "$(probe setup-record "Video Post" 0)" "$record0"
+
+echo "== the same through the Setups menu and the common dialogs"
+# setups_item KEY: the Setups submenu's item of that mnemonic, with real keys.
+setups_item() {
+  click_control 0 170 240 3
+  xdotool key s "$1"
+}
+start_desk --cards 2 --no-monitor --state "$state"
+click_tray
+wait_visible 1
+rm -f "$file"
+setups_item e              # Setups: &Export Setups...
+expect_soon "the Save dialog" 1 windows_named "Export Setups"
+xdotool type --delay 20 "$(winepath -w "$file")"
+xdotool key Return
+expect_soon "the export's word" 1 windows_named "TaraDock-20 Control Desk"
+xdotool key Return
+expect_eq "the exported file's card 1 clock source" "$(grep -c $'^card 1 clock source = word clock\r$' "$file")" 1
+probe delete-key
+setups_item i              # Setups: &Import Setups...
+expect_soon "the Open dialog" 1 windows_named "Import Setups"
+xdotool type --delay 20 "$(winepath -w "$file")"
+xdotool key Return
+expect_soon "the import's word" 1 windows_named "TaraDock-20 Control Desk"
+xdotool key Return
+expect_soon "the setup imported through the menu" "$record1" probe setup-record "Video Post" 1
+stop_desk
 probe delete-key
 echo "setups: all checks passed"

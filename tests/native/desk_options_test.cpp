@@ -19,6 +19,7 @@ TEST(DeskOptionsTest, ShowAndSetupsWithNamesTheRegistryCanHold) {
         bool show;
         SetupAction action;
         std::string name;
+        SetupsFileAction fileAction = SetupsFileAction::None;
     } cases[] = {
         {{}, true, false, SetupAction::None, ""},
         {{"--show"}, true, true, SetupAction::None, ""},
@@ -33,6 +34,12 @@ TEST(DeskOptionsTest, ShowAndSetupsWithNamesTheRegistryCanHold) {
         {{"--setup"}, false, false, SetupAction::None, ""},
         {{"--setup", "a", "--save-setup", "b"}, false, false, SetupAction::None, ""},
         {{"--cards", "2"}, false, false, SetupAction::None, ""},
+        {{"--export-setups", "C:\\My Setups.txt"}, true, false, SetupAction::None, "", SetupsFileAction::Export},
+        {{"--import-setups", "setups.txt"}, true, false, SetupAction::None, "", SetupsFileAction::Import},
+        {{"--import-setups"}, false, false, SetupAction::None, ""},
+        {{"--export-setups", ""}, false, false, SetupAction::None, ""},
+        {{"--export-setups", "a.txt", "--import-setups", "a.txt"}, false, false, SetupAction::None, ""},
+        {{"--setup", "a", "--export-setups", "a.txt"}, false, false, SetupAction::None, ""},
     };
     for (const auto& c : cases) {
         std::ostringstream words;
@@ -48,6 +55,8 @@ TEST(DeskOptionsTest, ShowAndSetupsWithNamesTheRegistryCanHold) {
         EXPECT_EQ(options.show, c.show);
         EXPECT_EQ(options.setupAction, c.action);
         EXPECT_EQ(options.setupName, c.name);
+        EXPECT_EQ(options.setupsFileAction, c.fileAction);
+        EXPECT_EQ(options.setupsFile, c.fileAction == SetupsFileAction::None ? "" : c.words[1]);
     }
     EXPECT_TRUE(SameSetupName("Video Post", "VIDEO post"));
     EXPECT_FALSE(SameSetupName("Video Post", "Video Post 2"));

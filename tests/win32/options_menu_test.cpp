@@ -142,11 +142,17 @@ TEST_F(OptionsMenuTest, SetupsFollowTheMenusOwnItemsWithIdsOfTheirOwn) {
     const struct {
         const char* text;
         UINT id;
-    } items[] = {
-        {"&Save Current Settings As...", 1010}, {"", 0}, {"alpha", 1100}, {"R&&B", 1101}, {"Zed", 1102}, {"", 0},
-        {"&Delete Setup", 0xFFFFFFFF}};
-    ASSERT_EQ(GetMenuItemCount(setups), 7);
-    for (int i = 0; i < 7; ++i) {
+    } items[] = {{"&Save Current Settings As...", 1010},
+                 {"", 0},
+                 {"alpha", 1100},
+                 {"R&&B", 1101},
+                 {"Zed", 1102},
+                 {"", 0},
+                 {"&Delete Setup", 0xFFFFFFFF},
+                 {"&Export Setups...", 1012},
+                 {"&Import Setups...", 1013}};
+    ASSERT_EQ(GetMenuItemCount(setups), 9);
+    for (int i = 0; i < 9; ++i) {
         GetMenuStringA(setups, i, text, sizeof text, MF_BYPOSITION);
         EXPECT_STREQ(text, items[i].text) << i;
         EXPECT_EQ(GetMenuItemID(setups, i), items[i].id) << i;
@@ -156,7 +162,7 @@ TEST_F(OptionsMenuTest, SetupsFollowTheMenusOwnItemsWithIdsOfTheirOwn) {
     ASSERT_NE(deletes, nullptr);
     ASSERT_EQ(GetMenuItemCount(deletes), 3);
     for (UINT i = 0; i < 3; ++i) EXPECT_EQ(GetMenuItemID(deletes, i), 1200 + i);
-    for (UINT id : {1010u, 1011u, 1100u, 1199u, 1200u, 1299u}) {
+    for (UINT id : {1010u, 1011u, 1012u, 1013u, 1100u, 1199u, 1200u, 1299u}) {
         EXPECT_TRUE(IsSetupsCommand(id)) << id;
         EXPECT_FALSE(IsOptionsCommand(id)) << id;
     }
@@ -169,7 +175,7 @@ TEST_F(OptionsMenuTest, SetupsPastTheFirstHundredAreInTheListOfAll) {
     for (int i = 0; i <= 100; ++i) StoreSetups({"Setup " + std::to_string(1000 + i)});
     BuildOptionsMenu();
     AppendSetupsMenu(OptionsMenu());
-    EXPECT_EQ(GetMenuItemID(GetSubMenu(OptionsMenu(), 12), 104), 1011u) << "the last item, after 100 names";
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(OptionsMenu(), 12), 106), 1011u) << "the last item, after 100 names";
     onDialog = [](HWND dialog) {
         SendMessageA(GetDlgItem(dialog, IDC_SETUPS_LIST), LB_SETCURSEL, 100, 0);
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
