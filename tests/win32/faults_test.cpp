@@ -101,7 +101,7 @@ void ClickThroughTwoColumns(RemoteDesk& desk) {
 }
 
 const std::vector<int32_t> kColumn0AfterClicks = {1, 0, 1, 2, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 2, 4};
-const std::vector<int32_t> kColumn1AfterClicks = {0, 0, 0, 3, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 0};
+const std::vector<int32_t> kColumn1AfterClicks = {0, 1, 0, 3, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 0};
 
 class FaultsTest : public ::testing::Test {
 protected:
