@@ -85,70 +85,36 @@ void Recalled(CardView& v, const CardView& saved) {
     if (now.started) v.unit.running = false;
 }
 
-// The machine: a driver answering for the first `answering` indices, each
-// with its block and a simulated card, powered on and off together.
-struct Machine : DriverLink {
-    SharedCardBlock blocks[kMaxCards];
-    std::unique_ptr<SimCard> cards[kMaxCards];
-    int answering = 0;
+// The desk on simulated cards that power on and off together, over a
+// registry key that outlives the desk.
+struct DeskOnCards : DeskFakes {
+    PanelTestDriver driver;
+    FakeSettingsKey key;
 
-    void PowerOn(int count) {
-        answering = count;
-        for (int i = 0; i < kMaxCards; ++i) {
-            blocks[i] = SharedCardBlock{};
-            cards[i].reset(new SimCard);
-        }
+    void PowerOn(int cards) {
+        driver.Reset();
+        driver.answering.clear();
+        for (int i = 0; i < cards; ++i) driver.answering.insert(i);
+        for (auto& card : driver.cards) card->card.SetTrace(static_cast<std::ostream*>(nullptr));  // no events read
     }
     void LosePower() {
-        for (auto& card : cards) card->LosePower();
+        for (auto& card : driver.cards) card->card.LosePower();
     }
-    bool Open() override { return true; }
-    bool QueryBlock(int32_t index, SharedCardBlock** block) override {
-        *block = &blocks[index];
-        return index < answering;
-    }
-    void Close() override {}
-    RegisterSpace* RegistersFor(SharedCardBlock* block) override { return cards[block - blocks].get(); }
-};
-
-// The desk over the machine and a registry key that outlive it.
-struct Desk {
-    Machine machine;
-    FakeSettingsKey key;
-    FakePanelControls controls;
-    FakeDeskWindow window;
-    StepClock clock;
-
     // The program's tables as at process start, then what its start does.
     void Start() {
-        Reset();
-        controls = FakePanelControls{};
-        window = FakeDeskWindow{};
+        ResetDeskTablesForTest();
+        Install();
         SetSettingsKey(&key);
-        SetDriverLink(&machine);
-        SetPanelControls(&controls);
-        SetDeskWindow(&window);
-        SetMillisecondClock(&clock);
+        SetDriverLink(&driver);
         OpenCards();
         for (int32_t c = 0; c < CardCount(); ++c) {
             InstallFakePanel(c);
             RestoreCardPanel(c);
         }
     }
-    static void Reset() {
-        ResetCardTableForTest();
-        ResetSettingsRecordsForTest();
-        ResetCardPanelsForTest();
-        ResetTimecodeForTest();
-        ResetStandbyForTest();
-    }
-    ~Desk() {
-        Reset();
+    ~DeskOnCards() {
+        Uninstall();
         SetSettingsKey(nullptr);
-        SetDriverLink(nullptr);
-        SetPanelControls(nullptr);
-        SetDeskWindow(nullptr);
-        SetMillisecondClock(nullptr);
     }
 };
 
@@ -191,7 +157,7 @@ std::string ExpectedColumn(const DeskModel& m, const CardView& v) {
         v.digits);
 }
 
-std::string ShownColumn(Desk& desk, int c) {
+std::string ShownColumn(DeskOnCards& desk, int c) {
     Time digits;
     for (int f = 0; f < 4; ++f) digits[f] = desk.controls.GetPosition(HandleOf(MakeControlId(c, kBaseHours + f)));
     return ColumnText([&](int b) { return desk.controls.Checked(HandleOf(MakeControlId(c, b))); }, digits);
@@ -215,8 +181,8 @@ std::string ExpectedCard(const CardView& v) {
                     v.autoRate ? "auto" : kRates[v.manualRate], v.unit.running, v.unit, v.started);
 }
 
-std::string DecodedCard(Desk& desk, int c, bool started) {
-    const SimCardState s = desk.machine.cards[DriverIndexAt(c)]->State();
+std::string DecodedCard(DeskOnCards& desk, int c, bool started) {
+    const SimCardState s = desk.driver.cards[DriverIndexAt(c)]->State();
     std::ostringstream rate;  // the running flag stays set while the card follows its input's rate
     if (CardAt(c)->block->running == 1)
         rate << "auto";
@@ -228,10 +194,9 @@ std::string DecodedCard(Desk& desk, int c, bool started) {
                     started);
 }
 
-void ExpectAsLeft(const DeskModel& m, Desk& desk) {
+void ExpectAsLeft(const DeskModel& m, DeskOnCards& desk) {
     RC_ASSERT(CardCount() == m.cards);
-    RC_ASSERT(desk.window.clientHeight ==
-              (m.timecodeShown ? FakeDeskWindow::kTallClient : FakeDeskWindow::kShortClient));
+    RC_ASSERT(desk.desk.clientHeight == (m.timecodeShown ? FakeDeskWindow::kTallClient : FakeDeskWindow::kShortClient));
     for (int c = 0; c < m.cards; ++c) {
         RC_ASSERT(ShownColumn(desk, c) == ExpectedColumn(m, m.card[c]));
         RC_ASSERT(DecodedCard(desk, c, m.card[c].started) == ExpectedCard(m.card[c]));
@@ -239,12 +204,12 @@ void ExpectAsLeft(const DeskModel& m, Desk& desk) {
 }
 
 // Every step checks the whole desk against the model once it has run.
-struct Step : rc::state::Command<DeskModel, Desk> {
-    void run(const DeskModel& m, Desk& desk) const override {
+struct Step : rc::state::Command<DeskModel, DeskOnCards> {
+    void run(const DeskModel& m, DeskOnCards& desk) const override {
         Do(m, desk);
         ExpectAsLeft(nextState(m), desk);
     }
-    virtual void Do(const DeskModel& m, Desk& desk) const = 0;
+    virtual void Do(const DeskModel& m, DeskOnCards& desk) const = 0;
 };
 
 // A step on one card, which must exist.
@@ -311,7 +276,7 @@ struct Click : OnCard {
                 v.unit.running = false;
         }
     }
-    void Do(const DeskModel&, Desk& desk) const override {
+    void Do(const DeskModel&, DeskOnCards& desk) const override {
         const ControlHandle toggle = HandleOf(MakeControlId(card, static_cast<uint16_t>(base)));
         right ? desk.controls.RightClick(toggle) : desk.controls.LeftClick(toggle);
     }
@@ -325,7 +290,7 @@ struct TypeDigits : OnCard {
     int value = *rc::gen::inRange(0, RowOf(kBaseHours + field).maximum + 1);
     explicit TypeDigits(const DeskModel& m) : OnCard(m) {}
     void apply(DeskModel& m) const override { m.card[card].digits[field] = value; }
-    void Do(const DeskModel&, Desk& desk) const override {
+    void Do(const DeskModel&, DeskOnCards& desk) const override {
         desk.controls.SetPosition(HandleOf(MakeControlId(card, static_cast<uint16_t>(kBaseHours + field))), value);
     }
     void show(std::ostream& os) const override {
@@ -345,7 +310,7 @@ struct RoutingNotice : Step {
         const bool lit = row / 2 == row ? state == 1 : !v.routingOff && set == row / 2;
         set = !v.routingOff && lit ? row / 2 : -1;
     }
-    void Do(const DeskModel&, Desk&) const override {
+    void Do(const DeskModel&, DeskOnCards&) const override {
         OnRoutingNotify(static_cast<uint32_t>(group << 16 | row), static_cast<uint32_t>(card << 16 | state));
     }
     void show(std::ostream& os) const override {
@@ -360,9 +325,9 @@ struct Restart : Step {
         m.cards = cards;
         DeskStartsAgain(m, true);
     }
-    void Do(const DeskModel&, Desk& desk) const override {
+    void Do(const DeskModel&, DeskOnCards& desk) const override {
         SaveAllSettings();  // as the session's end makes the desk do
-        desk.machine.PowerOn(cards);
+        desk.PowerOn(cards);
         desk.Start();
     }
     void show(std::ostream& os) const override { os << "restart on " << cards << " cards"; }
@@ -372,7 +337,7 @@ struct Restart : Step {
 struct StartAgain : Step {
     bool crash = *rc::gen::arbitrary<bool>();
     void apply(DeskModel& m) const override { DeskStartsAgain(m, false); }
-    void Do(const DeskModel&, Desk& desk) const override {
+    void Do(const DeskModel&, DeskOnCards& desk) const override {
         if (!crash) SaveAllSettings();  // a crash stores nothing: the records are as the last change left them
         desk.Start();
     }
@@ -385,10 +350,10 @@ struct Standby : Step {
         *rc::gen::element(std::vector<uint32_t>{kPowerResumeAutomatic, kPowerResumeSuspend},
                           std::vector<uint32_t>{kPowerResumeStandby}, std::vector<uint32_t>{kPowerResumeCritical});
     void apply(DeskModel& m) const override { Sleeps(m); }
-    void Do(const DeskModel&, Desk& desk) const override {
+    void Do(const DeskModel&, DeskOnCards& desk) const override {
         OnPowerBroadcast(kPowerQuerySuspend);
         OnPowerBroadcast(sleep);
-        desk.machine.LosePower();
+        desk.LosePower();
         for (uint32_t event : resumes) OnPowerBroadcast(event);
     }
     void show(std::ostream& os) const override { os << "standby (event " << sleep << ", then " << resumes[0] << ")"; }
@@ -405,7 +370,7 @@ struct SetupStep : Step {
 
 struct SaveSetup : SetupStep {
     void apply(DeskModel& m) const override { m.setups[Upper(name)].assign(m.card, m.card + m.cards); }
-    void Do(const DeskModel&, Desk&) const override {
+    void Do(const DeskModel&, DeskOnCards&) const override {
         RC_ASSERT(CarryOutSetupRequest(SetupAction::Save, name).outcome == SetupOutcome::Done);
         RC_ASSERT(CardsMatchSetup(name));  // the menu checks it
     }
@@ -420,7 +385,7 @@ struct RecallSetup : SetupStep {
         for (int c = 0; c < m.cards && c < static_cast<int>(saved->second.size()); ++c)
             Recalled(m.card[c], saved->second[c]);
     }
-    void Do(const DeskModel& m, Desk&) const override {
+    void Do(const DeskModel& m, DeskOnCards&) const override {
         const bool known = m.setups.count(Upper(name)) == 1;
         RC_ASSERT(CarryOutSetupRequest(SetupAction::Recall, name).outcome ==
                   (known ? SetupOutcome::Done : SetupOutcome::Unknown));
@@ -432,8 +397,8 @@ struct RecallSetup : SetupStep {
 RC_GTEST_PROP(CardAsLeft, EveryCardAndToggleComeBackAfterRestartsStandbysAndRecalls, ()) {
     DeskModel model;
     model.cards = *rc::gen::inRange(1, kMaxCards + 1);
-    Desk desk;
-    desk.machine.PowerOn(model.cards);
+    DeskOnCards desk;
+    desk.PowerOn(model.cards);
     desk.Start();
     rc::state::check(model, desk,
                      rc::state::gen::execOneOfWithArgs<Click, Click, Click, Click, TypeDigits, RoutingNotice, Restart,

@@ -28,7 +28,41 @@ public:
     uint32_t Now() override { return now += 8; }
 };
 
-class PanelFixture : public ::testing::Test {
+// The desk's program-wide tables as at process start.
+inline void ResetDeskTablesForTest() {
+    ResetCardTableForTest();
+    ResetSettingsRecordsForTest();
+    ResetCardPanelsForTest();
+    ResetTimecodeForTest();
+    ResetStandbyForTest();
+}
+
+// What the panel logic talks to besides the cards: the panel's controls, the
+// main window, and a clock that never makes a busy wait spin. Install puts
+// fresh ones in place; Uninstall puts the tables back as at start, with no
+// fakes and no driver.
+struct DeskFakes {
+    FakePanelControls controls;
+    FakeDeskWindow desk;
+    StepClock clock;
+
+    void Install() {
+        controls = FakePanelControls{};
+        desk = FakeDeskWindow{};
+        SetPanelControls(&controls);
+        SetDeskWindow(&desk);
+        SetMillisecondClock(&clock);
+    }
+    static void Uninstall() {
+        ResetDeskTablesForTest();
+        SetDriverLink(nullptr);
+        SetPanelControls(nullptr);
+        SetDeskWindow(nullptr);
+        SetMillisecondClock(nullptr);
+    }
+};
+
+class PanelFixture : public ::testing::Test, protected DeskFakes {
 protected:
     // Finds cards at the driver indices given (columns 0, 1, ... in order).
     void FindCards(std::initializer_list<int32_t> driverIndices) {
@@ -44,29 +78,12 @@ protected:
     }
 
     void SetUp() override {
-        ResetSettingsRecordsForTest();
-        ResetCardPanelsForTest();
-        ResetTimecodeForTest();
-        ResetStandbyForTest();
-        controls = FakePanelControls{};
-        SetPanelControls(&controls);
-        desk = FakeDeskWindow{};
-        SetDeskWindow(&desk);
-        SetMillisecondClock(&clock);
+        ResetDeskTablesForTest();
+        Install();
         FindCards({0});
     }
 
-    void TearDown() override {
-        ResetCardTableForTest();
-        SetDriverLink(nullptr);
-        SetPanelControls(nullptr);
-        SetDeskWindow(nullptr);
-        SetMillisecondClock(nullptr);
-        ResetCardPanelsForTest();
-        ResetSettingsRecordsForTest();
-        ResetTimecodeForTest();
-        ResetStandbyForTest();
-    }
+    void TearDown() override { Uninstall(); }
 
     CardPanel& Panel(int32_t c = 0) { return *PanelAt(c); }
     MixerSettings& Record(int32_t c = 0) { return SettingsRecord(c); }
@@ -85,9 +102,6 @@ protected:
     }
 
     PanelTestDriver driver;
-    FakePanelControls controls;
-    FakeDeskWindow desk;
-    StepClock clock;
     SharedCardBlock marked[kMaxCards] = {};
 };
 
