@@ -77,33 +77,6 @@ RC_GTEST_FIXTURE_PROP(SetupsFileTest, EverySetupComesBackByteForByte, ()) {
     }
 }
 
-TEST_F(SetupsFileTest, TheFileIsTextAPersonReads) {
-    SetupRecords setup;
-    setup.present[1] = true;
-    setup.records[1] = {0, 1, 1, 2, 0, 0, {0, 0, 1, 0}, {0, 0, 0, 0}, 1, 2, 3};
-    ASSERT_EQ(StoreSetup("Video Post", setup), SetupSave::Stored);
-    ASSERT_TRUE(ExportSetups(PathOf("read")).done);
-    std::ifstream in(PathOf("read"), std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(text.rfind("TaraDock-20 Control Desk setups, format 1\r\n;", 0), 0u);
-    const char* lines[] = {"[Video Post]",
-                           "card 2 digital input = optical",
-                           "card 2 fs mode = 256 fs",
-                           "card 2 clock source = word clock",
-                           "card 2 routing set A = out 5-6",
-                           "card 2 routing set B = none",
-                           "card 2 routing off = no",
-                           "card 2 sample rate = 48000",
-                           "card 2 automatic sample rate = yes",
-                           "card 2 frame rate = 30 drop-frame",
-                           "card 2 timecode row = hidden",
-                           "end of setups"};
-    for (const char* line : lines) EXPECT_NE(text.find(std::string("\r\n") + line + "\r\n"), std::string::npos) << line;
-    EXPECT_EQ(text.find("card 1 "), std::string::npos);
-    for (size_t i = 0; i < text.size(); ++i)
-        if (text[i] == '\n') ASSERT_EQ(text[i - 1], '\r') << "at byte " << i;
-}
-
 TEST_F(SetupsFileTest, ABadFileIsRefusedNamingItsLineWithNothingChanged) {
     const std::string head = "TaraDock-20 Control Desk setups, format 1\r\n; a comment\r\n[Mix]\r\n";
     const auto card = [](const char* input) {
@@ -144,9 +117,6 @@ TEST_F(SetupsFileTest, ABadFileIsRefusedNamingItsLineWithNothingChanged) {
          "Line 14: the setup \"MIX\" is in the file twice (first at line 3)"},
         {"a name with a backslash", head + card("optical") + "[Video\\Post]\r\n",
          "Line 14: \"Video\\Post\" cannot name a setup"},
-        {"a name starting with a space", head + card("optical") + "[ Live]\r\n",
-         "Line 14: \" Live\" cannot name a setup"},
-        {"a name of 33 characters", head + card("optical") + "[" + std::string(33, 'x') + "]\r\n", "Line 14: \"xxxx"},
         {"a card without a setting", head + card("optical").substr(card("optical").find("\r\n") + 2) + end,
          "Line 3: the setup \"Mix\" gives card 1 some settings but not \"card 1 digital input\""},
         {"more after the end", good + "[Live]\r\n", "Line 15: there is more after \"end of setups\""},
