@@ -14,6 +14,7 @@
 #include "controls/toolkit_dialog.h"
 #include "controls/toolkit_frame.h"
 #include "gallery/gallery_window_win32.h"
+#include "support/gallery_in_process.h"
 #include "support/message_pump.h"
 #include "support/pixel_checks.h"
 #include "support/wine_window_manager.h"
@@ -39,19 +40,14 @@ PixelImage WithMark(const PixelImage& image, RECT face) {
 class KeyboardTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        KeepWindowsUnmanagedUnderWine();
-        RegisterControlClasses(GetModuleHandleA(nullptr));
-        gallery_ = CreateGalleryWindow(GetModuleHandleA(nullptr));
+        gallery_ = OpenGalleryInProcess();
         ShowWindow(gallery_, SW_SHOWNORMAL);
         UpdateWindow(gallery_);
         SetGalleryEventSink(KeepEvent);
     }
     static void TearDownTestSuite() {
         SetGalleryEventSink(nullptr);
-        DestroyWindow(gallery_);
-        PumpMessages();
-        UnregisterGalleryClass(GetModuleHandleA(nullptr));
-        UnregisterControlClasses();
+        CloseGalleryInProcess(gallery_);
     }
     void SetUp() override {
         ASSERT_NE(nullptr, gallery_);

@@ -47,9 +47,7 @@ protected:
 TEST_F(MainWindowTest, AControlWithoutItsBitmapShowsTheBackgroundUnderIt) {
     HWND label = nullptr;
     for (const PanelControl& control : Desk().controls()) {
-        RECT rect;
-        GetWindowRect(control.window, &rect);
-        MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&rect), 2);
+        const RECT rect = PlaceInClient(control.window, Window());
         if (control.kind == PanelControlKind::kStatic && control.column == 0 && rect.left == 215 && rect.top == 72) {
             label = control.window;
         }

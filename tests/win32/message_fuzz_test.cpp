@@ -78,6 +78,7 @@
 #include "panel/card_panel.h"
 #include "settings/settings_store.h"
 #include "support/desk_in_process.h"
+#include "support/gallery_in_process.h"
 #include "support/heap_in_use.h"
 #include "support/memory_settings_key.h"
 #include "support/message_box_watcher.h"
@@ -588,10 +589,8 @@ Kind KindOf(GalleryKind kind) {
 }
 
 TEST(GalleryMessageFuzzTest, RandomMessagesToEveryClassBreakNothingOutsideItsState) {
-    KeepWindowsUnmanagedUnderWine();
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    RegisterControlClasses(instance);
-    HWND gallery = CreateGalleryWindow(instance);
+    HWND gallery = OpenGalleryInProcess();
     ASSERT_NE(gallery, nullptr);
     ShowWindow(gallery, SW_SHOWNORMAL);
     UpdateWindow(gallery);

@@ -15,8 +15,10 @@
 #include "gallery/gallery_window_win32.h"
 #include "panel/card_panel.h"
 #include "support/desk_in_process.h"
+#include "support/gallery_in_process.h"
 #include "support/memory_settings_key.h"
 #include "support/message_pump.h"
+#include "support/pixel_checks.h"
 #include "support/wine_window_manager.h"
 #include "win32/program_palette_win32.h"
 
@@ -34,13 +36,6 @@ std::vector<RGBQUAD> SystemPalette(HPALETTE own) {
     for (const PALETTEENTRY* c = entries; c != entries + count; ++c)
         table.push_back({c->peBlue, c->peGreen, c->peRed, 0});
     return table;
-}
-
-RECT PlaceIn(HWND window, HWND control) {
-    RECT place;
-    GetWindowRect(control, &place);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
-    return place;
 }
 
 // `window`'s picture, then each visible control's over it, clipped to its
@@ -62,7 +57,7 @@ std::vector<RGBQUAD> Print(HWND window, const std::vector<RGBQUAD>& table) {
     for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child;
          child = GetWindow(child, GW_HWNDPREV)) {
         if ((GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) == 0) continue;
-        const RECT place = PlaceIn(window, child);
+        const RECT place = PlaceInClient(child, window);
         const int saved = SaveDC(dc);
         IntersectClipRect(dc, place.left, place.top, place.right, place.bottom);
         SetViewportOrgEx(dc, place.left, place.top, nullptr);
@@ -111,10 +106,7 @@ TEST(TwoHundredFiftySixColours, ThePanelKeepsItsColoursWithTheDesksPaletteAndLos
 }
 
 TEST(TwoHundredFiftySixColours, EveryGalleryClassKeepsItsColoursWithTheDesksPaletteAndLosesThemWithout) {
-    KeepWindowsUnmanagedUnderWine();
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    RegisterControlClasses(instance);
-    HWND gallery = CreateGalleryWindow(instance);
+    HWND gallery = OpenGalleryInProcess();
     ASSERT_NE(gallery, nullptr);
     // Windows draws text unsmoothed at 256 colours, whatever the palette:
     // both pictures get their text so, and only the palette's part shows.
@@ -132,18 +124,15 @@ TEST(TwoHundredFiftySixColours, EveryGalleryClassKeepsItsColoursWithTheDesksPale
     const std::vector<RGBQUAD> staticOnly = Print(gallery, SystemPalette(nullptr));
     for (const GalleryCell* cell = cells; cell != cells + GalleryCellCount(); ++cell) {
         SCOPED_TRACE(cell->className);
-        const RECT place = PlaceIn(gallery, GetDlgItem(gallery, cell->id));
+        const RECT place = PlaceInClient(GetDlgItem(gallery, cell->id), gallery);
         EXPECT_LE(MeanDifference(gallery, withPalette, trueColour, place), 3.0);
         // The gallery's digit field is green on black, two static colours.
         if (cell->kind != GalleryKind::DigitField)
             EXPECT_GT(MeanDifference(gallery, staticOnly, trueColour, place), 3.0);
     }
-    DestroyWindow(gallery);
-    PumpMessages();
     DeleteObject(toolkitFont);
     toolkitFont = smoothed;
-    UnregisterGalleryClass(instance);
-    UnregisterControlClasses();
+    CloseGalleryInProcess(gallery);
 }
 
 }  // namespace

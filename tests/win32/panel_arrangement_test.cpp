@@ -36,14 +36,6 @@ BOOL WINAPI SecondMonitorInfo(HMONITOR monitor, LPMONITORINFO info) {
     return TRUE;
 }
 
-// Where a control sits in the client area, and its size.
-RECT InClient(HWND control, HWND window) {
-    RECT rect;
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 // The row of the column's layout that puts the control where it is, the
 // column's origin at (x0, y0): toggles and digit fields by their id, static
 // bitmaps at any static row's place. Null when none does.
@@ -91,7 +83,7 @@ protected:
     void ExpectColumnsInTheirCells(bool rowsShown, int scroll) {
         const PanelPlacement& placement = CurrentPanelPlacement();
         for (const PanelControl& control : desk.controls()) {
-            const RECT rect = InClient(control.window, desk.window());
+            const RECT rect = PlaceInClient(control.window, desk.window());
             const int x0 = placement.CardLeft(control.column);
             const int y0 = placement.CardTop(control.column) - scroll;
             const PanelControlRow* row = LayoutRowAt(control, rect, x0, y0);
@@ -201,7 +193,7 @@ TEST_F(PanelArrangementTest, TheBackgroundFollowsTheRowsAndTheScroll) {
     // A label of card 3 without its bitmap shows the background under it.
     HWND label = nullptr;
     for (const PanelControl& control : desk.controls()) {
-        const RECT rect = InClient(control.window, window);
+        const RECT rect = PlaceInClient(control.window, window);
         if (control.kind == PanelControlKind::kStatic && control.column == 2 && rect.left == 215 &&
             rect.top == 354 + 72 - scroll)
             label = control.window;

@@ -110,6 +110,13 @@ void CoverClient(HWND window, COLORREF colour) {
     ReleaseDC(window, dc);
 }
 
+RECT PlaceInClient(HWND child, HWND window) {
+    RECT place;
+    GetWindowRect(child, &place);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
 HBITMAP SolidBitmap(int width, int height, COLORREF colour) { return StripBitmap(1, width, height, &colour); }
 
 std::string FirstDifference(const PixelImage& actual, const PixelImage& expected) {

@@ -39,6 +39,9 @@ PixelImage SolidImage(int width, int height, COLORREF colour);
 // only a fresh drawing by the window brings its picture back.
 void CoverClient(HWND window, COLORREF colour);
 
+// Where a child window sits in `window`'s client area, and its size.
+RECT PlaceInClient(HWND child, HWND window);
+
 // The width x height part of `image` whose top-left corner is (x, y).
 PixelImage Crop(const PixelImage& image, int x, int y, int width, int height);
 
