@@ -3,6 +3,7 @@
 #include "resource.h"
 #include "settings/setup_name.h"
 #include "settings/setups_store.h"
+#include "win32/dialog_state_win32.h"
 
 namespace {
 
@@ -35,11 +36,9 @@ bool TakeName(HWND dialog, NameDialog& state) {
 }
 
 INT_PTR CALLBACK NameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    NameDialog* state = reinterpret_cast<NameDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    NameDialog* state = DialogState<NameDialog>(dialog, message, lParam);
     switch (message) {
     case WM_INITDIALOG:
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        state = reinterpret_cast<NameDialog*>(lParam);
         SendMessageA(GetDlgItem(dialog, IDC_SETUP_NAME), EM_LIMITTEXT, kSetupNameMost, 0);
         SetDlgItemTextA(dialog, IDC_SETUP_NAME, state->suggested.c_str());
         SendMessageA(GetDlgItem(dialog, IDC_SETUP_NAME), EM_SETSEL, 0, -1);

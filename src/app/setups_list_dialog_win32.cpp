@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "settings/setup_name.h"
 #include "settings/setups_store.h"
+#include "win32/dialog_state_win32.h"
 
 namespace {
 
@@ -59,11 +60,9 @@ void OnCommand(HWND dialog, ListDialog& state, WPARAM wParam) {
 }
 
 INT_PTR CALLBACK ListDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    ListDialog* state = reinterpret_cast<ListDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    ListDialog* state = DialogState<ListDialog>(dialog, message, lParam);
     switch (message) {
     case WM_INITDIALOG:
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        state = reinterpret_cast<ListDialog*>(lParam);
         Fill(dialog, *state, 0);
         SendMessageA(GetDlgItem(dialog, IDC_SETUPS_LIST), LB_SETCURSEL, Place(state->names, LastSetup()), 0);
         SetFocus(GetDlgItem(dialog, IDC_SETUPS_LIST));
