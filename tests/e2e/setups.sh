@@ -128,29 +128,26 @@ grep -q '^desk-sim.exe: Nothing was imported from .*Line [0-9]*: "card 2 sample 
 expect_eq "card 0 after the bad file" "$(probe setup-record "Video Post" 0)" "$record0"
 
 echo "== the same through the Setups menu and the common dialogs"
-# setups_item KEY: the Setups submenu's item of that mnemonic, with real keys.
-setups_item() {
+# through_menu KEY TITLE: the Setups submenu's item of mnemonic KEY, with
+# real keys; the file typed into its common dialog TITLE, then the desk's
+# word on what it did answered.
+through_menu() {
   click_control 0 170 240 3
   xdotool key s "$1"
+  expect_soon "the dialog \"$2\"" 1 windows_named "$2"
+  xdotool type --delay 20 "$(winepath -w "$file")"
+  xdotool key Return
+  expect_soon "the desk's word after \"$2\"" 1 windows_named "TaraDock-20 Control Desk"
+  xdotool key Return
 }
 start_desk --cards 2 --no-monitor --state "$state"
 click_tray
 wait_visible 1
 rm -f "$file"
-setups_item e              # Setups: &Export Setups...
-expect_soon "the Save dialog" 1 windows_named "Export Setups"
-xdotool type --delay 20 "$(winepath -w "$file")"
-xdotool key Return
-expect_soon "the export's word" 1 windows_named "TaraDock-20 Control Desk"
-xdotool key Return
+through_menu e "Export Setups"
 expect_eq "the exported file's card 1 clock source" "$(grep -c $'^card 1 clock source = word clock\r$' "$file")" 1
 probe delete-key
-setups_item i              # Setups: &Import Setups...
-expect_soon "the Open dialog" 1 windows_named "Import Setups"
-xdotool type --delay 20 "$(winepath -w "$file")"
-xdotool key Return
-expect_soon "the import's word" 1 windows_named "TaraDock-20 Control Desk"
-xdotool key Return
+through_menu i "Import Setups"
 expect_soon "the setup imported through the menu" "$record1" probe setup-record "Video Post" 1
 stop_desk
 probe delete-key
