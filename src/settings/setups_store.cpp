@@ -90,9 +90,9 @@ SetupSave StoreSetup(const std::string& name, const SetupRecords& setup) {
     SettingsKey* key = CurrentSettingsKey();
     if (key == nullptr || SetupNameProblem(name) != nullptr) return SetupSave::NotStored;
     // A setup of that name (case aside) is replaced in place, keeping its
-    // name: every card's record is written over the old one, then the
-    // records of cards it held that are not found now are deleted. Until the
-    // last step succeeds the old records can be put back.
+    // name: column by column, the record `setup` holds is written over the
+    // old one, or the old one deleted where it holds none. Until the last
+    // step succeeds the old records can be put back.
     const std::string old = FindSetup(name);
     const std::string path = SetupPath(old.empty() ? name : old);
     Held held[kSettingsRecords] = {};
