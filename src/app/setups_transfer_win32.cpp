@@ -11,6 +11,18 @@ namespace {
 
 const char kCaption[] = "TaraDock-20 Control Desk";
 
+using FileDialog = BOOL(WINAPI*)(LPOPENFILENAMEA);
+
+// The common dialogs' library is loaded the first time a file is asked for,
+// not at every start: the desk sits in the tray all day and most users never
+// export, and the library brings the print spooler's with it.
+FileDialog FindFileDialog(bool save) {
+    static const HMODULE library = LoadLibraryA("comdlg32.dll");
+    if (library == nullptr) return nullptr;
+    return reinterpret_cast<FileDialog>(
+        reinterpret_cast<void*>(GetProcAddress(library, save ? "GetSaveFileNameA" : "GetOpenFileNameA")));
+}
+
 // The common Save or Open dialog; false when the user cancels.
 bool AskForFile(HWND window, bool save, std::string* path) {
     char file[MAX_PATH] = "";
@@ -27,7 +39,8 @@ bool AskForFile(HWND window, bool save, std::string* path) {
     dialog.lpstrTitle = save ? "Export Setups" : "Import Setups";
     dialog.Flags =
         OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    if (!(save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog))) return false;
+    const FileDialog show = FindFileDialog(save);
+    if (show == nullptr || !show(&dialog)) return false;
     *path = file;
     return true;
 }
