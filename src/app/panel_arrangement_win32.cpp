@@ -4,6 +4,7 @@
 #include "panel/card_panel.h"
 #include "panel/card_panel_layout_win32.h"
 #include "win32/gdi_scope_win32.h"
+#include "win32/system_function_win32.h"
 
 namespace {
 
@@ -43,13 +44,10 @@ struct MonitorFunctions {
 // looked up in USER32 rather than imported, so that the desk still starts on
 // Windows 95, where the one screen is the whole desktop.
 MonitorFunctions FindMonitorFunctions() {
-    MonitorFunctions found = {nullptr, nullptr};
     HMODULE user32 = GetModuleHandleA("user32.dll");
-    FARPROC fromWindow = user32 != nullptr ? GetProcAddress(user32, "MonitorFromWindow") : nullptr;
-    FARPROC info = user32 != nullptr ? GetProcAddress(user32, "GetMonitorInfoA") : nullptr;
-    if (fromWindow == nullptr || info == nullptr) return found;
-    found.fromWindow = reinterpret_cast<MonitorFromWindowFunction>(reinterpret_cast<void*>(fromWindow));
-    found.info = reinterpret_cast<GetMonitorInfoFunction>(reinterpret_cast<void*>(info));
+    const MonitorFunctions found = {SystemFunction<MonitorFromWindowFunction>(user32, "MonitorFromWindow"),
+                                    SystemFunction<GetMonitorInfoFunction>(user32, "GetMonitorInfoA")};
+    if (found.fromWindow == nullptr || found.info == nullptr) return {nullptr, nullptr};
     return found;
 }
 

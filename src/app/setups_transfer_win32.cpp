@@ -6,6 +6,7 @@
 
 #include "settings/setups_transfer.h"
 #include "win32/console_report_win32.h"
+#include "win32/system_function_win32.h"
 
 namespace {
 
@@ -18,9 +19,7 @@ using FileDialog = BOOL(WINAPI*)(LPOPENFILENAMEA);
 // export, and the library brings the print spooler's with it.
 FileDialog FindFileDialog(bool save) {
     static const HMODULE library = LoadLibraryA("comdlg32.dll");
-    if (library == nullptr) return nullptr;
-    return reinterpret_cast<FileDialog>(
-        reinterpret_cast<void*>(GetProcAddress(library, save ? "GetSaveFileNameA" : "GetOpenFileNameA")));
+    return SystemFunction<FileDialog>(library, save ? "GetSaveFileNameA" : "GetOpenFileNameA");
 }
 
 // The common Save or Open dialog; false when the user cancels.

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "win32/system_function_win32.h"
+
 namespace {
 
 typedef DWORD(WINAPI* ReadTimer)();
@@ -11,12 +13,8 @@ typedef DWORD(WINAPI* ReadTimer)();
 // costs the desk a good share of its start-up time and memory. Without it,
 // GetTickCount gives the same milliseconds at a coarser step.
 ReadTimer FindMultimediaTimer() {
-    HMODULE winmm = LoadLibraryA("winmm.dll");
-    if (winmm != nullptr) {
-        FARPROC timer = GetProcAddress(winmm, "timeGetTime");
-        if (timer != nullptr) return reinterpret_cast<ReadTimer>(reinterpret_cast<void*>(timer));
-    }
-    return GetTickCount;
+    const ReadTimer timer = SystemFunction<ReadTimer>(LoadLibraryA("winmm.dll"), "timeGetTime");
+    return timer != nullptr ? timer : GetTickCount;
 }
 
 }  // namespace
