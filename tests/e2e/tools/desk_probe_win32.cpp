@@ -469,10 +469,19 @@ int main(int argc, char** argv) {
                          thread.hwndFocus != nullptr && IsChild(window, thread.hwndFocus);
         std::printf("%d\n", own ? GetDlgCtrlID(thread.hwndFocus) : 0);
     } else if (std::strcmp(command, "timecode") == 0 && argc == 3) {
+        // The four fields are read one message at a time, and a running
+        // generator's timecode may move them in between (seconds read before
+        // a new second, frames after it): read until two readings agree.
         const int column = std::atoi(argv[2]);
-        int values[4];
-        for (int i = 0; i < 4; ++i) {
-            values[i] = static_cast<int>(SendMessageA(GetDlgItem(window, (column << 12) + 2176 + i), SBM_GETPOS, 0, 0));
+        int values[4] = {-1, -1, -1, -1};
+        for (int reading = 0; reading < 20; ++reading) {
+            int now[4];
+            for (int i = 0; i < 4; ++i)
+                now[i] =
+                    static_cast<int>(SendMessageA(GetDlgItem(window, (column << 12) + 2176 + i), SBM_GETPOS, 0, 0));
+            const bool same = std::memcmp(now, values, sizeof now) == 0;
+            std::memcpy(values, now, sizeof now);
+            if (same) break;
         }
         std::printf("%02d:%02d:%02d:%02d\n", values[0], values[1], values[2], values[3]);
     } else if (std::strcmp(command, "post") == 0 && argc == 5) {
