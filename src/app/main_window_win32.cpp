@@ -33,8 +33,8 @@ namespace {
 struct MainWindowState {
     HINSTANCE instance = nullptr;
     char className[100] = "";
-    HBITMAP mainBackground = nullptr;
-    HBITMAP timecodeBackground = nullptr;
+    SkinImage mainBackground = {};
+    SkinImage timecodeBackground = {};
     HWND focus = nullptr;  // the control that had the keyboard focus when the window last went inactive
 };
 MainWindowState mainWindow;
@@ -73,7 +73,7 @@ void OnCreate(HWND window, MainWindowState& state) {
     state.mainBackground = LoadSkinBitmap(state.instance, "mainbak");
     state.timecodeBackground = LoadSkinBitmap(state.instance, "smptebak");
 
-    const SIZE column = BitmapSize(state.mainBackground);
+    const SIZE column = state.mainBackground.size;
     const int count = CardCount();
     for (int i = 0; i < count; ++i) {
         CreateCardPanel(state.instance, window, i * column.cx, 0, i);
@@ -81,7 +81,7 @@ void OnCreate(HWND window, MainWindowState& state) {
     }
     // Sized and placed for the screen once the columns exist, to be moved
     // into rows where the screen is too small for them side by side.
-    StartPanelArrangement(window, {count, column.cx, column.cy, BitmapSize(state.timecodeBackground).cy});
+    StartPanelArrangement(window, {count, column.cx, column.cy, state.timecodeBackground.size.cy});
 }
 
 // The background rows; also drawn into a control's context when the

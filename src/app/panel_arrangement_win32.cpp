@@ -1,6 +1,7 @@
 #include "app/panel_arrangement_win32.h"
 
 #include "app/scroll_position.h"
+#include "controls/control_drawing.h"
 #include "panel/card_panel.h"
 #include "panel/card_panel_layout_win32.h"
 #include "win32/gdi_scope_win32.h"
@@ -285,7 +286,8 @@ void ShowPanelTimecodeRows(HWND window, bool shown) {
     PlaceAgain(window, false, scrollBefore);
 }
 
-void DrawPanelBackground(HWND window, HDC target, HBITMAP mainBackground, HBITMAP timecodeBackground) {
+void DrawPanelBackground(HWND window, HDC target, const SkinImage& mainBackground,
+                         const SkinImage& timecodeBackground) {
     const Arrangement& a = arrangement;
     const PanelPlacement& placement = a.placement;
     RECT client = {};
@@ -296,18 +298,14 @@ void DrawPanelBackground(HWND window, HDC target, HBITMAP mainBackground, HBITMA
         OwnedGdiObject brush(CreateSolidBrush(kEmptyPlace));
         for (int i = 0; i < emptyCount; ++i) FillRect(target, &empty[i], static_cast<HBRUSH>(brush.get()));
     }
-    MemoryDC memory(target);
-    if (memory.Select(mainBackground)) {
-        for (int card = 0; card < a.geometry.cards; ++card)
-            BitBlt(target, placement.CardLeft(card) - a.scrollX, placement.CardTop(card) - a.scrollY,
-                   a.geometry.columnWidth, a.geometry.mainRowHeight, memory.get(), 0, 0, SRCCOPY);
-    }
-    if (a.timecodeShown && memory.Select(timecodeBackground)) {
-        for (int card = 0; card < a.geometry.cards; ++card)
-            BitBlt(target, placement.CardLeft(card) - a.scrollX,
-                   placement.CardTop(card) + a.geometry.mainRowHeight - a.scrollY, a.geometry.columnWidth,
-                   a.geometry.timecodeRowHeight, memory.get(), 0, 0, SRCCOPY);
-    }
+    for (int card = 0; card < a.geometry.cards; ++card)
+        CopyImage(target, placement.CardLeft(card) - a.scrollX, placement.CardTop(card) - a.scrollY,
+                  a.geometry.columnWidth, a.geometry.mainRowHeight, mainBackground);
+    if (!a.timecodeShown) return;
+    for (int card = 0; card < a.geometry.cards; ++card)
+        CopyImage(target, placement.CardLeft(card) - a.scrollX,
+                  placement.CardTop(card) + a.geometry.mainRowHeight - a.scrollY, a.geometry.columnWidth,
+                  a.geometry.timecodeRowHeight, timecodeBackground);
 }
 
 bool OnPanelArrangementMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {

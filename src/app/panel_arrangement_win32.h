@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "app/main_window_placement.h"
+#include "controls/skin_image.h"
 
 // Once the columns of `geometry.cards` cards are built on `window`: places
 // the window for a fresh start, the timecode rows hidden.
@@ -27,7 +28,7 @@ void ShowPanelTimecodeRows(HWND window, bool shown);
 // The two backgrounds under every column, where the columns are, scrolled
 // as the view is; what no card covers is filled. In client coordinates of
 // the main window, for WM_PAINT and WM_PRINTCLIENT alike.
-void DrawPanelBackground(HWND window, HDC target, HBITMAP mainBackground, HBITMAP timecodeBackground);
+void DrawPanelBackground(HWND window, HDC target, const SkinImage& mainBackground, const SkinImage& timecodeBackground);
 
 // The window's own scroll bars, the mouse wheel, a change of the screen's
 // resolution (the window is placed afresh, the timecode rows and the view

@@ -8,10 +8,12 @@
 
 #include <windows.h>
 
+#include "controls/skin_image.h"
+
 // Creates a visible list of `count` pictures (at least 1) showing `index`,
 // the size of the largest picture. The control keeps its own copy of the
-// array of handles and frees it with itself; the pictures stay the caller's.
+// array and frees it with itself; the bitmaps stay the caller's.
 // `label` is its window text, for assistive tools, never drawn. Null when the
 // window cannot be made or `count` is below 1.
-HWND CreateBitmapList(HINSTANCE instance, HWND parent, int id, int x, int y, const HBITMAP* pictures, int count,
+HWND CreateBitmapList(HINSTANCE instance, HWND parent, int id, int x, int y, const SkinImage* pictures, int count,
                       int index, const char* label = nullptr);

@@ -13,9 +13,9 @@ namespace {
 const char kBitmapListClassName[] = "Kiv_BmpListClass";
 
 struct BmpListState {
-    LONG index;        // the picture shown, 0 .. count - 1
-    LONG count;        // at least 1
-    HBITMAP* bitmaps;  // the list's own copy of the handles; the pictures are its creator's
+    LONG index;          // the picture shown, 0 .. count - 1
+    LONG count;          // at least 1
+    SkinImage* bitmaps;  // the list's own copy of the pictures; their bitmaps are its creator's
 };
 
 void Kiv_DrawBmpList(const PaintTarget& target, int, BmpListState* state) {
@@ -24,9 +24,9 @@ void Kiv_DrawBmpList(const PaintTarget& target, int, BmpListState* state) {
     if (state->bitmaps == nullptr || state->index < 0 || state->index >= state->count) return;
     // At its own size: the rest of the client area is left as it is, and the
     // focus mark goes on the picture, which covers it again.
-    HBITMAP picture = state->bitmaps[state->index];
-    CopyWholeBitmap(target.dc, 0, 0, picture);
-    const SIZE size = BitmapSize(picture);
+    const SkinImage& picture = state->bitmaps[state->index];
+    CopyWholeImage(target.dc, 0, 0, picture);
+    const SIZE size = picture.size;
     DrawFocusMark(target.window, target.dc, RECT{0, 0, size.cx, size.cy});
 }
 
@@ -87,15 +87,15 @@ LRESULT CALLBACK BitmapListWindowProc(HWND window, UINT message, WPARAM wParam, 
     return ControlProcedure(kBitmapList, window, message, wParam, lParam);
 }
 
-HWND CreateBitmapList(HINSTANCE instance, HWND parent, int id, int x, int y, const HBITMAP* pictures, int count,
+HWND CreateBitmapList(HINSTANCE instance, HWND parent, int id, int x, int y, const SkinImage* pictures, int count,
                       int index, const char* label) {
-    if (pictures == nullptr || count < 1 || static_cast<SIZE_T>(count) > SIZE_MAX / sizeof(HBITMAP)) return nullptr;
-    HBITMAP* copy = static_cast<HBITMAP*>(HeapAlloc(GetProcessHeap(), 0, count * sizeof(HBITMAP)));
+    if (pictures == nullptr || count < 1 || static_cast<SIZE_T>(count) > SIZE_MAX / sizeof(SkinImage)) return nullptr;
+    SkinImage* copy = static_cast<SkinImage*>(HeapAlloc(GetProcessHeap(), 0, count * sizeof(SkinImage)));
     if (copy == nullptr) return nullptr;
     SIZE largest = {0, 0};
     for (int i = 0; i < count; ++i) {
         copy[i] = pictures[i];
-        const SIZE size = BitmapSize(pictures[i]);
+        const SIZE size = pictures[i].size;
         largest.cx = size.cx > largest.cx ? size.cx : largest.cx;
         largest.cy = size.cy > largest.cy ? size.cy : largest.cy;
     }

@@ -17,8 +17,8 @@ struct BitmapTextState {
     // The text shown; every byte after its terminator is zero, so cells past
     // the end show the blank glyph.
     char text[kBitmapTextBufferSize];
-    HBITMAP glyphStrip;  // the creator's; never deleted here
-    LONG cellCount;      // cells drawn, 0 to 32
+    SkinImage glyphStrip;  // the creator's; never deleted here
+    LONG cellCount;        // cells drawn, 0 to 32
 };
 
 // The cells are composed off screen and copied in one transfer.
@@ -26,15 +26,13 @@ void Kiv_DrawText(const PaintTarget& target, int, BitmapTextState* state) {
     if (state == nullptr) return;
     ToolkitTrace("Kiv_DrawText\n");
     const int cells = FitsBitmapText(state->cellCount) ? static_cast<int>(state->cellCount) : 0;
-    MemoryDC strip(target.dc);
-    if (cells == 0 || !strip.Select(state->glyphStrip)) return;
+    if (cells == 0 || !state->glyphStrip) return;
     BackBuffer composed(target.dc, cells * kGlyphWidth, kGlyphHeight);
     if (!composed.Ready()) return;
     UpperCaseText(state->text);
     for (int i = 0; i < cells; ++i) {
         const int glyph = GlyphCell(static_cast<signed char>(state->text[i]));
-        BitBlt(composed.dc(), i * kGlyphWidth, 0, kGlyphWidth, kGlyphHeight, strip.get(), glyph * kGlyphWidth, 0,
-               SRCCOPY);
+        CopyImage(composed.dc(), i * kGlyphWidth, 0, kGlyphWidth, kGlyphHeight, state->glyphStrip, glyph * kGlyphWidth);
     }
     composed.CopyToTarget(0, 0);
 }
@@ -59,7 +57,7 @@ LRESULT CALLBACK BitmapTextWindowProc(HWND window, UINT message, WPARAM wParam, 
     }
 }
 
-HWND CreateBitmapText(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP glyphStrip, int cellCount,
+HWND CreateBitmapText(HINSTANCE instance, HWND parent, int id, int x, int y, const SkinImage& glyphStrip, int cellCount,
                       const char* title, const char* text) {
     if (!FitsBitmapText(cellCount)) return nullptr;
     const ControlPlace place = {instance, parent, id, x, y, {cellCount * kGlyphWidth, kGlyphHeight}, title};

@@ -1,7 +1,9 @@
 #include "controls/control_drawing.h"
 
 #include "controls/control_input.h"
+#include "controls/toolkit_frame.h"
 #include "win32/gdi_scope_win32.h"
+#include "win32/program_palette_win32.h"
 
 SIZE BitmapSize(HBITMAP bitmap) {
     SIZE size = {0, 0};
@@ -13,32 +15,93 @@ SIZE BitmapSize(HBITMAP bitmap) {
     return size;
 }
 
-void CopyBitmap(HDC target, int x, int y, int width, int height, HBITMAP bitmap, int sourceX, int sourceY) {
-    MemoryDC memory(target);
-    if (memory.Select(bitmap)) BitBlt(target, x, y, width, height, memory.get(), sourceX, sourceY, SRCCOPY);
+SkinImage::SkinImage(HBITMAP whole) : bitmap(whole), origin{0, 0}, size(BitmapSize(whole)) {}
+
+namespace {
+
+// The kept context of the copies: the bitmap selected in it and what it
+// held first, put back before it is deleted.
+struct SkinSource {
+    HDC dc;
+    HGDIOBJ original;
+    HPALETTE palette;  // what it held before the program's palette
+    HBITMAP selected;
+};
+SkinSource source = {};
+
+// The kept context with `bitmap` selected; null when it cannot be.
+HDC SourceWith(HBITMAP bitmap) {
+    if (source.dc == nullptr) {
+        source.dc = CreateCompatibleDC(nullptr);
+        if (source.dc == nullptr) return nullptr;
+        source.palette = SelectProgramPalette(source.dc);
+    }
+    if (source.selected == bitmap) return source.dc;
+    HGDIOBJ previous = SelectObject(source.dc, bitmap);
+    if (previous == nullptr || previous == HGDI_ERROR) return nullptr;
+    if (source.original == nullptr) source.original = previous;
+    source.selected = bitmap;
+    return source.dc;
 }
 
-void BitmapSource::Copy(HDC target, int x, int y, int width, int height, HBITMAP bitmap, int sourceX, int sourceY) {
-    if (memory_.Select(bitmap)) BitBlt(target, x, y, width, height, memory_.get(), sourceX, sourceY, SRCCOPY);
+// A bitmap that is not the skin's goes out again at once: its owner may
+// delete it, and a selected bitmap cannot be deleted.
+void LetGoOf(HBITMAP bitmap) {
+    if (source.selected != bitmap || IsSkinAtlas(bitmap)) return;
+    SelectObject(source.dc, source.original);
+    source.selected = nullptr;
 }
 
-void BitmapSource::CopyWhole(HDC target, int x, int y, HBITMAP bitmap) {
-    const SIZE size = BitmapSize(bitmap);
-    Copy(target, x, y, size.cx, size.cy, bitmap);
+int Smaller(int a, int b) { return a < b ? a : b; }
+
+}  // namespace
+
+void CopyImage(HDC target, int x, int y, int width, int height, const SkinImage& image, int sourceX, int sourceY) {
+    if (!image) return;
+    // As a copy from a bitmap of the picture's size alone: what lies outside
+    // it is cut off, on the target too.
+    if (sourceX < 0) {
+        x -= sourceX;
+        width += sourceX;
+        sourceX = 0;
+    }
+    if (sourceY < 0) {
+        y -= sourceY;
+        height += sourceY;
+        sourceY = 0;
+    }
+    width = Smaller(width, image.size.cx - sourceX);
+    height = Smaller(height, image.size.cy - sourceY);
+    if (width <= 0 || height <= 0) return;
+    HDC from = SourceWith(image.bitmap);
+    if (from == nullptr) return;
+    // The target holds the program's palette for the copy, so that at 256
+    // colours the skin's colours land on the entries realised for them.
+    const HPALETTE targetPalette = SelectProgramPalette(target);
+    BitBlt(target, x, y, width, height, from, image.origin.x + sourceX, image.origin.y + sourceY, SRCCOPY);
+    PutBackPalette(target, targetPalette);
+    LetGoOf(image.bitmap);
 }
 
-void CopyWholeBitmap(HDC target, int x, int y, HBITMAP bitmap) {
-    const SIZE size = BitmapSize(bitmap);
-    CopyBitmap(target, x, y, size.cx, size.cy, bitmap);
+void CopyWholeImage(HDC target, int x, int y, const SkinImage& image) {
+    CopyImage(target, x, y, image.size.cx, image.size.cy, image);
 }
 
-void DrawFace(const PaintTarget& target, HBITMAP bitmap) {
-    if (bitmap == nullptr) {
+void ReleaseSkinSource() {
+    if (source.dc == nullptr) return;
+    if (source.original != nullptr) SelectObject(source.dc, source.original);
+    PutBackPalette(source.dc, source.palette);
+    DeleteDC(source.dc);
+    source = SkinSource();
+}
+
+void DrawFace(const PaintTarget& target, const SkinImage& face) {
+    if (!face) {
         PaintParentBackground(target.window, target.dc);
         return;
     }
-    CopyBitmap(target.dc, 0, 0, target.client.right - target.client.left, target.client.bottom - target.client.top,
-               bitmap);
+    CopyImage(target.dc, 0, 0, target.client.right - target.client.left, target.client.bottom - target.client.top,
+              face);
 }
 
 void DrawFocusMark(HWND control, HDC dc, const RECT& face) {

@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
+#include "controls/skin_image.h"
+
 // Creates a visible 18 x 7 display drawing from `digitStrip` (the caller's,
 // never deleted), named `label` (its window text, for assistive tools; never
 // drawn). Null when the window cannot be made.
-HWND CreateDigitDisplay(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP digitStrip,
+HWND CreateDigitDisplay(HINSTANCE instance, HWND parent, int id, int x, int y, const SkinImage& digitStrip,
                         const char* label = nullptr);

@@ -11,8 +11,8 @@ namespace {
 const char kDigitDisplayClassName[] = "Kiv_DigitClass";
 
 struct DigitState {
-    LONG value;          // the number shown; 0 to 999 fit
-    HBITMAP digitStrip;  // ten 6 x 7 cells, 0 to 9; the creator's, never deleted
+    LONG value;            // the number shown; 0 to 999 fit
+    SkinImage digitStrip;  // ten 6 x 7 cells, 0 to 9; the creator's, never deleted
 };
 
 constexpr LONG kFirstValue = 359;
@@ -24,17 +24,16 @@ void Kiv_DrawDigit(const PaintTarget& target, int, DigitState* state) {
     if (state == nullptr) return;
     const DigitReadout readout = ReadOutDigits(state->value);
     ToolkitTrace("Kiv_DrawDigit %d%d%d=%s\n", readout.digits[0], readout.digits[1], readout.digits[2], readout.text);
-    MemoryDC strip(target.dc);
-    if (!strip.Select(state->digitStrip)) {
+    if (!state->digitStrip) {
         // No strip to draw from: the panel behind shows, not stale pixels.
-        DrawFace(target, nullptr);
+        DrawFace(target, SkinImage());
         return;
     }
     BackBuffer row(target.dc, kDisplayWidth, kDigitCellHeight);
     if (!row.Ready()) return;
     for (int cell = 0; cell < kDisplayedDigits; ++cell) {
-        BitBlt(row.dc(), cell * kDigitCellWidth, 0, kDigitCellWidth, kDigitCellHeight, strip.get(),
-               DigitCellX(readout.digits[cell]), 0, SRCCOPY);
+        CopyImage(row.dc(), cell * kDigitCellWidth, 0, kDigitCellWidth, kDigitCellHeight, state->digitStrip,
+                  DigitCellX(readout.digits[cell]));
     }
     row.CopyToTarget(0, 0);
 }
@@ -55,7 +54,8 @@ LRESULT CALLBACK DigitDisplayWindowProc(HWND window, UINT message, WPARAM wParam
     }
 }
 
-HWND CreateDigitDisplay(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP digitStrip, const char* label) {
+HWND CreateDigitDisplay(HINSTANCE instance, HWND parent, int id, int x, int y, const SkinImage& digitStrip,
+                        const char* label) {
     return CreateControl<DigitState>(
         kDigitDisplayClassName, {instance, parent, id, x, y, {kDisplayWidth, kDigitCellHeight}, label},
         [&](HWND, DigitState& state) { state.digitStrip = digitStrip; });

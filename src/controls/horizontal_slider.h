@@ -10,14 +10,16 @@
 
 #include <windows.h>
 
+#include "controls/skin_image.h"
+
 struct HorizontalSliderArgs {
-    int leftStop;   // the smallest thumb position in pixels
-    int rightStop;  // the largest one, and the length maxValue maps to: above 0
-    int maxValue;   // the largest value: above 0
-    int value;      // the first value
-    HBITMAP rail;   // the rail; its size is the slider's (the caller's, never deleted)
-    HBITMAP thumb;  // the thumb without and with the keyboard focus
-    HBITMAP focusedThumb;
+    int leftStop;     // the smallest thumb position in pixels
+    int rightStop;    // the largest one, and the length maxValue maps to: above 0
+    int maxValue;     // the largest value: above 0
+    int value;        // the first value
+    SkinImage rail;   // the rail; its size is the slider's (the caller's, never deleted)
+    SkinImage thumb;  // the thumb without and with the keyboard focus
+    SkinImage focusedThumb;
     const char* label = nullptr;  // its window text, for assistive tools; never drawn
 };
 

@@ -22,9 +22,9 @@ struct HSliderState {
     LONG auxValue;  // wParam of the last WM_USER
     LONG auxLow;    // the words of the last WM_USER + 2's wParam
     LONG auxHigh;
-    HBITMAP railBitmap;
-    HBITMAP thumb;
-    HBITMAP focusedThumb;
+    SkinImage railBitmap;
+    SkinImage thumb;
+    SkinImage focusedThumb;
     BYTE reserved[32];
     char label[kSliderLabelSize];  // from WM_USER + 1 or + 2, cut to 7 characters
 };
@@ -39,7 +39,7 @@ constexpr int kQuietDraw = 0;
 constexpr int kPointerDraw = 1;  // a press or a drag move
 
 // Rail and thumb composed off screen at the client's size, then one copy to
-// the window; every context and bitmap lives for this paint only.
+// the window.
 void Kiv_DrawHS(const PaintTarget& target, int flag, HSliderState* state) {
     if (state == nullptr) return;
     ToolkitTrace("Kiv_DrawHS %d\n", flag);
@@ -47,12 +47,11 @@ void Kiv_DrawHS(const PaintTarget& target, int flag, HSliderState* state) {
     const int height = target.client.bottom;
     BackBuffer buffer(target.dc, width, height);
     if (!buffer.Ready()) return;
-    BitmapSource source(target.dc);
-    source.Copy(buffer.dc(), 0, 0, width, height, state->railBitmap);
-    HBITMAP face = state->hasFocus == 1 ? state->focusedThumb : state->thumb;
-    const SIZE thumb = BitmapSize(face);
+    CopyImage(buffer.dc(), 0, 0, width, height, state->railBitmap);
+    const SkinImage& face = state->hasFocus == 1 ? state->focusedThumb : state->thumb;
+    const SIZE thumb = face.size;
     const int left = HorizontalThumbLeft(state->value, state->leftStop, state->rightStop, state->maxValue, thumb.cx);
-    source.Copy(buffer.dc(), left, 1, thumb.cx, thumb.cy, face);  // one pixel below the top edge
+    CopyWholeImage(buffer.dc(), left, 1, face);  // one pixel below the top edge
     DrawFocusMark(target.window, buffer.dc(), target.client);
     buffer.CopyToTarget();
 }
@@ -112,7 +111,7 @@ LRESULT CALLBACK HorizontalSliderWindowProc(HWND window, UINT message, WPARAM wP
 
 HWND CreateHorizontalSlider(HINSTANCE instance, HWND parent, int id, int x, int y, const HorizontalSliderArgs& args) {
     if (args.rightStop <= 0 || args.maxValue <= 0) return nullptr;
-    const ControlPlace place = {instance, parent, id, x, y, BitmapSize(args.rail), args.label, WS_TABSTOP};
+    const ControlPlace place = {instance, parent, id, x, y, args.rail.size, args.label, WS_TABSTOP};
     return CreateControl<HSliderState>(kHorizontalSliderClassName, place, [&](HWND, HSliderState& state) {
         state.rightStop = args.rightStop;
         state.leftStop = args.leftStop;

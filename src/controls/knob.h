@@ -11,6 +11,8 @@
 
 #include <windows.h>
 
+#include "controls/skin_image.h"
+
 struct KnobArgs {
     int width;  // the client size
     int height;
@@ -18,8 +20,8 @@ struct KnobArgs {
     int maxValue;
     int value;                    // the first value
     int step;                     // per key press or wheel notch
-    HBITMAP indicator;            // without and with the keyboard focus (the
-    HBITMAP focusedIndicator;     // caller's, never deleted)
+    SkinImage indicator;          // without and with the keyboard focus (the
+    SkinImage focusedIndicator;   // caller's, never deleted)
     HBITMAP background;           // what lies under the knob, in client coordinates
     const char* label = nullptr;  // its window text, for assistive tools; never drawn
 };

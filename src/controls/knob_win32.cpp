@@ -20,10 +20,10 @@ struct KnobState {
     LONG step;        // per key press or wheel notch
     LONG centerX;
     LONG centerY;
-    HBITMAP focusedIndicator;  // its size is also the size of the restored patch
-    HBITMAP indicator;
-    HBITMAP background;  // the knob's area without the indicator; the knob's own
-    LONG markShown;      // 1 while the focus mark is on the screen
+    SkinImage focusedIndicator;  // its size is also the size of the restored patch
+    SkinImage indicator;
+    SkinImage background;  // the knob's area without the indicator; the knob's own
+    LONG markShown;        // 1 while the focus mark is on the screen
 };
 
 KnobPoint IndicatorCentre(const KnobState& state, LONG value) {
@@ -34,9 +34,9 @@ KnobPoint IndicatorCentre(const KnobState& state, LONG value) {
 // The focus mark, on a face the knob never draws whole: a mark on the screen
 // is first covered again with the background along its frame, then drawn
 // anew while the knob shows it. A knob without a mark draws nothing here.
-void DrawKnobMark(const PaintTarget& target, KnobState& state, MemoryDC& memory) {
+void DrawKnobMark(const PaintTarget& target, KnobState& state) {
     const RECT& client = target.client;
-    if (state.markShown == 1 && memory.Select(state.background)) {
+    if (state.markShown == 1) {
         const int width = client.right - client.left;
         const int height = client.bottom - client.top;
         const RECT strips[] = {{1, 1, width - 1, 2},
@@ -44,8 +44,8 @@ void DrawKnobMark(const PaintTarget& target, KnobState& state, MemoryDC& memory)
                                {1, 1, 2, height - 1},
                                {width - 2, 1, width - 1, height - 1}};
         for (const RECT& strip : strips) {
-            BitBlt(target.dc, strip.left, strip.top, strip.right - strip.left, strip.bottom - strip.top, memory.get(),
-                   strip.left, strip.top, SRCCOPY);
+            CopyImage(target.dc, strip.left, strip.top, strip.right - strip.left, strip.bottom - strip.top,
+                      state.background, strip.left, strip.top);
         }
     }
     state.markShown = ShowsFocusMark(target.window) ? 1 : 0;
@@ -58,22 +58,16 @@ void DrawKnobMark(const PaintTarget& target, KnobState& state, MemoryDC& memory)
 // and, like the indicator, set half its width above the centre.
 void Kiv_DrawKnob(const PaintTarget& target, int, KnobState* state) {
     if (state == nullptr) return;
-    MemoryDC memory(target.dc);
-    if (!memory) return;
     const KnobPoint old = IndicatorCentre(*state, state->drawnValue);
-    const SIZE patch = BitmapSize(state->focusedIndicator);
+    const SIZE patch = state->focusedIndicator.size;
     const int patchHalf = patch.cx / 2;
-    if (memory.Select(state->background)) {
-        BitBlt(target.dc, old.x - patchHalf, old.y - patchHalf, patch.cx, patch.cy, memory.get(), old.x - patchHalf,
-               old.y - patchHalf, SRCCOPY);
-    }
-    DrawKnobMark(target, *state, memory);
+    CopyImage(target.dc, old.x - patchHalf, old.y - patchHalf, patch.cx, patch.cy, state->background, old.x - patchHalf,
+              old.y - patchHalf);
+    DrawKnobMark(target, *state);
     const KnobPoint now = IndicatorCentre(*state, state->value);
-    HBITMAP face = state->hasFocus == 1 ? state->focusedIndicator : state->indicator;
-    const SIZE size = BitmapSize(face);
-    const int half = size.cx / 2;
-    if (memory.Select(face))
-        BitBlt(target.dc, now.x - half, now.y - half, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
+    const SkinImage& face = state->hasFocus == 1 ? state->focusedIndicator : state->indicator;
+    const int half = face.size.cx / 2;
+    CopyWholeImage(target.dc, now.x - half, now.y - half, face);
     state->drawnValue = state->value;
 }
 
@@ -87,9 +81,9 @@ void MeasureCircle(HWND window, KnobState& state) {
 }
 
 void DeleteBackground(KnobState& state) {
-    if (state.background != nullptr) {
-        DeleteObject(state.background);
-        state.background = nullptr;
+    if (state.background) {
+        DeleteObject(state.background.bitmap);
+        state.background = SkinImage();
     }
 }
 

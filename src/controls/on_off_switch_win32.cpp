@@ -24,10 +24,10 @@ enum OnOffFaceId : WORD {
 // Shared by every switch. The faces belong to the skin bitmap cache; they
 // are fetched again at every switch's creation and never deleted here.
 struct OnOffFaces {
-    HBITMAP pressedOff;
-    HBITMAP releasedOff;
-    HBITMAP releasedOn;
-    HBITMAP pressedOn;
+    SkinImage pressedOff;
+    SkinImage releasedOff;
+    SkinImage releasedOn;
+    SkinImage pressedOn;
 };
 OnOffFaces onOffFaces = {};
 
@@ -38,7 +38,7 @@ bool pointerLeft = false;
 
 enum OnOffFace { kReleasedFace = 0, kPressedFace = 1 };
 
-HBITMAP LoadFace(HINSTANCE instance, WORD id) { return LoadSkinBitmap(instance, MAKEINTRESOURCEA(id)); }
+SkinImage LoadFace(HINSTANCE instance, WORD id) { return LoadSkinBitmap(instance, MAKEINTRESOURCEA(id)); }
 
 void FetchFaces(HINSTANCE instance) {
     onOffFaces.pressedOn = LoadFace(instance, kPressedOnId);
@@ -50,7 +50,7 @@ void FetchFaces(HINSTANCE instance) {
 void Kiv_DrawOnOff(const PaintTarget& target, int pressed, OnOffState* state) {
     ToolkitTrace("Kiv_DrawOnOff\n");
     if (state == nullptr) return;
-    HBITMAP face;
+    SkinImage face;
     if (pressed == kPressedFace)
         face = state->isOn != 0 ? onOffFaces.pressedOn : onOffFaces.pressedOff;
     else
@@ -109,7 +109,7 @@ LRESULT CALLBACK OnOffSwitchWindowProc(HWND window, UINT message, WPARAM wParam,
 }
 
 HWND CreateOnOffSwitch(HINSTANCE instance, HWND parent, int id, int x, int y, const char* label) {
-    const SIZE size = BitmapSize(LoadFace(instance, kReleasedOffId));
+    const SIZE size = LoadFace(instance, kReleasedOffId).size;
     return CreateControl<OnOffState>(kOnOffClassName, {instance, parent, id, x, y, size, label, WS_TABSTOP},
                                      [](HWND, OnOffState&) {});
 }

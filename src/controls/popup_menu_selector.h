@@ -10,16 +10,18 @@
 
 #include <windows.h>
 
+#include "controls/skin_image.h"
+
 constexpr int kPopupMenuOpenerId = 5000;
 constexpr int kPopupMenuFirstItemId = 5001;  // item i carries 5001 + i
 
 struct PopupMenuSelectorArgs {
-    HBITMAP face;              // drawn at (20, 0); the caller's, never deleted
+    SkinImage face;            // drawn at (20, 0); the caller's, never deleted
     const char* const* items;  // the items' texts, in order
     int itemCount;
     int selection;                // the first selection
-    HBITMAP openerReleased;       // the opener's faces (a push button, id 5000, at
-    HBITMAP openerPressed;        // (0, 0)); no opener when both are null
+    SkinImage openerReleased;     // the opener's faces (a push button, id 5000, at
+    SkinImage openerPressed;      // (0, 0)); no opener when both are null
     const char* label = nullptr;  // its window text, for assistive tools; never drawn
 };
 

@@ -15,10 +15,10 @@ const char kPopMenuClassName[] = "Kiv_PopMenuClass";
 static_assert(kPopupMenuFirstItemId == kFirstItemCommand, "one numbering of the items");
 
 struct PopMenuState {
-    HBITMAP faceBitmap;  // drawn at (20, 0) behind the item text
-    LONG selection;      // position of the selected item, from 0
-    LONG itemCount;      // the wrap point of stepping
-    HMENU menu;          // the items; the selector's own, destroyed with it
+    SkinImage faceBitmap;  // drawn at (20, 0) behind the item text
+    LONG selection;        // position of the selected item, from 0
+    LONG itemCount;        // the wrap point of stepping
+    HMENU menu;            // the items; the selector's own, destroyed with it
 };
 
 enum SelectorNotification : WORD { kSelectionChanged = 1, kRightClicked = 2 };
@@ -45,7 +45,7 @@ int SelectedItemText(const PopMenuState& state, char (&text)[kItemTextSize]) {
 void Kiv_DrawPopMenu(const PaintTarget& target, int, PopMenuState* state) {
     ToolkitTrace("Kiv_DrawPopMenu\n");
     if (state == nullptr) return;
-    CopyWholeBitmap(target.dc, kFaceLeft, 0, state->faceBitmap);
+    CopyWholeImage(target.dc, kFaceLeft, 0, state->faceBitmap);
     char text[kItemTextSize];
     const int length = SelectedItemText(*state, text);
     {
@@ -53,7 +53,7 @@ void Kiv_DrawPopMenu(const PaintTarget& target, int, PopMenuState* state) {
         SetBkMode(target.dc, TRANSPARENT);
         TextOutA(target.dc, kTextLeft, kTextTop, text, length);
     }
-    const SIZE face = BitmapSize(state->faceBitmap);
+    const SIZE face = state->faceBitmap.size;
     DrawFocusMark(target.window, target.dc, RECT{kFaceLeft, 0, kFaceLeft + face.cx, face.cy});
 }
 
@@ -165,14 +165,14 @@ LRESULT CALLBACK PopupMenuSelectorWindowProc(HWND window, UINT message, WPARAM w
 HWND CreatePopupMenuSelector(HINSTANCE instance, HWND parent, int id, int x, int y, const PopupMenuSelectorArgs& args) {
     HMENU menu = BuildMenu(args);
     if (menu == nullptr) return nullptr;
-    const SIZE face = BitmapSize(args.face);
+    const SIZE face = args.face.size;
     const ControlPlace place = {instance, parent, id, x, y, {kFaceLeft + face.cx, face.cy}, args.label, WS_TABSTOP};
     HWND window = CreateControl<PopMenuState>(kPopMenuClassName, place, [&](HWND window, PopMenuState& state) {
         state.faceBitmap = args.face;
         state.selection = args.selection;
         state.itemCount = args.itemCount;
         state.menu = menu;
-        if (args.openerReleased != nullptr || args.openerPressed != nullptr)
+        if (args.openerReleased || args.openerPressed)
             CreatePushButton(instance, window, kPopupMenuOpenerId, 0, 0, args.openerReleased, args.openerPressed);
     });
     if (window == nullptr) DestroyMenu(menu);

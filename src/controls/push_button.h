@@ -7,10 +7,12 @@
 
 #include <windows.h>
 
+#include "controls/skin_image.h"
+
 // Creates a visible push button the size of its released face (zero when
 // that face is null). The faces belong to the caller (normally the skin
 // bitmap cache) and are never deleted by the button; `label` is its window
 // text, for assistive tools, never drawn. Null when the window cannot be
 // made.
-HWND CreatePushButton(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP released, HBITMAP pressed,
-                      const char* label = nullptr);
+HWND CreatePushButton(HINSTANCE instance, HWND parent, int id, int x, int y, const SkinImage& released,
+                      const SkinImage& pressed, const char* label = nullptr);

@@ -10,8 +10,8 @@ namespace {
 const char kButtonClassName[] = "Kiv_ButtonClass";
 
 struct ButtonState {
-    HBITMAP pressedBitmap;   // drawn while a mouse button is held on it
-    HBITMAP releasedBitmap;  // drawn otherwise
+    SkinImage pressedBitmap;   // drawn while a mouse button is held on it
+    SkinImage releasedBitmap;  // drawn otherwise
 };
 
 enum ButtonNotification : WORD { kLeftClick = 1, kRightClick = 2 };
@@ -65,10 +65,10 @@ LRESULT CALLBACK PushButtonWindowProc(HWND window, UINT message, WPARAM wParam, 
     }
 }
 
-HWND CreatePushButton(HINSTANCE instance, HWND parent, int id, int x, int y, HBITMAP released, HBITMAP pressed,
-                      const char* label) {
+HWND CreatePushButton(HINSTANCE instance, HWND parent, int id, int x, int y, const SkinImage& released,
+                      const SkinImage& pressed, const char* label) {
     return CreateControl<ButtonState>(
-        kButtonClassName, {instance, parent, id, x, y, BitmapSize(released), label, WS_TABSTOP},
+        kButtonClassName, {instance, parent, id, x, y, released.size, label, WS_TABSTOP},
         [&](HWND, ButtonState& state) {
             state.pressedBitmap = pressed;
             state.releasedBitmap = released;

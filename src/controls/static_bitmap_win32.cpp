@@ -9,7 +9,7 @@ namespace {
 const char kStaticClassName[] = "Kiv_StaticClass";
 
 struct StaticBitmapState {
-    HBITMAP bitmap;
+    SkinImage bitmap;
 };
 
 void Kiv_DrawStatic(const PaintTarget& target, int, StaticBitmapState* state) {
@@ -35,7 +35,7 @@ LRESULT CALLBACK StaticBitmapWindowProc(HWND window, UINT message, WPARAM wParam
 }
 
 HWND CreateStaticBitmap(HINSTANCE instance, HWND parent, int id, int x, int y, const char* bitmap, const char* label) {
-    HBITMAP picture = LoadSkinBitmap(instance, bitmap);
-    return CreateControl<StaticBitmapState>(kStaticClassName, {instance, parent, id, x, y, BitmapSize(picture), label},
+    const SkinImage picture = LoadSkinBitmap(instance, bitmap);
+    return CreateControl<StaticBitmapState>(kStaticClassName, {instance, parent, id, x, y, picture.size, label},
                                             [&](HWND, StaticBitmapState& state) { state.bitmap = picture; });
 }

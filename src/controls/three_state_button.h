@@ -7,8 +7,10 @@
 
 #include <windows.h>
 
+#include "controls/skin_image.h"
+
 struct ThreeStateButtonArgs {
-    HBITMAP faces[3];             // the faces of states 0, 1 and 2; the caller's, never deleted
+    SkinImage faces[3];           // the faces of states 0, 1 and 2; the caller's, never deleted
     int state;                    // the first state, 0 to 2
     const char* label = nullptr;  // its window text, for assistive tools; never drawn
 };

@@ -12,14 +12,14 @@ const char kThreeStateClassName[] = "Kiv_State3Class";
 
 struct State3State {
     LONG state;  // 0, 1 or 2: every value set is folded into the ring
-    HBITMAP face1;
-    HBITMAP face2;
-    HBITMAP face0;  // the face of state 0 comes last
+    SkinImage face1;
+    SkinImage face2;
+    SkinImage face0;  // the face of state 0 comes last
 };
 
 constexpr WORD kThreeStateStepped = 0;
 
-HBITMAP FaceOf(const State3State& state) {
+SkinImage FaceOf(const State3State& state) {
     switch (FoldThreeState(state.state)) {
     case 1: return state.face1;
     case 2: return state.face2;
@@ -64,7 +64,7 @@ LRESULT CALLBACK ThreeStateButtonWindowProc(HWND window, UINT message, WPARAM wP
 }
 
 HWND CreateThreeStateButton(HINSTANCE instance, HWND parent, int id, int x, int y, const ThreeStateButtonArgs& args) {
-    const ControlPlace place = {instance, parent, id, x, y, BitmapSize(args.faces[0]), args.label, WS_TABSTOP};
+    const ControlPlace place = {instance, parent, id, x, y, args.faces[0].size, args.label, WS_TABSTOP};
     return CreateControl<State3State>(kThreeStateClassName, place, [&](HWND, State3State& state) {
         state.state = FoldThreeState(args.state);
         state.face1 = args.faces[1];

@@ -13,8 +13,8 @@ const char kToggleClassName[] = "Kiv_TogleClass";
 
 struct ToggleState {
     LONG onState;  // 1 = on, 0 = off
-    HBITMAP onBitmap;
-    HBITMAP offBitmap;
+    SkinImage onBitmap;
+    SkinImage offBitmap;
 };
 
 enum ToggleNotification : WORD { kToggleClicked = 1, kToggleRightClicked = 2 };
@@ -77,9 +77,9 @@ LRESULT CALLBACK ToggleButtonWindowProc(HWND window, UINT message, WPARAM wParam
 
 HWND CreateToggle(HINSTANCE instance, HWND parent, int id, int x, int y, const char* onBitmap, const char* offBitmap,
                   const char* label) {
-    HBITMAP on = LoadSkinBitmap(instance, onBitmap);
-    HBITMAP off = LoadSkinBitmap(instance, offBitmap);
-    return CreateControl<ToggleState>(kToggleClassName, {instance, parent, id, x, y, BitmapSize(on), label, WS_TABSTOP},
+    const SkinImage on = LoadSkinBitmap(instance, onBitmap);
+    const SkinImage off = LoadSkinBitmap(instance, offBitmap);
+    return CreateControl<ToggleState>(kToggleClassName, {instance, parent, id, x, y, on.size, label, WS_TABSTOP},
                                       [&](HWND, ToggleState& state) {
                                           state.onBitmap = on;
                                           state.offBitmap = off;

@@ -5,12 +5,14 @@
 
 #include <windows.h>
 
+#include "controls/skin_image.h"
+
 // One slot of the skin bitmap cache. A free slot has an empty name and no
-// bitmap; a slot whose load failed keeps the name with no bitmap until it
+// picture; a slot whose load failed keeps the name with no picture until it
 // is reused.
 struct SkinBitmapEntry {
-    char name[32];  // at most 31 characters and the terminator
-    HBITMAP bitmap;
+    char name[32];    // at most 31 characters and the terminator
+    SkinImage image;  // a rectangle of the atlas, or a bitmap of the entry's own
 };
 
 constexpr int kSkinBitmapCacheSize = 256;
@@ -37,14 +39,24 @@ void UnregisterControlClasses();
 HPALETTE CreateSkinPalette(HINSTANCE instance);
 
 // Returns the bitmap resource `name` from the cache, loading it on the first
-// request, as a DIB section that keeps the skin's colour table. `name` may
-// also be an integer resource id (MAKEINTRESOURCEA).
-// The cache owns the handle: callers never delete it. Returns nullptr when the
-// bitmap is missing (after one "NotFound" box), when the name is longer than
-// 31 characters, or when every slot already holds a bitmap.
-HBITMAP LoadSkinBitmap(HINSTANCE instance, const char* name);
+// request. `name` may also be an integer resource id (MAKEINTRESOURCEA).
+//
+// The whole skin lives in one atlas, an 8-bit DIB section with the skin's
+// colour table, into which each picture is copied as it is first asked for:
+// the picture is a rectangle of it. (Each picture a DIB section of its own
+// took its pixels rounded up to whole pages of memory, twice the skin's
+// size.) A resource the atlas cannot take (another depth or colour table,
+// too large, the atlas full) is loaded as a DIB section of its own.
+//
+// The cache owns the bitmaps: callers never delete them. Returns no picture
+// when the bitmap is missing (after one "NotFound" box), when the name is
+// longer than 31 characters, or when every slot already holds one.
+SkinImage LoadSkinBitmap(HINSTANCE instance, const char* name);
 
-// Deletes every cached bitmap and frees every slot.
+// Whether `bitmap` is the skin's atlas.
+bool IsSkinAtlas(HBITMAP bitmap);
+
+// Deletes every cached bitmap and the atlas, and frees every slot.
 void FreeSkinBitmaps();
 
 // Drawing trace hook: takes a wsprintfA-style format and its arguments and

@@ -1,6 +1,7 @@
 #include "controls/toolkit_frame.h"
 
 #include "controls/toolkit_procedures.h"
+#include "win32/back_buffer_win32.h"
 #include "win32/program_palette_win32.h"
 
 #include <cstdarg>
@@ -84,6 +85,9 @@ void RegisterControlClasses(HINSTANCE instance) {
 
 void UnregisterControlClasses() {
     for (const ControlClass& control : kControlClasses) UnregisterClassA(control.name, toolkitInstance);
+    // The kept back buffer and the context of the copies hold the palette:
+    // they go first.
+    FreeKeptBackBuffer();
     FreeSkinBitmaps();
     if (toolkitFont != nullptr) {
         DeleteObject(toolkitFont);

@@ -8,15 +8,17 @@
 
 #include <windows.h>
 
+#include "controls/skin_image.h"
+
 struct VerticalSliderArgs {
-    int bottomStop;  // pointer y of value 0, and the divisor of both mappings: above 0
-    int topStop;     // the smallest pointer y the mouse mapping uses
-    int maxValue;    // the largest value: above 0
-    int value;       // the first value
-    int step;        // per key press or wheel notch
-    HBITMAP rail;    // the rail; its size is the slider's (the caller's, never deleted)
-    HBITMAP thumb;   // the thumb without and with the keyboard focus
-    HBITMAP focusedThumb;
+    int bottomStop;   // pointer y of value 0, and the divisor of both mappings: above 0
+    int topStop;      // the smallest pointer y the mouse mapping uses
+    int maxValue;     // the largest value: above 0
+    int value;        // the first value
+    int step;         // per key press or wheel notch
+    SkinImage rail;   // the rail; its size is the slider's (the caller's, never deleted)
+    SkinImage thumb;  // the thumb without and with the keyboard focus
+    SkinImage focusedThumb;
     HWND buddy;                   // follows the value; null for none
     const char* label = nullptr;  // its window text, for assistive tools; never drawn
 };

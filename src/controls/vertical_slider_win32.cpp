@@ -16,11 +16,11 @@ struct VSliderState {
     LONG topStop;     // the smallest pointer y the mouse mapping uses
     LONG maxValue;    // > 0
     LONG value;
-    LONG hasFocus;       // picks the thumb face
-    LONG step;           // per key press or wheel notch
-    HBITMAP railBitmap;  // its size is the size of the drawing
-    HBITMAP focusedThumb;
-    HBITMAP thumb;
+    LONG hasFocus;         // picks the thumb face
+    LONG step;             // per key press or wheel notch
+    SkinImage railBitmap;  // its size is the size of the drawing
+    SkinImage focusedThumb;
+    SkinImage thumb;
     HWND buddy;  // follows the value through SBM_SETPOS; null for none
 };
 
@@ -29,22 +29,21 @@ struct VSliderState {
 constexpr int kPointerDraw = 1;
 
 // The thumb is put on the rail off screen and the picture reaches the window
-// in one copy; every context and bitmap lives for this paint only.
+// in one copy.
 void Kiv_DrawVS(const PaintTarget& target, int flag, VSliderState* state) {
     if (state == nullptr) return;
     ToolkitTrace("Kiv_DrawVS %d\n", flag);
-    const SIZE rail = BitmapSize(state->railBitmap);
+    const SIZE rail = state->railBitmap.size;
     BackBuffer buffer(target.dc, rail.cx, rail.cy);
     if (!buffer.Ready()) return;
-    BitmapSource source(target.dc);
-    source.Copy(buffer.dc(), 0, 0, rail.cx, rail.cy, state->railBitmap);
-    HBITMAP face = state->hasFocus == 1 ? state->focusedThumb : state->thumb;
-    const SIZE thumb = BitmapSize(face);
+    CopyWholeImage(buffer.dc(), 0, 0, state->railBitmap);
+    const SkinImage& face = state->hasFocus == 1 ? state->focusedThumb : state->thumb;
+    const SIZE thumb = face.size;
     const int top = VerticalThumbTop(state->value, state->bottomStop, state->maxValue, thumb.cy);
     if (top < rail.cy)  // a thumb far below the rail shows nothing of itself
-        source.Copy(buffer.dc(), VerticalThumbLeft(rail.cx, thumb.cx), top, thumb.cx, thumb.cy, face);
+        CopyWholeImage(buffer.dc(), VerticalThumbLeft(rail.cx, thumb.cx), top, face);
     DrawFocusMark(target.window, buffer.dc(), RECT{0, 0, rail.cx, rail.cy});
-    BitBlt(target.dc, 0, 0, target.client.right, target.client.bottom, buffer.dc(), 0, 0, SRCCOPY);
+    buffer.CopyToTarget();
 }
 
 const ControlClass<VSliderState> kVerticalSlider = {Kiv_DrawVS, 0, true, nullptr, nullptr, ControlKeys::kOwn};
@@ -85,7 +84,7 @@ LRESULT CALLBACK VerticalSliderWindowProc(HWND window, UINT message, WPARAM wPar
 
 HWND CreateVerticalSlider(HINSTANCE instance, HWND parent, int id, int x, int y, const VerticalSliderArgs& args) {
     if (args.bottomStop <= 0 || args.maxValue <= 0) return nullptr;
-    const ControlPlace place = {instance, parent, id, x, y, BitmapSize(args.rail), args.label, WS_TABSTOP};
+    const ControlPlace place = {instance, parent, id, x, y, args.rail.size, args.label, WS_TABSTOP};
     return CreateControl<VSliderState>(kVerticalSliderClassName, place, [&](HWND, VSliderState& state) {
         state.bottomStop = args.bottomStop;
         state.topStop = args.topStop;

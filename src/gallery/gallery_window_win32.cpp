@@ -22,6 +22,7 @@
 #include "controls/toolkit_dialog.h"
 #include "controls/toolkit_frame.h"
 #include "controls/vertical_slider.h"
+#include "win32/back_buffer_win32.h"
 #include "win32/gdi_scope_win32.h"
 #include "win32/top_level_window_win32.h"
 
@@ -82,7 +83,7 @@ struct CellClass {
     void (*follow)(GalleryState& state, const GalleryEvent& event, HWND control, HWND driven);
 };
 
-HBITMAP Skin(HINSTANCE instance, const char* name) { return LoadSkinBitmap(instance, name); }
+SkinImage Skin(HINSTANCE instance, const char* name) { return LoadSkinBitmap(instance, name); }
 
 HWND MakeToggle(HINSTANCE instance, HWND gallery, const GalleryCell& c, HWND) {
     return CreateToggle(instance, gallery, c.id, c.x, c.y, "start_on", "start_off", c.what);
@@ -145,8 +146,8 @@ HWND MakeVerticalSlider(HINSTANCE instance, HWND gallery, const GalleryCell& c, 
 }
 
 HWND MakeBitmapList(HINSTANCE instance, HWND gallery, const GalleryCell& c, HWND) {
-    const HBITMAP pictures[] = {Skin(instance, "list_sine"), Skin(instance, "list_square"),
-                                Skin(instance, "list_triangle"), Skin(instance, "list_saw")};
+    const SkinImage pictures[] = {Skin(instance, "list_sine"), Skin(instance, "list_square"),
+                                  Skin(instance, "list_triangle"), Skin(instance, "list_saw")};
     return CreateBitmapList(instance, gallery, c.id, c.x, c.y, pictures, 4, 2, c.what);
 }
 
@@ -327,7 +328,7 @@ void DrawGallery(HDC dc, const GalleryState& state, const RECT& area) {
         if (Meets(area, box.left, box.top, box.right, box.bottom))
             Text(dc, state.labelFont, kValue, box.left, box.top, live.row->read(live.control, state));
         if (cell.kind == GalleryKind::Knob && Meets(area, cell.x, cell.y, cell.x + cell.width, cell.y + cell.height))
-            CopyWholeBitmap(dc, cell.x, cell.y, LoadSkinBitmap(state.instance, "knob_dial"));
+            CopyWholeImage(dc, cell.x, cell.y, LoadSkinBitmap(state.instance, "knob_dial"));
     }
     const RECT log = LogRect();
     if (!Meets(area, log.left, log.top - 20, log.right, log.bottom)) return;

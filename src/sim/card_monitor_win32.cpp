@@ -13,6 +13,7 @@
 #include "sim/card_strip_painter_win32.h"
 #include "sim/monitor_painter_win32.h"
 #include "sim/sim_driver_link.h"
+#include "win32/back_buffer_win32.h"
 #include "win32/gdi_scope_win32.h"
 #include "win32/top_level_window_win32.h"
 

@@ -11,7 +11,7 @@
 #include "win32/program_palette_win32.h"
 
 // Deletes a GDI object at the end of its scope. A bitmap that is drawn into
-// belongs to a BackBuffer, which deselects it first.
+// is deselected first (MemoryDC puts back its own first bitmap).
 class OwnedGdiObject {
 public:
     explicit OwnedGdiObject(HGDIOBJ object) : object_(object) {}
@@ -107,57 +107,6 @@ private:
     HPALETTE palette_;
     HGDIOBJ original_ = nullptr;
 };
-
-// An off-screen picture compatible with `target`, made and deleted within one
-// paint: drawn into, then copied to the target in one block transfer, so
-// nothing flickers. The bitmap is declared before the context that selects
-// it, so the context gives it back and goes first.
-class BackBuffer {
-public:
-    BackBuffer(HDC target, int width, int height)
-        : target_(target),
-          width_(width),
-          height_(height),
-          bitmap_(CreateCompatibleBitmap(target, width, height)),
-          memory_(target),
-          ready_(memory_.Select(static_cast<HBITMAP>(bitmap_.get()))) {}
-    BackBuffer(const BackBuffer&) = delete;
-    BackBuffer& operator=(const BackBuffer&) = delete;
-
-    bool Ready() const { return ready_; }
-    HDC dc() const { return memory_.get(); }
-    // The whole picture to (x, y) of the target.
-    void CopyToTarget(int x = 0, int y = 0) const {
-        BitBlt(target_, x, y, width_, height_, memory_.get(), 0, 0, SRCCOPY);
-    }
-
-private:
-    HDC target_;
-    int width_;
-    int height_;
-    OwnedGdiObject bitmap_;
-    MemoryDC memory_;
-    bool ready_;
-};
-
-// WM_PAINT composed off-screen: `draw(dc, area)` draws in client coordinates
-// into a back buffer over the area to paint, copied to the window at once.
-template <typename Draw>
-void PaintThroughBackBuffer(HWND window, Draw draw) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    const RECT& area = paint.rcPaint;
-    if (dc != nullptr && area.right > area.left && area.bottom > area.top) {
-        BackBuffer buffer(dc, area.right - area.left, area.bottom - area.top);
-        if (buffer.Ready()) {
-            SetWindowOrgEx(buffer.dc(), area.left, area.top, nullptr);
-            draw(buffer.dc(), area);
-            SetWindowOrgEx(buffer.dc(), 0, 0, nullptr);
-            buffer.CopyToTarget(area.left, area.top);
-        }
-    }
-    EndPaint(window, &paint);
-}
 
 // An antialiased font whose characters are `height` pixels high.
 inline HFONT MakeFont(int height, int weight, const char* face) {

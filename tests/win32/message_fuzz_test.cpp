@@ -547,7 +547,7 @@ TEST_F(MessageFuzzTest, RandomMessagesToEveryWindowBreakNothingOutsideTheirHandl
     // The toolkit's shared state.
     for (const SkinBitmapEntry& entry : skinBitmapCache) {
         EXPECT_NE(std::memchr(entry.name, '\0', sizeof entry.name), nullptr);
-        if (entry.bitmap != nullptr) EXPECT_EQ(GetObjectType(entry.bitmap), static_cast<DWORD>(OBJ_BITMAP));
+        if (entry.image) EXPECT_EQ(GetObjectType(entry.image.bitmap), static_cast<DWORD>(OBJ_BITMAP));
     }
     EXPECT_EQ(GetObjectType(toolkitFont), static_cast<DWORD>(OBJ_FONT));
 
@@ -654,7 +654,7 @@ TEST(GalleryMessageFuzzTest, RandomMessagesToEveryClassBreakNothingOutsideItsSta
     const LRESULT state = SendMessageA(GetDlgItem(gallery, 801), BM_GETCHECK, 0, 0);
     EXPECT_TRUE(state >= 0 && state <= 2) << "the three-state button's state " << state;
     for (const SkinBitmapEntry& entry : skinBitmapCache) {
-        if (entry.bitmap != nullptr) EXPECT_EQ(GetObjectType(entry.bitmap), static_cast<DWORD>(OBJ_BITMAP));
+        if (entry.image) EXPECT_EQ(GetObjectType(entry.image.bitmap), static_cast<DWORD>(OBJ_BITMAP));
     }
 
     // Still answering: the switch flips at a press.

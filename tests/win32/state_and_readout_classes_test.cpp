@@ -59,12 +59,11 @@ protected:
         UpdateWindow(control);
     }
     // "" when the control shows `face` cut to its client area (black for none).
-    static std::string Differs(HWND control, HBITMAP face) {
+    static std::string Differs(HWND control, const SkinImage& face) {
         RECT client;
         GetClientRect(control, &client);
-        return FirstDifference(CaptureClient(control), face != nullptr
-                                                           ? ReadBitmap(face, client.right, client.bottom)
-                                                           : SolidImage(client.right, client.bottom, kBlack));
+        return FirstDifference(CaptureClient(control), face ? ReadBitmap(face, client.right, client.bottom)
+                                                            : SolidImage(client.right, client.bottom, kBlack));
     }
     // Every notification so far: `count` posted WM_COMMANDs with `wParam` and
     // the low 16 bits of the handle.
@@ -206,7 +205,9 @@ protected:
         recorder().clear();
         return control;
     }
-    HBITMAP Face(int id) const { return id == kNoFace ? nullptr : LoadSkinBitmap(instance(), MAKEINTRESOURCEA(id)); }
+    SkinImage Face(int id) const {
+        return id == kNoFace ? SkinImage() : LoadSkinBitmap(instance(), MAKEINTRESOURCEA(id));
+    }
     static LRESULT Check(HWND control) { return SendMessageA(control, BM_GETCHECK, 0, 0); }
 };
 
@@ -354,7 +355,7 @@ protected:
         return FirstDifference(CaptureClient(list), expected);
     }
 
-    HBITMAP pictures_[4] = {};
+    SkinImage pictures_[4] = {};
 };
 
 TEST_F(BitmapListTest, StartsAtItsIndexAtTheSizeOfItsLargestPicture) {
@@ -423,15 +424,15 @@ TEST_F(BitmapListTest, AQuickDoubleClickIsTwoPresses) {
 }
 
 TEST_F(BitmapListTest, KeepsItsOwnCopyOfTheListAndFreesOnlyThat) {
-    HBITMAP given[2] = {Solid(12, 6, kColours[5]), Solid(12, 6, kColours[6])};
+    SkinImage given[2] = {Solid(12, 6, kColours[5]), Solid(12, 6, kColours[6])};
     HWND list = CreateBitmapList(instance(), parent(), kListId, 200, 120, given, 2, 0);
     ASSERT_NE(nullptr, list);
-    given[0] = given[1] = nullptr;  // the creator's array is gone
+    given[0] = given[1] = SkinImage();  // the creator's array is gone
     SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     EXPECT_EQ("", FirstDifference(CaptureClient(list), SolidImage(12, 6, kColours[6])));
 
     HBITMAP picture = Solid(4, 4, kBlack);
-    std::vector<HBITMAP> many(500, picture);
+    std::vector<SkinImage> many(500, SkinImage(picture));
     auto cycle = [&] { DestroyWindow(CreateBitmapList(instance(), parent(), kListId, 0, 0, many.data(), 500, 0)); };
     for (int i = 0; i < 3; ++i) cycle();
     // Now and then the system's own bookkeeping takes a block or a few in a
@@ -445,10 +446,10 @@ TEST_F(BitmapListTest, KeepsItsOwnCopyOfTheListAndFreesOnlyThat) {
         if (after.blocks == before.blocks && after.bytes == before.bytes) break;
     }
     EXPECT_EQ(before.blocks, after.blocks);
-    EXPECT_EQ(before.bytes, after.bytes) << "each list keeps 2000 bytes of handles";
+    EXPECT_EQ(before.bytes, after.bytes) << "each list keeps 10000 bytes of pictures";
     EXPECT_EQ(OBJ_BITMAP, static_cast<int>(GetObjectType(picture))) << "the pictures stay their owner's";
 
-    EXPECT_EQ(nullptr, CreateBitmapList(instance(), parent(), kListId, 0, 0, &picture, 0, 0));
+    EXPECT_EQ(nullptr, CreateBitmapList(instance(), parent(), kListId, 0, 0, many.data(), 0, 0));
     EXPECT_EQ(nullptr, CreateBitmapList(instance(), parent(), kListId, 0, 0, nullptr, 3, 0));
 }
 
@@ -605,7 +606,7 @@ TEST_F(ReadoutTest, ADigitDisplayWithoutAStripShowsThePanelBehind) {
 // ---- What all five share ------------------------------------------------------
 
 TEST_F(ReadoutTest, EraseNothingWantAllKeysAndTheReadoutsIgnoreInput) {
-    HBITMAP face = Solid(8, 8, kColours[0]);
+    const SkinImage face = Solid(8, 8, kColours[0]);
     ThreeStateButtonArgs faces = {{face, face, face}, 0};
     owned_.push_back(StripBitmap(10, 6, 7, kColours));
     const HWND controls[] = {CreateThreeStateButton(instance(), parent(), 1, 5, 5, faces),

@@ -2,6 +2,10 @@
 // what it shows without one.
 #include "controls/static_bitmap.h"
 
+#include <cstring>
+
+#include "controls/toolkit_frame.h"
+
 #include "support/gui_object_counts.h"
 #include "support/pixel_checks.h"
 #include "support/toolkit_fixture.h"
@@ -46,10 +50,10 @@ protected:
 };
 
 TEST_F(StaticBitmapTest, ShowsItsPictureAtThePictureSize) {
-    BITMAP info;
-    ASSERT_EQ(static_cast<int>(sizeof info), GetObjectA(LoadSkinBitmap(instance(), "id1"), sizeof info, &info));
-    EXPECT_EQ(info.bmWidth, WindowSize().cx);
-    EXPECT_EQ(info.bmHeight, WindowSize().cy);
+    const SkinImage picture = LoadSkinBitmap(instance(), "id1");
+    ASSERT_NE(nullptr, picture.bitmap);
+    EXPECT_EQ(picture.size.cx, WindowSize().cx);
+    EXPECT_EQ(picture.size.cy, WindowSize().cy);
     EXPECT_TRUE(IsWindowVisible(label_));
     EXPECT_EQ(kStaticId, GetDlgCtrlID(label_));
     EXPECT_EQ("", FirstDifference(CaptureClient(label_), Picture("id1")));
@@ -57,7 +61,7 @@ TEST_F(StaticBitmapTest, ShowsItsPictureAtThePictureSize) {
 }
 
 TEST_F(StaticBitmapTest, ACachedNameCostsNoLoadAndIsDrawnAtOnce) {
-    ASSERT_NE(nullptr, LoadSkinBitmap(instance(), "id2"));
+    ASSERT_NE(nullptr, LoadSkinBitmap(instance(), "id2").bitmap);
     const long objects = CountGdiObjects().count;
     Blacken();
 
@@ -73,7 +77,10 @@ TEST_F(StaticBitmapTest, ANewNameIsLoadedOnceIntoTheCache) {
     SetPicture("id3");
     SetPicture("id4");
     SetPicture("id3");
-    EXPECT_EQ(objects + 2, CountGdiObjects().count);
+    EXPECT_EQ(objects, CountGdiObjects().count) << "both copied into the atlas the first name made";
+    int entries = 0;
+    for (const SkinBitmapEntry& entry : skinBitmapCache) entries += std::strcmp(entry.name, "id3") == 0 ? 1 : 0;
+    EXPECT_EQ(1, entries) << "id3 loaded once";
     EXPECT_EQ("", FirstDifference(CaptureClient(label_), Picture("id3")));
 }
 

@@ -16,8 +16,8 @@ protected:
         ToolkitTest::SetUp();
         onFace_ = LoadSkinBitmap(instance(), "btn_on");
         offFace_ = LoadSkinBitmap(instance(), "btn_off");
-        ASSERT_NE(nullptr, onFace_);
-        ASSERT_NE(nullptr, offFace_);
+        ASSERT_NE(nullptr, onFace_.bitmap);
+        ASSERT_NE(nullptr, offFace_.bitmap);
         toggle_ = CreateToggle(instance(), parent(), kToggleId, 20, 30, "btn_on", "btn_off");
         ASSERT_NE(nullptr, toggle_);
         UpdateWindow(toggle_);
@@ -27,7 +27,7 @@ protected:
         ASSERT_FALSE(Face(onFace_) == Face(offFace_));
     }
 
-    PixelImage Face(HBITMAP face) const {
+    PixelImage Face(const SkinImage& face) const {
         RECT client;
         GetClientRect(toggle_, &client);
         return ReadBitmap(face, client.right, client.bottom);
@@ -45,18 +45,16 @@ protected:
         return count;
     }
 
-    HBITMAP onFace_ = nullptr;
-    HBITMAP offFace_ = nullptr;
+    SkinImage onFace_ = {};
+    SkinImage offFace_ = {};
     HWND toggle_ = nullptr;
 };
 
 TEST_F(ToggleTest, StartsOffAtTheSizeOfItsOnFace) {
-    BITMAP on;
-    ASSERT_EQ(static_cast<int>(sizeof on), GetObjectA(onFace_, sizeof on, &on));
     RECT window;
     GetWindowRect(toggle_, &window);
-    EXPECT_EQ(on.bmWidth, window.right - window.left);
-    EXPECT_EQ(on.bmHeight, window.bottom - window.top);
+    EXPECT_EQ(onFace_.size.cx, window.right - window.left);
+    EXPECT_EQ(onFace_.size.cy, window.bottom - window.top);
     EXPECT_TRUE(IsWindowVisible(toggle_));
     EXPECT_EQ(0, Check());
     EXPECT_EQ(kToggleId, GetDlgCtrlID(toggle_));

@@ -197,8 +197,8 @@ INSTANTIATE_TEST_SUITE_P(
                     }},
         ControlLife{"bitmap list",
                     [](HINSTANCE instance, HWND parent) {
-                        HBITMAP pictures[3] = {LoadSkinBitmap(instance, "btn_on"), LoadSkinBitmap(instance, "btn_off"),
-                                               LoadSkinBitmap(instance, "id1")};
+                        SkinImage pictures[3] = {LoadSkinBitmap(instance, "btn_on"),
+                                                 LoadSkinBitmap(instance, "btn_off"), LoadSkinBitmap(instance, "id1")};
                         return CreateBitmapList(instance, parent, 16, 5, 5, pictures, 3, 0);
                     },
                     [](HWND list) {

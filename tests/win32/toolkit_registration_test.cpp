@@ -112,9 +112,9 @@ TEST(UnregistrationTest, RemovesTheClassesAndFreesTheFontAndEveryBitmap) {
     const long before = wintest::CountGdiObjects().count;
     ASSERT_GE(before, 0);
     RegisterControlClasses(Program());
-    ASSERT_NE(nullptr, LoadSkinBitmap(Program(), "btn_on"));
-    ASSERT_NE(nullptr, LoadSkinBitmap(Program(), MAKEINTRESOURCEA(130)));
-    EXPECT_EQ(before + 4, wintest::CountGdiObjects().count) << "font, palette and two bitmaps";
+    ASSERT_NE(nullptr, LoadSkinBitmap(Program(), "btn_on").bitmap);
+    ASSERT_NE(nullptr, LoadSkinBitmap(Program(), MAKEINTRESOURCEA(130)).bitmap);
+    EXPECT_EQ(before + 3, wintest::CountGdiObjects().count) << "font, palette and the atlas of the two bitmaps";
 
     UnregisterControlClasses();
     for (const ClassRow& row : kClasses) {
@@ -123,7 +123,7 @@ TEST(UnregistrationTest, RemovesTheClassesAndFreesTheFontAndEveryBitmap) {
     EXPECT_EQ(nullptr, toolkitFont);
     EXPECT_EQ(nullptr, ProgramPalette());
     for (const SkinBitmapEntry& entry : skinBitmapCache) {
-        EXPECT_EQ(nullptr, entry.bitmap);
+        EXPECT_EQ(nullptr, entry.image.bitmap);
         EXPECT_EQ('\0', entry.name[0]);
     }
     EXPECT_EQ(before, wintest::CountGdiObjects().count);

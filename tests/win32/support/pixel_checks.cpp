@@ -30,20 +30,36 @@ PixelImage CaptureClient(HWND window) {
     return image;
 }
 
-PixelImage ReadBitmap(HBITMAP bitmap, int width, int height) {
+PixelImage ReadBitmap(const SkinImage& picture, int width, int height) {
     BITMAP info;
-    if (bitmap == nullptr || GetObjectA(bitmap, sizeof info, &info) != sizeof info) {
-        return PixelImage();
-    }
-    width = width < info.bmWidth ? width : info.bmWidth;
-    height = height < info.bmHeight ? height : info.bmHeight;
+    if (!picture || GetObjectA(picture.bitmap, sizeof info, &info) != sizeof info) return PixelImage();
+    // The whole bitmap in 32 bits a pixel, top row first, read with
+    // GetDIBits: the atlas of the skin stays selected in the toolkit's
+    // context of the copies, and a bitmap is selected into one context at a
+    // time.
+    const int bitmapWidth = info.bmWidth;
+    const int bitmapHeight = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = bitmapWidth;
+    format.bmiHeader.biHeight = -bitmapHeight;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> bits(static_cast<size_t>(bitmapWidth) * bitmapHeight);
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    PixelImage image = ReadFromDc(memory, width, height);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
+    const int rows = GetDIBits(screen, picture.bitmap, 0, bitmapHeight, bits.data(), &format, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
+    if (rows != bitmapHeight) return PixelImage();
+    PixelImage image;
+    image.width = width < picture.size.cx ? width : picture.size.cx;
+    image.height = height < picture.size.cy ? height : picture.size.cy;
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            const DWORD pixel = bits[static_cast<size_t>(picture.origin.y + y) * bitmapWidth + picture.origin.x + x];
+            image.pixels.push_back(RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
+        }
+    }
     return image;
 }
 

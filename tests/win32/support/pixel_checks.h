@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "controls/skin_image.h"
+
 #include <string>
 #include <vector>
 
@@ -24,8 +26,10 @@ struct PixelImage {
 // What the window's client area shows now, read through its own DC.
 PixelImage CaptureClient(HWND window);
 
-// The top-left width x height part of a bitmap (cut to the bitmap's size).
-PixelImage ReadBitmap(HBITMAP bitmap, int width, int height);
+// The top-left width x height part of a picture (cut to the picture's size),
+// read from its bitmap directly: for a picture of the skin's atlas, the
+// rectangle the cache gave it.
+PixelImage ReadBitmap(const SkinImage& picture, int width, int height);
 
 // Draws into a fresh bitmap of the given size (compatible with the screen)
 // and returns its pixels; `draw` gets a memory DC with that bitmap selected.
