@@ -15,6 +15,12 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 add_link_options(-static -static-libgcc -static-libstdc++)
 # Release programs carry no symbols: the debugger has the RelWithDebInfo build.
 add_link_options($<$<CONFIG:Release>:-s>)
+# Sections aligned at 4 KB in the file, as in memory: the loader then maps the
+# image's pages from the file as they are touched (Windows 98 pages them
+# straight from the file cache), where at the usual 512 bytes it must read the
+# whole image into private memory that stays resident. The desk sits in the
+# tray all day; resident memory counts for more than the 30 KB the file grows.
+add_link_options(-Wl,--file-alignment,4096)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
 include_directories(${CMAKE_SOURCE_DIR}/resources)
 
