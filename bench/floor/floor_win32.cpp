@@ -5,15 +5,20 @@
 // what it costs to start and to keep in memory is the part of the desk's
 // figures that no change to the desk could remove.
 //
-//   floor.exe [--children N] [--ready-event NAME]
+//   floor.exe [--children N] [--tray] [--ready-event NAME]
 //
 // --children N also gives the window N empty child windows while it is being
 // created, each created and then shown the way the desk creates its
 // controls: the window tree of the desk without anything in it, to tell what
 // the window system charges for the desk's windows from what the desk does
-// with them. --ready-event sets the named event once the window exists, as
-// desk-sim.exe does once its window exists with its panels restored.
+// with them. --tray also puts an icon in the notification area while the
+// window exists, as the desk does: what every tray program pays for the
+// shell's side of it, so that the desk is measured against a tray program
+// and not against a bare window. --ready-event sets the named event once the
+// window exists, as desk-sim.exe does once its window exists with its panels
+// restored.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -29,6 +34,7 @@ constexpr int kColumnWidth = 339;
 constexpr int kChildSize = 20;
 
 int childCount = 0;
+bool withTrayIcon = false;
 
 void CreateChildren(HWND window) {
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
@@ -44,10 +50,30 @@ void CreateChildren(HWND window) {
     }
 }
 
+// The icon as the desk's: the Windows 95 size of the record, a callback
+// message, an icon and a tip.
+void TrayIcon(HWND window, DWORD action) {
+    NOTIFYICONDATAA icon = {};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = window;
+    icon.uID = 1;
+    icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    icon.uCallbackMessage = WM_USER;
+    icon.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    lstrcpynA(icon.szTip, "floor", sizeof icon.szTip);
+    Shell_NotifyIconA(action, &icon);
+}
+
 LRESULT CALLBACK FloorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE: CreateChildren(window); return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_CREATE:
+        CreateChildren(window);
+        if (withTrayIcon) TrayIcon(window, NIM_ADD);
+        return 0;
+    case WM_DESTROY:
+        if (withTrayIcon) TrayIcon(window, NIM_DELETE);
+        PostQuitMessage(0);
+        return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
@@ -82,6 +108,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     OptionValue(commandLine, "--children", value, sizeof value);
     const int children = std::atoi(value);
     childCount = children > 0 && children <= 1000 ? children : 0;
+    withTrayIcon = std::strstr(commandLine, "--tray") != nullptr;
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = FloorWindowProc;
