@@ -25,7 +25,7 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=
 include_directories(${CMAKE_SOURCE_DIR}/resources)
 
 # Every subsystem may call the system DLLs the desk uses.
-set(win_libs user32 gdi32 advapi32 shell32 kernel32)
+set(win_libs user32 gdi32 advapi32 shell32 kernel32 uuid)
 foreach(subsystem ${desk_subsystems})
   target_link_libraries(${subsystem} PUBLIC ${win_libs})
 endforeach()

@@ -16,7 +16,7 @@ add_library(win_test_support STATIC ${win_test_support})
 target_include_directories(win_test_support PUBLIC tests/win32 tests/support)
 target_compile_definitions(win_test_support PRIVATE "DESK_SHIPPED_PROGRAMS=\"${shipped_folder}\"")
 target_compile_options(win_test_support PRIVATE ${warnings})
-target_link_libraries(win_test_support PUBLIC desk_everything gtest shlwapi)
+target_link_libraries(win_test_support PUBLIC desk_everything gtest shlwapi oleacc oleaut32 ole32)
 
 set(wine_run ${CMAKE_SOURCE_DIR}/scripts/wine-run)
 file(GLOB win_tests CONFIGURE_DEPENDS tests/win32/*_test.cpp)

@@ -15,8 +15,10 @@
 #include "card/winmm_clock_win32.h"
 #include "controls/control_drawing.h"
 #include "controls/control_input.h"
+#include "controls/control_tips.h"
 #include "controls/toolkit_dialog.h"
 #include "controls/toolkit_frame.h"
+#include "panel/card_panel_access_win32.h"
 #include "panel/card_panel_layout_win32.h"
 #include "panel/panel_logic.h"
 #include "panel/timecode.h"
@@ -35,7 +37,8 @@ struct MainWindowState {
     char className[100] = "";
     SkinImage mainBackground = {};
     SkinImage timecodeBackground = {};
-    HWND focus = nullptr;  // the control that had the keyboard focus when the window last went inactive
+    HWND focus = nullptr;   // the control that had the keyboard focus when the window last went inactive
+    bool tipsMade = false;  // the controls' tips are made when the panel is first shown
 };
 MainWindowState mainWindow;
 
@@ -161,6 +164,8 @@ void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 LRESULT MainWindowProc(HWND window, MainWindowState& state, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT arranged = 0;
     if (OnPanelArrangementMessage(window, message, wParam, lParam, &arranged)) return arranged;
+    LRESULT read = 0;
+    if (AnswerPanelReader(window, message, wParam, lParam, &read)) return read;
     switch (message) {
     case WM_CREATE: OnCreate(window, state); return 0;
     case WM_DESTROY:  // the frame has posted the quit message first
@@ -169,6 +174,14 @@ LRESULT MainWindowProc(HWND window, MainWindowState& state, UINT message, WPARAM
         mainDeskWindow.window = nullptr;
         return 0;
     case WM_PAINT: OnPaint(window, state); return 0;
+    case WM_SHOWWINDOW:
+        // Not at the start: the desk resident in the tray, never opened,
+        // loads nothing for them.
+        if (wParam != 0 && !state.tipsMade) {
+            state.tipsMade = true;
+            ShowControlTips(window);
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_ERASEBKGND: return 0;
     case WM_PRINTCLIENT:
         if (wParam != 0) DrawBackground(window, reinterpret_cast<HDC>(wParam), state);

@@ -1,6 +1,7 @@
 #include "controls/bitmap_gauge.h"
 
 #include "controls/bitmap_gauge_parts.h"
+#include "controls/control_access.h"
 #include "controls/control_class.h"
 #include "controls/toolkit_frame.h"
 #include "controls/toolkit_procedures.h"
@@ -38,9 +39,13 @@ void Kiv_DrawGage(const PaintTarget& target, int, GaugeState* state) {
 
 const ControlClass<GaugeState> kBitmapGauge = {Kiv_DrawGage, 0, true, nullptr, nullptr};
 
-}  // namespace
+// A progress bar whose value is its filled share.
+void Describe(HWND window, AccessibleFacts* facts) {
+    facts->role = ROLE_SYSTEM_PROGRESSBAR;
+    if (const GaugeState* state = StateOf<GaugeState>(window)) wsprintfA(facts->value, "%ld%%", state->position);
+}
 
-LRESULT CALLBACK BitmapGaugeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case SBM_SETPOS:
         if (GaugeState* state = StateOf<GaugeState>(window)) state->position = static_cast<LONG>(wParam);
@@ -48,6 +53,12 @@ LRESULT CALLBACK BitmapGaugeWindowProc(HWND window, UINT message, WPARAM wParam,
         return 0;
     default: return ControlProcedure(kBitmapGauge, window, message, wParam, lParam);
     }
+}
+
+}  // namespace
+
+LRESULT CALLBACK BitmapGaugeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ReaderAwareProcedure(Message, Describe, window, message, wParam, lParam);
 }
 
 HWND CreateBitmapGauge(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height, int position,

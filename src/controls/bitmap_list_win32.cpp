@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "controls/bitmap_list_index.h"
+#include "controls/control_access.h"
 #include "controls/control_class.h"
 #include "controls/control_input.h"
 #include "controls/toolkit_frame.h"
@@ -58,9 +59,15 @@ bool Arrow(HWND window, WPARAM key) {
     return true;
 }
 
-}  // namespace
+// A list whose value is the picture shown, "2 of 4"; a click shows the next.
+void Describe(HWND window, AccessibleFacts* facts) {
+    facts->role = ROLE_SYSTEM_LIST;
+    facts->click = ClickMeaning::kNext;
+    if (const BmpListState* state = StateOf<BmpListState>(window))
+        wsprintfA(facts->value, "%ld of %ld", state->index + 1, state->count);
+}
 
-LRESULT CALLBACK BitmapListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     BmpListState* state = StateOf<BmpListState>(window);
     switch (message) {
     case SBM_SETPOS:
@@ -85,6 +92,12 @@ LRESULT CALLBACK BitmapListWindowProc(HWND window, UINT message, WPARAM wParam, 
     default: break;
     }
     return ControlProcedure(kBitmapList, window, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK BitmapListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ReaderAwareProcedure(Message, Describe, window, message, wParam, lParam);
 }
 
 HWND CreateBitmapList(HINSTANCE instance, HWND parent, int id, int x, int y, const SkinImage* pictures, int count,

@@ -1,6 +1,7 @@
 #include "controls/bitmap_text.h"
 
 #include "controls/bitmap_text_glyphs.h"
+#include "controls/control_access.h"
 #include "controls/control_class.h"
 #include "controls/control_text.h"
 #include "controls/toolkit_frame.h"
@@ -43,9 +44,14 @@ void StoreShownText(BitmapTextState* state, const char* text) {
     StoreText(state->text, kBitmapTextBufferSize, kBitmapTextMostCharacters, text);
 }
 
-}  // namespace
+// A text; its value is what it shows.
+void Describe(HWND window, AccessibleFacts* facts) {
+    facts->role = ROLE_SYSTEM_STATICTEXT;
+    if (const BitmapTextState* state = StateOf<BitmapTextState>(window))
+        lstrcpynA(facts->value, state->text, sizeof facts->value);
+}
 
-LRESULT CALLBACK BitmapTextWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SETTEXT:
         // Only the text shown changes; the window's own title stays.
@@ -55,6 +61,12 @@ LRESULT CALLBACK BitmapTextWindowProc(HWND window, UINT message, WPARAM wParam, 
         return 0;
     default: return ControlProcedure(kBitmapText, window, message, wParam, lParam);
     }
+}
+
+}  // namespace
+
+LRESULT CALLBACK BitmapTextWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ReaderAwareProcedure(Message, Describe, window, message, wParam, lParam);
 }
 
 HWND CreateBitmapText(HINSTANCE instance, HWND parent, int id, int x, int y, const SkinImage& glyphStrip, int cellCount,

@@ -1,5 +1,6 @@
 #include "controls/digit_display.h"
 
+#include "controls/control_access.h"
 #include "controls/control_class.h"
 #include "controls/digit_display_cells.h"
 #include "controls/toolkit_frame.h"
@@ -42,9 +43,14 @@ void ShowFirstValue(HWND, DigitState& state) { state.value = kFirstValue; }
 
 const ControlClass<DigitState> kDigitDisplay = {Kiv_DrawDigit, 0, true, ShowFirstValue, nullptr};
 
-}  // namespace
+// A text whose value is the number it shows.
+void Describe(HWND window, AccessibleFacts* facts) {
+    facts->role = ROLE_SYSTEM_STATICTEXT;
+    if (const DigitState* state = StateOf<DigitState>(window))
+        lstrcpynA(facts->value, ReadOutDigits(state->value).text, sizeof facts->value);
+}
 
-LRESULT CALLBACK DigitDisplayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case SBM_SETPOS:
         if (DigitState* state = StateOf<DigitState>(window)) state->value = static_cast<LONG>(wParam);
@@ -52,6 +58,12 @@ LRESULT CALLBACK DigitDisplayWindowProc(HWND window, UINT message, WPARAM wParam
         return 0;
     default: return ControlProcedure(kDigitDisplay, window, message, wParam, lParam);
     }
+}
+
+}  // namespace
+
+LRESULT CALLBACK DigitDisplayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ReaderAwareProcedure(Message, Describe, window, message, wParam, lParam);
 }
 
 HWND CreateDigitDisplay(HINSTANCE instance, HWND parent, int id, int x, int y, const SkinImage& digitStrip,

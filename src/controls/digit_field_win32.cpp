@@ -1,5 +1,6 @@
 #include "controls/digit_field.h"
 
+#include "controls/control_access.h"
 #include "controls/control_class.h"
 #include "controls/control_input.h"
 #include "controls/control_values.h"
@@ -99,9 +100,18 @@ bool Type(HWND window, DigitFieldState* state, WPARAM character) {
     return true;
 }
 
-}  // namespace
+// A spin button whose value is its number as it shows it; a click counts up.
+void Describe(HWND window, AccessibleFacts* facts) {
+    facts->role = ROLE_SYSTEM_SPINBUTTON;
+    facts->click = ClickMeaning::kStepUp;
+    const DigitFieldState* state = StateOf<DigitFieldState>(window);
+    if (state == nullptr) return;
+    char text[kDigitTextSize];
+    FormatDigitValue(state->value, text);
+    lstrcpynA(facts->value, text, sizeof facts->value);
+}
 
-LRESULT CALLBACK DigitFieldWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DigitFieldState* state = StateOf<DigitFieldState>(window);
     switch (message) {
     case WM_SETFONT:
@@ -146,6 +156,12 @@ LRESULT CALLBACK DigitFieldWindowProc(HWND window, UINT message, WPARAM wParam, 
     default: break;
     }
     return ControlProcedure(kDigitField, window, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK DigitFieldWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ReaderAwareProcedure(Message, Describe, window, message, wParam, lParam);
 }
 
 HWND CreateDigitField(HINSTANCE instance, HWND parent, int id, int x, int y, const DigitFieldArgs& args) {

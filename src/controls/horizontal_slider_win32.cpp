@@ -1,5 +1,6 @@
 #include "controls/horizontal_slider.h"
 
+#include "controls/control_access.h"
 #include "controls/control_class.h"
 #include "controls/control_input.h"
 #include "controls/slider_math.h"
@@ -72,9 +73,13 @@ void Enable(HWND window, HSliderState* state, WPARAM enable) {
     PaintNow(window, kHorizontalSlider);
 }
 
-}  // namespace
+// A slider whose value is its position.
+void Describe(HWND window, AccessibleFacts* facts) {
+    facts->role = ROLE_SYSTEM_SLIDER;
+    if (const HSliderState* state = StateOf<HSliderState>(window)) wsprintfA(facts->value, "%ld", state->value);
+}
 
-LRESULT CALLBACK HorizontalSliderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     HSliderState* state = StateOf<HSliderState>(window);
     if (state == nullptr) return ControlProcedure(kHorizontalSlider, window, message, wParam, lParam);
     switch (message) {
@@ -107,6 +112,12 @@ LRESULT CALLBACK HorizontalSliderWindowProc(HWND window, UINT message, WPARAM wP
     default: break;
     }
     return ValueControlProcedure(kHorizontalSliderInput, window, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK HorizontalSliderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ReaderAwareProcedure(Message, Describe, window, message, wParam, lParam);
 }
 
 HWND CreateHorizontalSlider(HINSTANCE instance, HWND parent, int id, int x, int y, const HorizontalSliderArgs& args) {

@@ -1,5 +1,6 @@
 #include "controls/knob.h"
 
+#include "controls/control_access.h"
 #include "controls/control_class.h"
 #include "controls/control_input.h"
 #include "controls/knob_math.h"
@@ -98,9 +99,13 @@ LONG ValueFromPointer(const KnobState& state, LPARAM lParam) {
 // The knob's drawing takes no flag; no buddy.
 const ValueControl<KnobState> kKnobInput = {kKnob, WM_HSCROLL, SB_THUMBTRACK, 0, 0, ValueFromPointer, nullptr};
 
-}  // namespace
+// A dial whose value is its position.
+void Describe(HWND window, AccessibleFacts* facts) {
+    facts->role = ROLE_SYSTEM_DIAL;
+    if (const KnobState* state = StateOf<KnobState>(window)) wsprintfA(facts->value, "%ld", state->value);
+}
 
-LRESULT CALLBACK KnobWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     KnobState* state = StateOf<KnobState>(window);
     if (state == nullptr) return ControlProcedure(kKnob, window, message, wParam, lParam);
     switch (message) {
@@ -121,6 +126,12 @@ LRESULT CALLBACK KnobWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONDBLCLK: PostToParent(window, WM_LBUTTONDBLCLK, 0); return 0;
     default: return ValueControlProcedure(kKnobInput, window, message, wParam, lParam);
     }
+}
+
+}  // namespace
+
+LRESULT CALLBACK KnobWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ReaderAwareProcedure(Message, Describe, window, message, wParam, lParam);
 }
 
 HWND CreateKnob(HINSTANCE instance, HWND parent, int id, int x, int y, const KnobArgs& args) {

@@ -1,5 +1,6 @@
 #include "controls/on_off_switch.h"
 
+#include "controls/control_access.h"
 #include "controls/control_class.h"
 #include "controls/control_input.h"
 #include "controls/toolkit_frame.h"
@@ -81,9 +82,15 @@ void Move(HWND window, WPARAM keys, LPARAM lParam) {
     pointerLeft = true;
 }
 
-}  // namespace
+// A check button, checked while on; a click switches it.
+void Describe(HWND window, AccessibleFacts* facts) {
+    facts->role = ROLE_SYSTEM_CHECKBUTTON;
+    const OnOffState* state = StateOf<OnOffState>(window);
+    facts->states = state != nullptr && state->isOn != 0 ? STATE_SYSTEM_CHECKED : 0;
+    facts->click = ClickMeaning::kToggle;
+}
 
-LRESULT CALLBACK OnOffSwitchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     OnOffState* state = StateOf<OnOffState>(window);
     switch (message) {
     case WM_CREATE: {
@@ -106,6 +113,12 @@ LRESULT CALLBACK OnOffSwitchWindowProc(HWND window, UINT message, WPARAM wParam,
         return 0;
     default: return ControlProcedure(kOnOff, window, message, wParam, lParam);
     }
+}
+
+}  // namespace
+
+LRESULT CALLBACK OnOffSwitchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ReaderAwareProcedure(Message, Describe, window, message, wParam, lParam);
 }
 
 HWND CreateOnOffSwitch(HINSTANCE instance, HWND parent, int id, int x, int y, const char* label) {

@@ -1,5 +1,6 @@
 #include "controls/popup_menu_selector.h"
 
+#include "controls/control_access.h"
 #include "controls/control_class.h"
 #include "controls/control_input.h"
 #include "controls/control_text.h"
@@ -143,9 +144,19 @@ HMENU BuildMenu(const PopupMenuSelectorArgs& args) {
     return menu;
 }
 
-}  // namespace
+// A button with a drop-down whose value is the item chosen; a click steps
+// to the next item.
+void Describe(HWND window, AccessibleFacts* facts) {
+    facts->role = ROLE_SYSTEM_BUTTONDROPDOWN;
+    facts->click = ClickMeaning::kNext;
+    const PopMenuState* state = StateOf<PopMenuState>(window);
+    if (state == nullptr) return;
+    char text[kItemTextSize];
+    SelectedItemText(*state, text);
+    lstrcpynA(facts->value, text, sizeof facts->value);
+}
 
-LRESULT CALLBACK PopupMenuSelectorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     PopMenuState* state = StateOf<PopMenuState>(window);
     if (state == nullptr) return ControlProcedure(kPopMenu, window, message, wParam, lParam);
     switch (message) {
@@ -160,6 +171,12 @@ LRESULT CALLBACK PopupMenuSelectorWindowProc(HWND window, UINT message, WPARAM w
     default: break;
     }
     return ControlProcedure(kPopMenu, window, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK PopupMenuSelectorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ReaderAwareProcedure(Message, Describe, window, message, wParam, lParam);
 }
 
 HWND CreatePopupMenuSelector(HINSTANCE instance, HWND parent, int id, int x, int y, const PopupMenuSelectorArgs& args) {

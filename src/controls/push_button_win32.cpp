@@ -1,5 +1,6 @@
 #include "controls/push_button.h"
 
+#include "controls/control_access.h"
 #include "controls/control_class.h"
 #include "controls/control_input.h"
 #include "controls/toolkit_frame.h"
@@ -52,9 +53,14 @@ void Release(HWND window, LPARAM lParam, WORD code) {
     if (inside) PostControlCommand(window, code);
 }
 
-}  // namespace
+// A push button, pressed while a mouse button holds it.
+void Describe(HWND window, AccessibleFacts* facts) {
+    facts->role = ROLE_SYSTEM_PUSHBUTTON;
+    facts->states = GetCapture() == window ? STATE_SYSTEM_PRESSED : 0;
+    facts->click = ClickMeaning::kPress;
+}
 
-LRESULT CALLBACK PushButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_MOUSEMOVE: Move(window, wParam, lParam); return 0;
     case WM_LBUTTONDOWN:
@@ -63,6 +69,12 @@ LRESULT CALLBACK PushButtonWindowProc(HWND window, UINT message, WPARAM wParam, 
     case WM_RBUTTONUP: Release(window, lParam, kRightClick); return 0;
     default: return ControlProcedure(kButton, window, message, wParam, lParam);
     }
+}
+
+}  // namespace
+
+LRESULT CALLBACK PushButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ReaderAwareProcedure(Message, Describe, window, message, wParam, lParam);
 }
 
 HWND CreatePushButton(HINSTANCE instance, HWND parent, int id, int x, int y, const SkinImage& released,

@@ -1,5 +1,6 @@
 #include "controls/small_text.h"
 
+#include "controls/control_access.h"
 #include "controls/control_class.h"
 #include "controls/control_text.h"
 #include "controls/toolkit_frame.h"
@@ -43,15 +44,26 @@ void SetShownText(HWND window, SmallTextState* state, const char* text) {
     InvalidateRect(window, nullptr, TRUE);
 }
 
-}  // namespace
+// A text; its value is what it shows.
+void Describe(HWND window, AccessibleFacts* facts) {
+    facts->role = ROLE_SYSTEM_STATICTEXT;
+    if (const SmallTextState* state = StateOf<SmallTextState>(window))
+        lstrcpynA(facts->value, state->text, sizeof facts->value);
+}
 
-LRESULT CALLBACK SmallTextWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SETTEXT:
         SetShownText(window, StateOf<SmallTextState>(window), reinterpret_cast<const char*>(lParam));
         return 0;
     default: return ControlProcedure(kSmallText, window, message, wParam, lParam);
     }
+}
+
+}  // namespace
+
+LRESULT CALLBACK SmallTextWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ReaderAwareProcedure(Message, Describe, window, message, wParam, lParam);
 }
 
 HWND CreateSmallText(HINSTANCE instance, HWND parent, int id, int x, int y, int width, int height, const char* text,

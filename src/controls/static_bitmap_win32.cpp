@@ -1,5 +1,6 @@
 #include "controls/static_bitmap.h"
 
+#include "controls/control_access.h"
 #include "controls/control_class.h"
 #include "controls/toolkit_frame.h"
 #include "controls/toolkit_procedures.h"
@@ -20,9 +21,10 @@ void Kiv_DrawStatic(const PaintTarget& target, int, StaticBitmapState* state) {
 
 const ControlClass<StaticBitmapState> kStaticBitmap = {Kiv_DrawStatic, 0, true, nullptr, nullptr};
 
-}  // namespace
+// A picture, named by its window text.
+void Describe(HWND, AccessibleFacts* facts) { facts->role = ROLE_SYSTEM_GRAPHIC; }
 
-LRESULT CALLBACK StaticBitmapWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SETICON:
         // lParam names the new bitmap; the window keeps its size.
@@ -32,6 +34,12 @@ LRESULT CALLBACK StaticBitmapWindowProc(HWND window, UINT message, WPARAM wParam
         return 0;
     default: return ControlProcedure(kStaticBitmap, window, message, wParam, lParam);
     }
+}
+
+}  // namespace
+
+LRESULT CALLBACK StaticBitmapWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ReaderAwareProcedure(Message, Describe, window, message, wParam, lParam);
 }
 
 HWND CreateStaticBitmap(HINSTANCE instance, HWND parent, int id, int x, int y, const char* bitmap, const char* label) {

@@ -1,5 +1,6 @@
 #include "controls/three_state_button.h"
 
+#include "controls/control_access.h"
 #include "controls/control_class.h"
 #include "controls/control_input.h"
 #include "controls/three_state_ring.h"
@@ -45,9 +46,16 @@ void Advance(HWND window, State3State* state) {
     PostControlCommand(window, kThreeStateStepped);
 }
 
-}  // namespace
+// A check button: unchecked in state 0, checked in 1, mixed in 2.
+void Describe(HWND window, AccessibleFacts* facts) {
+    facts->role = ROLE_SYSTEM_CHECKBUTTON;
+    facts->click = ClickMeaning::kPress;
+    const State3State* state = StateOf<State3State>(window);
+    const LONG ring = state != nullptr ? FoldThreeState(state->state) : 0;
+    facts->states = ring == 1 ? STATE_SYSTEM_CHECKED : ring == 2 ? STATE_SYSTEM_MIXED : 0;
+}
 
-LRESULT CALLBACK ThreeStateButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     State3State* state = StateOf<State3State>(window);
     switch (message) {
     case BM_GETCHECK: return state != nullptr ? state->state : 0;
@@ -61,6 +69,12 @@ LRESULT CALLBACK ThreeStateButtonWindowProc(HWND window, UINT message, WPARAM wP
     case WM_LBUTTONUP: ReleasePointer(); return state != nullptr ? state->state : 0;
     default: return ControlProcedure(kThreeState, window, message, wParam, lParam);
     }
+}
+
+}  // namespace
+
+LRESULT CALLBACK ThreeStateButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ReaderAwareProcedure(Message, Describe, window, message, wParam, lParam);
 }
 
 HWND CreateThreeStateButton(HINSTANCE instance, HWND parent, int id, int x, int y, const ThreeStateButtonArgs& args) {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "controls/control_access.h"
 #include "controls/control_class.h"
 #include "controls/control_input.h"
 #include "controls/toolkit_frame.h"
@@ -45,9 +46,16 @@ bool ArrowInGroup(HWND window, WPARAM key) {
     return true;
 }
 
-}  // namespace
+// A check button, or a radio button among the others of its group; checked
+// while on; a click flips it.
+void Describe(HWND window, AccessibleFacts* facts) {
+    const ToggleState* state = StateOf<ToggleState>(window);
+    facts->role = kRoleByGroup;
+    facts->states = state != nullptr && state->onState == 1 ? STATE_SYSTEM_CHECKED : 0;
+    facts->click = ClickMeaning::kToggle;
+}
 
-LRESULT CALLBACK ToggleButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     ToggleState* state = StateOf<ToggleState>(window);
     switch (message) {
     case BM_GETCHECK: return state != nullptr && state->onState == 1 ? 1 : 0;
@@ -73,6 +81,12 @@ LRESULT CALLBACK ToggleButtonWindowProc(HWND window, UINT message, WPARAM wParam
     default: break;
     }
     return ControlProcedure(kToggle, window, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK ToggleButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ReaderAwareProcedure(Message, Describe, window, message, wParam, lParam);
 }
 
 HWND CreateToggle(HINSTANCE instance, HWND parent, int id, int x, int y, const char* onBitmap, const char* offBitmap,

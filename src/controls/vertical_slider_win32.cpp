@@ -1,5 +1,6 @@
 #include "controls/vertical_slider.h"
 
+#include "controls/control_access.h"
 #include "controls/control_class.h"
 #include "controls/control_input.h"
 #include "controls/slider_math.h"
@@ -57,9 +58,13 @@ HWND BuddyOf(const VSliderState& state) { return state.buddy; }
 const ValueControl<VSliderState> kVerticalSliderInput = {kVerticalSlider, WM_VSCROLL,       SB_THUMBTRACK, kPointerDraw,
                                                          kPointerDraw,    ValueFromPointer, BuddyOf};
 
-}  // namespace
+// A slider whose value is its position.
+void Describe(HWND window, AccessibleFacts* facts) {
+    facts->role = ROLE_SYSTEM_SLIDER;
+    if (const VSliderState* state = StateOf<VSliderState>(window)) wsprintfA(facts->value, "%ld", state->value);
+}
 
-LRESULT CALLBACK VerticalSliderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     VSliderState* state = StateOf<VSliderState>(window);
     if (state == nullptr) return ControlProcedure(kVerticalSlider, window, message, wParam, lParam);
     switch (message) {
@@ -80,6 +85,12 @@ LRESULT CALLBACK VerticalSliderWindowProc(HWND window, UINT message, WPARAM wPar
     case WM_LBUTTONDBLCLK: PostToParent(window, WM_LBUTTONDBLCLK, 0); return 0;
     default: return ValueControlProcedure(kVerticalSliderInput, window, message, wParam, lParam);
     }
+}
+
+}  // namespace
+
+LRESULT CALLBACK VerticalSliderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ReaderAwareProcedure(Message, Describe, window, message, wParam, lParam);
 }
 
 HWND CreateVerticalSlider(HINSTANCE instance, HWND parent, int id, int x, int y, const VerticalSliderArgs& args) {

@@ -33,6 +33,7 @@ struct GalleryCell {
     int x, y;               // the control's top-left corner in the gallery
     int width, height;      // its size (the size of its main face where it has one)
     int drives;             // the id of the control whose value it sets; 0: none
+    const char* tip;        // shown under the pointer; what a reader hears after its name (`what`)
 };
 
 // The fifteen cells, in the order the gallery creates them.

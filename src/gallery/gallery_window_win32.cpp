@@ -7,7 +7,9 @@
 #include "controls/bitmap_gauge.h"
 #include "controls/bitmap_list.h"
 #include "controls/bitmap_text.h"
+#include "controls/control_access.h"
 #include "controls/control_drawing.h"
+#include "controls/control_tips.h"
 #include "controls/digit_display.h"
 #include "controls/digit_field.h"
 #include "controls/horizontal_slider.h"
@@ -371,7 +373,9 @@ void OnCreate(HWND gallery, GalleryState& state) {
         // One of each class, no choices that go together: every control is
         // a group of its own, so a toggle's arrows keep to it.
         StartControlGroup(live.control);
+        SetControlWords(live.control, nullptr, live.cell->tip);
     }
+    ShowControlTips(gallery);
 }
 
 // A notification from `sender` (null: no cell's, ignored); then only the

@@ -34,8 +34,7 @@ struct PanelControlRow {
     int32_t maximum, minimum;
     PanelField field;
     int8_t index;
-    const char* label;  // the control's name for assistive tools (the badge's depends on the card)
-    bool groupStart;    // the first of a group of choices, or a control alone in its group
+    bool groupStart;  // the first of a group of choices, or a control alone in its group
 };
 
 const PanelControlRow* PanelLayoutRows();
@@ -46,9 +45,6 @@ uint16_t LayoutControlId(const PanelControlRow& row, int32_t card);
 
 // The bitmap a row's control shows (the badge's depends on the card).
 const char* LayoutBitmap(const PanelControlRow& row, int32_t card);
-
-// The name a row's control carries as its window text, for screen readers.
-const char* LayoutLabel(const PanelControlRow& row, int32_t card);
 
 // Whether a row's control lies on the timecode row ("smptebak"), shown and
 // hidden with it.

@@ -1,10 +1,12 @@
 #include "panel/card_panel_layout_win32.h"
 
+#include "controls/control_access.h"
 #include "controls/digit_field.h"
 #include "controls/static_bitmap.h"
 #include "controls/toggle_button.h"
 #include "controls/toolkit_dialog.h"
 #include "panel/card_panel_layout.h"
+#include "panel/card_panel_words.h"
 #include "panel/panel_controls.h"
 #include "panel/panel_controls_win32.h"
 #include "panel/panel_logic.h"
@@ -29,9 +31,9 @@ size_t KeptRowCount() {
     return PanelLayoutRowCount() < kMostColumnControls ? PanelLayoutRowCount() : kMostColumnControls;
 }
 
-HWND CreateRowControl(HINSTANCE instance, HWND parent, const PanelControlRow& row, int x, int y, int card) {
+HWND CreateRowControl(HINSTANCE instance, HWND parent, const PanelControlRow& row, int x, int y, int card,
+                      const char* label) {
     const int id = LayoutControlId(row, card);
-    const char* label = LayoutLabel(row, card);
     switch (row.kind) {
     case ControlKind::Toggle: return CreateToggle(instance, parent, id, x, y, row.onBitmap, row.offBitmap, label);
     case ControlKind::StaticBitmap:
@@ -52,7 +54,11 @@ void BuildPanel(HINSTANCE instance, CardPanel* panel, HWND parent, int x0, int y
     const PanelControlRow* rows = PanelLayoutRows();
     for (size_t i = 0; i < PanelLayoutRowCount(); ++i) {
         const PanelControlRow& row = rows[i];
-        HWND control = CreateRowControl(instance, parent, row, x0 + row.x, y0 + row.y, card);
+        // Named as a reader says it, with its tip under the pointer.
+        char name[kReaderNameSize];
+        FormatReaderName(row, card, name);
+        HWND control = CreateRowControl(instance, parent, row, x0 + row.x, y0 + row.y, card, name);
+        if (const PanelWords* words = WordsOfRow(row)) SetControlWords(control, nullptr, words->tip);
         // Created in the table's order, the controls stand in the window
         // list in reading order, card by card: the order Tab goes in.
         if (row.groupStart) StartControlGroup(control);
@@ -92,4 +98,22 @@ void ShowTimecodeControls(int card, bool shown) {
     for (size_t i = 0; i < KeptRowCount(); ++i)
         if (column->controls[i] != nullptr && OnTimecodeRow(rows[i]))
             ShowWindow(column->controls[i], shown ? SW_SHOWNA : SW_HIDE);
+}
+
+HWND ColumnControl(int card, size_t row) {
+    const ColumnWindows* column = ColumnOf(card);
+    return column != nullptr && row < KeptRowCount() ? column->controls[row] : nullptr;
+}
+
+bool FindColumnControl(HWND control, int* card, size_t* row) {
+    if (control == nullptr) return false;
+    for (int c = 0; c < kPanelColumns; ++c) {
+        for (size_t i = 0; i < KeptRowCount(); ++i) {
+            if (columns[c].controls[i] != control) continue;
+            *card = c;
+            *row = i;
+            return true;
+        }
+    }
+    return false;
 }

@@ -21,3 +21,10 @@ void MoveCardPanel(int card, int x0, int y0);
 // start and the frame-rate keys). A hidden row's controls are hidden windows,
 // so neither the pointer nor the keyboard reaches what cannot be seen.
 void ShowTimecodeControls(int card, bool shown);
+
+// The window of the control of layout row `row` in `card`'s column, or null.
+HWND ColumnControl(int card, size_t row);
+
+// Where `control` stands: its card and layout row; false for a window that
+// is no column's control.
+bool FindColumnControl(HWND control, int* card, size_t* row);

@@ -20,6 +20,7 @@
 #include "app/setup_request.h"
 #include "app/standby.h"
 #include "fake_panel_fixture.h"
+#include "panel/card_panel_words.h"
 #include "panel/setup_recall.h"
 
 namespace panel_test {
@@ -130,13 +131,19 @@ std::string Text(const Time& t) {
     return text;
 }
 
-// A column in words: the labels of its lit toggles (`lit` says which), then its fields.
+// A control as the panel's words name it: its group and its name.
+std::string Named(const PanelControlRow& row) {
+    const PanelWords* words = WordsOfRow(row);
+    return std::string(words->group) + " " + words->name;
+}
+
+// A column in words: the names of its lit toggles (`lit` says which), then its fields.
 template <typename Lit>
 std::string ColumnText(Lit lit, const Time& digits) {
     std::string text;
     for (size_t i = 0; i < PanelLayoutRowCount(); ++i) {
         const PanelControlRow& row = PanelLayoutRows()[i];
-        if (row.kind == ControlKind::Toggle && lit(row.baseId)) text += std::string(row.label) + ", ";
+        if (row.kind == ControlKind::Toggle && lit(row.baseId)) text += Named(row) + ", ";
     }
     return text + Text(digits);
 }
@@ -281,7 +288,7 @@ struct Click : OnCard {
         right ? desk.controls.RightClick(toggle) : desk.controls.LeftClick(toggle);
     }
     void show(std::ostream& os) const override {
-        os << (right ? "right" : "left") << " click on card " << card + 1 << "'s " << RowOf(base).label;
+        os << (right ? "right" : "left") << " click on card " << card + 1 << "'s " << Named(RowOf(base));
     }
 };
 
@@ -294,7 +301,7 @@ struct TypeDigits : OnCard {
         desk.controls.SetPosition(HandleOf(MakeControlId(card, static_cast<uint16_t>(kBaseHours + field))), value);
     }
     void show(std::ostream& os) const override {
-        os << value << " into card " << card + 1 << "'s " << RowOf(kBaseHours + field).label;
+        os << value << " into card " << card + 1 << "'s " << Named(RowOf(kBaseHours + field));
     }
 };
 

@@ -4,13 +4,16 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fake_panel_fixture.h"
 #include "panel/card_panel.h"
 #include "panel/card_panel_layout.h"
+#include "panel/card_panel_words.h"
 #include "panel/panel_logic.h"
 
 namespace panel_test {
@@ -31,7 +34,7 @@ TEST(PanelLayoutTest, ControlIdsCarryTheColumn) {
 // The arrow keys move within a group, from its first control (the one that
 // starts it) up to the next that starts one: the groups of choices are
 // exactly these, in this order, and every other control is a group alone.
-// Every control carries a name of its own for screen readers.
+// Every control carries a name of its own for screen readers, and a tip.
 TEST(PanelLayoutTest, GroupsOfChoicesAndNamesInReadingOrder) {
     const std::vector<std::vector<uint16_t>> groups = {
         {kBaseCoaxial, kBaseOptical},
@@ -47,9 +50,16 @@ TEST(PanelLayoutTest, GroupsOfChoicesAndNamesInReadingOrder) {
     const PanelControlRow* rows = PanelLayoutRows();
     for (size_t i = 0; i < PanelLayoutRowCount(); ++i) {
         const PanelControlRow& row = rows[i];
-        const char* label = LayoutLabel(row, 2);
-        ASSERT_NE(label, nullptr) << "row " << i;
-        EXPECT_TRUE(names.insert(label).second) << "two controls are named " << label;
+        char name[kReaderNameSize];
+        FormatReaderName(row, 2, name);
+        EXPECT_EQ(std::string(name).rfind("Card 3", 0), 0u) << "row " << i << ": " << name;
+        EXPECT_TRUE(names.insert(name).second) << "two controls are named " << name;
+        const PanelWords* words = WordsOfRow(row);
+        ASSERT_NE(words, nullptr) << "row " << i;
+        // A tip says what the control does in one line that fits a small
+        // screen.
+        EXPECT_GT(std::strlen(words->tip), 20u) << name;
+        EXPECT_LE(std::strlen(words->tip), 90u) << name;
         if (row.kind != ControlKind::Toggle && row.kind != ControlKind::DigitField) {
             EXPECT_TRUE(row.groupStart) << "row " << i << " would join its neighbours' group";
             continue;
@@ -61,7 +71,22 @@ TEST(PanelLayoutTest, GroupsOfChoicesAndNamesInReadingOrder) {
     found.erase(std::remove_if(found.begin(), found.end(), [](const std::vector<uint16_t>& g) { return g.size() < 2; }),
                 found.end());
     EXPECT_EQ(found, groups);
-    EXPECT_STREQ(LayoutLabel(rows[26], 2), "Card 3");
+    // As a reader says them: the card, the group, the control; the badge by
+    // its card alone.
+    const std::pair<size_t, const char*> said[] = {{0, "Card 3, digital input, coaxial"},
+                                                   {6, "Card 3, clock source, word clock"},
+                                                   {10, "Card 3, routing set A, outputs 5-6"},
+                                                   {12, "Card 3, output routing, outputs 1-2"},
+                                                   {26, "Card 3"},
+                                                   {35, "Card 3, frame rate, 30 fps drop-frame"}};
+    for (const auto& row : said) {
+        char name[kReaderNameSize];
+        FormatReaderName(rows[row.first], 2, name);
+        EXPECT_STREQ(name, row.second);
+    }
+    char none[kReaderNameSize];
+    FormatReaderName(rows[0], kPanelColumns, none);
+    EXPECT_STREQ(none, "") << "no fifth card";
 }
 
 TEST(PanelLayoutTest, RowsMakeOneColumnOfThirtySevenControls) {

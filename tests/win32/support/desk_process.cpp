@@ -39,6 +39,7 @@ DeskProcess::~DeskProcess() {
 namespace {
 struct WindowSearch {
     DWORD processId;
+    const char* className;
     HWND found;
 };
 
@@ -48,7 +49,7 @@ BOOL CALLBACK MatchMainWindow(HWND window, LPARAM parameter) {
     GetWindowThreadProcessId(window, &owner);
     char name[64] = "";
     GetClassNameA(window, name, sizeof name);
-    if (owner == search->processId && std::strcmp(name, "TA20PAN") == 0) {
+    if (owner == search->processId && std::strcmp(name, search->className) == 0) {
         search->found = window;
         return FALSE;
     }
@@ -56,11 +57,11 @@ BOOL CALLBACK MatchMainWindow(HWND window, LPARAM parameter) {
 }
 }  // namespace
 
-HWND DeskProcess::WaitForMainWindow(DWORD ms) {
+HWND DeskProcess::WaitForMainWindow(DWORD ms, const char* className) {
     // The window exists from the middle of its creation on; the desk is
     // ready once its message loop waits for input.
     WaitForInputIdle(process_.hProcess, ms);
-    WindowSearch search = {process_.dwProcessId, nullptr};
+    WindowSearch search = {process_.dwProcessId, className, nullptr};
     WaitUntil(
         [&] {
             EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));

@@ -15,8 +15,9 @@ public:
     DeskProcess& operator=(const DeskProcess&) = delete;
 
     bool started() const { return process_.hProcess != nullptr; }
-    // The desk's main window (class "TA20PAN"), waiting up to `ms` for it.
-    HWND WaitForMainWindow(DWORD ms = 20000);
+    // The desk's main window (class "TA20PAN"; the gallery's is
+    // "KivGallery"), waiting up to `ms` for it.
+    HWND WaitForMainWindow(DWORD ms = 20000, const char* className = "TA20PAN");
     // The exit code, or STILL_ACTIVE when it did not end within `ms`.
     DWORD WaitForExit(DWORD ms = 20000);
     DWORD id() const { return process_.dwProcessId; }
