@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A short tour of the simulated desk with the real pointer, checking at each
 # step what the simulated card decoded from what the desk sent: open the
-# panel from the tray, choose the optical input, word clock and 48000 Hz,
+# panel from the tray, choose the optical input, word clock (and read its
+# tip under the pointer) and 48000 Hz,
 # show the timecode row, set the start time 01:00:00:00, choose 25 frames,
 # run the generator for two seconds (its MIDI Time Code must show in the
 # digit fields) and stop it. Then, on the second card, the monitor's own
@@ -74,6 +75,15 @@ echo "== clock source: word clock"
 click_control 0 18 193
 wait_card_field "$state" 0 "clock source" "word clock"
 screenshot 04-word-clock
+
+echo "== its tip, with the pointer resting on it"
+read -r ox oy < <(probe origin)
+xdotool mousemove $((ox + 60)) $((oy + 199)) sleep 0.1 mousemove_relative 3 0
+expect_soon "the tip under the pointer" \
+  "Word clock: the card takes its sample clock from the word clock input" probe tip
+screenshot 04-word-clock-tip
+click_control 0 18 193     # a click takes it away (and sets word clock again)
+expect_soon "the tip after a click" none probe tip
 
 echo "== sample rate: 48000"
 click_control 0 197 165

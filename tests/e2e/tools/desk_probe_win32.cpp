@@ -33,6 +33,8 @@
 //   desk-probe focus                 the id of the control with the keyboard
 //                                    focus ("0": none of the window's)
 //   desk-probe timecode COLUMN       the column's digit fields: "hh:mm:ss:ff"
+//   desk-probe tip                   the text of the tip the desk shows under the
+//                                    pointer, or "none"
 //   desk-probe post MSG WPARAM LPARAM
 //   desk-probe record COLUMN         the stored record's 17 slots, or "missing"
 //   desk-probe write-record COLUMN S0 .. S16
@@ -59,6 +61,7 @@
 //                                    of the desk's process; prints the desk window's
 //                                    answers, one per event ("1": TRUE)
 #include <windows.h>
+#include <commctrl.h>
 
 #include <shlwapi.h>
 
@@ -350,6 +353,40 @@ int Reach(HWND desk) {
 
 // ------------------------------------------------------------------------------
 
+// The tip a window of the desk's process shows now: its tooltip control
+// copies the text into memory of the desk's own, which is read back.
+BOOL CALLBACK FindShownTip(HWND window, LPARAM found) {
+    char name[32] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (std::strcmp(name, TOOLTIPS_CLASSA) != 0 || !IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+int Tip(HWND desk) {
+    DWORD processId = 0;
+    const DWORD thread = GetWindowThreadProcessId(desk, &processId);
+    HWND tooltip = nullptr;
+    EnumThreadWindows(thread, FindShownTip, reinterpret_cast<LPARAM>(&tooltip));
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    char* remote = process != nullptr
+                       ? static_cast<char*>(VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE))
+                       : nullptr;
+    char text[1024] = "none";
+    if (tooltip != nullptr && remote != nullptr) {
+        TOOLINFOA tool = {};
+        tool.cbSize = TTTOOLINFOA_V1_SIZE;
+        tool.lpszText = remote + 1024;
+        WriteProcessMemory(process, remote, &tool, sizeof tool, nullptr);
+        if (SendMessageA(tooltip, TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(remote)) != 0)
+            ReadProcessMemory(process, remote + 1024, text, sizeof text - 1, nullptr);
+    }
+    if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    if (process != nullptr) CloseHandle(process);
+    std::printf("%s\n", text);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -439,6 +476,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (std::strcmp(command, "power") == 0 && argc >= 3) return Power(window, argc - 2, argv + 2);
+    if (std::strcmp(command, "tip") == 0) return Tip(window);
     if (std::strcmp(command, "origin") == 0) {
         POINT origin = {0, 0};
         ClientToScreen(window, &origin);
