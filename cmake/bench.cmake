@@ -8,6 +8,8 @@
 #                      and drags over the gallery's slider and knob, in process
 #   standby-bench.exe  time from the resume message to the last card set, two
 #                      and four cards, desk-sim.exe as its own process
+#   reader-bench.exe   time of a screen reader's first and later questions to
+#                      desk-sim.exe, from another process
 #   setup-bench.exe    time from a `desk-sim.exe --setup NAME` start to the last
 #                      card set, two and four cards, with a desk running and not
 add_executable(floor WIN32 bench/floor/floor_win32.cpp)
@@ -26,6 +28,12 @@ target_include_directories(standby-bench PRIVATE tests/win32)
 target_compile_options(standby-bench PRIVATE ${warnings})
 target_link_libraries(standby-bench PRIVATE desk_app)
 add_dependencies(standby-bench desk-sim)
+
+add_executable(reader-bench bench/win32/reader_bench_win32.cpp tests/win32/support/desk_process.cpp)
+target_include_directories(reader-bench PRIVATE tests/win32)
+target_compile_options(reader-bench PRIVATE ${warnings})
+target_link_libraries(reader-bench PRIVATE desk_app oleacc oleaut32 ole32)
+add_dependencies(reader-bench desk-sim)
 
 add_executable(setup-bench bench/win32/setup_bench_win32.cpp tests/win32/support/desk_process.cpp)
 target_include_directories(setup-bench PRIVATE tests/win32)
