@@ -27,8 +27,9 @@ BOOL CALLBACK AddTip(HWND control, LPARAM tooltip) {
     if (tip == nullptr) return TRUE;
     TOOLINFOA tool = {};
     tool.cbSize = TTTOOLINFOA_V1_SIZE;  // the size every version of the library takes
-    // The control is the tool; the tooltip watches its mouse messages itself.
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    // The control is the tool; the tooltip watches its mouse messages
+    // itself. A click on a tip goes through it, to the control under it.
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS | TTF_TRANSPARENT;
     tool.hwnd = GetParent(control);
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = const_cast<char*>(tip);

@@ -306,15 +306,24 @@ void ScrollIntoView(HWND desk, HWND control, int bar) {
     }
 }
 
+// A tip the desk shows under the resting pointer: it goes at the next click
+// or move, and covers nothing for good.
+bool IsTipOf(HWND window, HWND desk) {
+    char name[32] = "";
+    GetClassNameA(window, name, sizeof name);
+    return std::strcmp(name, TOOLTIPS_CLASSA) == 0 && GetWindow(window, GW_OWNER) == desk;
+}
+
 // The control is what the pointer finds at its middle and inside each corner.
-bool OnTop(HWND control, const RECT& rect) {
+bool OnTop(HWND desk, HWND control, const RECT& rect) {
     const POINT points[] = {{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2},
                             {rect.left, rect.top},
                             {rect.right - 1, rect.top},
                             {rect.left, rect.bottom - 1},
                             {rect.right - 1, rect.bottom - 1}};
     for (const POINT& point : points) {
-        if (WindowFromPoint(point) != control) return false;
+        HWND found = WindowFromPoint(point);
+        if (found != control && !IsTipOf(found, desk)) return false;
     }
     return true;
 }
@@ -334,7 +343,7 @@ int Reach(HWND desk) {
             ScrollIntoView(desk, child, SB_HORZ);
             const RECT rect = ScreenRectOf(child);
             const bool inside = Within(rect, ClientOnScreen(desk)) && Within(rect, screen);
-            const bool onTop = OnTop(child, rect);
+            const bool onTop = OnTop(desk, child, rect);
             const bool still = SameRect(ScreenRectOf(desk), window);
             ++checked;
             if (inside && onTop && still) {
