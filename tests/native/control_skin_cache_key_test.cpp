@@ -111,11 +111,23 @@ TEST(AtlasPackingTest, TheSkinFitsTheAtlasTightly) {
         for (int i = 0; i < kind[2]; ++i) {
             int x = 0, y = 0;
             ASSERT_TRUE(atlas.Place(kind[0], kind[1], &x, &y)) << kind[0] << " x " << kind[1];
+            EXPECT_EQ(x % 4, 0) << "a picture starts on a word of its rows";
             pixels += static_cast<long>(kind[0]) * kind[1];
         }
     }
     // The rows in use hold the pictures with little room between them.
     EXPECT_LE(atlas.UsedHeight() * 512L, pixels * 3 / 2) << atlas.UsedHeight() << " rows";
+}
+
+// The widest atlas there is holds a picture as wide as itself; a wider
+// atlas takes nothing rather than run past the skyline it keeps.
+TEST(AtlasPackingTest, AtlasesUpTo1024PixelsWide) {
+    int x = -1, y = -1;
+    AtlasPacking widest(1024, 8);
+    EXPECT_TRUE(widest.Place(1024, 8, &x, &y));
+    EXPECT_EQ(x, 0);
+    AtlasPacking tooWide(1028, 8);
+    EXPECT_FALSE(tooWide.Place(4, 4, &x, &y));
 }
 
 }  // namespace
