@@ -15,3 +15,8 @@
 // makes is owned by the window and goes with it. False when the system has
 // no tooltip control; the controls work as before without.
 bool ShowControlTips(HWND window);
+
+// The loop's part (ToolkitDialogMessage calls it): the mouse messages of
+// `window`'s controls go to the window's tooltip control too, which tells
+// from them when the pointer rests on a control and when it moves or clicks.
+void RelayToControlTips(HWND window, const MSG& message);

@@ -10,6 +10,34 @@ namespace {
 // Tips wrap at this width rather than run across a small screen.
 constexpr int kTipWidth = 280;
 
+// The tooltip controls made so far, by the window whose controls they serve.
+struct Tips {
+    HWND window;
+    HWND tooltip;
+};
+Tips tipsOf[4] = {};
+
+void Remember(HWND window, HWND tooltip) {
+    for (Tips& tips : tipsOf) {
+        if (tips.window != nullptr && IsWindow(tips.window)) continue;
+        tips = {window, tooltip};
+        return;
+    }
+}
+
+bool IsMouseMessage(UINT message) {
+    switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP: return true;
+    default: return false;
+    }
+}
+
 // The tooltip control's class, registered by the common controls' library.
 bool LoadTooltipClass() {
     static int loaded = -1;
@@ -27,9 +55,11 @@ BOOL CALLBACK AddTip(HWND control, LPARAM tooltip) {
     if (tip == nullptr) return TRUE;
     TOOLINFOA tool = {};
     tool.cbSize = TTTOOLINFOA_V1_SIZE;  // the size every version of the library takes
-    // The control is the tool; the tooltip watches its mouse messages
-    // itself. A click on a tip goes through it, to the control under it.
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS | TTF_TRANSPARENT;
+    // The control is the tool; its window's loop hands the tooltip the
+    // control's mouse messages (a tooltip that subclassed every control
+    // would sit in every message of every control, the paints too). A click
+    // on a tip goes through it, to the control under it.
+    tool.uFlags = TTF_IDISHWND | TTF_TRANSPARENT;
     tool.hwnd = GetParent(control);
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = const_cast<char*>(tip);
@@ -50,5 +80,33 @@ bool ShowControlTips(HWND window) {
     if (tooltip == nullptr) return false;
     SendMessageA(tooltip, TTM_SETMAXTIPWIDTH, 0, kTipWidth);
     EnumChildWindows(window, AddTip, reinterpret_cast<LPARAM>(tooltip));
+    Remember(window, tooltip);
     return true;
+}
+
+void RelayToControlTips(HWND window, const MSG& message) {
+    if (!IsMouseMessage(message.message)) return;
+    // A click takes the tip away, and it stays away while the pointer rests
+    // on the control clicked: it comes again once the pointer has been on
+    // something else. (Else it comes back after the delay, under the
+    // pointer, over the control the next click is meant for.)
+    static HWND clicked = nullptr;
+    if (message.message != WM_MOUSEMOVE)
+        clicked = message.hwnd;
+    else if (message.hwnd == clicked)
+        return;
+    else
+        clicked = nullptr;
+    // After a click the tooltip is also told the pointer is on no control:
+    // a tip it was about to show (the pointer came a moment before the
+    // click) is then not shown.
+    MSG away = message;
+    away.hwnd = window;
+    away.message = WM_MOUSEMOVE;
+    away.lParam = 0;
+    for (const Tips& tips : tipsOf) {
+        if (tips.window != window || tips.window == nullptr) continue;
+        SendMessageA(tips.tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+        if (clicked != nullptr) SendMessageA(tips.tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&away));
+    }
 }

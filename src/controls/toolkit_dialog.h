@@ -11,6 +11,7 @@
 // with it (but after an accelerator table). A key press in `dialog` or one
 // of its children turns the focus marks on, a mouse button press there
 // turns them off (the focused control is drawn again at once either way);
+// a control's mouse message goes to the window's tips (ShowControlTips);
 // then IsDialogMessageA(dialog, message) has the message. Returns what that
 // returned: true when the message was the dialog's and has been dealt with
 // (translated and dispatched), so the loop goes on to the next.

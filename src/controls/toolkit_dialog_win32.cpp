@@ -1,6 +1,7 @@
 #include "controls/toolkit_dialog.h"
 
 #include "controls/control_input.h"
+#include "controls/control_tips.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ bool ToolkitDialogMessage(HWND dialog, MSG* message) {
             SetFocusMarks(true);
         else if (IsMousePress(message->message))
             SetFocusMarks(false);
+        RelayToControlTips(dialog, *message);
     }
     return IsDialogMessageA(dialog, message) != FALSE;
 }

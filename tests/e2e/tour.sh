@@ -78,7 +78,10 @@ screenshot 04-word-clock
 
 echo "== its tip, with the pointer resting on it"
 read -r ox oy < <(probe origin)
-xdotool mousemove $((ox + 60)) $((oy + 199)) sleep 0.1 mousemove_relative 3 0
+# Away from the control just clicked (its tip stays away while the pointer
+# rests on it), then onto it.
+xdotool mousemove $((ox + 170)) $((oy + 240)) sleep 0.1 mousemove $((ox + 60)) $((oy + 199)) \
+  sleep 0.1 mousemove_relative 3 0
 expect_soon "the tip under the pointer" \
   "Word clock: the card takes its sample clock from the word clock input" probe tip
 screenshot 04-word-clock-tip
