@@ -56,12 +56,23 @@ foreach(program ${shipped_programs})
     COMMAND bash ${CMAKE_SOURCE_DIR}/tests/imports/check-imports.sh $<TARGET_FILE:${program}> ${import_allow_list})
 endforeach()
 
-# End-to-end scripts drive the shipped programs as real processes.
+# End-to-end scripts drive the shipped programs as real processes. Those
+# that take the program run twice: on desk-sim.exe, and as .desk on desk.exe
+# with the card driver's stand-in (below).
 file(GLOB e2e_tests CONFIGURE_DEPENDS tests/e2e/*.sh)
+set(e2e_on_both panel_clicks panel_keys standby setups tour)
 foreach(script ${e2e_tests})
   get_filename_component(script_name ${script} NAME_WE)
   add_test(NAME e2e.${script_name} COMMAND bash ${script} ${CMAKE_BINARY_DIR}/bin)
   set_tests_properties(e2e.${script_name} PROPERTIES RESOURCE_LOCK wine_desktop)
+  if(script_name IN_LIST e2e_on_both)
+    set(program_arguments desk.exe)
+    if(script_name STREQUAL tour)
+      set(program_arguments ${CMAKE_BINARY_DIR}/tour-desk desk.exe)
+    endif()
+    add_test(NAME e2e.${script_name}.desk COMMAND bash ${script} ${CMAKE_BINARY_DIR}/bin ${program_arguments})
+    set_tests_properties(e2e.${script_name}.desk PROPERTIES RESOURCE_LOCK wine_desktop)
+  endif()
 endforeach()
 
 # A console helper the end-to-end scripts use to look at the desk from outside.
