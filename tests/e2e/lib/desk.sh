@@ -43,17 +43,19 @@ PROGRAM=desk-sim.exe
 desk_app_defaults='HKCU\Software\Wine\AppDefaults\desk.exe'
 use_program() {
   PROGRAM=${1:-desk-sim.exe}
+  PROBE_KEY=""
   case "$PROGRAM" in
     desk-sim.exe) return 0 ;;
     desk.exe) ;;
     *) fail "no program $PROGRAM (desk-sim.exe or desk.exe)" ;;
   esac
+  PROBE_KEY=--desk-key
+  [ -z "${STANDIN:-}" ] || return 0
   STANDIN="$(cd "$BIN/../standin" && pwd)"
   cmp -s "$BIN/desk.exe" "$STANDIN/desk.exe" || fail "the desk.exe beside the stand-in is not the shipped one"
   STANDIN_WORK="$(mktemp -d)"
   at_exit 'wine reg delete "$desk_app_defaults" /f >/dev/null 2>&1 || true; rm -rf "$STANDIN_WORK"'
   wine reg add "$desk_app_defaults" /v Version /d win98 /f >/dev/null
-  PROBE_KEY=--desk-key
 }
 
 # run_program [--timeout SECONDS] OPTIONS...: the program in the foreground,
