@@ -21,7 +21,8 @@ run_program --timeout 60 --cards 0 --trace "$work/none.trace" || status=$?
 expect_eq "exit code with no card, a window would have kept it running" "$status" 0
 [ -e "$work/none.trace" ] || fail "desk.exe did not load the stand-in"
 expect_eq "register accesses with no card" "$(wc -l <"$work/none.trace")" 0
-run_program --cards 0 --show &
+program_line --cards 0 --show
+"${LINE[@]}" &
 DESK_PID=$!
 expect_soon "the no-card message" 1 windows_named "TaraDock-20 Control Desk"
 expect_eq "desk windows beside the message" "$(probe desk-windows)" 0

@@ -58,18 +58,13 @@ use_program() {
   wine reg add "$desk_app_defaults" /v Version /d win98 /f >/dev/null
 }
 
-# run_program [--timeout SECONDS] OPTIONS...: the program in the foreground,
+# program_line OPTIONS...: sets LINE to the command that runs the program
 # with desk-sim.exe's options. desk.exe takes the desk's own; those of the
 # simulated cards go to the stand-in (TA24VXD_STANDIN), and it has no card
 # monitor.
-run_program() {
-  local limit=()
-  if [ "${1:-}" = --timeout ]; then
-    limit=(timeout "$2")
-    shift 2
-  fi
+program_line() {
   if [ "$PROGRAM" = desk-sim.exe ]; then
-    "${limit[@]}" wine "$BIN/desk-sim.exe" "$@"
+    LINE=(wine "$BIN/desk-sim.exe" "$@")
     return
   fi
   local cards="--routing-requests \"$STANDIN_WORK/routing\"" desk=()
@@ -81,13 +76,25 @@ run_program() {
       *) desk+=("$1"); shift ;;
     esac
   done
-  TA24VXD_STANDIN="$cards" "${limit[@]}" wine "$STANDIN/desk.exe" "${desk[@]}"
+  LINE=(env "TA24VXD_STANDIN=$cards" wine "$STANDIN/desk.exe" "${desk[@]}")
+}
+
+# run_program [--timeout SECONDS] OPTIONS...: the program in the foreground.
+run_program() {
+  local limit=()
+  if [ "${1:-}" = --timeout ]; then
+    limit=(timeout "$2")
+    shift 2
+  fi
+  program_line "$@"
+  "${limit[@]}" "${LINE[@]}"
 }
 
 # start_desk OPTIONS...: starts the program in the background and waits for
-# its window; DESK_PID holds the wine process.
+# its window; DESK_PID holds the wine process, which fail ends.
 start_desk() {
-  run_program "$@" &
+  program_line "$@"
+  "${LINE[@]}" &
   DESK_PID=$!
   probe wait-window 30 || fail "the desk's window did not appear"
 }
