@@ -89,22 +89,20 @@ void Refuse(const uint8_t* code, uint32_t address, const char* why) {
         std::snprintf(bytes, sizeof bytes, "%02x %02x %02x %02x %02x %02x %02x %02x", code[0], code[1], code[2],
                       code[3], code[4], code[5], code[6], code[7]);
     char what[240];
-    std::snprintf(what, sizeof what,
-                  "the instruction %s at 0x%08lx %s at 0x%08x of a register window: the stand-in does not carry "
-                  "that out",
-                  bytes, static_cast<unsigned long>(reinterpret_cast<uintptr_t>(code)), why,
-                  static_cast<unsigned>(address));
+    std::snprintf(what, sizeof what, "0x%08x of a register window touched by the instruction %s at 0x%08lx: %s",
+                  static_cast<unsigned>(address), bytes, static_cast<unsigned long>(reinterpret_cast<uintptr_t>(code)),
+                  why);
     failRun(what);
 }
 
 // Why the access cannot be carried out, or null when `access` holds it.
 const char* Check(const EXCEPTION_RECORD* record, const CONTEXT* context, uint32_t offset, Access* access) {
     const ULONG_PTR kind = record->ExceptionInformation[0];  // 0 read, 1 write, 8 execute
-    if (kind > 1) return "runs code";
+    if (kind > 1) return "it runs code there";
     if (!Decode(reinterpret_cast<const uint8_t*>(static_cast<uintptr_t>(context->Eip)), access))
-        return "touches memory";
-    if (access->write != (kind == 1)) return "was decoded the wrong way round";
-    if (offset % 4 != 0) return "is not aligned";
+        return "not a plain 32-bit load or store that the stand-in decodes";
+    if (access->write != (kind == 1)) return "decoded as a load where the processor stored, or the other way round";
+    if (offset % 4 != 0) return "not at a multiple of 4";
     return nullptr;
 }
 
