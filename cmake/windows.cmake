@@ -62,12 +62,23 @@ foreach(program ${shipped_programs})
     COMMAND bash ${CMAKE_SOURCE_DIR}/tests/imports/check-imports.sh $<TARGET_FILE:${program}> ${import_allow_list})
 endforeach()
 
-# End-to-end scripts drive the shipped programs as real processes.
+# End-to-end scripts drive the shipped programs as real processes. Those
+# that take the program run twice: on desk-sim.exe, and as .desk on desk.exe
+# with the card driver's stand-in (below).
 file(GLOB e2e_tests CONFIGURE_DEPENDS tests/e2e/*.sh)
+set(e2e_on_both panel_clicks panel_keys standby setups tour)
 foreach(script ${e2e_tests})
   get_filename_component(script_name ${script} NAME_WE)
   add_test(NAME e2e.${script_name} COMMAND bash ${script} ${CMAKE_BINARY_DIR}/bin)
   set_tests_properties(e2e.${script_name} PROPERTIES RESOURCE_LOCK wine_desktop)
+  if(script_name IN_LIST e2e_on_both)
+    set(program_arguments desk.exe)
+    if(script_name STREQUAL tour)
+      set(program_arguments ${CMAKE_BINARY_DIR}/tour-desk desk.exe)
+    endif()
+    add_test(NAME e2e.${script_name}.desk COMMAND bash ${script} ${CMAKE_BINARY_DIR}/bin ${program_arguments})
+    set_tests_properties(e2e.${script_name}.desk PROPERTIES RESOURCE_LOCK wine_desktop)
+  endif()
 endforeach()
 
 # A console helper the end-to-end scripts use to look at the desk from outside.
@@ -75,3 +86,18 @@ add_executable(desk-probe tests/e2e/tools/desk_probe_win32.cpp)
 target_link_libraries(desk-probe PRIVATE user32 advapi32 shell32 shlwapi)
 include(cmake/bench.cmake)
 include(cmake/reliability.cmake)
+
+# The card driver's stand-in, ta24vxd.vxd: a DLL for the end-to-end runs of
+# desk.exe, never shipped, packaged or installed. It goes into a folder of
+# its own, build/win32/standin, beside a byte-for-byte copy of desk.exe: Wine
+# loads it from the program's folder, and the desk.exe runs that must find no
+# driver (the setup's, the single desk's) keep running build/win32/bin's.
+set(standin_dir ${CMAKE_BINARY_DIR}/standin)
+add_library(ta24vxd SHARED tests/standin/ta24vxd_entry_win32.cpp tests/standin/register_trap_win32.cpp
+                           tests/standin/driver_events_win32.cpp tests/standin/ta24vxd.def)
+set_target_properties(ta24vxd PROPERTIES PREFIX "" SUFFIX .vxd RUNTIME_OUTPUT_DIRECTORY ${standin_dir})
+target_compile_options(ta24vxd PRIVATE ${warnings})
+target_link_libraries(ta24vxd PRIVATE desk_sim)
+add_custom_command(OUTPUT ${standin_dir}/desk.exe COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:desk> ${standin_dir}/desk.exe
+                   DEPENDS desk)
+add_custom_target(standin-desk ALL DEPENDS ${standin_dir}/desk.exe ta24vxd)

@@ -6,12 +6,13 @@
 # generator started and stopped with Space, Shift+F10 opening the options
 # menu, Escape hiding the panel. The
 # simulated card shows each change, and the stored record the clicks'.
-#   tests/e2e/panel_keys.sh BIN_FOLDER   (inside a Wine session)
+#   tests/e2e/panel_keys.sh BIN_FOLDER [desk-sim.exe|desk.exe]   (inside a Wine session)
 set -euo pipefail
 BIN="$(cd "$1" && pwd)"
 source "$(dirname "${BASH_SOURCE[0]}")/lib/desk.sh"
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+at_exit 'rm -rf "$work"'
+use_program "${2:-}"
 state="$work/state"
 
 keys() { xdotool key --delay 60 "$@"; }
@@ -67,9 +68,9 @@ wait_card_field "$state" 0 generator stopped
 
 echo "== Shift+F10 opens the options menu, Escape closes it; Escape again hides the panel"
 keys shift+F10
-expect_soon "the options menu" yes menu_open desk-sim.exe
+expect_soon "the options menu" yes menu_open "$PROGRAM"
 keys Escape
-expect_soon "the options menu" no menu_open desk-sim.exe
+expect_soon "the options menu" no menu_open "$PROGRAM"
 expect_eq "the panel after the menu" "$(probe visible)" 1
 keys Escape
 wait_visible 0

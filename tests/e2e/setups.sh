@@ -10,12 +10,13 @@
 # to a file and back, with --export-setups and --import-setups (and a file
 # that cannot be used is refused, naming its line), and through the Setups
 # menu's Export and Import items and the common dialogs.
-#   tests/e2e/setups.sh BIN_FOLDER   (inside a Wine session)
+#   tests/e2e/setups.sh BIN_FOLDER [desk-sim.exe|desk.exe]   (inside a Wine session)
 set -euo pipefail
 BIN="$(cd "$1" && pwd)"
 source "$(dirname "${BASH_SOURCE[0]}")/lib/desk.sh"
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+at_exit 'rm -rf "$work"'
+use_program "${2:-}"
 state="$work/state"
 
 settings_of() {  # settings_of CARD: the settings a setup holds, decoded by the card
@@ -23,11 +24,11 @@ settings_of() {  # settings_of CARD: the settings a setup holds, decoded by the 
   for key in "clock source" "sample rate" "routing"; do line+="$key=$(card_field "$state" "$1" "$key"); "; done
   echo "$line"
 }
-# second_start ARGS...: desk-sim.exe started again beside the running one;
+# second_start ARGS...: the program started again beside the running one;
 # prints its exit code.
 second_start() {
   local status=0
-  timeout 120 wine "$BIN/desk-sim.exe" "$@" 2>"$work/second.err" || status=$?
+  run_program --timeout 120 "$@" 2>"$work/second.err" || status=$?
   echo "$status"
 }
 
@@ -104,11 +105,11 @@ expect_eq "Mixer20 after the recalling start" "$(probe record 0)" "$record0"
 
 echo "== setups to a file and back from the command line, with no desk running"
 file="$work/setups.txt"
-# file_option ARGS...: desk-sim.exe with a setups file option; prints its
+# file_option ARGS...: the program with a setups file option; prints its
 # exit code, its words in $work/file.out.
 file_option() {
   local status=0
-  timeout 120 wine "$BIN/desk-sim.exe" "$@" >"$work/file.out" 2>&1 || status=$?
+  run_program --timeout 120 "$@" >"$work/file.out" 2>&1 || status=$?
   echo "$status"
 }
 expect_eq "export exit code" "$(file_option --export-setups "$(winepath -w "$file")")" 0
@@ -123,7 +124,7 @@ expect_eq "the imported setup's card 1" "$(probe setup-record "Video Post" 1)" "
 sed 's/^card 2 sample rate = .*/card 2 sample rate = 96000\r/' "$file" >"$work/bad.txt"
 sed -i 's/^card 1 clock source = .*/card 1 clock source = internal\r/' "$work/bad.txt"
 expect_eq "bad file exit code" "$(file_option --import-setups "$(winepath -w "$work/bad.txt")")" 2
-grep -q '^desk-sim.exe: Nothing was imported from .*Line [0-9]*: "card 2 sample rate" cannot be "96000"' \
+grep -q "^$PROGRAM: Nothing was imported from"' .*Line [0-9]*: "card 2 sample rate" cannot be "96000"' \
   "$work/file.out" || fail "the refusal did not name the line: $(cat "$work/file.out")"
 expect_eq "card 0 after the bad file" "$(probe setup-record "Video Post" 0)" "$record0"
 

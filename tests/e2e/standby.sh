@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
-# A standby of the machine under the simulated desk. Two cards are set away
-# from their defaults with real clicks and card 0's generator runs; the two
+# A standby of the machine under the desk on simulated cards. Two cards are
+# set away from their defaults with real clicks and card 0's generator runs; the two
 # messages Windows sends before a standby go to every top-level window of the
 # desk's process, and the simulated cards lose power: the state file shows
 # them on their power-on state. Then the two messages after a standby: every
 # card holds its settings from before again, set once, the generator is
 # stopped, the start toggle agrees, and nothing is written to the registry.
-#   tests/e2e/standby.sh BIN_FOLDER   (inside a Wine session)
+#   tests/e2e/standby.sh BIN_FOLDER [desk-sim.exe|desk.exe]   (inside a Wine session)
 set -euo pipefail
 BIN="$(cd "$1" && pwd)"
 source "$(dirname "${BASH_SOURCE[0]}")/lib/desk.sh"
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+at_exit 'rm -rf "$work"'
+use_program "${2:-}"
 state="$work/state"
 trace="$work/trace"
 

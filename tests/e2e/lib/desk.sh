@@ -1,9 +1,18 @@
-# Shared by the end-to-end scripts: start the simulated desk, click on it as
-# a person would (real X pointer events through xdotool), and look at it
-# from outside with desk-probe.exe. Source it; it expects BIN (the folder of
-# the Windows programs) and a Wine session (display and prefix) around it.
+# Shared by the end-to-end scripts: start the desk (desk-sim.exe, or desk.exe
+# on the card driver's stand-in), click on it as a person would (real X
+# pointer events through xdotool), and look at it from outside with
+# desk-probe.exe. Source it; it expects BIN (the folder of the Windows
+# programs) and a Wine session (display and prefix) around it.
 
-probe() { wine "$BIN/desk-probe.exe" "$@" | tr -d '\r'; }
+# The registry commands look at the key of the desk that runs (use_program).
+probe() { wine "$BIN/desk-probe.exe" ${PROBE_KEY:-} "$@" | tr -d '\r'; }
+
+# at_exit COMMAND: run at the script's end, after what was asked before.
+exit_steps=""
+at_exit() {
+  exit_steps="$1"$'\n'"$exit_steps"
+  trap "$exit_steps" EXIT
+}
 
 # fail MESSAGE: ends the script with 1. A desk or gallery it started and
 # left running would keep the script's output open, and the test runner
@@ -20,12 +29,98 @@ expect_eq() {  # expect_eq WHAT ACTUAL EXPECTED
   echo "ok: $1 = $3"
 }
 
-# start_desk OPTIONS...: starts desk-sim.exe in the background and waits for
-# its window; DESK_PID holds the wine process.
+# --- The program: desk-sim.exe, or desk.exe on the stand-in ------------------
+
+# use_program [PROGRAM]: the program the script runs, desk-sim.exe unless
+# told desk.exe. desk.exe runs unmodified, as a byte-for-byte copy in
+# build/win32/standin beside the card driver's stand-in ta24vxd.vxd
+# (tests/standin), on simulated cards through its own driver calls and
+# register window. Wine loads a VxD only for a program that it tells it runs
+# on Windows 9x, so while the script runs Wine's Windows version for
+# desk.exe alone (AppDefaults) is Windows 98. Its records are in the desk's
+# own key, which probe then looks at.
+PROGRAM=desk-sim.exe
+desk_app_defaults='HKCU\Software\Wine\AppDefaults\desk.exe'
+use_program() {
+  PROGRAM=${1:-desk-sim.exe}
+  PROBE_KEY=""
+  case "$PROGRAM" in
+    desk-sim.exe) return 0 ;;
+    desk.exe) ;;
+    *) fail "no program $PROGRAM (desk-sim.exe or desk.exe)" ;;
+  esac
+  PROBE_KEY=--desk-key
+  [ -z "${STANDIN:-}" ] || return 0
+  STANDIN="$(cd "$BIN/../standin" && pwd)"
+  cmp -s "$BIN/desk.exe" "$STANDIN/desk.exe" || fail "the desk.exe beside the stand-in is not the shipped one"
+  STANDIN_WORK="$(mktemp -d)"
+  at_exit 'wine reg delete "$desk_app_defaults" /f >/dev/null 2>&1 || true; rm -rf "$STANDIN_WORK"'
+  wine reg add "$desk_app_defaults" /v Version /d win98 /f >/dev/null
+}
+
+# program_line OPTIONS...: sets LINE to the command that runs the program
+# with desk-sim.exe's options. desk.exe takes the desk's own; those of the
+# simulated cards go to the stand-in (TA24VXD_STANDIN), and it has no card
+# monitor.
+program_line() {
+  if [ "$PROGRAM" = desk-sim.exe ]; then
+    LINE=(wine "$BIN/desk-sim.exe" "$@")
+    return
+  fi
+  local cards="--routing-requests \"$STANDIN_WORK/routing\"" desk=()
+  while [ $# -gt 0 ]; do
+    case "$1" in
+      --cards | --indices | --trace | --state) cards+=" $1 \"$2\""; shift 2 ;;
+      --no-unit | --stuck-bridge) cards+=" $1"; shift ;;
+      --no-monitor) shift ;;
+      *) desk+=("$1"); shift ;;
+    esac
+  done
+  LINE=(env "TA24VXD_STANDIN=$cards" wine "$STANDIN/desk.exe" "${desk[@]}")
+}
+
+# run_program [--timeout SECONDS] OPTIONS...: the program in the foreground.
+run_program() {
+  local limit=()
+  if [ "${1:-}" = --timeout ]; then
+    limit=(timeout "$2")
+    shift 2
+  fi
+  program_line "$@"
+  "${limit[@]}" "${LINE[@]}"
+}
+
+# start_desk OPTIONS...: starts the program in the background and waits for
+# its window; DESK_PID holds the wine process, which fail ends.
 start_desk() {
-  wine "$BIN/desk-sim.exe" "$@" &
+  program_line "$@"
+  "${LINE[@]}" &
   DESK_PID=$!
   probe wait-window 30 || fail "the desk's window did not appear"
+}
+
+# other_key COMMAND...: probe's registry COMMAND on the key of the other kind
+# of desk, which this one never touches.
+other_key() {
+  if [ "$PROGRAM" = desk.exe ]; then
+    wine "$BIN/desk-probe.exe" "$@" | tr -d '\r'
+  else
+    wine "$BIN/desk-probe.exe" --desk-key "$@" | tr -d '\r'
+  fi
+}
+
+# driver_routing COLUMN SET ROW ON: the card driver's routing notification
+# for the column's card, posted from the driver's side: the card monitor's
+# button on desk-sim.exe (MONITOR, see wait_monitor), the stand-in's own
+# thread on desk.exe.
+driver_routing() {
+  if [ "$PROGRAM" = desk.exe ]; then
+    echo "routing $*" >"$STANDIN_WORK/routing.new"
+    mv "$STANDIN_WORK/routing.new" "$STANDIN_WORK/routing"
+    return
+  fi
+  [ "$2$3$4" = 001 ] || fail "the card monitor has no button for set $2 row $3 on $4"
+  click_monitor "$1" 49 319
 }
 
 # wait_ended PID WHAT [SECONDS]: waits (bounded) for a program started in the
