@@ -20,7 +20,7 @@ target_link_libraries(floor PRIVATE user32 shell32 kernel32)
 add_executable(startup-bench bench/win32/startup_bench_win32.cpp tests/win32/support/desk_process.cpp)
 target_include_directories(startup-bench PRIVATE tests/win32)
 target_compile_options(startup-bench PRIVATE ${warnings})
-target_link_libraries(startup-bench PRIVATE desk_app psapi shell32)
+target_link_libraries(startup-bench PRIVATE desk_app psapi shell32 shlwapi)
 add_dependencies(startup-bench floor desk desk-sim)
 
 add_executable(standby-bench bench/win32/standby_bench_win32.cpp tests/win32/support/desk_process.cpp)

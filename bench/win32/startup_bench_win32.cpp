@@ -27,6 +27,16 @@
 // closed with WM_CLOSE. (Wine answers with the VmHWM of the program's host
 // process, which was checked against /proc/<pid>/status with --hold.)
 //
+// Where the test build made them (build/win32/standin), desk.exe itself is
+// measured too, on four stand-in cards: a byte-for-byte copy of the shipped
+// desk.exe beside the card driver's stand-in ta24vxd.vxd, which Wine loads
+// for a program it tells runs on Windows 98 (the bench says so for desk.exe
+// alone while it runs, as the end-to-end scripts do). desk.exe has no ready
+// event: it counts as ready once its window exists. Its figure includes the
+// stand-in, a DLL with the simulated driver and cards and a C++ run-time of
+// its own, so it is an upper bound of what the desk holds by a card's real
+// driver.
+//
 // The bench keeps a tray icon of its own for the whole run. Every program
 // measured has one, and the notification area that the last icon leaves is
 // taken away: under Wine on a display without a window manager that took
@@ -34,6 +44,7 @@
 #include <windows.h>
 #include <psapi.h>
 #include <shellapi.h>
+#include <shlwapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -218,6 +229,96 @@ void PrintRow(const char* label, const char* readyWhen, const Samples& samples) 
 
 double Ratio(double a, double b) { return b > 0 ? a / b : 0.0; }
 
+// Wine's Windows version for desk.exe alone, Windows 98 while it lives; the
+// value it found is put back.
+class Windows98ForDesk {
+public:
+    Windows98ForDesk() {
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr) !=
+            ERROR_SUCCESS)
+            return;
+        DWORD size = sizeof old_;
+        had_ =
+            RegQueryValueExA(key_, "Version", nullptr, nullptr, reinterpret_cast<BYTE*>(old_), &size) == ERROR_SUCCESS;
+        RegSetValueExA(key_, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
+    }
+    ~Windows98ForDesk() {
+        if (key_ == nullptr) return;
+        if (had_)
+            RegSetValueExA(key_, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(old_),
+                           static_cast<DWORD>(std::strlen(old_) + 1));
+        else
+            RegDeleteValueA(key_, "Version");
+        RegCloseKey(key_);
+    }
+    Windows98ForDesk(const Windows98ForDesk&) = delete;
+    Windows98ForDesk& operator=(const Windows98ForDesk&) = delete;
+
+private:
+    static constexpr const char* kPath = "Software\\Wine\\AppDefaults\\desk.exe";
+    HKEY key_ = nullptr;
+    char old_[32] = "";
+    bool had_ = false;
+};
+
+// desk.exe on `cards` stand-in cards: its peak working set once idle, or 0.
+SIZE_T RealDeskPeak(const std::string& path, int cards) {
+    SetEnvironmentVariableA("TA24VXD_STANDIN", ("--cards " + std::to_string(cards)).c_str());
+    std::string commandLine = "\"" + path + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    const bool started = CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                        &startup, &process) != FALSE;
+    SetEnvironmentVariableA("TA24VXD_STANDIN", nullptr);
+    if (!started) return 0;
+    CloseHandle(process.hThread);
+    HWND window = nullptr;
+    for (int waited = 0; window == nullptr && waited < static_cast<int>(kReadyTimeoutMs); waited += 20) {
+        if (WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0) break;
+        window = FindProcessWindow(process.dwProcessId, kDeskClass);
+    }
+    SIZE_T peak = 0;
+    if (window != nullptr) {
+        WaitForInputIdle(process.hProcess, kIdleTimeoutMs);
+        PROCESS_MEMORY_COUNTERS counters = {};
+        counters.cb = sizeof counters;
+        if (GetProcessMemoryInfo(process.hProcess, &counters, sizeof counters)) peak = counters.PeakWorkingSetSize;
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        WaitForSingleObject(process.hProcess, kExitTimeoutMs);
+    }
+    EndProcess(process);
+    return peak;
+}
+
+// The real desk's key holds what the stand-in's desk stored: taken away again
+// when the bench made it.
+void MeasureRealDesk(const std::string& folder, int runs, double floorPeak) {
+    const std::string standIn = folder + "..\\standin\\";
+    if (GetFileAttributesA((standIn + "ta24vxd.vxd").c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    HKEY existing = nullptr;
+    const bool keyExisted =
+        RegOpenKeyExA(kDeskSettingsKey.root, kDeskSettingsKey.path, 0, KEY_READ, &existing) == ERROR_SUCCESS;
+    if (existing != nullptr) RegCloseKey(existing);
+    std::vector<double> peaks;
+    {
+        const Windows98ForDesk windows98;
+        for (int i = -1; i < runs; ++i) {
+            const SIZE_T peak = RealDeskPeak(standIn + "desk.exe", kDeskCards);
+            if (peak == 0) {
+                std::printf("\ndesk.exe on stand-in cards: did not start\n");
+                return;
+            }
+            if (i >= 0) peaks.push_back(static_cast<double>(peak) / kMiB);
+        }
+    }
+    if (!keyExisted) SHDeleteKeyA(kDeskSettingsKey.root, kDeskSettingsKey.path);
+    std::printf(
+        "\ndesk.exe on %d stand-in cards, %d runs: peak working set median %.2f MiB, max %.2f MiB\n"
+        "  (desk.exe - floor = %+.2f MiB, the stand-in ta24vxd.vxd of %.2f MiB on disk included)\n",
+        kDeskCards, runs, Median(peaks), Maximum(peaks), Median(peaks) - floorPeak, FileMiB(standIn + "ta24vxd.vxd"));
+}
+
 // The bench's own icon in the notification area, for the whole run.
 class BenchTrayIcon {
 public:
@@ -336,6 +437,8 @@ int main(int argc, char** argv) {
             "                                          the window tree alone %+.2f MiB\n",
             deskPeak / floorPeak, extra, Median(treeSamples.peakMiB) - floorPeak);
     }
+
+    MeasureRealDesk(folder, runs, floorPeak);
 
     std::printf("\n%-22s %12s %9s\n", "file", "size MiB", "/ floor");
     const double floorSize = FileMiB(floor.path);
