@@ -13,7 +13,6 @@ const char kTipProperty[] = "KivTip";
 
 void Describe(DescribeControl describe, HWND window, AccessibleFacts* facts) {
     *facts = AccessibleFacts();
-    facts->role = ROLE_SYSTEM_CLIENT;
     describe(window, facts);
 }
 
@@ -209,11 +208,11 @@ LRESULT ReaderAwareProcedure(ClassProcedure procedure, DescribeControl describe,
     if (message == WM_GETOBJECT) return AnswerReader(window, describe, message, wParam, lParam);
     if (message == WM_NCDESTROY) RemovePropA(window, kTipProperty);
     if (ChangesNothing(message)) return procedure(window, message, wParam, lParam);
-    AccessibleFacts before;
+    AccessibleFacts before = {};
     Describe(describe, window, &before);
     const LRESULT result = procedure(window, message, wParam, lParam);
     if (IsWindow(window)) {
-        AccessibleFacts after;
+        AccessibleFacts after = {};
         Describe(describe, window, &after);
         TellReader(window, before, after);
     }

@@ -71,9 +71,9 @@ Heard Hear(HWND window) {
 bool Checked(const Heard& heard) { return (heard.state & STATE_SYSTEM_CHECKED) != 0; }
 
 // The reader's events, as an out-of-context hook receives them.
-std::set<std::pair<DWORD, HWND>> events;
+std::map<std::pair<DWORD, HWND>, int> events;
 void CALLBACK KeepEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG, DWORD, DWORD) {
-    if (object == OBJID_CLIENT) events.insert({event, window});
+    if (object == OBJID_CLIENT) ++events[{event, window}];
 }
 
 class ScreenReaderTest : public ::testing::Test {
@@ -214,10 +214,29 @@ TEST_F(ScreenReaderTest, EveryControlOfTheDeskIsHeardAsItsWordsAndItsCardSayIt) 
     EXPECT_TRUE(CardSoon(1, "clock source", "word clock"));
     EXPECT_TRUE(Told(EVENT_OBJECT_STATECHANGE, wordClock));
     EXPECT_TRUE(Checked(Hear(wordClock)));
+    // The focus went with the click, from card 1's coaxial input, which is
+    // told nothing: nothing of it changed. The reader finds the control
+    // focused, and where it stands.
+    EXPECT_EQ(events.count({EVENT_OBJECT_STATECHANGE, controls[0]}), 0u);
+    EXPECT_EQ(events.count({EVENT_OBJECT_VALUECHANGE, controls[0]}), 0u);
+    IAccessible* focused = ObjectOf(wordClock);
+    VARIANT where = {};
+    EXPECT_EQ(focused->get_accFocus(&where), S_OK);
+    EXPECT_TRUE(where.vt == VT_I4 && where.lVal == CHILDID_SELF);
+    RECT place = {};
+    GetWindowRect(wordClock, &place);
+    EXPECT_EQ(focused->accHitTest(place.left + 2, place.top + 2, &where), S_OK);
+    EXPECT_TRUE(where.vt == VT_I4 && where.lVal == CHILDID_SELF);
+    EXPECT_EQ(focused->accHitTest(place.left - 2, place.top, &where), S_FALSE);
+    focused->Release();
     // The driver's routing notification, set A outputs 1-2 on card 1.
     PostMessageA(window, kWmRoutingNotify, MAKEWPARAM(0, 0), MAKELPARAM(1, 0));
     EXPECT_TRUE(Told(EVENT_OBJECT_STATECHANGE, controls[8]));
     EXPECT_TRUE(Checked(Hear(controls[8])));
+    // Events come in order: by now the word clock's have all come. It
+    // changed once, at the press; its release and the panel's setting of
+    // its group changed nothing more.
+    EXPECT_EQ((events[{EVENT_OBJECT_STATECHANGE, wordClock}]), 1);
     // The timecode row opened, a field counted up and the generator started.
     Act(controls[25]);
     HWND hours = controls[27];
