@@ -11,6 +11,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
@@ -37,6 +38,13 @@ std::string Narrow(BSTR text) {
     return narrow;
 }
 
+VARIANT Self() {
+    VARIANT self = {};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    return self;
+}
+
 IAccessible* ObjectOf(HWND window) {
     IAccessible* object = nullptr;
     AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
@@ -47,9 +55,7 @@ IAccessible* ObjectOf(HWND window) {
 Heard Hear(IAccessible* object) {
     Heard heard;
     if (object == nullptr) return heard;
-    VARIANT self = {};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
+    const VARIANT self = Self();
     BSTR text = nullptr;
     if (object->get_accName(self, &text) == S_OK) heard.name = Narrow(text);
     if (object->get_accValue(self, &text) == S_OK) heard.value = Narrow(text);
@@ -59,6 +65,49 @@ Heard Hear(IAccessible* object) {
     if (object->get_accRole(self, &answer) == S_OK) heard.role = answer.lVal;
     if (object->get_accState(self, &answer) == S_OK) heard.state = answer.lVal;
     return heard;
+}
+
+// An object a reader holds, given back at the end of its scope.
+struct Releaser {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+using Object = std::unique_ptr<IAccessible, Releaser>;
+
+IAccessible* AsAccessible(IDispatch* object) {
+    IAccessible* accessible = nullptr;
+    if (object != nullptr) {
+        object->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&accessible));
+        object->Release();
+    }
+    return accessible;
+}
+
+LONG Count(IAccessible* object) {
+    LONG count = -1;
+    if (object != nullptr) object->get_accChildCount(&count);
+    return count;
+}
+
+IAccessible* ChildOf(IAccessible* object, LONG number) {
+    VARIANT child = {};
+    child.vt = VT_I4;
+    child.lVal = number;
+    IDispatch* found = nullptr;
+    if (object != nullptr) object->get_accChild(child, &found);
+    return AsAccessible(found);
+}
+
+IAccessible* Toward(IAccessible* object, LONG direction) {
+    VARIANT end = {};
+    if (object == nullptr || object->accNavigate(direction, Self(), &end) != S_OK || end.vt != VT_DISPATCH)
+        return nullptr;
+    return AsAccessible(end.pdispVal);
+}
+
+IAccessible* Parent(IAccessible* object) {
+    IDispatch* parent = nullptr;
+    if (object != nullptr) object->get_accParent(&parent);
+    return AsAccessible(parent);
 }
 
 Heard Hear(HWND window) {
@@ -99,12 +148,9 @@ protected:
     }
     // The reader's default action on `control`, then what it should bring.
     static void Act(HWND control) {
-        IAccessible* object = ObjectOf(control);
-        ASSERT_NE(object, nullptr);
-        VARIANT self = {};
-        self.vt = VT_I4;
-        EXPECT_EQ(object->accDoDefaultAction(self), S_OK);
-        object->Release();
+        const Object object(ObjectOf(control));
+        ASSERT_TRUE(object);
+        EXPECT_EQ(object->accDoDefaultAction(Self()), S_OK);
     }
     static bool Told(DWORD event, HWND control) {
         return WaitUntil([&] { return events.count({event, control}) > 0; }, 5000);
@@ -191,22 +237,42 @@ TEST_F(ScreenReaderTest, EveryControlOfTheDeskIsHeardAsItsWordsAndItsCardSayIt) 
         }
     }
 
-    // The columns are groups a reader moves through.
-    IAccessible* client = ObjectOf(window);
-    ASSERT_NE(client, nullptr);
-    LONG groups = 0;
-    client->get_accChildCount(&groups);
-    EXPECT_EQ(groups, 2);
-    IDispatch* parent = nullptr;
-    IAccessible* word = ObjectOf(controls[rows + 6]);
-    ASSERT_EQ(word->get_accParent(&parent), S_OK);
-    IAccessible* group = nullptr;
-    parent->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&group));
-    EXPECT_EQ(Hear(group).name, "Card 2");
-    EXPECT_EQ(Hear(group).role, ROLE_SYSTEM_GROUPING);
-    for (IUnknown* object : {static_cast<IUnknown*>(group), static_cast<IUnknown*>(parent),
-                             static_cast<IUnknown*>(word), static_cast<IUnknown*>(client)})
-        object->Release();
+    // The columns are groups a reader moves through: each holds its
+    // column's controls in the layout's order, its timecode row last, as a
+    // group of its own whose value is the row's time.
+    const Object client(ObjectOf(window));
+    ASSERT_TRUE(client);
+    EXPECT_EQ(Count(client.get()), 2);
+    const Object card1(ChildOf(client.get(), 1));
+    const Object card2(Toward(card1.get(), NAVDIR_NEXT));
+    ASSERT_TRUE(card1 && card2);
+    EXPECT_EQ(Hear(card1.get()).name, "Card 1");
+    EXPECT_EQ(Hear(card2.get()).name, "Card 2");
+    EXPECT_EQ(Hear(card2.get()).role, ROLE_SYSTEM_GROUPING);
+    const LONG onRow = 10;  // four fields, start and five frame rates
+    EXPECT_EQ(Count(card2.get()), static_cast<LONG>(rows) - onRow + 1);
+    EXPECT_EQ(Hear(Object(Toward(card2.get(), NAVDIR_FIRSTCHILD)).get()).name, "Card 2, digital input, coaxial");
+    const Object timecode(Toward(card2.get(), NAVDIR_LASTCHILD));
+    ASSERT_TRUE(timecode);
+    EXPECT_EQ(Hear(timecode.get()).name, "Timecode");
+    EXPECT_EQ(Count(timecode.get()), onRow);
+    EXPECT_EQ(Hear(timecode.get()).value, "00:00:00:00");
+    EXPECT_EQ(Hear(Object(ChildOf(timecode.get(), 4)).get()).name, "Card 2, timecode, frames");
+    EXPECT_EQ(Hear(Object(Parent(timecode.get())).get()).name, "Card 2");
+    // A control's parent is its group; under a point lies its control.
+    EXPECT_EQ(Hear(Object(Parent(Object(ObjectOf(controls[rows + 6])).get())).get()).name, "Card 2");
+    RECT place = {};
+    GetWindowRect(controls[rows + 6], &place);
+    VARIANT under = {};
+    ASSERT_EQ(client->accHitTest(place.left + 3, place.top + 3, &under), S_OK);
+    ASSERT_EQ(under.vt, VT_DISPATCH);
+    EXPECT_EQ(Hear(Object(AsAccessible(under.pdispVal)).get()).name, "Card 2, clock source, word clock");
+    POINT corner = {0, 0};
+    ClientToScreen(window, &corner);
+    LONG x = 0, y = 0, width = 0, height = 0;
+    EXPECT_EQ(client->accLocation(&x, &y, &width, &height, Self()), S_OK);
+    EXPECT_EQ(x, corner.x);
+    EXPECT_EQ(y, corner.y);
 
     // A toggle, worked by the reader: the card, the event and the state.
     HWND wordClock = controls[rows + 6];
@@ -219,16 +285,14 @@ TEST_F(ScreenReaderTest, EveryControlOfTheDeskIsHeardAsItsWordsAndItsCardSayIt) 
     // focused, and where it stands.
     EXPECT_EQ(events.count({EVENT_OBJECT_STATECHANGE, controls[0]}), 0u);
     EXPECT_EQ(events.count({EVENT_OBJECT_VALUECHANGE, controls[0]}), 0u);
-    IAccessible* focused = ObjectOf(wordClock);
+    const Object focused(ObjectOf(wordClock));
     VARIANT where = {};
     EXPECT_EQ(focused->get_accFocus(&where), S_OK);
     EXPECT_TRUE(where.vt == VT_I4 && where.lVal == CHILDID_SELF);
-    RECT place = {};
     GetWindowRect(wordClock, &place);
     EXPECT_EQ(focused->accHitTest(place.left + 2, place.top + 2, &where), S_OK);
     EXPECT_TRUE(where.vt == VT_I4 && where.lVal == CHILDID_SELF);
     EXPECT_EQ(focused->accHitTest(place.left - 2, place.top, &where), S_FALSE);
-    focused->Release();
     // The driver's routing notification, set A outputs 1-2 on card 1.
     PostMessageA(window, kWmRoutingNotify, MAKEWPARAM(0, 0), MAKELPARAM(1, 0));
     EXPECT_TRUE(Told(EVENT_OBJECT_STATECHANGE, controls[8]));
@@ -244,6 +308,7 @@ TEST_F(ScreenReaderTest, EveryControlOfTheDeskIsHeardAsItsWordsAndItsCardSayIt) 
     Act(hours);
     EXPECT_TRUE(Told(EVENT_OBJECT_VALUECHANGE, hours));
     EXPECT_EQ(Hear(hours).value, "01");
+    EXPECT_EQ(Hear(Object(Toward(card1.get(), NAVDIR_LASTCHILD)).get()).value, "01:00:00:00");
     Act(controls[31]);
     EXPECT_TRUE(CardSoon(0, "generator", "running"));
     EXPECT_TRUE(Told(EVENT_OBJECT_STATECHANGE, controls[31]));
