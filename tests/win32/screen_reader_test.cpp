@@ -104,10 +104,14 @@ IAccessible* Toward(IAccessible* object, LONG direction) {
     return AsAccessible(end.pdispVal);
 }
 
+// The parent an object names with S_OK, or null.
 IAccessible* Parent(IAccessible* object) {
     IDispatch* parent = nullptr;
-    if (object != nullptr) object->get_accParent(&parent);
-    return AsAccessible(parent);
+    const bool named = object != nullptr && object->get_accParent(&parent) == S_OK;
+    IAccessible* found = AsAccessible(parent);
+    if (named) return found;
+    if (found != nullptr) found->Release();
+    return nullptr;
 }
 
 Heard Hear(HWND window) {
@@ -244,6 +248,7 @@ TEST_F(ScreenReaderTest, EveryControlOfTheDeskIsHeardAsItsWordsAndItsCardSayIt) 
     ASSERT_TRUE(client);
     EXPECT_EQ(Count(client.get()), 2);
     const Object card1(ChildOf(client.get(), 1));
+    EXPECT_EQ(Hear(Object(Toward(client.get(), NAVDIR_FIRSTCHILD)).get()).name, "Card 1");
     const Object card2(Toward(card1.get(), NAVDIR_NEXT));
     ASSERT_TRUE(card1 && card2);
     EXPECT_EQ(Hear(card1.get()).name, "Card 1");
