@@ -91,6 +91,11 @@ xdotool mousemove $((ox + 170)) $((oy + 240)) sleep 0.1 mousemove $((ox + 60)) $
 expect_soon "the tip under the pointer" \
   "Word clock: the card takes its sample clock from the word clock input" probe tip
 screenshot 04-word-clock-tip
+# Wrapped rather than run across a small screen: two lines of at most 280
+# pixels and the tip's frame.
+read -r tip_width tip_height < <(probe tip-size)
+[ "$tip_width" -le 300 ] && [ "$tip_height" -gt 20 ] || fail "the tip is $tip_width x $tip_height, not wrapped"
+echo "ok: the tip is wrapped ($tip_width x $tip_height)"
 click_control 0 18 193     # a click takes it away (and sets word clock again)
 expect_soon "the tip after a click" none probe tip
 

@@ -35,6 +35,7 @@
 //   desk-probe timecode COLUMN       the column's digit fields: "hh:mm:ss:ff"
 //   desk-probe tip                   the text of the tip the desk shows under the
 //                                    pointer, or "none"
+//   desk-probe tip-size              the size of that tip's window: "w h", or "none"
 //   desk-probe post MSG WPARAM LPARAM
 //   desk-probe record COLUMN         the stored record's 17 slots, or "missing"
 //   desk-probe write-record COLUMN S0 .. S16
@@ -372,11 +373,27 @@ BOOL CALLBACK FindShownTip(HWND window, LPARAM found) {
     return FALSE;
 }
 
+HWND ShownTip(HWND desk) {
+    HWND tooltip = nullptr;
+    EnumThreadWindows(GetWindowThreadProcessId(desk, nullptr), FindShownTip, reinterpret_cast<LPARAM>(&tooltip));
+    return tooltip;
+}
+
+int TipSize(HWND desk) {
+    RECT rect = {};
+    HWND tooltip = ShownTip(desk);
+    if (tooltip == nullptr || !GetWindowRect(tooltip, &rect)) {
+        std::printf("none\n");
+        return 0;
+    }
+    std::printf("%ld %ld\n", rect.right - rect.left, rect.bottom - rect.top);
+    return 0;
+}
+
 int Tip(HWND desk) {
     DWORD processId = 0;
-    const DWORD thread = GetWindowThreadProcessId(desk, &processId);
-    HWND tooltip = nullptr;
-    EnumThreadWindows(thread, FindShownTip, reinterpret_cast<LPARAM>(&tooltip));
+    GetWindowThreadProcessId(desk, &processId);
+    HWND tooltip = ShownTip(desk);
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
     char* remote = process != nullptr
                        ? static_cast<char*>(VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE))
@@ -486,6 +503,7 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(command, "power") == 0 && argc >= 3) return Power(window, argc - 2, argv + 2);
     if (std::strcmp(command, "tip") == 0) return Tip(window);
+    if (std::strcmp(command, "tip-size") == 0) return TipSize(window);
     if (std::strcmp(command, "origin") == 0) {
         POINT origin = {0, 0};
         ClientToScreen(window, &origin);
