@@ -24,7 +24,9 @@
 #include "support/desk_in_process.h"
 #include "support/gui_object_counts.h"
 #include "support/memory_settings_key.h"
+#include "support/pixel_checks.h"
 #include "support/toolkit_fixture.h"
+#include "win32/back_buffer_win32.h"
 
 namespace wintest {
 namespace {
@@ -371,6 +373,40 @@ TEST(MainWindowBalanceTest, PaintingTheDeskLeavesNoObjectBehind) {
     const Counts after = Measure();
     desk.Stop();
     EXPECT_EQ(before.gdi, after.gdi);
+}
+
+// The picture paints compose in: kept from paint to paint (made once, grown
+// when a larger one is asked for), lent to one paint at a time (a paint
+// within a paint gets one of its own, given back with it), and what is drawn
+// in it reaches the target, from the first paint on.
+TEST(BackBufferTest, KeptLentOnceAtATimeAndCopiedWhole) {
+    FreeKeptBackBuffer();
+    const PixelImage drawn = Render(20, 10, [&](HDC target) {
+        const long before = Measure().gdi;
+        HDC kept = nullptr;
+        {
+            BackBuffer first(target, 20, 10);
+            ASSERT_TRUE(first.Ready());
+            kept = first.dc();
+            const RECT all = {0, 0, 20, 10};
+            FillRect(first.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            {
+                BackBuffer within(target, 4, 4);
+                ASSERT_TRUE(within.Ready());
+                EXPECT_NE(within.dc(), kept) << "lent to one paint at a time";
+            }
+            EXPECT_EQ(Measure().gdi, before + 2) << "the one within gave its own back";
+            first.CopyToTarget();
+        }
+        BackBuffer larger(target, 30, 12);
+        EXPECT_EQ(Measure().gdi, before + 2) << "grown, not added to";
+        BackBuffer smaller(target, 8, 8);
+        EXPECT_NE(smaller.dc(), larger.dc());
+    });
+    EXPECT_EQ(drawn, SolidImage(20, 10, RGB(255, 255, 255)));
+    const long kept = Measure().gdi;
+    FreeKeptBackBuffer();
+    EXPECT_EQ(Measure().gdi, kept - 2) << "freed with the toolkit";
 }
 
 }  // namespace
