@@ -38,7 +38,7 @@ SetupLoadResult LoadSetup(const std::string& name, SetupRecords* setup);
 
 enum class SetupSave {
     Stored,
-    NotStored,  // nothing of it is stored
+    NotStored,  // not stored, and nothing said of what is
     OldKept,    // not stored; the setup it was to replace is as it was
 };
 
@@ -58,6 +58,12 @@ struct StoredSetup {
     bool unusable[kSettingsRecords] = {};
 };
 bool ReadStoredSetup(const std::string& name, StoredSetup* setup);
+
+// Makes the stored setup `name` hold again what ReadStoredSetup read of it
+// (a value that was not a record comes back as an empty one, unusable as
+// well), column by column, carrying on past a column that fails: false when
+// any did, or there is no such setup.
+bool PutSetupBack(const std::string& name, const StoredSetup& before);
 
 // False when the setup is still there.
 bool DeleteSetup(const std::string& name);

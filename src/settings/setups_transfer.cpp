@@ -104,15 +104,20 @@ TransferResult StoreImportedSetups(const SetupsToImport& import, bool replaceExi
         entry.name = setup.name;
         entry.existed = ReadStoredSetup(setup.name, &entry.before);
         if (entry.existed && !replaceExisting) continue;
-        if (StoreSetup(setup.name, setup.cards) != SetupSave::Stored) {
-            // Back as they were: a setup new to the desk goes again.
+        const SetupSave saved = StoreSetup(setup.name, setup.cards);
+        if (saved != SetupSave::Stored) {
+            // Back as they were, each as far as the registry lets it: a setup
+            // new to the desk goes again. The user hears of any that is not.
+            std::vector<std::string> notBack;
+            if (entry.existed ? saved != SetupSave::OldKept : !FindSetup(setup.name).empty())
+                notBack.push_back(setup.name);
             for (const Stored& back : stored)
-                if (back.existed)
-                    StoreSetup(back.name, back.before.cards);
-                else
-                    DeleteSetup(back.name);
-            return {false, "The setup " + Quoted(setup.name) + " could not be stored. Nothing was imported from " +
-                               Quoted(import.path) + "."};
+                if (!(back.existed ? PutSetupBack(back.name, back.before) : DeleteSetup(back.name)))
+                    notBack.push_back(back.name);
+            const std::string failed = "The setup " + Quoted(setup.name) + " could not be stored. ";
+            if (notBack.empty()) return {false, failed + "Nothing was imported from " + Quoted(import.path) + "."};
+            return {false, failed + "These setups could not be put back as they were before the import from " +
+                               Quoted(import.path) + ": " + NameList(notBack) + "."};
         }
         stored.push_back(entry);
         (entry.existed ? replaced : imported).push_back(setup.name);

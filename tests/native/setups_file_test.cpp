@@ -1,12 +1,17 @@
-// Setups to a file and back: whatever setups the desk holds come back byte
-// for byte through an export and an import, and a file that cannot be used
-// is refused whole, naming its line, with nothing changed.
+// Setups to a file and back: whatever setups the desk holds come back through
+// an export and an import as the desk takes them (byte for byte where the
+// desk stored them), a file that cannot be used is refused whole, naming its
+// line, with nothing changed, and a store that fails part way leaves the
+// setups as they were.
 #include <gtest/gtest.h>
 #include <rapidcheck.h>
 #include <rapidcheck/gtest.h>
 
 #include <cstring>
 #include <fstream>
+#include <functional>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -37,19 +42,26 @@ protected:
     FakeSettingsKey key;
 };
 
-// A record as the desk stores it, from random choices.
+// A record of random slots, out of their ranges too, as only other software
+// writes them.
 rc::Gen<MixerSettings> ARecord() {
-    return rc::gen::map(rc::gen::container<std::vector<int32_t>>(17, rc::gen::inRange(0, 5)),
+    return rc::gen::map(rc::gen::container<std::vector<int32_t>>(17, rc::gen::inRange(-2, 7)),
                         [](const std::vector<int32_t>& slots) {
                             MixerSettings record;
                             std::memcpy(&record, slots.data(), sizeof record);
-                            NormaliseRecord(record);
-                            record.showTimecode = 0;
                             return record;
                         });
 }
 
-RC_GTEST_FIXTURE_PROP(SetupsFileTest, EverySetupComesBackByteForByte, ()) {
+// The record as the desk takes it when it restores it; the timecode row
+// shows only for a 1. A record the desk stored is this already.
+MixerSettings AsTaken(MixerSettings record) {
+    NormaliseRecord(record);
+    record.showTimecode = record.showTimecode == 1 ? 1 : 0;
+    return record;
+}
+
+RC_GTEST_FIXTURE_PROP(SetupsFileTest, EverySetupComesBackAsTheDeskTakesIt, ()) {
     const auto names = *rc::gen::uniqueBy<std::vector<std::string>>(
         *rc::gen::inRange<size_t>(1, 6), rc::gen::element<std::string>("Live", "mix", "Video Post", "Z [2]", "Caf\xE9"),
         [](const std::string& name) { return name; });
@@ -58,11 +70,21 @@ RC_GTEST_FIXTURE_PROP(SetupsFileTest, EverySetupComesBackByteForByte, ()) {
         const int cards = *rc::gen::inRange(1, 16);  // which of the four: at least one
         for (int c = 0; c < kSettingsRecords; ++c) {
             setup.present[c] = (cards >> c & 1) != 0;
-            if (setup.present[c]) setup.records[c] = *ARecord();
+            if (!setup.present[c]) continue;
+            // Half of them as the desk stores them, which come back byte for byte.
+            setup.records[c] = *ARecord();
+            if (*rc::gen::arbitrary<bool>()) setup.records[c] = AsTaken(setup.records[c]);
         }
         RC_ASSERT(StoreSetup(name, setup) == SetupSave::Stored);
     }
-    const auto before = key.below;
+    auto before = key.below;
+    for (auto& setup : before)
+        for (auto& value : setup.second.values) {
+            MixerSettings record;
+            std::memcpy(&record, value.second.bytes.data(), sizeof record);
+            record = AsTaken(record);
+            std::memcpy(value.second.bytes.data(), &record, sizeof record);
+        }
     const std::vector<std::string> listed = ListSetups();
     RC_ASSERT(ExportSetups(PathOf("round")).done);
     for (const std::string& name : names) RC_ASSERT(DeleteSetup(name));
@@ -92,6 +114,10 @@ TEST_F(SetupsFileTest, ABadFileIsRefusedNamingItsLineWithNothingChanged) {
     ASSERT_EQ(stored.rfind("Imported 1 setup", 0), 0u) << stored;
     // Each bad file would set Mix's card 1 to optical, were it taken.
     const std::string good = head + card("optical") + end;
+    // The good file grown to `size` bytes by a comment before its end.
+    const auto grown = [&](size_t size) {
+        return head + card("optical") + std::string(size - good.size() - 2, ';') + "\r\n" + end;
+    };
     struct Case {
         const char* what;
         std::string text;  // the file; empty: no file at all
@@ -120,7 +146,7 @@ TEST_F(SetupsFileTest, ABadFileIsRefusedNamingItsLineWithNothingChanged) {
         {"a card without a setting", head + card("optical").substr(card("optical").find("\r\n") + 2) + end,
          "Line 3: the setup \"Mix\" gives card 1 some settings but not \"card 1 digital input\""},
         {"more after the end", good + "[Live]\r\n", "Line 15: there is more after \"end of setups\""},
-        {"larger than 1 MiB", good + std::string(kSetupsFileMost, ';'), "larger than 1 MiB"},
+        {"a byte over 1 MiB", grown(kSetupsFileMost + 1), "larger than 1 MiB"},
         {"a line of nothing known", head + "Hello\r\n", "Line 4: it is neither a setup's name in brackets"},
     };
     for (const Case& c : cases) {
@@ -151,6 +177,123 @@ TEST_F(SetupsFileTest, ABadFileIsRefusedNamingItsLineWithNothingChanged) {
     EXPECT_EQ(key.below.at("SETUPS\\MIX").values.at("Mixer20").bytes[0], 0) << "optical, as the file gives it";
     EXPECT_NE(Import(::testing::TempDir()).find("cannot be read"), std::string::npos) << "a folder";
     EXPECT_NE(Import(Write("empty", "")).find("the file is empty"), std::string::npos);
+    EXPECT_EQ(Import(Write("largest", grown(kSetupsFileMost))).rfind("Imported 1 setup", 0), 0u) << "exactly 1 MiB";
+}
+
+// A record of every slot in its range, told apart by its clock source and rate.
+MixerSettings Record(int32_t clock, int32_t rate) {
+    MixerSettings record = {};
+    record.inputCoaxial = 1;
+    record.clockSource = clock;
+    record.routeA[1] = 1;
+    record.manualRate = rate;
+    return record;
+}
+
+SetupRecords Cards(std::initializer_list<MixerSettings> records, int32_t first = 0) {
+    SetupRecords setup;
+    for (const MixerSettings& record : records) {
+        setup.present[first] = true;
+        setup.records[first++] = record;
+    }
+    return setup;
+}
+
+// Every key (as its folded path) and value ("PATH\\name") below the settings key.
+std::map<std::string, FakeSettingsKey::Value> Flat(const std::map<std::string, FakeSettingsKey::Below>& below) {
+    std::map<std::string, FakeSettingsKey::Value> flat;
+    for (const auto& key : below) {
+        flat[key.first] = {};
+        for (const auto& value : key.second.values) flat[key.first + "\\" + value.first] = value.second;
+    }
+    return flat;
+}
+
+// What the desk says of a store that was refused part way.
+enum class Said { Done, NothingChanged, Failed };
+
+// A registry that fails part way: the key refuses its k-th change, for every
+// k, and then, to try the putting back too, each later change in turn. The
+// setups stay byte for byte as they were, but for a value whose own putting
+// back was refused; where the desk says nothing changed, nothing did.
+TEST_F(SetupsFileTest, ARefusedWriteLeavesTheStoredSetupsAsTheyWere) {
+    const SetupRecords music = Cards({Record(0, 0), Record(1, 0), Record(2, 0), Record(3, 0)});
+    const auto stock = [&] {
+        key.below.clear();
+        key.refusedChanges.clear();
+        ASSERT_EQ(StoreSetup("Music", music), SetupSave::Stored);
+        ASSERT_EQ(StoreSetup("Video", Cards({Record(2, 2), Record(3, 2)})), SetupSave::Stored);
+        key.changes = 0;
+        key.refusedTargets.clear();
+    };
+    const auto said = [](SetupSave saved) {
+        return saved == SetupSave::Stored    ? Said::Done
+               : saved == SetupSave::OldKept ? Said::NothingChanged
+                                             : Said::Failed;
+    };
+    const SetupsToImport import = {"three.txt",
+                                   {{"Alpha", Cards({Record(1, 1), Record(2, 1)})},
+                                    {"MUSIC", Cards({Record(3, 1), Record(0, 1), Record(1, 1), Record(2, 1)})},
+                                    {"Zulu", Cards({Record(3, 2)}, 2)}},
+                                   {"MUSIC"}};
+    const struct {
+        const char* what;
+        std::function<Said()> store;
+    } operations[] = {
+        {"a new setup saved",
+         [&] {
+             return said(StoreSetup("Live", Cards({Record(1, 2), Record(2, 2)})));
+         }},
+        // Its card 1 is as it was: a refused putting back of that changes
+        // nothing, and the cards after it must still be put back.
+        {"a setup replaced",
+         [&] {
+             return said(StoreSetup("music", Cards({Record(0, 0), Record(3, 2), Record(3, 1)})));
+         }},
+        {"three setups imported, one replacing",
+         [&] {
+             const TransferResult result = StoreImportedSetups(import, true);
+             if (result.done) return Said::Done;
+             return result.message.find("Nothing was imported") != std::string::npos ? Said::NothingChanged
+                                                                                     : Said::Failed;
+         }},
+    };
+    for (const auto& operation : operations) {
+        stock();
+        const auto before = Flat(key.below);
+        ASSERT_EQ(operation.store(), Said::Done) << operation.what;
+        const int changes = key.changes;
+        // The changes made with these refused.
+        const auto refusing = [&](std::set<int> refused) {
+            SCOPED_TRACE(testing::Message() << operation.what << ", changes refused: " << *refused.begin() << " "
+                                            << *refused.rbegin() << " of " << changes);
+            stock();
+            key.refusedChanges = refused;
+            const Said answer = operation.store();
+            EXPECT_NE(answer, Said::Done);
+            const auto after = Flat(key.below);
+            std::set<std::string> entries;
+            for (const auto* flat : {&before, &after})
+                for (const auto& entry : *flat) entries.insert(entry.first);
+            for (const std::string& entry : entries) {
+                const bool was = before.count(entry) != 0;
+                const bool same = was == (after.count(entry) != 0) && (!was || before.at(entry) == after.at(entry));
+                // What a refused putting back was to change may differ, unless
+                // the desk says that nothing changed.
+                bool mayDiffer = false;
+                for (size_t t = 1; t < key.refusedTargets.size(); ++t) {
+                    const std::string& target = key.refusedTargets[t];
+                    mayDiffer = mayDiffer || entry == target || entry.rfind(target + "\\", 0) == 0;
+                }
+                EXPECT_TRUE(same || (mayDiffer && answer != Said::NothingChanged)) << entry;
+            }
+            return key.changes;
+        };
+        for (int k = 1; k <= changes; ++k) {
+            const int made = refusing({k});
+            for (int later = k + 1; later <= made; ++later) refusing({k, later});
+        }
+    }
 }
 
 }  // namespace
