@@ -7,6 +7,7 @@
 #include <rapidcheck.h>
 #include <rapidcheck/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "desk_test_hooks.h"
 #include "fake_settings_key.h"
 #include "settings/record_values.h"
 #include "settings/setups_transfer.h"
@@ -197,6 +199,101 @@ SetupRecords Cards(std::initializer_list<MixerSettings> records, int32_t first =
         setup.records[first++] = record;
     }
     return setup;
+}
+
+// Renames as Windows makes them, never onto a file that exists; and none of
+// the moves listed, each from a name ending in the first to one ending in the
+// second.
+std::vector<std::pair<std::string, std::string>> refusedMoves;
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+int WindowsRename(const char* from, const char* to) {
+    if (std::ifstream(to).good()) return -1;
+    for (const auto& move : refusedMoves)
+        if (EndsWith(from, move.first) && EndsWith(to, move.second)) return -1;
+    return std::rename(from, to);
+}
+
+// The file's text, or "" where there is none.
+std::string Contents(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// An export over an earlier one, with renames as Windows makes them: the
+// earlier file goes only once the new one has its name, and where that fails
+// the user is told where each is.
+TEST_F(SetupsFileTest, AnExportOverAnEarlierFileReplacesItOnlyWhole) {
+    const struct {
+        const char* what;
+        bool earlier;  // an earlier export is there
+        std::vector<std::pair<std::string, std::string>> refused;
+        const char* told;
+        const char* file;  // which export each file holds: 1, 2, or "" for no file
+        const char* written;
+        const char* aside;
+    } cases[] = {
+        {"onto the earlier file", true, {}, "Exported 2 setups", "2", "", ""},
+        {"the earlier file cannot step aside",
+         true,
+         {{"file", "file.old"}},
+         "could not be replaced by it and is as it was",
+         "1",
+         "2",
+         ""},
+        {"the new file cannot take its name",
+         true,
+         {{"file.new", "file"}},
+         "could not be replaced by it and is as it was",
+         "1",
+         "2",
+         ""},
+        {"nor the earlier file come back",
+         true,
+         {{"file.new", "file"}, {"file.old", "file"}},
+         "and the earlier",
+         "",
+         "2",
+         "1"},
+        {"no earlier file, and the new one cannot take its name",
+         false,
+         {{"file.new", "file"}},
+         "which could not be renamed to",
+         "",
+         "2",
+         ""},
+    };
+    const std::string path = PathOf("file");
+    SetFileRenameForTest(WindowsRename);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const char* end : {"", ".new", ".old"}) std::remove((path + end).c_str());
+        key.below.clear();
+        ASSERT_EQ(StoreSetup("First", Cards({Record(1, 1)})), SetupSave::Stored);
+        refusedMoves.clear();
+        if (c.earlier) ASSERT_TRUE(ExportSetups(path).done);
+        const std::string first = Contents(path);
+        ASSERT_EQ(StoreSetup("Second", Cards({Record(2, 2)})), SetupSave::Stored);
+        refusedMoves = c.refused;
+        const TransferResult result = ExportSetups(path);
+        EXPECT_NE(result.message.find(c.told), std::string::npos) << result.message;
+        EXPECT_EQ(result.done, c.refused.empty()) << result.message;
+        if (!result.done) EXPECT_NE(result.message.find("\"" + path + ".new\""), std::string::npos) << result.message;
+        const auto holds = [&](const std::string& file, const std::string& which) {
+            const std::string text = Contents(file);
+            if (which.empty()) return text.empty();
+            return which == "1"
+                       ? text == first
+                       : text.find("[Second]") != std::string::npos && text.find("end of") != std::string::npos;
+        };
+        EXPECT_TRUE(holds(path, c.file)) << "the file";
+        EXPECT_TRUE(holds(path + ".new", c.written)) << "the file written beside it";
+        EXPECT_TRUE(holds(path + ".old", c.aside)) << "the earlier file aside";
+    }
+    SetFileRenameForTest(nullptr);
 }
 
 // Every key (as its folded path) and value ("PATH\\name") below the settings key.
