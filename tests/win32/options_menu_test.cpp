@@ -182,6 +182,21 @@ TEST_F(OptionsMenuTest, SetupsPastTheFirstHundredAreInTheListOfAll) {
     };
     OnSetupsCommand(owner, 1011);
     EXPECT_EQ(LastSetup(), "Setup 1100");
+
+    // Once the last of the list is deleted, the one before it is selected,
+    // for Recall and Delete to act on.
+    wintest::MessageBoxWatcher watcher;
+    watcher.answerWith(IDYES);
+    LRESULT selected = -1;
+    onDialog = [&](HWND dialog) {
+        SendMessageA(dialog, WM_COMMAND, IDC_DELETE_SETUP, 0);  // "Setup 1100", the one last recalled
+        selected = SendMessageA(GetDlgItem(dialog, IDC_SETUPS_LIST), LB_GETCURSEL, 0, 0);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);  // should Recall find nothing selected
+    };
+    OnSetupsCommand(owner, 1011);
+    EXPECT_EQ(selected, 99);
+    EXPECT_EQ(LastSetup(), "Setup 1099");
 }
 
 // The setup deleted is the one asked about, though the menu's list is made

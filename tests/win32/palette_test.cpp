@@ -20,6 +20,7 @@
 #include "support/message_pump.h"
 #include "support/pixel_checks.h"
 #include "support/wine_window_manager.h"
+#include "win32/gdi_scope_win32.h"
 #include "win32/program_palette_win32.h"
 
 namespace wintest {
@@ -132,6 +133,38 @@ TEST(TwoHundredFiftySixColours, EveryGalleryClassKeepsItsColoursWithTheDesksPale
     }
     DeleteObject(toolkitFont);
     toolkitFont = smoothed;
+
+    // Wine copies between DIB sections by their colour tables, whatever
+    // palette the contexts hold, so no picture shows a memory context without
+    // the desk's palette (nor one realised in the background as the window
+    // comes to the front); the contexts themselves show the first.
+    HDC screen = GetDC(gallery);
+    const HGDIOBJ own = GetCurrentObject(screen, OBJ_PAL);
+    {
+        MemoryDC memory(screen);
+        EXPECT_EQ(GetCurrentObject(memory.get(), OBJ_PAL), ProgramPalette());
+        EXPECT_EQ(GetCurrentObject(screen, OBJ_PAL), ProgramPalette());
+    }
+    EXPECT_EQ(GetCurrentObject(screen, OBJ_PAL), own);
+    ReleaseDC(gallery, screen);
+
+    // A picture taken through WM_PRINTCLIENT leaves what a control knows of
+    // the screen alone: the knob, its value moved while it was hidden, covers
+    // its indicator's old place when it paints before the gallery does.
+    HWND knob = nullptr;
+    for (const GalleryCell* cell = cells; cell != cells + GalleryCellCount(); ++cell)
+        if (cell->kind == GalleryKind::Knob) knob = GetDlgItem(gallery, cell->id);
+    ASSERT_NE(knob, nullptr);
+    ShowWindow(gallery, SW_SHOWNOACTIVATE);
+    UpdateWindow(gallery);
+    ShowWindow(knob, SW_HIDE);
+    SendMessageA(knob, SBM_SETPOS, SendMessageA(knob, SBM_GETPOS, 0, 0) == 0 ? 100 : 0, 0);
+    Render(41, 41, [&](HDC dc) { SendMessageA(knob, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT); });
+    ShowWindow(knob, SW_SHOWNA);
+    UpdateWindow(knob);
+    const PixelImage painted = CaptureClient(knob);
+    RedrawWindow(gallery, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_EQ("", FirstDifference(painted, CaptureClient(knob))) << "the old indicator stayed";
     CloseGalleryInProcess(gallery);
 }
 

@@ -139,16 +139,20 @@ TEST_F(PanelArrangementTest, ColumnsMoveIntoRowsAsBlocksAndTheTimecodeRowHidesIt
     ExpectColumnsInTheirCells(false, 0);
 }
 
-// A change of resolution that the window missed while minimised is made
-// up for when the tray restores it; on a second monitor the window keeps
-// to that monitor's work area.
+// A change of resolution that the window missed while minimised, and a
+// change of the work area after it, are made up for when the tray restores
+// it; on a second monitor the window keeps to that monitor's work area.
 TEST_F(PanelArrangementTest, PlacedAgainWhenRestoredAndOnItsOwnMonitor) {
     HWND window = desk.window();
     ShowWindow(window, SW_MINIMIZE);
     SetPanelScreenForTest(&k1280x1024);
     SendMessageA(window, WM_DISPLAYCHANGE, 0, 0);
+    SendMessageA(window, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
     SendMessageA(window, kWmTrayNotify, 0, WM_LBUTTONDOWN);
     EXPECT_EQ(CurrentPanelPlacement().cardsPerRow, 3) << "restored in two rows on a screen wide enough for one";
+    const ScreenRect fresh = PlacePanel({3, 339, 254, 100}, k1280x1024, false).window;
+    EXPECT_EQ(CurrentPanelPlacement().window.left, fresh.left) << "placed as for the old screen";
+    EXPECT_EQ(CurrentPanelPlacement().window.top, fresh.top);
 
     deskWindow = window;
     SetPanelScreenForTest(nullptr);
