@@ -142,9 +142,9 @@ public:
         return SettingLine(text);
     }
 
-    bool Finish(int lines) {
-        number_ = lines;
-        if (lines == 0) return Fail("the file is empty");
+    // Once every line is read; the problem's line is the last.
+    bool Finish() {
+        if (number_ == 0) return Fail("the file is empty");
         if (!ended_)
             return Fail("the file ends without its last line " + Quoted(kEnd) + ": it may have been cut short");
         if (setups_->empty()) return Fail("the file holds no setup");
@@ -297,7 +297,7 @@ bool ParseSetupsFile(const std::string& text, std::vector<FileSetup>* setups, Se
         }
         start = end + 1;
     }
-    if (reader.Finish(number)) return true;
+    if (reader.Finish()) return true;
     setups->clear();
     return false;
 }

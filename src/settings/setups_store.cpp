@@ -122,6 +122,7 @@ bool ReadStoredSetup(const std::string& name, StoredSetup* setup) {
     *setup = StoredSetup{};
     const std::string stored = FindSetup(name);
     if (stored.empty()) return false;
+    setup->name = stored;
     for (int32_t c = 0; c < kSettingsRecords; ++c) {
         const Held held = ReadHeld(SetupPath(stored), c, &setup->cards.records[c]);
         setup->cards.present[c] = held == Held::Record;
@@ -130,13 +131,11 @@ bool ReadStoredSetup(const std::string& name, StoredSetup* setup) {
     return true;
 }
 
-bool PutSetupBack(const std::string& name, const StoredSetup& before) {
-    const std::string stored = FindSetup(name);
-    if (stored.empty()) return false;
+bool PutSetupBack(const StoredSetup& before) {
     Held held[kSettingsRecords] = {};
     for (int32_t c = 0; c < kSettingsRecords; ++c)
         held[c] = before.unusable[c] ? Held::Unusable : before.cards.present[c] ? Held::Record : Held::Nothing;
-    return PutBack(SetupPath(stored), held, before.cards.records, kSettingsRecords);
+    return PutBack(SetupPath(before.name), held, before.cards.records, kSettingsRecords);
 }
 
 bool DeleteSetup(const std::string& name) {

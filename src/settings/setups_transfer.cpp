@@ -27,9 +27,11 @@ bool ReadWholeFile(const std::string& path, std::string* text, std::string* prob
     }
     text->clear();
     char buffer[16384];
-    size_t got = 0;
-    while (text->size() <= kSetupsFileMost && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+    while (text->size() <= kSetupsFileMost) {
+        const size_t got = std::fread(buffer, 1, sizeof buffer, file);
+        if (got == 0) break;
         text->append(buffer, got);
+    }
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
     if (failed) *problem = "The file " + Quoted(path) + " cannot be read.";
@@ -137,8 +139,7 @@ TransferResult StoreImportedSetups(const SetupsToImport& import, bool replaceExi
             if (entry.existed ? saved != SetupSave::OldKept : !FindSetup(setup.name).empty())
                 notBack.push_back(setup.name);
             for (const Stored& back : stored)
-                if (!(back.existed ? PutSetupBack(back.name, back.before) : DeleteSetup(back.name)))
-                    notBack.push_back(back.name);
+                if (!(back.existed ? PutSetupBack(back.before) : DeleteSetup(back.name))) notBack.push_back(back.name);
             const std::string failed = "The setup " + Quoted(setup.name) + " could not be stored. ";
             if (notBack.empty()) return {false, failed + "Nothing was imported from " + Quoted(import.path) + "."};
             return {false, failed + "These setups could not be put back as they were before the import from " +

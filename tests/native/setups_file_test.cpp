@@ -148,7 +148,7 @@ TEST_F(SetupsFileTest, ABadFileIsRefusedNamingItsLineWithNothingChanged) {
         {"a card without a setting", head + card("optical").substr(card("optical").find("\r\n") + 2) + end,
          "Line 3: the setup \"Mix\" gives card 1 some settings but not \"card 1 digital input\""},
         {"more after the end", good + "[Live]\r\n", "Line 15: there is more after \"end of setups\""},
-        {"a byte over 1 MiB", grown(kSetupsFileMost + 1), "larger than 1 MiB"},
+        {"a byte over 1 MiB", grown((1 << 20) + 1), "larger than 1 MiB"},
         {"a line of nothing known", head + "Hello\r\n", "Line 4: it is neither a setup's name in brackets"},
     };
     for (const Case& c : cases) {
@@ -174,12 +174,18 @@ TEST_F(SetupsFileTest, ABadFileIsRefusedNamingItsLineWithNothingChanged) {
     EXPECT_EQ(StoreImportedSetups(import, false).message,
               "Imported 1 setup from \"" + PathOf("two") + "\". New: \"Live\".");
     EXPECT_EQ(key.below.at("SETUPS\\MIX").values.at("Mixer20").bytes[0], 1) << "coaxial, as stored before";
+    EXPECT_TRUE(StoreImportedSetups(import, false).done) << "nothing new to import, which is no problem";
     const std::string replaced = StoreImportedSetups(import, true).message;
     EXPECT_NE(replaced.find("Replaced: \"Mix\", \"Live\"."), std::string::npos) << replaced;
     EXPECT_EQ(key.below.at("SETUPS\\MIX").values.at("Mixer20").bytes[0], 0) << "optical, as the file gives it";
     EXPECT_NE(Import(::testing::TempDir()).find("cannot be read"), std::string::npos) << "a folder";
     EXPECT_NE(Import(Write("empty", "")).find("the file is empty"), std::string::npos);
-    EXPECT_EQ(Import(Write("largest", grown(kSetupsFileMost))).rfind("Imported 1 setup", 0), 0u) << "exactly 1 MiB";
+    EXPECT_EQ(Import(Write("largest", grown(1 << 20))).rfind("Imported 1 setup", 0), 0u) << "exactly 1 MiB";
+    // Every byte that Windows-1252 leaves undefined, as a control character.
+    for (const char* byte : {"\x01", "\x7F", "\x81", "\x8D", "\x8F", "\x90", "\x9D"}) {
+        const std::string problem = Import(Write("byte", head + ";" + byte + "\r\n" + card("optical") + end));
+        EXPECT_NE(problem.find("Line 4: it holds a byte that is not text"), std::string::npos) << problem;
+    }
 }
 
 // A record of every slot in its range, told apart by its clock source and rate.
