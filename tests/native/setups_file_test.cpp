@@ -107,7 +107,7 @@ TEST_F(SetupsFileTest, ABadFileIsRefusedNamingItsLineWithNothingChanged) {
         std::string lines = std::string("card 1 digital input = ") + input + "\r\n";
         for (const char* line : {"fs mode = fs", "clock source = internal", "routing set A = none",
                                  "routing set B = out 7-8", "routing off = no", "sample rate = 44100",
-                                 "automatic sample rate = no", "frame rate = 25", "timecode row = hidden"})
+                                 "automatic sample rate = no", "frame rate\t=25", "timecode row = hidden"})
             lines += std::string("card 1 ") + line + "\r\n";
         return lines;
     };
@@ -148,7 +148,8 @@ TEST_F(SetupsFileTest, ABadFileIsRefusedNamingItsLineWithNothingChanged) {
         {"a card without a setting", head + card("optical").substr(card("optical").find("\r\n") + 2) + end,
          "Line 3: the setup \"Mix\" gives card 1 some settings but not \"card 1 digital input\""},
         {"more after the end", good + "[Live]\r\n", "Line 15: there is more after \"end of setups\""},
-        {"a byte over 1 MiB", grown((1 << 20) + 1), "larger than 1 MiB"},
+        {"a byte over 1 MiB", grown((1 << 20) + 1), "\". The file is larger than 1 MiB"},
+        {"a setup without a card", head + end, "Line 3: the setup \"Mix\" holds no card's settings"},
         {"a line of nothing known", head + "Hello\r\n", "Line 4: it is neither a setup's name in brackets"},
     };
     for (const Case& c : cases) {
@@ -179,7 +180,7 @@ TEST_F(SetupsFileTest, ABadFileIsRefusedNamingItsLineWithNothingChanged) {
     EXPECT_NE(replaced.find("Replaced: \"Mix\", \"Live\"."), std::string::npos) << replaced;
     EXPECT_EQ(key.below.at("SETUPS\\MIX").values.at("Mixer20").bytes[0], 0) << "optical, as the file gives it";
     EXPECT_NE(Import(::testing::TempDir()).find("cannot be read"), std::string::npos) << "a folder";
-    EXPECT_NE(Import(Write("empty", "")).find("the file is empty"), std::string::npos);
+    EXPECT_NE(Import(Write("empty", "")).find("\". The file is empty."), std::string::npos);
     EXPECT_EQ(Import(Write("largest", grown(1 << 20))).rfind("Imported 1 setup", 0), 0u) << "exactly 1 MiB";
     // Every byte that Windows-1252 leaves undefined, as a control character.
     for (const char* byte : {"\x01", "\x7F", "\x81", "\x8D", "\x8F", "\x90", "\x9D"}) {
@@ -288,6 +289,11 @@ TEST_F(SetupsFileTest, AnExportOverAnEarlierFileReplacesItOnlyWhole) {
         EXPECT_NE(result.message.find(c.told), std::string::npos) << result.message;
         EXPECT_EQ(result.done, c.refused.empty()) << result.message;
         if (!result.done) EXPECT_NE(result.message.find("\"" + path + ".new\""), std::string::npos) << result.message;
+        if (result.done)
+            EXPECT_NE(
+                Contents(path).find(";   clock source = internal, digital input, word clock or external unit\r\n"),
+                std::string::npos)
+                << "the comments list every value";
         const auto holds = [&](const std::string& file, const std::string& which) {
             const std::string text = Contents(file);
             if (which.empty()) return text.empty();
