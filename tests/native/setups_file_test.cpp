@@ -102,7 +102,7 @@ RC_GTEST_FIXTURE_PROP(SetupsFileTest, EverySetupComesBackAsTheDeskTakesIt, ()) {
 }
 
 TEST_F(SetupsFileTest, ABadFileIsRefusedNamingItsLineWithNothingChanged) {
-    const std::string head = "TaraDock-20 Control Desk setups, format 1\r\n; a comment\r\n[Mix]\r\n";
+    const std::string head = "TaraDock-20 Control Desk setups, format 1\r\n; a comment\r\n[Mix] \t\r\n";
     const auto card = [](const char* input) {
         std::string lines = std::string("card 1 digital input = ") + input + "\r\n";
         for (const char* line : {"fs mode = fs", "clock source = internal", "routing set A = none",
@@ -137,7 +137,7 @@ TEST_F(SetupsFileTest, ABadFileIsRefusedNamingItsLineWithNothingChanged) {
         {"another format", "TaraDock-20 Control Desk setups, format 2\r\n", "Line 1: the file is in format \"2\""},
         {"an unknown setting", head + "card 1 volume = 11\r\n" + card("optical"),
          "Line 4: a card has no setting \"volume\""},
-        {"a fifth card", head + card("optical") + "card 5 fs mode = fs\r\n" + end, "Line 14: there is no card 5"},
+        {"a twelfth card", head + card("optical") + "card 12 fs mode = fs\r\n" + end, "Line 14: there is no card 12"},
         {"a value it cannot take", head + "card 1 sample rate = 96000\r\n", "Line 4: \"card 1 sample rate\" cannot be"},
         {"a setting twice", head + card("optical") + "CARD 1  FS MODE = fs\r\n",
          "Line 14: \"card 1 fs mode\" is given twice"},
@@ -243,7 +243,13 @@ TEST_F(SetupsFileTest, AnExportOverAnEarlierFileReplacesItOnlyWhole) {
         const char* written;
         const char* aside;
     } cases[] = {
-        {"onto the earlier file", true, {}, "Exported 2 setups", "2", "", ""},
+        {"onto the earlier file",
+         true,
+         {},
+         "\"First\" holds no usable settings for card 2, which were left out",
+         "2",
+         "",
+         ""},
         {"the earlier file cannot step aside",
          true,
          {{"file", "file.old"}},
@@ -280,6 +286,7 @@ TEST_F(SetupsFileTest, AnExportOverAnEarlierFileReplacesItOnlyWhole) {
         for (const char* end : {"", ".new", ".old"}) std::remove((path + end).c_str());
         key.below.clear();
         ASSERT_EQ(StoreSetup("First", Cards({Record(1, 1)})), SetupSave::Stored);
+        key.PutBelow("Setups\\First", "Mixer21", kRegDword, {1, 0, 0, 0});
         refusedMoves.clear();
         if (c.earlier) ASSERT_TRUE(ExportSetups(path).done);
         const std::string first = Contents(path);
