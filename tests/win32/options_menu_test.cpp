@@ -179,6 +179,7 @@ TEST_F(OptionsMenuTest, SetupsPastTheFirstHundredAreInTheListOfAll) {
     onDialog = [](HWND dialog) {
         SendMessageA(GetDlgItem(dialog, IDC_SETUPS_LIST), LB_SETCURSEL, 100, 0);
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);  // should Recall not end it
     };
     OnSetupsCommand(owner, 1011);
     EXPECT_EQ(LastSetup(), "Setup 1100");
@@ -197,6 +198,19 @@ TEST_F(OptionsMenuTest, SetupsPastTheFirstHundredAreInTheListOfAll) {
     OnSetupsCommand(owner, 1011);
     EXPECT_EQ(selected, 99);
     EXPECT_EQ(LastSetup(), "Setup 1099");
+
+    // Once the only setup is deleted, Recall and Delete have nothing to act on.
+    kDeskKey.Delete();
+    StoreSetups({"Only"});
+    bool enabled = true;
+    onDialog = [&](HWND dialog) {
+        SendMessageA(dialog, WM_COMMAND, IDC_DELETE_SETUP, 0);
+        enabled = IsWindowEnabled(GetDlgItem(dialog, IDOK)) || IsWindowEnabled(GetDlgItem(dialog, IDC_DELETE_SETUP));
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    };
+    OnSetupsCommand(owner, 1011);
+    EXPECT_TRUE(ListSetups().empty());
+    EXPECT_FALSE(enabled);
 }
 
 // The setup deleted is the one asked about, though the menu's list is made
