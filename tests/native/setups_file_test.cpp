@@ -243,41 +243,13 @@ TEST_F(SetupsFileTest, AnExportOverAnEarlierFileReplacesItOnlyWhole) {
         const char* written;
         const char* aside;
     } cases[] = {
-        {"onto the earlier file",
-         true,
-         {},
-         "\"First\" holds no usable settings for card 2, which were left out",
-         "2",
-         "",
-         ""},
-        {"the earlier file cannot step aside",
-         true,
-         {{"file", "file.old"}},
-         "could not be replaced by it and is as it was",
-         "1",
-         "2",
-         ""},
-        {"the new file cannot take its name",
-         true,
-         {{"file.new", "file"}},
-         "could not be replaced by it and is as it was",
-         "1",
-         "2",
-         ""},
-        {"nor the earlier file come back",
-         true,
-         {{"file.new", "file"}, {"file.old", "file"}},
-         "and the earlier",
-         "",
-         "2",
-         "1"},
-        {"no earlier file, and the new one cannot take its name",
-         false,
-         {{"file.new", "file"}},
-         "which could not be renamed to",
-         "",
-         "2",
-         ""},
+        // clang-format off
+        {"onto the earlier file", true, {}, "\"First\" holds no usable settings for card 2, which were left out", "2", "", ""},
+        {"the earlier file cannot step aside", true, {{"file", "file.old"}}, "could not be replaced by it and is as it was", "1", "2", ""},
+        {"the new file cannot take its name", true, {{"file.new", "file"}}, "could not be replaced by it and is as it was", "1", "2", ""},
+        {"nor the earlier file come back", true, {{"file.new", "file"}, {"file.old", "file"}}, "and the earlier", "", "2", "1"},
+        {"no earlier file, and the new one cannot take its name", false, {{"file.new", "file"}}, "which could not be renamed to", "", "2", ""},
+        // clang-format on
     };
     const std::string path = PathOf("file");
     SetFileRenameForTest(WindowsRename);
@@ -296,17 +268,13 @@ TEST_F(SetupsFileTest, AnExportOverAnEarlierFileReplacesItOnlyWhole) {
         EXPECT_NE(result.message.find(c.told), std::string::npos) << result.message;
         EXPECT_EQ(result.done, c.refused.empty()) << result.message;
         if (!result.done) EXPECT_NE(result.message.find("\"" + path + ".new\""), std::string::npos) << result.message;
-        if (result.done)
-            EXPECT_NE(
-                Contents(path).find(";   clock source = internal, digital input, word clock or external unit\r\n"),
-                std::string::npos)
-                << "the comments list every value";
+        if (result.done)  // its comments list every value
+            EXPECT_NE(Contents(path).find(";   clock source = internal, digital input, word clock or external unit"),
+                      std::string::npos);
         const auto holds = [&](const std::string& file, const std::string& which) {
             const std::string text = Contents(file);
-            if (which.empty()) return text.empty();
-            return which == "1"
-                       ? text == first
-                       : text.find("[Second]") != std::string::npos && text.find("end of") != std::string::npos;
+            if (which == "2") return EndsWith(text, "end of setups\r\n") && text.find("[Second]") != std::string::npos;
+            return which == "1" ? text == first : text.empty();
         };
         EXPECT_TRUE(holds(path, c.file)) << "the file";
         EXPECT_TRUE(holds(path + ".new", c.written)) << "the file written beside it";
@@ -356,16 +324,12 @@ TEST_F(SetupsFileTest, ARefusedWriteLeavesTheStoredSetupsAsTheyWere) {
         const char* what;
         std::function<Said()> store;
     } operations[] = {
-        {"a new setup saved",
-         [&] {
-             return said(StoreSetup("Live", Cards({Record(1, 2), Record(2, 2)})));
-         }},
+        // clang-format off
+        {"a new setup saved", [&] { return said(StoreSetup("Live", Cards({Record(1, 2), Record(2, 2)}))); }},
         // Its card 1 is as it was: a refused putting back of that changes
         // nothing, and the cards after it must still be put back.
-        {"a setup replaced",
-         [&] {
-             return said(StoreSetup("music", Cards({Record(0, 0), Record(3, 2), Record(3, 1)})));
-         }},
+        {"a setup replaced", [&] { return said(StoreSetup("music", Cards({Record(0, 0), Record(3, 2), Record(3, 1)}))); }},
+        // clang-format on
         {"three setups imported, one replacing",
          [&] {
              const TransferResult result = StoreImportedSetups(import, true);
