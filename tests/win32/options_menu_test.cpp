@@ -189,7 +189,9 @@ TEST_F(OptionsMenuTest, SetupsPastTheFirstHundredAreInTheListOfAll) {
     wintest::MessageBoxWatcher watcher;
     watcher.answerWith(IDYES);
     LRESULT selected = -1;
+    bool listFocused = false;  // for the keys
     onDialog = [&](HWND dialog) {
+        listFocused = GetFocus() == GetDlgItem(dialog, IDC_SETUPS_LIST);
         SendMessageA(dialog, WM_COMMAND, IDC_DELETE_SETUP, 0);  // "Setup 1100", the one last recalled
         selected = SendMessageA(GetDlgItem(dialog, IDC_SETUPS_LIST), LB_GETCURSEL, 0, 0);
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
@@ -197,6 +199,7 @@ TEST_F(OptionsMenuTest, SetupsPastTheFirstHundredAreInTheListOfAll) {
     };
     OnSetupsCommand(owner, 1011);
     EXPECT_EQ(selected, 99);
+    EXPECT_TRUE(listFocused);
     EXPECT_EQ(LastSetup(), "Setup 1099");
 
     // Once the only setup is deleted, Recall and Delete have nothing to act on.
