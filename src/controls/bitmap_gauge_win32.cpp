@@ -28,8 +28,8 @@ void Kiv_DrawGage(const PaintTarget& target, int, GaugeState* state) {
     const GaugeParts parts = LayOutGauge(bar.left, bar.right, state->position);
     // The brushes are declared before the selection, so the brush selected
     // before is back in the context when they are deleted.
-    OwnedGdiObject filled(CreateSolidBrush(kFilledColour));
-    OwnedGdiObject empty(CreateSolidBrush(kEmptyColour));
+    OwnedGdiObject filled(CreateSolidBrush(PaletteColour(kFilledColour)));
+    OwnedGdiObject empty(CreateSolidBrush(PaletteColour(kEmptyColour)));
     if (!filled || !empty) return;
     ScopedSelection kept(target.dc, filled.get());
     Rectangle(target.dc, bar.left, bar.top, parts.filledRight, bar.bottom);

@@ -315,7 +315,7 @@ bool Meets(const RECT& a, int left, int top, int right, int bottom) {
 // value, the knob's dial, the log. The controls draw themselves over it.
 void DrawGallery(HDC dc, const GalleryState& state, const RECT& area) {
     {
-        OwnedGdiObject plate(CreateSolidBrush(kPlate));
+        OwnedGdiObject plate(CreateSolidBrush(PaletteColour(kPlate)));
         FillRect(dc, &area, static_cast<HBRUSH>(plate.get()));
     }
     SetBkMode(dc, TRANSPARENT);
@@ -335,7 +335,7 @@ void DrawGallery(HDC dc, const GalleryState& state, const RECT& area) {
     const RECT log = LogRect();
     if (!Meets(area, log.left, log.top - 20, log.right, log.bottom)) return;
     {
-        OwnedGdiObject back(CreateSolidBrush(kLogBack));
+        OwnedGdiObject back(CreateSolidBrush(PaletteColour(kLogBack)));
         FillRect(dc, &log, static_cast<HBRUSH>(back.get()));
     }
     Text(dc, state.labelFont, kLegend, log.left, log.top - 20, "Notifications that reached the gallery, newest last");

@@ -1,6 +1,8 @@
 #include "settings/setups_file.h"
 
+#include <cctype>
 #include <cstdio>
+#include <utility>
 
 #include "settings/record_values.h"
 #include "settings/setup_name.h"
@@ -142,9 +144,9 @@ public:
         return SettingLine(text);
     }
 
-    bool Finish(int lines) {
-        number_ = lines;
-        if (lines == 0) return Fail("the file is empty");
+    // Once every line is read; the problem's line is the last.
+    bool Finish() {
+        if (number_ == 0) return Fail("the file is empty");
         if (!ended_)
             return Fail("the file ends without its last line " + Quoted(kEnd) + ": it may have been cut short");
         if (setups_->empty()) return Fail("the file holds no setup");
@@ -279,8 +281,8 @@ std::string FormatSetupsFile(const std::vector<FileSetup>& setups) {
 }
 
 bool ParseSetupsFile(const std::string& text, std::vector<FileSetup>* setups, SetupsFileProblem* problem) {
-    setups->clear();
-    Reader reader(setups, problem);
+    std::vector<FileSetup> read;
+    Reader reader(&read, problem);
     if (text.size() > kSetupsFileMost) {
         *problem = {0, "the file is larger than 1 MiB, which no file of setups is"};
         return false;
@@ -291,19 +293,18 @@ bool ParseSetupsFile(const std::string& text, std::vector<FileSetup>* setups, Se
         if (end == std::string::npos) end = text.size();
         std::string line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!reader.Line(++number, line)) {
-            setups->clear();
-            return false;
-        }
+        if (!reader.Line(++number, line)) return false;
         start = end + 1;
     }
-    if (reader.Finish(number)) return true;
-    setups->clear();
-    return false;
+    if (!reader.Finish()) return false;
+    *setups = std::move(read);
+    return true;
 }
 
 std::string SetupsFileProblemText(const SetupsFileProblem& problem) {
+    if (problem.line > 0) return "Line " + std::to_string(problem.line) + ": " + problem.what + ".";
+    // A sentence of its own.
     std::string text = problem.what + ".";
-    if (problem.line > 0) text = "Line " + std::to_string(problem.line) + ": " + text;
+    text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
     return text;
 }

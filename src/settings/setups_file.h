@@ -31,11 +31,12 @@ struct SetupsFileProblem {
     std::string what;  // a sentence without its full stop
 };
 
-// Reads a whole file. False, with `problem` naming the first line that
-// cannot be used and what is wrong with it, unless every line can be used,
-// the file holds at least one setup, no setup is named twice (case aside)
-// and each gives every setting of each card it names.
+// Reads a whole file into `setups`. False, with `problem` naming the first
+// line that cannot be used and what is wrong with it (and `setups` as it
+// was), unless every line can be used, the file holds at least one setup,
+// no setup is named twice (case aside) and each gives every setting of each
+// card it names.
 bool ParseSetupsFile(const std::string& text, std::vector<FileSetup>* setups, SetupsFileProblem* problem);
 
-// "line 12: ..." or, for the file as a whole, the sentence alone.
+// "Line 12: ..." or, for the file as a whole, the sentence alone.
 std::string SetupsFileProblemText(const SetupsFileProblem& problem);

@@ -46,6 +46,15 @@ bool PutHeld(const std::string& path, int32_t column, Held held, const MixerSett
     return key->SetBinaryBelow(path, valueName, &record, 0);
 }
 
+// Makes the setup at `path` hold `held` again for columns 0 to `count` - 1,
+// carrying on past a column that fails; false when any did.
+bool PutBack(const std::string& path, const Held (&held)[kSettingsRecords],
+             const MixerSettings (&kept)[kSettingsRecords], int32_t count) {
+    bool whole = true;
+    for (int32_t c = 0; c < count; ++c) whole = PutHeld(path, c, held[c], kept[c]) && whole;
+    return whole;
+}
+
 }  // namespace
 
 std::vector<std::string> ListSetups() {
@@ -104,9 +113,7 @@ SetupSave StoreSetup(const std::string& name, const SetupRecords& setup) {
             key->DeleteKeyBelow(path);
             return SetupSave::NotStored;
         }
-        bool putBack = true;
-        for (int32_t back = 0; back < c; ++back) putBack = PutHeld(path, back, held[back], kept[back]) && putBack;
-        return putBack ? SetupSave::OldKept : SetupSave::NotStored;
+        return PutBack(path, held, kept, c) ? SetupSave::OldKept : SetupSave::NotStored;
     }
     return SetupSave::Stored;
 }
@@ -115,12 +122,20 @@ bool ReadStoredSetup(const std::string& name, StoredSetup* setup) {
     *setup = StoredSetup{};
     const std::string stored = FindSetup(name);
     if (stored.empty()) return false;
+    setup->name = stored;
     for (int32_t c = 0; c < kSettingsRecords; ++c) {
         const Held held = ReadHeld(SetupPath(stored), c, &setup->cards.records[c]);
         setup->cards.present[c] = held == Held::Record;
         setup->unusable[c] = held == Held::Unusable;
     }
     return true;
+}
+
+bool PutSetupBack(const StoredSetup& before) {
+    Held held[kSettingsRecords] = {};
+    for (int32_t c = 0; c < kSettingsRecords; ++c)
+        held[c] = before.unusable[c] ? Held::Unusable : before.cards.present[c] ? Held::Record : Held::Nothing;
+    return PutBack(SetupPath(before.name), held, before.cards.records, kSettingsRecords);
 }
 
 bool DeleteSetup(const std::string& name) {

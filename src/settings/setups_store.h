@@ -38,7 +38,7 @@ SetupLoadResult LoadSetup(const std::string& name, SetupRecords* setup);
 
 enum class SetupSave {
     Stored,
-    NotStored,  // nothing of it is stored
+    NotStored,  // not stored, and nothing said of what is
     OldKept,    // not stored; the setup it was to replace is as it was
 };
 
@@ -54,10 +54,16 @@ SetupSave StoreSetup(const std::string& name, const SetupRecords& setup);
 // Every record the setup `name` holds, whatever cards are found; unusable[c]
 // when column c's value is not a record. False for an unknown setup.
 struct StoredSetup {
+    std::string name;  // as stored
     SetupRecords cards;
     bool unusable[kSettingsRecords] = {};
 };
 bool ReadStoredSetup(const std::string& name, StoredSetup* setup);
+
+// Makes the setup hold again what ReadStoredSetup read of it (a value that
+// was not a record comes back as an empty one, unusable as well), column by
+// column, carrying on past a column that fails: false when any did.
+bool PutSetupBack(const StoredSetup& before);
 
 // False when the setup is still there.
 bool DeleteSetup(const std::string& name);

@@ -27,30 +27,57 @@ bool ReadWholeFile(const std::string& path, std::string* text, std::string* prob
     }
     text->clear();
     char buffer[16384];
-    size_t got = 0;
-    while (text->size() <= kSetupsFileMost && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+    while (text->size() <= kSetupsFileMost) {
+        const size_t got = std::fread(buffer, 1, sizeof buffer, file);
+        if (got == 0) break;
         text->append(buffer, got);
+    }
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
     if (failed) *problem = "The file " + Quoted(path) + " cannot be read.";
     return !failed;
 }
 
-// Writes `text` beside `path` first, so that a write that fails leaves the
-// file that was there before.
-bool WriteWholeFile(const std::string& path, const std::string& text) {
+// The rename of the export: the C library's, unless a test puts in another.
+int (*renameFile)(const char* from, const char* to) = std::rename;
+
+bool Exists(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file != nullptr) std::fclose(file);
+    return file != nullptr;
+}
+
+// Gives the file `written` the name `path`; "" when done, else what became
+// of the two files, in sentences. Windows renames onto no file that exists:
+// an earlier file steps aside, and goes only once the new one has its name.
+std::string PutInPlace(const std::string& written, const std::string& path) {
+    if (renameFile(written.c_str(), path.c_str()) == 0) return "";
+    const std::string kept = "The setups were written to " + Quoted(written) + ", ";
+    const std::string asItWas = kept + "but " + Quoted(path) + " could not be replaced by it and is as it was.";
+    if (!Exists(path)) return kept + "which could not be renamed to " + Quoted(path) + ".";
+    const std::string aside = path + ".old";
+    if (renameFile(path.c_str(), aside.c_str()) != 0) return asItWas;
+    if (renameFile(written.c_str(), path.c_str()) == 0) {
+        std::remove(aside.c_str());
+        return "";
+    }
+    if (renameFile(aside.c_str(), path.c_str()) == 0) return asItWas;
+    return kept + "which could not be renamed to " + Quoted(path) + ", and the earlier " + Quoted(path) +
+           " is gone: it is " + Quoted(aside) + " now.";
+}
+
+// Writes `text` to `path`; "" when done, else why not, in sentences. The new
+// file is written whole beside it first, so that a write that fails leaves
+// the file that was there before.
+std::string WriteWholeFile(const std::string& path, const std::string& text) {
     const std::string written = path + ".new";
     std::FILE* file = std::fopen(written.c_str(), "wb");
-    if (file == nullptr) return false;
-    const bool whole = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    if (std::fclose(file) != 0 || !whole) {
+    const bool whole = file != nullptr && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    if (file == nullptr || std::fclose(file) != 0 || !whole) {
         std::remove(written.c_str());
-        return false;
+        return "The setups could not be written to " + Quoted(path) + ".";
     }
-    std::remove(path.c_str());  // Windows renames onto no file that exists
-    if (std::rename(written.c_str(), path.c_str()) == 0) return true;
-    std::remove(written.c_str());
-    return false;
+    return PutInPlace(written, path);
 }
 
 }  // namespace
@@ -71,8 +98,8 @@ TransferResult ExportSetups(const std::string& path) {
         if (any) setups.push_back(FileSetup{name, stored.cards});
     }
     if (setups.empty()) return {false, "There is no setup to export. Nothing was written." + leftOut};
-    if (!WriteWholeFile(path, FormatSetupsFile(setups)))
-        return {false, "The setups could not be written to " + Quoted(path) + "." + leftOut};
+    const std::string problem = WriteWholeFile(path, FormatSetupsFile(setups));
+    if (!problem.empty()) return {false, problem + leftOut};
     return {true, "Exported " + Count(setups.size()) + " to " + Quoted(path) + "." + leftOut};
 }
 
@@ -104,15 +131,19 @@ TransferResult StoreImportedSetups(const SetupsToImport& import, bool replaceExi
         entry.name = setup.name;
         entry.existed = ReadStoredSetup(setup.name, &entry.before);
         if (entry.existed && !replaceExisting) continue;
-        if (StoreSetup(setup.name, setup.cards) != SetupSave::Stored) {
-            // Back as they were: a setup new to the desk goes again.
+        const SetupSave saved = StoreSetup(setup.name, setup.cards);
+        if (saved != SetupSave::Stored) {
+            // Back as they were, each as far as the registry lets it: a setup
+            // new to the desk goes again. The user hears of any that is not.
+            std::vector<std::string> notBack;
+            if (entry.existed ? saved != SetupSave::OldKept : !FindSetup(setup.name).empty())
+                notBack.push_back(setup.name);
             for (const Stored& back : stored)
-                if (back.existed)
-                    StoreSetup(back.name, back.before.cards);
-                else
-                    DeleteSetup(back.name);
-            return {false, "The setup " + Quoted(setup.name) + " could not be stored. Nothing was imported from " +
-                               Quoted(import.path) + "."};
+                if (!(back.existed ? PutSetupBack(back.before) : DeleteSetup(back.name))) notBack.push_back(back.name);
+            const std::string failed = "The setup " + Quoted(setup.name) + " could not be stored. ";
+            if (notBack.empty()) return {false, failed + "Nothing was imported from " + Quoted(import.path) + "."};
+            return {false, failed + "These setups could not be put back as they were before the import from " +
+                               Quoted(import.path) + ": " + NameList(notBack) + "."};
         }
         stored.push_back(entry);
         (entry.existed ? replaced : imported).push_back(setup.name);
@@ -123,4 +154,8 @@ TransferResult StoreImportedSetups(const SetupsToImport& import, bool replaceExi
     if (!imported.empty()) message += " New: " + NameList(imported) + ".";
     if (!replaced.empty()) message += " Replaced: " + NameList(replaced) + ".";
     return {true, message};
+}
+
+void SetFileRenameForTest(int (*rename)(const char* from, const char* to)) {
+    renameFile = rename != nullptr ? rename : std::rename;
 }

@@ -32,5 +32,6 @@ bool ReadSetupsToImport(const std::string& path, SetupsToImport* import, std::st
 
 // Stores the setups read, each whole as a save stores it: with
 // `replaceExisting` every one, otherwise only those of new names. When one
-// cannot be stored, those stored before it are put back as they were.
+// cannot be stored, those stored before it are put back as they were, as far
+// as the registry lets them; the message names any that is not.
 TransferResult StoreImportedSetups(const SetupsToImport& import, bool replaceExisting);

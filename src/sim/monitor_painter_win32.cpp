@@ -23,8 +23,8 @@ COLORREF LampLit(LampColour colour) {
 }
 
 void Disc(HDC dc, int left, int top, int size, COLORREF fill, COLORREF edge) {
-    OwnedGdiObject brush(CreateSolidBrush(fill));
-    OwnedGdiObject pen(CreatePen(PS_SOLID, 1, edge));
+    OwnedGdiObject brush(CreateSolidBrush(PaletteColour(fill)));
+    OwnedGdiObject pen(CreatePen(PS_SOLID, 1, PaletteColour(edge)));
     if (!brush || !pen) return;
     ScopedSelection useBrush(dc, brush.get());
     ScopedSelection usePen(dc, pen.get());
@@ -109,12 +109,12 @@ MonitorFonts::~MonitorFonts() {
 }
 
 void FillBox(HDC dc, const RECT& box, COLORREF colour) {
-    OwnedGdiObject brush(CreateSolidBrush(colour));
+    OwnedGdiObject brush(CreateSolidBrush(PaletteColour(colour)));
     if (brush) FillRect(dc, &box, static_cast<HBRUSH>(brush.get()));
 }
 
 void FrameBox(HDC dc, const RECT& box, COLORREF colour) {
-    OwnedGdiObject brush(CreateSolidBrush(colour));
+    OwnedGdiObject brush(CreateSolidBrush(PaletteColour(colour)));
     if (brush) FrameRect(dc, &box, static_cast<HBRUSH>(brush.get()));
 }
 
@@ -163,8 +163,8 @@ void DrawSevenSegment(HDC dc, const RECT& box, const char* text, int digitWidth,
     int x = (box.left + box.right - total) / 2;
     const int y = (box.top + box.bottom - digitHeight) / 2;
 
-    OwnedGdiObject litBrush(CreateSolidBrush(lit));
-    OwnedGdiObject unlitBrush(CreateSolidBrush(unlit));
+    OwnedGdiObject litBrush(CreateSolidBrush(PaletteColour(lit)));
+    OwnedGdiObject unlitBrush(CreateSolidBrush(PaletteColour(unlit)));
     if (!litBrush || !unlitBrush) return;
     ScopedSelection noPen(dc, GetStockObject(NULL_PEN));
     for (const char* c = text; *c != '\0'; ++c) {

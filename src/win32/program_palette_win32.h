@@ -16,6 +16,15 @@
 void SetProgramPalette(HPALETTE palette);
 HPALETTE ProgramPalette();
 
+// The colour of a brush or a pen that fills with one plain colour. At 256
+// colours a plain RGB colour is drawn with the 20 static colours alone (a
+// brush dithers them); this one takes the nearest entry of the palette the
+// context holds, which in every memory context is the program's, so the
+// fill looks as it does at more colours, where it is the colour itself.
+inline COLORREF PaletteColour(COLORREF colour) {
+    return PALETTERGB(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+}
+
 // Selects the program's palette into `dc`, in the background (mapped onto
 // the colours the system palette holds, which the foreground realisation
 // put there), and realises it. Returns the palette it replaced, for

@@ -18,7 +18,7 @@ TEST(DeskOptionsTest, ShowAndSetupsWithNamesTheRegistryCanHold) {
         bool valid;
         bool show;
         SetupAction action;
-        std::string name;
+        std::string name;  // for a refused line, what the error says of it
         SetupsFileAction fileAction = SetupsFileAction::None;
     } cases[] = {
         {{}, true, false, SetupAction::None, ""},
@@ -31,12 +31,12 @@ TEST(DeskOptionsTest, ShowAndSetupsWithNamesTheRegistryCanHold) {
         {{"--setup", "music "}, false, false, SetupAction::None, ""},
         {{"--setup", "a\\b"}, false, false, SetupAction::None, ""},
         {{"--setup", "tab\there"}, false, false, SetupAction::None, ""},
-        {{"--setup"}, false, false, SetupAction::None, ""},
+        {{"--setup"}, false, false, SetupAction::None, "--setup takes the setup's name"},
         {{"--setup", "a", "--save-setup", "b"}, false, false, SetupAction::None, ""},
         {{"--cards", "2"}, false, false, SetupAction::None, ""},
         {{"--export-setups", "C:\\My Setups.txt"}, true, false, SetupAction::None, "", SetupsFileAction::Export},
         {{"--import-setups", "setups.txt"}, true, false, SetupAction::None, "", SetupsFileAction::Import},
-        {{"--import-setups"}, false, false, SetupAction::None, ""},
+        {{"--import-setups"}, false, false, SetupAction::None, "--import-setups takes the file's name"},
         {{"--export-setups", ""}, false, false, SetupAction::None, ""},
         {{"--export-setups", "a.txt", "--import-setups", "a.txt"}, false, false, SetupAction::None, ""},
         {{"--setup", "a", "--export-setups", "a.txt"}, false, false, SetupAction::None, ""},
@@ -50,6 +50,7 @@ TEST(DeskOptionsTest, ShowAndSetupsWithNamesTheRegistryCanHold) {
         ASSERT_EQ(ParseDeskOptions(c.words, &options, &error), c.valid) << error.what;
         if (!c.valid) {
             EXPECT_FALSE(error.what.empty());
+            EXPECT_NE(error.what.find(c.name), std::string::npos) << error.what;
             continue;
         }
         EXPECT_EQ(options.show, c.show);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,14 @@ public:
     // Writes and deletes of a value of this name below fail, as a registry
     // that is full or out of reach fails them.
     std::string refused;
+    // Changes below (a value set, a value or a key deleted that is there)
+    // are counted from 1 in `changes`; those whose numbers are in
+    // `refusedChanges` fail, as a registry that fails part way fails them.
+    // What each refused change was to change is noted, in order: the folded
+    // path of a key, or "path\\name" of a value.
+    std::set<int> refusedChanges;
+    int changes = 0;
+    std::vector<std::string> refusedTargets;
 
     bool Query(const char* name, void* buffer, uint32_t* size, uint32_t* type) override {
         ++queries;
@@ -54,7 +63,7 @@ public:
     }
 
     bool SetBinaryBelow(const std::string& path, const char* name, const void* data, uint32_t size) override {
-        if ((!keyExists && !canCreate) || refused == name) return false;
+        if ((!keyExists && !canCreate) || refused == name || Refuses(Folded(path) + "\\" + name)) return false;
         ++writes;
         const uint8_t* bytes = static_cast<const uint8_t*>(data);
         PutBelow(path, name, kRegBinary, std::vector<uint8_t>(bytes, bytes + size));
@@ -64,7 +73,7 @@ public:
     bool DeleteValueBelow(const std::string& path, const char* name) override {
         auto found = below.find(Folded(path));
         if (found == below.end() || found->second.values.count(name) == 0) return true;
-        if (refused == name) return false;
+        if (refused == name || Refuses(Folded(path) + "\\" + name)) return false;
         found->second.values.erase(name);
         return true;
     }
@@ -89,10 +98,11 @@ public:
 
     bool DeleteKeyBelow(const std::string& path) override {
         const std::string folded = Folded(path);
+        const bool there =
+            std::any_of(below.begin(), below.end(), [&](const auto& entry) { return Inside(entry.first, folded); });
+        if (there && Refuses(folded)) return false;
         for (auto entry = below.begin(); entry != below.end();) {
-            const bool inside =
-                entry->first == folded || entry->first.compare(0, folded.size() + 1, folded + "\\") == 0;
-            entry = inside ? below.erase(entry) : std::next(entry);
+            entry = Inside(entry->first, folded) ? below.erase(entry) : std::next(entry);
         }
         return true;
     }
@@ -118,11 +128,22 @@ public:
         values[name] = Value{type, std::move(bytes)};
     }
 
-private:
     static std::string Folded(std::string text) {
         for (char& c : text)
             if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
         return text;
+    }
+
+private:
+    // A folded key path at or below the folded path `key`.
+    static bool Inside(const std::string& path, const std::string& key) {
+        return path == key || path.compare(0, key.size() + 1, key + "\\") == 0;
+    }
+
+    bool Refuses(const std::string& target) {
+        if (refusedChanges.count(++changes) == 0) return false;
+        refusedTargets.push_back(target);
+        return true;
     }
 
     // As the registry answers: a null buffer asks for the size alone, a

@@ -182,5 +182,38 @@ TEST_F(SetupsTest, ARecallSetsEachCardAsTheStartDoesStoresItAndStopsTheGenerator
     EXPECT_EQ(recalled, Card(0).Lines());
 }
 
+// What a request came to, handed to a second start as one number carrying
+// the desk's mark (0x5444) in its upper half, comes through whole; a window
+// that ignores the request answers 0, which reads as no answer.
+TEST_F(SetupsTest, AnAnswerComesThroughTheHandOverWhole) {
+    key.PutBelow("Setups\\Bad", "Mixer21", kRegBinary, std::vector<uint8_t>(40, 0));
+    ASSERT_EQ(SaveSetup("Music"), SetupSave::Stored);
+    const struct {
+        SetupAction action;
+        const char* name;
+        const char* refused;  // by the key
+        SetupResult result;
+    } cases[] = {
+        {SetupAction::Save, "Video", "", {SetupOutcome::Done, -1}},
+        {SetupAction::Recall, "Nothing", "", {SetupOutcome::Unknown, -1}},
+        {SetupAction::Recall, "Bad", "", {SetupOutcome::BadRecord, 1}},
+        {SetupAction::Save, "Live", "Mixer20", {SetupOutcome::NotStored, -1}},
+        {SetupAction::Save, "music", "Mixer21", {SetupOutcome::OldKept, -1}},
+        {SetupAction::Recall, "back\\slash", "", {SetupOutcome::BadRequest, -1}},
+    };
+    for (const auto& c : cases) {
+        key.refused = c.refused;
+        const SetupResult done = CarryOutSetupRequest(c.action, c.name);
+        const int32_t code = EncodeSetupResult(done);
+        const SetupResult told = DecodeSetupResult(code);
+        EXPECT_EQ(code >> 16, 0x5444) << c.name;
+        EXPECT_EQ(done.outcome, c.result.outcome) << c.name;
+        EXPECT_EQ(told.outcome, done.outcome) << c.name;
+        EXPECT_EQ(told.badColumn, done.badColumn) << c.name;
+        EXPECT_EQ(told.badColumn, c.result.badColumn) << c.name;
+    }
+    EXPECT_EQ(DecodeSetupResult(0).outcome, SetupOutcome::NoAnswer);
+}
+
 }  // namespace
 }  // namespace panel_test

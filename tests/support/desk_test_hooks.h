@@ -12,6 +12,9 @@ void ResetSettingsRecordsForTest();  // zero every record
 void ResetCardPanelsForTest();       // forget every panel's handles
 void ResetTimecodeForTest();         // forget the received times, disarm
 void ResetStandbyForTest();          // forget the standbys seen
+// The rename an export of setups makes, instead of the C library's (null:
+// the C library's again).
+void SetFileRenameForTest(int (*rename)(const char* from, const char* to));
 // The screen the main window is placed on, instead of the system's (null:
 // the system's again). Windows programs only.
 void SetPanelScreenForTest(const ScreenMetrics* screen);

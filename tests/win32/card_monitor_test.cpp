@@ -333,6 +333,25 @@ TEST_F(CardMonitorTest, TakesNoApplicationMessageFromAnotherProgram) {
     SetWindowPos(monitor_, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// After a change of the screen or its work area the monitor is placed beside
+// the desk again, once: then it stays where the user moves it.
+TEST_F(CardMonitorTest, PlacedAgainOnceAfterAChangeOfTheScreen) {
+    RECT placed, now;
+    GetWindowRect(monitor_, &placed);
+    for (const UINT message : {WM_DISPLAYCHANGE, WM_SETTINGCHANGE}) {
+        SetWindowPos(monitor_, nullptr, placed.left + 9, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageA(monitor_, message, message == WM_SETTINGCHANGE ? SPI_SETWORKAREA : 32, MAKELPARAM(1600, 1000));
+        Settle();
+        GetWindowRect(monitor_, &now);
+        EXPECT_EQ(now.left, placed.left) << "not placed again";
+        SetWindowPos(monitor_, nullptr, placed.left + 9, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Settle();
+        GetWindowRect(monitor_, &now);
+        EXPECT_EQ(now.left, placed.left + 9) << "placed again and again";
+    }
+    SetWindowPos(monitor_, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 TEST_F(CardMonitorTest, ClosingTheMonitorEndsTheDesk) {
     SendMessageA(monitor_, WM_CLOSE, 0, 0);
     PumpMessages();

@@ -179,9 +179,41 @@ TEST_F(OptionsMenuTest, SetupsPastTheFirstHundredAreInTheListOfAll) {
     onDialog = [](HWND dialog) {
         SendMessageA(GetDlgItem(dialog, IDC_SETUPS_LIST), LB_SETCURSEL, 100, 0);
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);  // should Recall not end it
     };
     OnSetupsCommand(owner, 1011);
     EXPECT_EQ(LastSetup(), "Setup 1100");
+
+    // Once the last of the list is deleted, the one before it is selected,
+    // for Recall and Delete to act on.
+    wintest::MessageBoxWatcher watcher;
+    watcher.answerWith(IDYES);
+    LRESULT selected = -1;
+    bool listFocused = false;  // for the keys
+    onDialog = [&](HWND dialog) {
+        listFocused = GetFocus() == GetDlgItem(dialog, IDC_SETUPS_LIST);
+        SendMessageA(dialog, WM_COMMAND, IDC_DELETE_SETUP, 0);  // "Setup 1100", the one last recalled
+        selected = SendMessageA(GetDlgItem(dialog, IDC_SETUPS_LIST), LB_GETCURSEL, 0, 0);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);  // should Recall find nothing selected
+    };
+    OnSetupsCommand(owner, 1011);
+    EXPECT_EQ(selected, 99);
+    EXPECT_TRUE(listFocused);
+    EXPECT_EQ(LastSetup(), "Setup 1099");
+
+    // Once the only setup is deleted, Recall and Delete have nothing to act on.
+    kDeskKey.Delete();
+    StoreSetups({"Only"});
+    bool enabled = true;
+    onDialog = [&](HWND dialog) {
+        SendMessageA(dialog, WM_COMMAND, IDC_DELETE_SETUP, 0);
+        enabled = IsWindowEnabled(GetDlgItem(dialog, IDOK)) || IsWindowEnabled(GetDlgItem(dialog, IDC_DELETE_SETUP));
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    };
+    OnSetupsCommand(owner, 1011);
+    EXPECT_TRUE(ListSetups().empty());
+    EXPECT_FALSE(enabled);
 }
 
 // The setup deleted is the one asked about, though the menu's list is made

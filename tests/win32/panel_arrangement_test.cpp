@@ -30,9 +30,10 @@ constexpr COLORREF kUndrawn = RGB(255, 0, 255);
 // A second monitor, right of the first, that the desk's window is on.
 HWND deskWindow = nullptr;
 HMONITOR WINAPI SecondMonitorOf(HWND window, DWORD) { return window == deskWindow ? HMONITOR(2) : nullptr; }
+HMONITOR WINAPI NoMonitor(HWND, DWORD) { return nullptr; }  // as on Windows 95, which knows of one screen
 BOOL WINAPI SecondMonitorInfo(HMONITOR monitor, LPMONITORINFO info) {
     if (monitor != HMONITOR(2) || info->cbSize != sizeof *info) return FALSE;
-    *info = {sizeof *info, {1280, 0, 2080, 600}, {1280, 0, 2080, 570}, 0};
+    *info = {sizeof *info, {1280, 0, 2080, 600}, {1280, 0, 2050, 540}, 0};  // a taskbar right and below
     return TRUE;
 }
 
@@ -139,26 +140,39 @@ TEST_F(PanelArrangementTest, ColumnsMoveIntoRowsAsBlocksAndTheTimecodeRowHidesIt
     ExpectColumnsInTheirCells(false, 0);
 }
 
-// A change of resolution that the window missed while minimised is made
-// up for when the tray restores it; on a second monitor the window keeps
-// to that monitor's work area.
+// A change of resolution that the window missed while minimised, and a
+// change of the work area after it, are made up for when the tray restores
+// it; on a second monitor the window keeps to that monitor's work area.
 TEST_F(PanelArrangementTest, PlacedAgainWhenRestoredAndOnItsOwnMonitor) {
     HWND window = desk.window();
     ShowWindow(window, SW_MINIMIZE);
     SetPanelScreenForTest(&k1280x1024);
     SendMessageA(window, WM_DISPLAYCHANGE, 0, 0);
+    SendMessageA(window, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
     SendMessageA(window, kWmTrayNotify, 0, WM_LBUTTONDOWN);
     EXPECT_EQ(CurrentPanelPlacement().cardsPerRow, 3) << "restored in two rows on a screen wide enough for one";
+    const ScreenRect fresh = PlacePanel({3, 339, 254, 100}, k1280x1024, false).window;
+    EXPECT_EQ(CurrentPanelPlacement().window.left, fresh.left) << "placed as for the old screen";
+    EXPECT_EQ(CurrentPanelPlacement().window.top, fresh.top);
+    // Then moved by the user, hidden and shown again: kept where it is.
+    SetWindowPos(window, nullptr, fresh.left - 100, fresh.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ShowWindow(window, SW_HIDE);
+    SendMessageA(window, kWmTrayNotify, 0, WM_LBUTTONDOWN);
+    EXPECT_EQ(CurrentPanelPlacement().window.left, fresh.left - 100) << "placed afresh again";
 
     deskWindow = window;
     SetPanelScreenForTest(nullptr);
     SetMonitorFunctionsForTest(SecondMonitorOf, SecondMonitorInfo);
     SendMessageA(window, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
-    SetMonitorFunctionsForTest(nullptr, nullptr);
     RECT placed;
     GetWindowRect(window, &placed);
-    EXPECT_TRUE(placed.left >= 1280 && placed.right <= 2080 && placed.bottom <= 570)
-        << placed.left << ", " << placed.bottom;
+    EXPECT_LE(std::abs((placed.left - 1280) - (2050 - placed.right)), 1) << "not centred in the work area";
+    EXPECT_LE(std::abs(placed.top - (540 - placed.bottom)), 1);
+    SetMonitorFunctionsForTest(NoMonitor, SecondMonitorInfo);
+    const RECT screen = WindowMonitor(window).whole;
+    EXPECT_TRUE(screen.left == 0 && screen.top == 0 && screen.right == GetSystemMetrics(SM_CXSCREEN) &&
+                screen.bottom == GetSystemMetrics(SM_CYSCREEN));
+    SetMonitorFunctionsForTest(nullptr, nullptr);
 }
 
 // What the window draws for a control that shows it through: the rows of
