@@ -68,6 +68,7 @@ start_on_screen() {
   shift 2
   [ "${1:-}" = --monitor ] && monitor=""
   DESKTOP="screen-$size-$cards-$$"
+  park_pointer
   wine explorer "/desktop=$DESKTOP,$size" "$BIN/desk-sim.exe" --cards "$cards" --show $monitor &
   DESK_PID=$!
   for _ in $(seq 1 100); do on_screen wait-window 1 >/dev/null 2>&1 && break; sleep 0.2; done

@@ -90,10 +90,16 @@ run_program() {
   "${limit[@]}" "${LINE[@]}"
 }
 
+# park_pointer: the pointer to the screen's corner, where no window opens.
+# A window that opens under the resting pointer shows the tip of the control
+# there, and Wine loses a click that lands on that tip in the moment it goes.
+park_pointer() { xdotool mousemove 0 0; }
+
 # start_desk OPTIONS...: starts the program in the background and waits for
 # its window; DESK_PID holds the wine process, which fail ends.
 start_desk() {
   program_line "$@"
+  park_pointer
   "${LINE[@]}" &
   DESK_PID=$!
   probe wait-window 30 || fail "the desk's window did not appear"

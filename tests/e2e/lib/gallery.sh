@@ -8,6 +8,7 @@ gprobe() { probe --gallery "$@"; }
 # start_gallery: starts gallery.exe logging into $WORK/events and
 # $WORK/trace, and waits for its window; GALLERY_PID holds the wine process.
 start_gallery() {
+  park_pointer
   wine "$BIN/gallery.exe" --events "$WORK/events" --draw-trace "$WORK/trace" &
   GALLERY_PID=$!
   gprobe wait-window 30 || fail "the gallery's window did not appear"
