@@ -14,18 +14,20 @@ AtlasPacking::AtlasPacking(int width, int height)
 bool AtlasPacking::Place(int width, int height, int* x, int* y) {
     if (width <= 0 || height <= 0) return false;
     const int span = ColumnsFor(width);
-    int bestColumn = -1;
-    int bestTop = height_;
+    // The lowest top wins, the leftmost of equals; past the atlas's last
+    // column means that the picture fits nowhere.
+    int bestColumn = columns_;
+    int bestTop = height_ - height + 1;  // the first top too low to fit
     for (int column = 0; column + span <= columns_; ++column) {
         int top = 0;
         for (int i = column; i < column + span; ++i)
             if (skyline_[i] > top) top = skyline_[i];
-        if (top + height <= height_ && (bestColumn < 0 || top < bestTop)) {
+        if (top < bestTop) {
             bestColumn = column;
             bestTop = top;
         }
     }
-    if (bestColumn < 0) return false;
+    if (bestColumn == columns_) return false;
     for (int i = bestColumn; i < bestColumn + span; ++i) skyline_[i] = static_cast<int16_t>(bestTop + height);
     *x = bestColumn * kAtlasColumnPixels;
     *y = bestTop;

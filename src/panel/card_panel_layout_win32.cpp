@@ -1,5 +1,7 @@
 #include "panel/card_panel_layout_win32.h"
 
+#include <string>
+
 #include "controls/control_access.h"
 #include "controls/digit_field.h"
 #include "controls/static_bitmap.h"
@@ -55,9 +57,8 @@ void BuildPanel(HINSTANCE instance, CardPanel* panel, HWND parent, int x0, int y
     for (size_t i = 0; i < PanelLayoutRowCount(); ++i) {
         const PanelControlRow& row = rows[i];
         // Named as a reader says it, with its tip under the pointer.
-        char name[kReaderNameSize];
-        FormatReaderName(row, card, name);
-        HWND control = CreateRowControl(instance, parent, row, x0 + row.x, y0 + row.y, card, name);
+        const std::string name = ReaderName(row, card);
+        HWND control = CreateRowControl(instance, parent, row, x0 + row.x, y0 + row.y, card, name.c_str());
         if (const PanelWords* words = WordsOfRow(row)) SetControlWords(control, nullptr, words->tip);
         // Created in the table's order, the controls stand in the window
         // list in reading order, card by card: the order Tab goes in.

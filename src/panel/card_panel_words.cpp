@@ -1,6 +1,5 @@
 #include "panel/card_panel_words.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -70,13 +69,10 @@ const PanelWords* WordsOfRow(const PanelControlRow& row) {
     return nullptr;
 }
 
-void FormatReaderName(const PanelControlRow& row, int32_t card, char (&name)[kReaderNameSize]) {
-    name[0] = '\0';
+std::string ReaderName(const PanelControlRow& row, int32_t card) {
     const PanelWords* words = WordsOfRow(row);
-    if (words == nullptr || card < 0 || card >= kPanelColumns) return;
-    const int number = static_cast<int>(card) + 1;
-    if (words->group == nullptr)
-        std::snprintf(name, sizeof name, "Card %d", number);
-    else
-        std::snprintf(name, sizeof name, "Card %d, %s, %s", number, words->group, words->name);
+    if (words == nullptr || card < 0 || card >= kPanelColumns) return "";
+    std::string name = "Card " + std::to_string(card + 1);
+    if (words->group != nullptr) name = name + ", " + words->group + ", " + words->name;
+    return name;
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "panel/card_panel_layout.h"
 
@@ -19,9 +20,6 @@ struct PanelWords {
 // know.
 const PanelWords* WordsOfRow(const PanelControlRow& row);
 
-// Room for the longest reader's name.
-constexpr size_t kReaderNameSize = 64;
-
 // The name a reader says for the row's control in `card`'s column (card 0 is
 // "Card 1"); empty when the row has no words or the card no column.
-void FormatReaderName(const PanelControlRow& row, int32_t card, char (&name)[kReaderNameSize]);
+std::string ReaderName(const PanelControlRow& row, int32_t card);

@@ -54,6 +54,34 @@ TEST(GalleryPlanTest, OneControlOfEachClassInsideTheWindowAboveTheLogNoneOverlap
     EXPECT_EQ(FindGalleryCell(5000), nullptr);
 }
 
+// The cells are listed column by column, a column beginning where they go
+// back up: a column's cells share its first one's x (but for the digit
+// display, beside its slider), and each row across is one of the first
+// column's, so that the names and values line up.
+TEST(GalleryPlanTest, CellsStandInThreeColumnsOfFiveRows) {
+    std::set<int> rows;
+    int column = -1, x = 0, previousY = 1 << 30;
+    for (size_t i = 0; i < GalleryCellCount(); ++i) {
+        const GalleryCell& cell = GalleryCells()[i];
+        SCOPED_TRACE(cell.what);
+        if (cell.kind != GalleryKind::DigitDisplay) {
+            if (cell.y < previousY) {
+                ++column;
+                x = cell.x;
+            }
+            previousY = cell.y;
+            EXPECT_EQ(cell.x, x);
+        }
+        if (column == 0) {
+            rows.insert(cell.y);
+        } else {
+            EXPECT_EQ(rows.count(cell.y), 1u) << "off the rows";
+        }
+    }
+    EXPECT_EQ(column, 2);
+    EXPECT_EQ(rows.size(), 5u);
+}
+
 TEST(GalleryPlanTest, EventLinesTellIdMessageCodeAndValue) {
     const struct {
         GalleryEvent event;

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <set>
 #include <string>
 #include <utility>
@@ -50,9 +53,8 @@ TEST(PanelLayoutTest, GroupsOfChoicesAndNamesInReadingOrder) {
     const PanelControlRow* rows = PanelLayoutRows();
     for (size_t i = 0; i < PanelLayoutRowCount(); ++i) {
         const PanelControlRow& row = rows[i];
-        char name[kReaderNameSize];
-        FormatReaderName(row, 2, name);
-        EXPECT_EQ(std::string(name).rfind("Card 3", 0), 0u) << "row " << i << ": " << name;
+        const std::string name = ReaderName(row, 2);
+        EXPECT_EQ(name.rfind("Card 3", 0), 0u) << "row " << i << ": " << name;
         EXPECT_TRUE(names.insert(name).second) << "two controls are named " << name;
         const PanelWords* words = WordsOfRow(row);
         ASSERT_NE(words, nullptr) << "row " << i;
@@ -80,13 +82,9 @@ TEST(PanelLayoutTest, GroupsOfChoicesAndNamesInReadingOrder) {
                                                    {26, "Card 3"},
                                                    {35, "Card 3, frame rate, 30 fps drop-frame"}};
     for (const auto& row : said) {
-        char name[kReaderNameSize];
-        FormatReaderName(rows[row.first], 2, name);
-        EXPECT_STREQ(name, row.second);
+        EXPECT_EQ(ReaderName(rows[row.first], 2), row.second);
     }
-    char none[kReaderNameSize];
-    FormatReaderName(rows[0], kPanelColumns, none);
-    EXPECT_STREQ(none, "") << "no fifth card";
+    EXPECT_EQ(ReaderName(rows[0], kPanelColumns), "") << "no fifth card";
 }
 
 TEST(PanelLayoutTest, RowsMakeOneColumnOfThirtySevenControls) {
@@ -132,6 +130,80 @@ TEST(PanelLayoutTest, ControlsStayInTheirRowAndDoNotOverlap) {
                 r.x + r.width <= s.x || s.x + s.width <= r.x || r.y + r.height <= s.y || s.y + s.height <= r.y;
             EXPECT_TRUE(apart) << "overlaps row " << j + 1;
         }
+    }
+}
+
+// The width and height in a skin bitmap's header (resources/skin/NAME.bmp,
+// found in any case, as Windows finds a resource); 0 x 0 for none.
+std::pair<int32_t, int32_t> SkinBitmapSize(std::string name) {
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::ifstream file(std::string(DESK_SKIN_FOLDER) + "/" + name + ".bmp", std::ios::binary);
+    unsigned char header[26] = {};
+    if (!file.read(reinterpret_cast<char*>(header), sizeof header)) return {0, 0};
+    const auto field = [&](int at) {
+        return static_cast<int32_t>(header[at] | header[at + 1] << 8 | header[at + 2] << 16 |
+                                    static_cast<uint32_t>(header[at + 3]) << 24);
+    };
+    return {field(18), std::abs(field(22))};
+}
+
+// A control is the size of its pictures. A group of choices stands in a
+// line from its first member, one toggle's pitch apart (16 pixels down, 45
+// across for the frame rates); a routing row is a set A button, its label
+// and a set B button with a pixel between; the switches beside the groups
+// share their places with what they stand beside.
+TEST(PanelLayoutTest, ControlsAreTheirPicturesSizeAndStandInLines) {
+    const PanelControlRow* rows = PanelLayoutRows();
+    std::vector<const PanelControlRow*> group;
+    const auto checkGroup = [&] {
+        if (group.size() < 2) return;
+        const bool down = group[1]->x == group[0]->x;
+        for (size_t k = 0; k < group.size(); ++k) {
+            const int32_t step = static_cast<int32_t>(k);
+            EXPECT_EQ(group[k]->x, group[0]->x + (down ? 0 : 45 * step))
+                << "member " << k << " of " << group[0]->onBitmap;
+            EXPECT_EQ(group[k]->y, group[0]->y + (down ? 16 * step : 0))
+                << "member " << k << " of " << group[0]->onBitmap;
+        }
+    };
+    for (size_t i = 0; i < PanelLayoutRowCount(); ++i) {
+        const PanelControlRow& row = rows[i];
+        SCOPED_TRACE(testing::Message() << "row " << i + 1);
+        for (const char* bitmap : {row.onBitmap, row.offBitmap, LayoutBitmap(row, 0)}) {
+            if (bitmap == nullptr) continue;
+            const std::pair<int32_t, int32_t> size = {row.width, row.height};
+            EXPECT_EQ(SkinBitmapSize(bitmap), size) << bitmap;
+        }
+        if (row.kind != ControlKind::Toggle) continue;
+        if (row.groupStart) {
+            checkGroup();
+            group.clear();
+        }
+        group.push_back(&row);
+    }
+    checkGroup();
+    const auto at = [&](uint16_t baseId) {
+        for (size_t i = 0; i < PanelLayoutRowCount(); ++i)
+            if (rows[i].kind != ControlKind::StaticBitmap && rows[i].baseId == baseId) return rows[i];
+        ADD_FAILURE() << "no control " << baseId;
+        return rows[0];
+    };
+    for (uint16_t r = 0; r < 4; ++r) {
+        const PanelControlRow& a = at(kBaseRouteA + r);
+        const PanelControlRow& b = at(kBaseRouteB + r);
+        const PanelControlRow* label = nullptr;
+        for (size_t i = 0; i < PanelLayoutRowCount(); ++i)
+            if (rows[i].kind == ControlKind::StaticBitmap && rows[i].y == a.y) label = &rows[i];
+        ASSERT_NE(label, nullptr) << "routing row " << r;
+        EXPECT_EQ(label->x, a.x + a.width + 1) << "routing row " << r;
+        EXPECT_EQ(b.x, label->x + label->width + 1) << "routing row " << r;
+        EXPECT_EQ(b.y, a.y) << "routing row " << r;
+    }
+    EXPECT_EQ(at(kBaseAutoRate).x, at(kBaseRoutingOff).x);
+    EXPECT_EQ(at(kBaseShowHide).x, at(kBaseRate).x);
+    for (uint16_t field = 1; field < 4; ++field) {
+        EXPECT_EQ(at(kBaseHours + field).y, at(kBaseHours).y);
+        EXPECT_EQ(at(kBaseHours + field).x, at(kBaseHours).x + 55 * field);
     }
 }
 

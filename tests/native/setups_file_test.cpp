@@ -260,17 +260,21 @@ TEST_F(SetupsFileTest, AnExportOverAnEarlierFileReplacesItOnlyWhole) {
         ASSERT_EQ(StoreSetup("First", Cards({Record(1, 1)})), SetupSave::Stored);
         key.PutBelow("Setups\\First", "Mixer21", kRegDword, {1, 0, 0, 0});
         refusedMoves.clear();
-        if (c.earlier) ASSERT_TRUE(ExportSetups(path).done);
+        if (c.earlier) {
+            ASSERT_TRUE(ExportSetups(path).done);
+        }
         const std::string first = Contents(path);
         ASSERT_EQ(StoreSetup("Second", Cards({Record(2, 2)})), SetupSave::Stored);
         refusedMoves = c.refused;
         const TransferResult result = ExportSetups(path);
         EXPECT_NE(result.message.find(c.told), std::string::npos) << result.message;
         EXPECT_EQ(result.done, c.refused.empty()) << result.message;
-        if (!result.done) EXPECT_NE(result.message.find("\"" + path + ".new\""), std::string::npos) << result.message;
-        if (result.done)  // its comments list every value
+        if (!result.done) {
+            EXPECT_NE(result.message.find("\"" + path + ".new\""), std::string::npos) << result.message;
+        } else {  // its comments list every value
             EXPECT_NE(Contents(path).find(";   clock source = internal, digital input, word clock or external unit"),
                       std::string::npos);
+        }
         const auto holds = [&](const std::string& file, const std::string& which) {
             const std::string text = Contents(file);
             if (which == "2") return EndsWith(text, "end of setups\r\n") && text.find("[Second]") != std::string::npos;

@@ -213,6 +213,7 @@ TEST_F(SetupsTest, AnAnswerComesThroughTheHandOverWhole) {
         EXPECT_EQ(told.badColumn, c.result.badColumn) << c.name;
     }
     EXPECT_EQ(DecodeSetupResult(0).outcome, SetupOutcome::NoAnswer);
+    EXPECT_EQ(DecodeSetupResult(0).badColumn, -1);
 }
 
 }  // namespace

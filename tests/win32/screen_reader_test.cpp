@@ -218,8 +218,7 @@ TEST_F(ScreenReaderTest, EveryControlOfTheDeskIsHeardAsItsWordsAndItsCardSayIt) 
         const std::set<std::string> lit = LitByTheCard([&](const std::string& key) { return CardSays(card, key); });
         for (size_t i = 0; i < rows; ++i) {
             const PanelControlRow& row = PanelLayoutRows()[i];
-            char name[kReaderNameSize];
-            FormatReaderName(row, card, name);
+            const std::string name = ReaderName(row, card);
             SCOPED_TRACE(name);
             const Heard heard = Hear(controls[card * rows + i]);
             EXPECT_EQ(heard.name, name);
@@ -235,7 +234,7 @@ TEST_F(ScreenReaderTest, EveryControlOfTheDeskIsHeardAsItsWordsAndItsCardSayIt) 
             if (row.kind != ControlKind::Toggle) continue;
             EXPECT_EQ(heard.action, Checked(heard) ? "Uncheck" : "Check");
             // The frame rates are the record's until a start sends one.
-            const std::string said = std::string(name).substr(sizeof "Card 1, " - 1);
+            const std::string said = name.substr(sizeof "Card 1, " - 1);
             if (row.field != PanelField::FrameRate && row.field != PanelField::ShowHide)
                 EXPECT_EQ(Checked(heard), lit.count(said) > 0);
         }
