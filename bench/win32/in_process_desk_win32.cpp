@@ -5,6 +5,7 @@
 #include "card/card_table.h"
 #include "card/winmm_clock_win32.h"
 #include "controls/toolkit_frame.h"
+#include "nothing_below_settings_key.h"
 #include "panel/card_panel.h"
 #include "settings/settings_store.h"
 
@@ -12,7 +13,7 @@ namespace {
 
 // Nothing stored, nothing kept: the benchmarks must not depend on, or
 // change, the settings of the desk on this machine.
-class EmptySettingsKey : public SettingsKey {
+class EmptySettingsKey : public NothingBelowSettingsKey {
 public:
     bool Query(const char*, void*, uint32_t*, uint32_t*) override { return false; }
     bool SetBinary(const char*, const void*, uint32_t) override { return true; }

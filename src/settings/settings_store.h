@@ -43,23 +43,18 @@ public:
     // value cannot be set.
     virtual bool SetBinary(const char* name, const void* data, uint32_t size) = 0;
 
-    // Keys below this one, named by their path from it ("Setups\\Music"). A
-    // key that keeps none (the default) finds nothing below and stores
-    // nothing there.
+    // Keys below this one, named by their path from it ("Setups\\Music").
     // Query and SetBinary on the key `path` below; SetBinaryBelow creates it
     // (and the keys on its way) when missing.
-    virtual bool QueryBelow(const std::string& path, const char* name, void* buffer, uint32_t* size, uint32_t* type) {
-        return false;
-    }
-    virtual bool SetBinaryBelow(const std::string& path, const char* name, const void* data, uint32_t size) {
-        return false;
-    }
+    virtual bool QueryBelow(const std::string& path, const char* name, void* buffer, uint32_t* size,
+                            uint32_t* type) = 0;
+    virtual bool SetBinaryBelow(const std::string& path, const char* name, const void* data, uint32_t size) = 0;
     // The names of the keys right below `path`; false when `path` is missing.
-    virtual bool ListKeysBelow(const std::string& path, std::vector<std::string>* names) { return false; }
+    virtual bool ListKeysBelow(const std::string& path, std::vector<std::string>* names) = 0;
     // Deletes the key `path` with its values; false when it is still there.
-    virtual bool DeleteKeyBelow(const std::string& path) { return false; }
+    virtual bool DeleteKeyBelow(const std::string& path) = 0;
     // Deletes the value `name` of the key `path`; false when it is still there.
-    virtual bool DeleteValueBelow(const std::string& path, const char* name) { return false; }
+    virtual bool DeleteValueBelow(const std::string& path, const char* name) = 0;
 };
 
 // The installed key (null before one is installed).

@@ -252,6 +252,10 @@ TEST_F(SetupsFileTest, AnExportOverAnEarlierFileReplacesItOnlyWhole) {
         // clang-format on
     };
     const std::string path = PathOf("file");
+    std::remove(path.c_str());
+    const TransferResult none = ExportSetups(path);
+    EXPECT_FALSE(none.done) << "no setup to export: " << none.message;
+    EXPECT_EQ(Contents(path), "") << "no setup to export";
     SetFileRenameForTest(WindowsRename);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

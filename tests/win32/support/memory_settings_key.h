@@ -10,11 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "nothing_below_settings_key.h"
 #include "settings/settings_store.h"
 
 namespace wintest {
 
-class MemorySettingsKey : public SettingsKey {
+class MemorySettingsKey : public NothingBelowSettingsKey {
 public:
     struct Value {
         uint32_t type;
