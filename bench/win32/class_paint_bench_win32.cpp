@@ -234,8 +234,9 @@ int main(int argc, char** argv) {
     const StepCosts steps = MeasureSteps(gallery, LoadSkinBitmap(instance, "vs_rail").bitmap);
     std::printf(
         "in this run: a compatible 20x120 bitmap made and deleted %.4f ms, a skin bitmap\n"
-        "selected into a memory context and back %.4f ms; the sliders, the bitmap text and\n"
-        "the digit display make one such bitmap and select three or four bitmaps in every paint\n",
+        "selected into a memory context and back %.4f ms; no control makes such a bitmap as it\n"
+        "paints, and only the knob selects one (its captured background): the others paint into\n"
+        "one kept buffer, from the skin atlas held selected in one kept context\n",
         steps.bitmap, steps.select);
 
     // The drags: the slider from near its bottom over its whole rail and
