@@ -1,6 +1,5 @@
 #include "settings/setups_file.h"
 
-#include <cctype>
 #include <cstdio>
 #include <utility>
 
@@ -305,6 +304,6 @@ std::string SetupsFileProblemText(const SetupsFileProblem& problem) {
     if (problem.line > 0) return "Line " + std::to_string(problem.line) + ": " + problem.what + ".";
     // A sentence of its own.
     std::string text = problem.what + ".";
-    text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+    if (text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
     return text;
 }

@@ -126,7 +126,7 @@ TEST(AtlasPackingTest, AtlasesUpTo1024PixelsWide) {
     AtlasPacking widest(1024, 8);
     EXPECT_TRUE(widest.Place(1024, 8, &x, &y));
     EXPECT_EQ(x, 0);
-    AtlasPacking tooWide(1028, 8);
+    AtlasPacking tooWide(1025, 8);  // the first width too wide
     EXPECT_FALSE(tooWide.Place(4, 4, &x, &y));
 }
 
