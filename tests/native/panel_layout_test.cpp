@@ -85,6 +85,7 @@ TEST(PanelLayoutTest, GroupsOfChoicesAndNamesInReadingOrder) {
         EXPECT_EQ(ReaderName(rows[row.first], 2), row.second);
     }
     EXPECT_EQ(ReaderName(rows[0], kPanelColumns), "") << "no fifth card";
+    EXPECT_EQ(ReaderName(rows[0], -1), "") << "no card before the first";
 }
 
 TEST(PanelLayoutTest, RowsMakeOneColumnOfThirtySevenControls) {
